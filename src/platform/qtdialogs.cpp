@@ -1,0 +1,93 @@
+#include "platform/qtdialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+bool runFileDialog(FileDialogState &state, QWidget *parent, bool saving)
+{
+    QFileDialog dlg(parent, state.title);
+    dlg.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, false);
+    dlg.setOption(QFileDialog::ReadOnly, false);
+    const QStringList filters = qtNameFilters(state.filter);
+    dlg.setNameFilters(filters);
+    if (state.filterIndex >= 1 && state.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters[state.filterIndex - 1]);
+    dlg.setDefaultSuffix(state.defaultExt);
+    QFileInfo proposed(state.fileName);
+    if (!state.folder.isEmpty())
+        dlg.setDirectory(state.folder);
+    else if (proposed.isAbsolute())
+        dlg.setDirectory(proposed.absolutePath());
+    if (!state.fileName.isEmpty())
+        dlg.selectFile(proposed.fileName());
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    state.fileName = dlg.selectedFiles().first();
+    state.folder = QFileInfo(state.fileName).absolutePath();
+    const int idx = filters.indexOf(dlg.selectedNameFilter());
+    if (idx >= 0)
+        state.filterIndex = idx + 1;
+    return true;
+}
+
+} // namespace
+
+bool QtDialogs::openFile(FileDialogState &state, QWidget *parent)
+{
+    return runFileDialog(state, parent, false);
+}
+
+bool QtDialogs::saveFile(FileDialogState &state, QWidget *parent)
+{
+    return runFileDialog(state, parent, true);
+}
+
+std::optional<QColor> QtDialogs::chooseColor(const QColor &initial, QWidget *parent)
+{
+    const QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+std::optional<QString> QtDialogs::inputText(const QString &title, const QString &prompt,
+                                            const QString &initial, QWidget *parent)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+void QtDialogs::message(const QString &text, QWidget *parent)
+{
+    QMessageBox::information(parent, QApplication::applicationName(), text);
+}
+
+Answer QtDialogs::askYesNoCancel(const QString &text, QWidget *parent)
+{
+    const auto b = QMessageBox::question(parent, QApplication::applicationName(), text,
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                         QMessageBox::Yes);
+    if (b == QMessageBox::Yes)
+        return Answer::Yes;
+    if (b == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+QStringList QtDialogs::fontFamilies()
+{
+    return QFontDatabase::families();
+}

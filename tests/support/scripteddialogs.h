@@ -1,0 +1,61 @@
+#pragma once
+// Scripted stand-ins for the modal dialogs and the shell. Answers are queued
+// by the test; every question shown is recorded. An unexpected question (an
+// empty queue) answers "cancel" and is recorded, so a test can assert on it.
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+
+#include <QList>
+#include <QQueue>
+
+class ScriptedDialogs : public Dialogs {
+public:
+    ScriptedDialogs();   // installs itself
+    ~ScriptedDialogs() override;  // restores the real dialogs
+
+    // --- answers ---
+    // A file answer: the path chosen (nullopt = cancel) and optionally the
+    // filter index the user switched to (0 = leave as proposed).
+    void queueFile(const std::optional<QString> &path, int filterIndex = 0);
+    void queueColor(const std::optional<QColor> &color);
+    void queueInput(const std::optional<QString> &text);
+    void queueAnswer(Answer answer);
+
+    // --- what was shown ---
+    QList<FileDialogState> fileDialogs;   // state as shown, before the answer
+    QList<QColor> colorDialogs;           // initial colours
+    QStringList inputPrompts;
+    QStringList messages;                 // texts of OK boxes
+    QStringList questions;                // texts of Yes/No/Cancel boxes
+    int unexpected = 0;                   // questions asked with an empty queue
+    QStringList families{QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")};
+
+    bool openFile(FileDialogState &state, QWidget *parent) override;
+    bool saveFile(FileDialogState &state, QWidget *parent) override;
+    std::optional<QColor> chooseColor(const QColor &initial, QWidget *parent) override;
+    std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                     const QString &initial, QWidget *parent) override;
+    void message(const QString &text, QWidget *parent) override;
+    Answer askYesNoCancel(const QString &text, QWidget *parent) override;
+    QStringList fontFamilies() override;
+
+private:
+    struct FileAnswer {
+        std::optional<QString> path;
+        int filterIndex;
+    };
+    bool answerFile(FileDialogState &state);
+    QQueue<FileAnswer> files_;
+    QQueue<std::optional<QColor>> colors_;
+    QQueue<std::optional<QString>> inputs_;
+    QQueue<Answer> answers_;
+};
+
+class ScriptedShell : public Shell {
+public:
+    ScriptedShell();
+    ~ScriptedShell() override;
+    bool result = true;     // what openFile reports
+    QStringList opened;     // every path asked for
+    bool openFile(const QString &path) override;
+};

@@ -1,0 +1,17 @@
+// Test entry point: a real QApplication on the offscreen platform, so window
+// tests run without a display, and a private settings folder for the run.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
