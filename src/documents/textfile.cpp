@@ -1,0 +1,236 @@
+#include "documents/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace textfile {
+
+namespace {
+
+// windows-1252 bytes 0x80..0x9F as the WHATWG encoding standard maps them;
+// the five bytes the code page leaves undefined map to the C1 control of the
+// same value, so every byte has a character and back.
+constexpr char16_t kHigh1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+inline char16_t char1252(uchar b)
+{
+    return (b >= 0x80 && b < 0xA0) ? kHigh1252[b - 0x80] : char16_t(b);
+}
+
+// The windows-1252 byte of a character, or -1 when the code page has none.
+inline int byte1252(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh1252[i] == c)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+// How many characters turning lone CRs and lone LFs into CR LF adds.
+template <typename Ch>
+qsizetype missingBreakChars(const Ch *p, qsizetype n)
+{
+    qsizetype extra = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == Ch('\r')) {
+            if (i + 1 < n && p[i + 1] == Ch('\n'))
+                ++i;
+            else
+                ++extra;
+        } else if (p[i] == Ch('\n')) {
+            ++extra;
+        }
+    }
+    return extra;
+}
+
+// Copies n units through map() into out, writing every break as CR LF.
+template <typename Ch, typename Map>
+void copyWithBreaks(const Ch *p, qsizetype n, char16_t *out, Map map)
+{
+    for (qsizetype i = 0; i < n; ++i) {
+        const Ch c = p[i];
+        if (c == Ch('\r') || c == Ch('\n')) {
+            *out++ = u'\r';
+            *out++ = u'\n';
+            if (c == Ch('\r') && i + 1 < n && p[i + 1] == Ch('\n'))
+                ++i;
+        } else {
+            *out++ = map(c);
+        }
+    }
+}
+
+// Turns the len characters at p into CR LF form in place, walking from the
+// end; the buffer must have room for the extra characters after len.
+void expandBreaksInPlace(char16_t *p, qsizetype len, qsizetype extra)
+{
+    qsizetype i = len - 1;
+    qsizetype j = len + extra - 1;
+    while (i >= 0 && j > i) {
+        const char16_t c = p[i];
+        if (c == u'\n' || c == u'\r') {
+            p[j--] = u'\n';
+            p[j--] = u'\r';
+            i -= (c == u'\n' && i > 0 && p[i - 1] == u'\r') ? 2 : 1;
+        } else {
+            p[j--] = c;
+            --i;
+        }
+    }
+}
+
+} // namespace
+
+QString normalizeLineBreaks(const QString &text)
+{
+    const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
+    const qsizetype n = text.size();
+    const qsizetype extra = missingBreakChars(p, n);
+    if (extra == 0)
+        return text;
+    QString out(n + extra, Qt::Uninitialized);
+    copyWithBreaks(p, n, reinterpret_cast<char16_t *>(out.data()), [](char16_t c) { return c; });
+    return out;
+}
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    const uchar *p = reinterpret_cast<const uchar *>(bytes.constData());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        o[i] = char1252(p[i]);
+    return out;
+}
+
+Decoded decode(const QByteArray &bytes)
+{
+    const qsizetype zero = bytes.indexOf('\0');
+    const QByteArray body = zero >= 0 ? bytes.left(zero) : bytes;
+    const uchar *p = reinterpret_cast<const uchar *>(body.constData());
+    const qsizetype n = body.size();
+    // CR and LF are single bytes in both encodings, so the count taken on the
+    // bytes holds for the characters too. The text is built in one buffer of
+    // its final size: large files are common and memory is slow to touch.
+    const qsizetype extra = missingBreakChars(p, n);
+
+    Decoded result;
+    if (body.isValidUtf8()) {
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QString out(utf8.requiredSpace(n) + extra, Qt::Uninitialized);
+        const qsizetype len = utf8.appendToBuffer(out.data(), body) - out.constData();
+        expandBreaksInPlace(reinterpret_cast<char16_t *>(out.data()), len, extra);
+        out.truncate(len + extra);
+        result.text = std::move(out);
+        result.encoding = Encoding::Utf8;
+        return result;
+    }
+
+    QString out(n + extra, Qt::Uninitialized);
+    copyWithBreaks(p, n, reinterpret_cast<char16_t *>(out.data()), char1252);
+    result.text = std::move(out);
+    result.encoding = Encoding::Windows1252;
+    return result;
+}
+
+bool fitsWindows1252(const QString &text)
+{
+    const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (p[i] >= 0x80 && byte1252(p[i]) < 0)
+            return false;
+    }
+    return true;
+}
+
+QByteArray encode(const QString &text, Encoding enc, Encoding *used)
+{
+    if (enc == Encoding::Windows1252) {
+        const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
+        const qsizetype n = text.size();
+        QByteArray out(n, Qt::Uninitialized);
+        char *o = out.data();
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const int b = byte1252(p[i]);
+            if (b < 0)
+                break;
+            o[i] = char(b);
+        }
+        if (i == n) {
+            if (used)
+                *used = Encoding::Windows1252;
+            return out;
+        }
+    }
+    if (used)
+        *used = Encoding::Utf8;
+    return text.toUtf8();
+}
+
+bool readBytes(const QString &path, QByteArray &out)
+{
+    if (QFileInfo(path).isDir())
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return false;
+    out = std::move(bytes);
+    return true;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes, bool permissions0600)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (permissions0600 && !f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        f.cancelWriting();
+        return false;
+    }
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool load(const QString &path, Decoded &out)
+{
+    QByteArray bytes;
+    if (!readBytes(path, bytes))
+        return false;
+    out = decode(bytes);
+    return true;
+}
+
+bool save(const QString &path, const QString &text, Encoding enc, Encoding *used)
+{
+    const QByteArray bytes = encode(text, enc, used);
+    return writeBytes(path, bytes);
+}
+
+int copyFile(const QString &from, const QString &to)
+{
+    QByteArray bytes;
+    if (!readBytes(from, bytes))
+        return 1;
+    return writeBytes(to, bytes) ? 0 : 2;
+}
+
+} // namespace textfile
