@@ -1,0 +1,230 @@
+#include "formmaker/formfile.h"
+#include "formmaker/formhtml.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace formmaker {
+
+namespace {
+
+// Characters of the bytes 0x80..0x9F.
+const char16_t HighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char encodeChar(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i)
+        if (HighControls[i] == c)
+            return char(0x80 + i);
+    return '?';
+}
+
+// Header offsets.
+constexpr int FormNameAt = 0, MethodAt = 51, ActionAt = 62, OnSubmitAt = 263;
+constexpr int SubmitOnAt = 464, ResetOnAt = 465, SubmitValueAt = 466, ResetValueAt = 517;
+constexpr int LastIndexAt = 568;
+// Element record offsets.
+constexpr int PreTextAt = 0, PostTextAt = 256, TypeAt = 512, SizeAt = 524, MaxAt = 528;
+constexpr int NameAt = 532, ValueAt = 783, CheckedAt = 1034, OnEventAt = 1037;
+constexpr int TypeCapacity = 11;
+// Option record offsets.
+constexpr int TextsAt = 4, ValuesAt = 565, SelectedAt = 1126;
+
+class Writer {
+public:
+    explicit Writer(char *base) : base_(base) {}
+    void text(int at, int capacity, const QString &s)
+    {
+        const QByteArray b = toWindows1252(s).left(capacity);
+        base_[at] = char(b.size());
+        memcpy(base_ + at + 1, b.constData(), size_t(b.size()));
+    }
+    void integer(int at, qint32 v) { qToLittleEndian<qint32>(v, base_ + at); }
+    void flag(int at, bool v) { base_[at] = v ? 1 : 0; }
+
+private:
+    char *base_;
+};
+
+class Reader {
+public:
+    explicit Reader(const char *base) : base_(base) {}
+    // A length byte beyond the capacity is taken as the capacity.
+    QString text(int at, int capacity) const
+    {
+        const int len = qMin(int(uchar(base_[at])), capacity);
+        return fromWindows1252(QByteArray(base_ + at + 1, len));
+    }
+    qint32 integer(int at) const { return qFromLittleEndian<qint32>(base_ + at); }
+    bool flag(int at) const { return base_[at] != 0; }
+
+private:
+    const char *base_;
+};
+
+} // namespace
+
+QByteArray toWindows1252(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (char32_t c : text.toUcs4())
+        out.append(encodeChar(c));
+    return out;
+}
+
+QString fromWindows1252(const QByteArray &bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const uchar b = uchar(ch);
+        out.append(b >= 0x80 && b < 0xA0 ? QChar(HighControls[b - 0x80]) : QChar(b));
+    }
+    return out;
+}
+
+QByteArray encodeFormFile(const FormFileData &data)
+{
+    const int last = qBound(-1, data.LastIndex, MaxElements - 1);
+    QByteArray bytes(HeaderBytes + (last + 1) * ElementPairBytes, '\0');
+    Writer h(bytes.data());
+    const FormSettings &s = data.settings;
+    h.text(FormNameAt, 50, s.FormName);
+    h.text(MethodAt, 10, s.Method);
+    h.text(ActionAt, 200, s.Action);
+    h.text(OnSubmitAt, 200, s.OnSubmit);
+    h.flag(SubmitOnAt, s.SubmitOn);
+    h.flag(ResetOnAt, s.ResetOn);
+    h.text(SubmitValueAt, 50, s.SubmitValue);
+    h.text(ResetValueAt, 50, s.ResetValue);
+    h.integer(LastIndexAt, last);
+
+    for (int i = 0; i <= last; ++i) {
+        char *base = bytes.data() + HeaderBytes + i * ElementPairBytes;
+        const TFormElement &e = data.Elements[i];
+        Writer w(base);
+        w.text(PreTextAt, PreTextCapacity, e.PreText);
+        w.text(PostTextAt, PostTextCapacity, e.PostText);
+        w.text(TypeAt, TypeCapacity, e.ElementType);
+        w.integer(SizeAt, e.Size);
+        w.integer(MaxAt, e.Max);
+        w.text(NameAt, NameCapacity, e.Name);
+        w.text(ValueAt, ValueCapacity, e.Value);
+        w.text(CheckedAt, CheckedCapacity, e.Checked);
+        w.text(OnEventAt, OnEventCapacity, e.OnEvent);
+
+        const TElementOptions &o = data.ElementOptions[i];
+        Writer ow(base + ElementRecordBytes);
+        ow.integer(0, o.RowCount);
+        for (int k = 0; k < OptionEntries; ++k) {
+            ow.text(TextsAt + 51 * k, OptionCapacity, o.OptionText[k]);
+            ow.text(ValuesAt + 51 * k, OptionCapacity, o.OptionValue[k]);
+            ow.text(SelectedAt + 2 * k, SelectedCapacity, o.OptionSelected[k]);
+        }
+    }
+    return bytes;
+}
+
+bool decodeFormFile(const QByteArray &bytes, FormFileData &data, QString &error)
+{
+    if (bytes.size() < HeaderBytes) {
+        error = QStringLiteral("the file is shorter than a form file's header");
+        return false;
+    }
+    const Reader h(bytes.constData());
+    const qint32 last = h.integer(LastIndexAt);
+    if (last < -1 || last > MaxElements - 1) {
+        error = QStringLiteral("it announces %1 elements, but a form holds at most 51")
+                    .arg(qint64(last) + 1);
+        return false;
+    }
+    if (bytes.size() < HeaderBytes + qint64(last + 1) * ElementPairBytes) {
+        error = QStringLiteral("the file is shorter than its header announces");
+        return false;
+    }
+
+    FormFileData out;
+    FormSettings &s = out.settings;
+    s.FormName = h.text(FormNameAt, 50);
+    s.Method = h.text(MethodAt, 10);
+    s.Action = h.text(ActionAt, 200);
+    s.OnSubmit = h.text(OnSubmitAt, 200);
+    s.SubmitOn = h.flag(SubmitOnAt);
+    s.ResetOn = h.flag(ResetOnAt);
+    s.SubmitValue = h.text(SubmitValueAt, 50);
+    s.ResetValue = h.text(ResetValueAt, 50);
+    out.LastIndex = last;
+
+    for (int i = 0; i <= last; ++i) {
+        const char *base = bytes.constData() + HeaderBytes + i * ElementPairBytes;
+        const Reader r(base);
+        TFormElement &e = out.Elements[i];
+        e.PreText = r.text(PreTextAt, PreTextCapacity);
+        e.PostText = r.text(PostTextAt, PostTextCapacity);
+        e.ElementType = r.text(TypeAt, TypeCapacity);
+        e.Size = r.integer(SizeAt);
+        e.Max = r.integer(MaxAt);
+        e.Name = r.text(NameAt, NameCapacity);
+        e.Value = r.text(ValueAt, ValueCapacity);
+        e.Checked = r.text(CheckedAt, CheckedCapacity);
+        e.OnEvent = r.text(OnEventAt, OnEventCapacity);
+
+        const Reader o(base + ElementRecordBytes);
+        TElementOptions &opts = out.ElementOptions[i];
+        opts.RowCount = o.integer(0);
+        for (int k = 0; k < OptionEntries; ++k) {
+            opts.OptionText[k] = o.text(TextsAt + 51 * k, OptionCapacity);
+            opts.OptionValue[k] = o.text(ValuesAt + 51 * k, OptionCapacity);
+            opts.OptionSelected[k] = o.text(SelectedAt + 2 * k, SelectedCapacity);
+        }
+    }
+    data = std::move(out);
+    return true;
+}
+
+bool readFormFile(const QString &path, FormFileData &data, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot open file %1").arg(path);
+        return false;
+    }
+    // Nothing past the largest form is ever needed.
+    const QByteArray bytes = file.read(HeaderBytes + qint64(MaxElements) * ElementPairBytes);
+    QString reason;
+    if (!decodeFormFile(bytes, data, reason)) {
+        error = QStringLiteral("Cannot read form file %1: %2").arg(path, reason);
+        return false;
+    }
+    return true;
+}
+
+bool writeFormFile(const QString &path, const FormFileData &data, QString &error)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = encodeFormFile(data);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = QStringLiteral("Cannot create file %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool formHtmlFromFile(const QString &path, QString &html, QString &error)
+{
+    FormFileData data;
+    if (!readFormFile(path, data, error))
+        return false;
+    html = buildFormHtml(data.settings, data.Elements, data.ElementOptions, data.LastIndex);
+    return true;
+}
+
+} // namespace formmaker
