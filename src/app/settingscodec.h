@@ -1,0 +1,33 @@
+#pragma once
+// The scrambled form in which every settings file is kept on disk (".dvf"):
+// a header with the plain file's path, then the plain bytes XORed with the
+// two bytes of a 16-bit key.
+#include <QByteArray>
+#include <QString>
+
+constexpr quint16 SettingsKey = 14961;
+
+// Header byte N, the stored path's N bytes (UTF-8) XOR the key's low byte,
+// then the body in chunks of 16385 bytes: even positions within a chunk XOR
+// the high byte, odd positions the low byte. Empty when the path is longer
+// than 255 bytes (it would not fit the one-byte length).
+QByteArray scrambleSettings(const QByteArray &plain, const QString &storedPath, quint16 key);
+
+// The reverse of scrambleSettings. False with *error when the bytes are too
+// short for the header they announce.
+bool unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &storedPath,
+                        QByteArray &plain, QString *error = nullptr);
+
+// The XOR of the body, its own inverse.
+QByteArray scrambleBody(const QByteArray &bytes, quint16 key);
+
+// Writes the unscrambled body into the scrambled file's own folder under the
+// file-name part of the stored path and returns that name; "" on failure
+// with *error set. A stored name that is empty, "." or ".." is refused so
+// nothing is written outside the folder.
+QString DecodeSettingsFile(const QString &scrambledPath, quint16 key, QString *error = nullptr);
+
+// Writes plainPath with its extension replaced by ".dvf" (mode 0600); the
+// header stores plainPath exactly as passed. The plain file stays in place.
+// False with *error on failure, also for a path longer than 255 bytes.
+bool EncodeSettingsFile(const QString &plainPath, quint16 key, QString *error = nullptr);
