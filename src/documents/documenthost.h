@@ -1,0 +1,33 @@
+#pragma once
+// What a document window needs from the main window. The main window
+// implements it; keeping it here lets documents/ stand below app/.
+#include <QString>
+
+class TSubForm;
+
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+
+    // Command state.
+    virtual void SetSelectionCommands(bool on) = 0;
+    virtual void SetUndoCommands(bool on) = 0;
+    virtual void DisableDocCommands() = 0;
+    virtual void enableSelectAll() = 0;
+    virtual void showWrapState(bool on) = 0;
+    virtual void showLineNumberingState(bool on) = 0;
+
+    // Status bar: panel 0 gets the caret position; panel 1 the hint.
+    virtual void showCaretPosition(const QString &text) = 0;
+    virtual void clearHint() = 0;
+
+    // Activation and closing.
+    virtual void documentActivated(TSubForm *doc) = 0;
+    virtual void checkWindowEntries(const QString &caption) = 0;
+    virtual void removeWindowEntries(const QString &caption) = 0;
+    virtual void previewOff() = 0;
+    virtual void AddReopenItem(const QString &path) = 0;
+    // Save of the file commands on this document; false when nothing was written.
+    virtual bool saveDocument(TSubForm *doc) = 0;
+    virtual int documentCount() const = 0;
+};

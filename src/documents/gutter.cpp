@@ -1,0 +1,69 @@
+#include "documents/gutter.h"
+
+#include "documents/memo.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+
+LineGutter::LineGutter(TMemo *memo, QWidget *parent) : QWidget(parent), memo_(memo)
+{
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(192, 192, 192));       // silver
+    p.setColor(QPalette::WindowText, QColor(0, 64, 128));      // 8404992
+    setPalette(p);
+    QFont f = font();
+    f.setBold(true);
+    setFont(f);
+    setFixedWidth(42);
+}
+
+void LineGutter::refresh(int topLine)
+{
+    text_.clear();
+    first_ = topLine;
+    count_ = 0;
+    const int charHeight = QFontMetrics(font()).height();
+    const int n = charHeight > 0 ? height() / charHeight : 0;
+    if (n >= 1) {
+        count_ = n;
+        text_.reserve(n * 7);
+        for (int k = topLine; k < topLine + n; ++k) {
+            text_ += QString::number(k);
+            text_ += QStringLiteral("\r\n");
+        }
+    }
+    update();
+}
+
+int LineGutter::widthFor(int lineCount, int pointSize)
+{
+    int digits = 1;
+    for (int n = lineCount; n >= 10; n /= 10)
+        ++digits;
+    return digits * pointSize - 2;
+}
+
+void LineGutter::updateWidth(int lineCount)
+{
+    const int w = std::max(1, widthFor(lineCount, font().pointSize()));
+    if (w != width())
+        setFixedWidth(w);
+}
+
+void LineGutter::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    // Start where the text area draws its first visible line.
+    const int line = memo_ ? QFontMetrics(memo_->font()).lineSpacing() : QFontMetrics(font()).lineSpacing();
+    int y = 0;
+    if (memo_)
+        y = memo_->firstLineTop() + memo_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).y() - this->y();
+    for (int i = 0; i < count_; ++i) {
+        p.drawText(QRect(0, y + i * line, width() - 1, line), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(first_ + i));
+    }
+}

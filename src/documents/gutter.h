@@ -1,0 +1,31 @@
+#pragma once
+// The line-number gutter beside a text area: zero-based display-line numbers
+// from the first visible line down, filled to its height, in the text's font
+// so that they stand level with the text lines. Used by document windows and
+// by the script editor.
+#include <QWidget>
+
+class TMemo;
+
+class LineGutter : public QWidget {
+    Q_OBJECT
+public:
+    LineGutter(TMemo *memo, QWidget *parent = nullptr);
+
+    // The numbers as text, each followed by CR LF ("" when none fit).
+    QString text() const { return text_; }
+    // Rebuilds the numbers from topLine: height / character height of them.
+    void refresh(int topLine);
+    // Width rule: digits of the line count times the font size in points, less 2.
+    static int widthFor(int lineCount, int pointSize);
+    void updateWidth(int lineCount);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    TMemo *memo_;
+    QString text_;
+    int first_ = 0;
+    int count_ = 0;
+};

@@ -1,0 +1,194 @@
+#include "documents/subform.h"
+
+#include "documents/documenthost.h"
+#include "documents/gutter.h"
+#include "documents/memo.h"
+#include "platform/dialogs.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QScrollBar>
+
+TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont, QWidget *parent)
+    : QMdiSubWindow(parent), host_(host)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *body = new QWidget(this);
+    auto *row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    Memo1 = new TMemo(body);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    LineNum = new LineGutter(Memo1, body);
+    LineNum->setObjectName(QStringLiteral("LineNum"));
+    Bevel1 = new QFrame(body);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFixedWidth(3);
+    row->addWidget(LineNum);
+    row->addWidget(Bevel1);
+    row->addWidget(Memo1, 1);
+    setWidget(body);
+    resize(683, 440);
+
+    Memo1->setWrap(wrapNewDocs);
+    TopLine = -1;
+    QFont gutterFont = LineNum->font();
+    gutterFont.setFamily(editorFont.family());
+    gutterFont.setPointSize(editorFont.pointSize());
+    LineNum->setFont(gutterFont);
+    LineNum->hide();
+
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TSubForm::Memo1Change);
+    connect(Memo1, &TMemo::mouseReleased, this, &TSubForm::Memo1MouseUp);
+    connect(Memo1, &TMemo::keyReleased, this, &TSubForm::Memo1KeyUp);
+    connect(Memo1, &TMemo::mouseMoved, this, &TSubForm::FormMouseMove);
+    // Scrolling by any means (bar, wheel, keys, caret moves) shows up here.
+    connect(Memo1->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &TSubForm::ApplicationEvents1Message);
+    connect(Memo1->document(), &QTextDocument::blockCountChanged, this,
+            &TSubForm::ApplicationEvents1Message);
+    setMouseTracking(true);
+}
+
+TSubForm::~TSubForm() = default;
+
+void TSubForm::CheckSelection()
+{
+    host_->SetSelectionCommands(Memo1->selLength() > 0);
+}
+
+int TSubForm::CaretLine() const
+{
+    return Memo1->lineFromOffset(Memo1->selStart());
+}
+
+int TSubForm::CaretColumn() const
+{
+    const int start = Memo1->selStart();
+    return start - Memo1->lineIndex(Memo1->lineFromOffset(start));
+}
+
+bool TSubForm::gutterVisible() const
+{
+    return !LineNum->isHidden();
+}
+
+void TSubForm::setGutterVisible(bool on)
+{
+    LineNum->setVisible(on);
+    if (on) {
+        shownLineCount_ = -1;
+        ApplicationEvents1Message();
+        Memo1MouseUp();
+    }
+}
+
+void TSubForm::positionReport()
+{
+    CheckSelection();
+    host_->showCaretPosition(QStringLiteral(" col=") + QString::number(CaretColumn()) +
+                             QStringLiteral(": row=") + QString::number(CaretLine()));
+}
+
+void TSubForm::Memo1MouseUp()
+{
+    positionReport();
+    TopLine = Memo1->firstVisibleLine();
+    LineNum->refresh(TopLine);
+}
+
+void TSubForm::Memo1KeyUp()
+{
+    positionReport();
+}
+
+void TSubForm::ApplicationEvents1Message()
+{
+    if (Memo1->firstVisibleLine() != TopLine)
+        Memo1MouseUp();
+    // The line count is kept by the text document itself, so this is cheap.
+    const int lines = Memo1->lineCount();
+    if (lines != shownLineCount_) {
+        shownLineCount_ = lines;
+        LineNum->updateWidth(lines);
+    }
+}
+
+void TSubForm::Memo1Change()
+{
+    host_->SetUndoCommands(Memo1->modified());
+}
+
+void TSubForm::FormActivate()
+{
+    host_->documentActivated(this);
+    host_->SetUndoCommands(Memo1->modified());
+    CheckSelection();
+    host_->showWrapState(Memo1->wrap());
+    host_->showLineNumberingState(gutterVisible());
+    host_->enableSelectAll();
+    host_->checkWindowEntries(caption());
+    QCoreApplication::processEvents();
+}
+
+bool TSubForm::FormCloseQuery()
+{
+    if (!Memo1->modified())
+        return true;
+    const Answer a = dialogs().askYesNoCancel(
+        QStringLiteral("File ") + caption() + QStringLiteral(" has changed. Do you want to save now?"), this);
+    if (a == Answer::Cancel)
+        return false;
+    if (a == Answer::Yes)
+        host_->saveDocument(this);
+    return true;
+}
+
+void TSubForm::FormClose()
+{
+    host_->previewOff();
+    host_->AddReopenItem(caption());
+    host_->removeWindowEntries(caption());
+}
+
+void TSubForm::FormMouseMove()
+{
+    host_->clearHint();
+}
+
+void TSubForm::discard()
+{
+    discarding_ = true;
+}
+
+void TSubForm::closeEvent(QCloseEvent *e)
+{
+    if (discarding_) {
+        QMdiSubWindow::closeEvent(e);
+        return;
+    }
+    if (!FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    FormClose();
+    // Destruction step: the last window gone leaves no document commands.
+    if (host_->documentCount() < 2)
+        host_->DisableDocCommands();
+    QMdiSubWindow::closeEvent(e);
+}
+
+void TSubForm::resizeEvent(QResizeEvent *e)
+{
+    QMdiSubWindow::resizeEvent(e);
+    if (Memo1)
+        Memo1MouseUp();
+}
+
+void TSubForm::mouseMoveEvent(QMouseEvent *e)
+{
+    QMdiSubWindow::mouseMoveEvent(e);
+    FormMouseMove();
+}

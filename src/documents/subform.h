@@ -1,0 +1,62 @@
+#pragma once
+// A document window: one file (or untitled document) as raw text, with an
+// optional line-number gutter. Its caption is the document's identity: the
+// file's full path, or "~Untiltled" + number before it is first saved.
+#include "documents/textfile.h"
+
+#include <QMdiSubWindow>
+
+class DocumentHost;
+class LineGutter;
+class TMemo;
+class QFrame;
+
+class TSubForm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // Creation applies the wrap default and the gutter font.
+    TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont, QWidget *parent = nullptr);
+    ~TSubForm() override;
+
+    LineGutter *LineNum = nullptr;
+    QFrame *Bevel1 = nullptr;
+    TMemo *Memo1 = nullptr;
+    int TopLine = -1;
+    // How the file's bytes were decoded, so a save writes them back alike.
+    textfile::Encoding encoding = textfile::Encoding::Utf8;
+
+    QString caption() const { return windowTitle(); }
+    void setCaption(const QString &c) { setWindowTitle(c); }
+
+    void CheckSelection();
+    int CaretLine() const;
+    int CaretColumn() const;
+    bool gutterVisible() const;
+    void setGutterVisible(bool on);
+
+    // Handlers.
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormClose();
+    void Memo1Change();
+    void Memo1KeyUp();
+    void Memo1MouseUp();    // position report and gutter refresh
+    void FormMouseMove();
+    // Checks for a scroll since the last refresh and keeps the gutter width.
+    void ApplicationEvents1Message();
+
+    // Closing the whole program discards open documents without their own
+    // closing step (no Reopen entry, no Save As of untitled ones).
+    void discard();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+
+private:
+    void positionReport();
+    DocumentHost *host_;
+    bool discarding_ = false;
+    int shownLineCount_ = -1;
+};
