@@ -1,0 +1,75 @@
+#pragma once
+// Find and replace in one document's text. The text is the document's whole
+// text with CR LF line breaks; every offset is an index into that string, the
+// same number the text area uses for its caret and selection start.
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace search {
+
+inline constexpr char EndOfSearchMessage[] = "End of Search";
+
+// The message shown after Replace All: the count followed by
+// " replacements made.".
+QString replacementsMadeMessage(int count);
+
+// Upper-cases the ASCII letters a..z only; every other character, accented
+// letters included, is kept as it is.
+QString foldAsciiUpper(QStringView text);
+
+struct FindOptions {
+    bool matchCase = false;
+    bool wholeWord = false;
+};
+
+// The search text as it is looked for: with whole word on, one blank on each
+// side (the blanks are literal, so a word at the start or end of the text or
+// of a line is never found this way); upper-cased when match case is off.
+QString preparePattern(const QString &findText, const FindOptions &options);
+
+// The first offset p >= start at which pattern occurs in text (exact
+// comparison of characters), or -1. An empty pattern, or a start past the
+// last character, gives -1. A negative start searches from 0.
+int SearchFrom(int start, QStringView pattern, QStringView text);
+
+// A hit to be selected: offset and length of the selection. offset is -1
+// when nothing was found.
+struct FindHit {
+    int offset = -1;
+    int length = 0;
+    bool found() const { return offset >= 0; }
+};
+
+// Find Next: searches from one character after the selection start, so the
+// character at the caret never starts a hit and hits may overlap. No wrap.
+// The hit's length is the prepared pattern's (two more with whole word, so
+// the selection includes the blanks).
+FindHit findNext(const QString &text, int selectionStart, const QString &findText,
+                 const FindOptions &options);
+
+// One replacement of Replace All, to be applied by selecting `length`
+// characters at `offset` and typing the replacement over them. The offsets
+// are into the text as it stands after the earlier replacements of the list
+// have been applied, so the list must be applied in order.
+struct Replacement {
+    int offset = 0;
+    int length = 0;
+    bool operator==(const Replacement &) const = default;
+};
+
+struct ReplaceAllResult {
+    QString text;                    // the text after every replacement
+    int count = 0;                   // the number of replacements made
+    QList<Replacement> replacements; // in the order they are applied
+};
+
+// Replace All from the caret: the first hit starts after the selection
+// start; after each replacement the search goes on right after the inserted
+// replacement text, so a replacement that itself contains the search text
+// ('a' by 'aa') is never searched again and the run always ends. Text
+// before the caret and the character at it are never replaced; no wrap.
+ReplaceAllResult replaceAll(const QString &text, int selectionStart, const QString &findText,
+                            const QString &replaceText, const FindOptions &options);
+
+} // namespace search

@@ -1,0 +1,210 @@
+#include "search/findinfiles.h"
+
+#include "search/findtext.h"
+#include "search/printers.h"
+
+#include <QRandomGenerator>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace search;
+
+namespace {
+
+QString crlf(const char *text)
+{
+    return QString::fromUtf8(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+// A text area that wraps every line after `width` characters.
+struct FixedWrap {
+    std::vector<int> starts; // offset of each display line
+
+    FixedWrap(const QString &text, int width)
+    {
+        int lineStart = 0;
+        for (;;) {
+            const qsizetype lf = text.indexOf(QLatin1Char('\n'), lineStart);
+            const int end = lf < 0 ? int(text.size()) : int(lf) - 1; // before CR
+            for (int s = lineStart; s == lineStart || s < end; s += width)
+                starts.push_back(s);
+            if (lf < 0)
+                break;
+            lineStart = int(lf) + 1;
+        }
+    }
+    DisplayLineOf function() const
+    {
+        return [this](int offset) {
+            return int(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin()) - 1;
+        };
+    }
+};
+
+// The results as a line-by-line test over the display lines gives them.
+QStringList naiveLines(const QString &find, bool matchCase, bool wholeWord, const QString &text,
+                       const std::vector<int> &starts, const std::vector<int> &ends)
+{
+    QStringList out;
+    const QString pattern = preparePattern(find, {matchCase, wholeWord});
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const QString line = text.mid(starts[i], ends[i] - starts[i]);
+        const QString probe = matchCase ? line : foldAsciiUpper(line);
+        if (!pattern.isEmpty() && probe.contains(pattern))
+            out.append(resultLine(QStringLiteral("f"), starts[i], int(i), line));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(ResultLine, Format)
+{
+    EXPECT_EQ(resultLine(QStringLiteral("index.htm"), 120, 5, QStringLiteral("<p>Hello</p>")),
+              QStringLiteral("index.htm:pos 120:line 5...<p>Hello</p>"));
+    EXPECT_EQ(fileNamePart(QStringLiteral("/home/ann/site/index.htm")), QStringLiteral("index.htm"));
+    EXPECT_EQ(fileNamePart(QStringLiteral("~Untiltled1")), QStringLiteral("~Untiltled1"));
+}
+
+TEST(FindLines, OneResultPerLineWithOffsetsCountingCrLf)
+{
+    const QString text = crlf("ab\ncat\n\nx cat cat\nend cat");
+    EXPECT_EQ(findLinesInDocument(QStringLiteral("cat"), QStringLiteral("a.htm"), true, false, text),
+              (QStringList{QStringLiteral("a.htm:pos 4:line 1...cat"),
+                           QStringLiteral("a.htm:pos 11:line 3...x cat cat"),
+                           QStringLiteral("a.htm:pos 22:line 4...end cat")}));
+    EXPECT_EQ(findLinesInDocument(QStringLiteral("cd"), QStringLiteral("f"), true, false, crlf("ab\ncd")),
+              QStringList{QStringLiteral("f:pos 4:line 1...cd")});
+}
+
+TEST(FindLines, CaseAndWholeWord)
+{
+    const QString text = crlf("<HTML>\ncat sat\na cat\na Cat sat\nthe html");
+    EXPECT_EQ(findLinesInDocument(QStringLiteral("html"), QStringLiteral("f"), false, false, text),
+              (QStringList{QStringLiteral("f:pos 0:line 0...<HTML>"),
+                           QStringLiteral("f:pos 35:line 4...the html")}));
+    EXPECT_EQ(findLinesInDocument(QStringLiteral("html"), QStringLiteral("f"), true, false, text),
+              QStringList{QStringLiteral("f:pos 35:line 4...the html")});
+    // Lines that begin or end with the word are not listed.
+    EXPECT_EQ(findLinesInDocument(QStringLiteral("cat"), QStringLiteral("f"), false, true, text),
+              QStringList{QStringLiteral("f:pos 24:line 3...a Cat sat")});
+    EXPECT_TRUE(findLinesInDocument(QStringLiteral("cat"), QStringLiteral("f"), true, true, text).isEmpty());
+}
+
+TEST(FindLines, NothingCrossesALineBreak)
+{
+    const QString text = crlf("ab\ncd\n");
+    EXPECT_TRUE(findLinesInDocument(QString(), QStringLiteral("f"), true, false, text).isEmpty());
+    EXPECT_TRUE(findLinesInDocument(QStringLiteral("b\r\nc"), QStringLiteral("f"), true, false, text).isEmpty());
+    EXPECT_TRUE(findLinesInDocument(QStringLiteral("b\r"), QStringLiteral("f"), true, false, text).isEmpty());
+    EXPECT_TRUE(findLinesInDocument(QStringLiteral("\n"), QStringLiteral("f"), true, false, text).isEmpty());
+    EXPECT_TRUE(findLinesInDocument(QStringLiteral("x"), QStringLiteral("f"), true, false, QString()).isEmpty());
+}
+
+TEST(FindLines, WrappedLinesAreLinesOfTheirOwn)
+{
+    const QString text = crlf("abcdefgh\nxy");
+    const FixedWrap wrap(text, 4); // "abcd" "efgh" "xy"
+    const DisplayLineOf lineOf = wrap.function();
+    EXPECT_EQ(findLinesInDocument(QStringLiteral("fg"), QStringLiteral("f"), true, false, text, lineOf),
+              QStringList{QStringLiteral("f:pos 4:line 1...efgh")});
+    EXPECT_EQ(findLinesInDocument(QStringLiteral("y"), QStringLiteral("f"), true, false, text, lineOf),
+              QStringList{QStringLiteral("f:pos 10:line 2...xy")});
+    // A hit split by the wrap lies in neither screen line.
+    EXPECT_TRUE(findLinesInDocument(QStringLiteral("cde"), QStringLiteral("f"), true, false, text, lineOf).isEmpty());
+}
+
+TEST(FindLines, AgreesWithALineByLineTest)
+{
+    QRandomGenerator rng(7);
+    const QString alphabet = QStringLiteral("abA \n");
+    for (int round = 0; round < 1500; ++round) {
+        QString text;
+        const int n = int(rng.bounded(40));
+        for (int i = 0; i < n; ++i)
+            text.append(alphabet[rng.bounded(int(alphabet.size()))]);
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        QString find;
+        for (int i = int(rng.bounded(3)) + 1; i > 0; --i)
+            find.append(alphabet[rng.bounded(4)]);
+        const bool matchCase = rng.bounded(2) == 1;
+        const bool wholeWord = rng.bounded(2) == 1;
+        const int width = int(rng.bounded(1, 6));
+
+        const FixedWrap wrap(text, width);
+        std::vector<int> ends;
+        for (size_t i = 0; i < wrap.starts.size(); ++i) {
+            int end = i + 1 < wrap.starts.size() ? wrap.starts[i + 1] : int(text.size());
+            if (end >= 2 && text.mid(end - 2, 2) == QStringLiteral("\r\n"))
+                end -= 2;
+            ends.push_back(end);
+        }
+        ASSERT_EQ(findLinesInDocument(find, QStringLiteral("f"), matchCase, wholeWord, text, wrap.function()),
+                  naiveLines(find, matchCase, wholeWord, text, wrap.starts, ends))
+            << round;
+
+        const FixedWrap unwrapped(text, 1 << 20);
+        std::vector<int> lineEnds;
+        for (size_t i = 0; i < unwrapped.starts.size(); ++i) {
+            const qsizetype lf = text.indexOf(QLatin1Char('\n'), unwrapped.starts[i]);
+            lineEnds.push_back(lf < 0 ? int(text.size()) : int(lf) - 1);
+        }
+        ASSERT_EQ(findLinesInDocument(find, QStringLiteral("f"), matchCase, wholeWord, text),
+                  naiveLines(find, matchCase, wholeWord, text, unwrapped.starts, lineEnds))
+            << round;
+    }
+}
+
+TEST(CrlfLineOf, AnyOrderOfOffsets)
+{
+    const QString text = crlf("ab\n\ncd");
+    const DisplayLineOf lineOf = crlfLineOf(text);
+    // offset:      0  1  2  3  4  5  6  7  8
+    // characters:  a  b CR LF CR LF c  d  end
+    const int expected[] = {0, 0, 0, 0, 1, 1, 2, 2, 2};
+    for (int offset : {8, 0, 3, 4, 7, 1, 6, 2, 5, 8, 0})
+        EXPECT_EQ(lineOf(offset), expected[offset]) << offset;
+}
+
+TEST(ParseResultLine, OwnLines)
+{
+    ResultTarget t = parseResultLine(QStringLiteral("index.htm:pos 120:line 5...<p>Hello</p>"));
+    EXPECT_TRUE(t.valid);
+    EXPECT_EQ(t.fileName, QStringLiteral("index.htm"));
+    EXPECT_EQ(t.offset, 120);
+    // A line text that looks like a result does not confuse the parse.
+    t = parseResultLine(QStringLiteral("a.htm:pos 4:line 1...b.htm:pos 99:line 7...x"));
+    EXPECT_EQ(t.fileName, QStringLiteral("a.htm"));
+    EXPECT_EQ(t.offset, 4);
+    // Linux file names may hold ":".
+    t = parseResultLine(resultLine(QStringLiteral("notes:2024.htm"), 17, 3, QStringLiteral("x:1:2")));
+    EXPECT_TRUE(t.valid);
+    EXPECT_EQ(t.fileName, QStringLiteral("notes:2024.htm"));
+    EXPECT_EQ(t.offset, 17);
+}
+
+TEST(ParseResultLine, OtherText)
+{
+    ResultTarget t = parseResultLine(QStringLiteral("f.htm:at 12 and 13:rest 9"));
+    EXPECT_TRUE(t.valid);
+    EXPECT_EQ(t.fileName, QStringLiteral("f.htm"));
+    EXPECT_EQ(t.offset, 12);
+    t = parseResultLine(QStringLiteral("f.htm:x7"));
+    EXPECT_EQ(t.offset, 7);
+    EXPECT_FALSE(parseResultLine(QStringLiteral("no colon 12")).valid);
+    EXPECT_FALSE(parseResultLine(QStringLiteral("f.htm:no digits:12")).valid);
+    EXPECT_FALSE(parseResultLine(QString()).valid);
+    EXPECT_FALSE(parseResultLine(QStringLiteral("f.htm:pos 99999999999:line 1...x")).valid);
+}
+
+TEST(JumpTarget, LooksFromTheLastDocumentToTheFirst)
+{
+    const QStringList titles{QStringLiteral("/site/b/index.htm"), QStringLiteral("/site/a/other.htm"),
+                             QStringLiteral("/site/a/index.htm")};
+    EXPECT_EQ(jumpTargetIndex(titles, QStringLiteral("index.htm")), 2);
+    EXPECT_EQ(jumpTargetIndex(titles, QStringLiteral("other.htm")), 1);
+    EXPECT_EQ(jumpTargetIndex(titles, QStringLiteral("Index.htm")), -1); // case-sensitive
+    EXPECT_EQ(jumpTargetIndex(titles, QStringLiteral("gone.htm")), -1);
+    EXPECT_EQ(jumpTargetIndex({}, QStringLiteral("index.htm")), -1);
+}
