@@ -1,0 +1,253 @@
+#include "app/settingsstore.h"
+
+#include "app/settingscodec.h"
+#include "support/tempconfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// Decodes mivor.dvf and returns its lines, removing the plain file again.
+QStringList storedLines(const QString &appFolder)
+{
+    const QString name = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey);
+    EXPECT_EQ(name, QStringLiteral("mivor.ini"));
+    const QByteArray bytes = TempConfig::read(appFolder + name);
+    QFile::remove(appFolder + name);
+    return splitSettingsText(bytes);
+}
+
+void storeScrambled(const QString &appFolder, const QByteArray &plain)
+{
+    QDir().mkpath(appFolder);
+    QFile f(appFolder + QStringLiteral("mivor.dvf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(scrambleSettings(plain, appFolder + QStringLiteral("mivor.ini"), SettingsKey));
+}
+
+} // namespace
+
+TEST(SettingsValues, IntegersInDecimalAndDollarHex)
+{
+    qint64 v = 0;
+    EXPECT_TRUE(readIntegerValue(QStringLiteral("$00A00000"), v));
+    EXPECT_EQ(v, 10485760);
+    EXPECT_TRUE(readIntegerValue(QStringLiteral("$ff"), v));
+    EXPECT_EQ(v, 255);
+    EXPECT_TRUE(readIntegerValue(QStringLiteral("$FFFFFFFF"), v));
+    EXPECT_EQ(v, -1);
+    EXPECT_TRUE(readIntegerValue(QStringLiteral("-2147483648"), v));
+    EXPECT_EQ(v, -2147483648LL);
+    EXPECT_TRUE(readIntegerValue(QStringLiteral("+12"), v));
+    EXPECT_EQ(v, 12);
+    for (const char *bad : {"", "$", "-", "12a", " 12", "12 ", "0x10", "2147483648", "$100000000",
+                            "99999999999999999999", "1.5", "$G"}) {
+        v = 77;
+        EXPECT_FALSE(readIntegerValue(QString::fromLatin1(bad), v)) << bad;
+        EXPECT_EQ(v, 77);
+    }
+}
+
+TEST(SettingsValues, LinesAsWritten)
+{
+    EXPECT_EQ(defaultSettingsLines(),
+              (QStringList{"Courier New", "12", "0", "16777215", "true", "true", "true", "10", "$00A00000"}));
+    MivorSettings s;
+    s.EditorFontName = QStringLiteral("DejaVu Sans Mono");
+    s.EditorFontSize = 9;
+    s.EditorFontColor = 255;
+    s.WrapNewDocs = false;
+    s.AutosaveOn = false;
+    s.AutosaveMinutes = 60;
+    s.DesktopColor = 0xFFFFFFFF;
+    EXPECT_EQ(settingsLines(s), (QStringList{"DejaVu Sans Mono", "9", "255", "16777215", "false", "true",
+                                             "false", "60", "-1"}));
+    s.EditorFontName = QStringLiteral("Bad\r\nName");
+    EXPECT_EQ(settingsLines(s).first(), QStringLiteral("Bad  Name"));
+}
+
+TEST(SettingsRead, AllLinesAndReopenEntries)
+{
+    const SettingsRead r = readSettingsLines({"Arial", "14", "255", "$00FF0000", "false", "True", "true", "5",
+                                              "10485760", "/w/a.htm", "", "~Untiltled2", "/w/b.htm"});
+    EXPECT_TRUE(r.errors.isEmpty());
+    EXPECT_EQ(r.settings.EditorFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(r.settings.EditorFontSize, 14);
+    EXPECT_EQ(r.settings.EditorFontColor, 255u);
+    EXPECT_EQ(r.settings.EditorBackColor, 16711680u);
+    EXPECT_FALSE(r.settings.WrapNewDocs);
+    EXPECT_FALSE(r.settings.MakeBackups);  // "True" is not "true"
+    EXPECT_TRUE(r.settings.AutosaveOn);
+    EXPECT_EQ(r.settings.AutosaveMinutes, 5);
+    EXPECT_EQ(r.settings.DesktopColor, 10485760u);
+    EXPECT_EQ(r.reopen, (QStringList{"/w/a.htm", "/w/b.htm"}));
+}
+
+TEST(SettingsRead, DamagedLinesKeepWhatReadsWell)
+{
+    const SettingsRead r = readSettingsLines({"Arial", "big", "255", "", "false"});
+    EXPECT_EQ(r.errors, (QStringList{"'big' is not a valid integer value", "'' is not a valid integer value",
+                                     "List index out of bounds (5)"}));
+    EXPECT_EQ(r.settings.EditorFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(r.settings.EditorFontSize, 12);
+    EXPECT_EQ(r.settings.EditorFontColor, 255u);
+    EXPECT_EQ(r.settings.EditorBackColor, 16777215u);
+    EXPECT_FALSE(r.settings.WrapNewDocs);
+    EXPECT_TRUE(r.settings.MakeBackups);
+    EXPECT_EQ(r.settings.DesktopColor, 10485760u);
+    EXPECT_TRUE(r.reopen.isEmpty());
+
+    EXPECT_EQ(readSettingsLines({}).errors, QStringList{"List index out of bounds (0)"});
+}
+
+TEST(SettingsRead, SizesOutsideTheDialogRangesAreClamped)
+{
+    const SettingsRead r = readSettingsLines({"A", "0", "0", "0", "true", "true", "true", "0", "0"});
+    EXPECT_TRUE(r.errors.isEmpty());
+    EXPECT_EQ(r.settings.EditorFontSize, 6);
+    EXPECT_EQ(r.settings.AutosaveMinutes, 1);
+    EXPECT_EQ(readSettingsLines({"A", "500", "0", "0", "true", "true", "true", "$7FFFFFFF", "0"})
+                  .settings.AutosaveMinutes, 60);
+}
+
+TEST(SettingsText, SplitAndJoin)
+{
+    EXPECT_EQ(joinSettingsLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(splitSettingsText("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(splitSettingsText("a\nb\rc"), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(splitSettingsText(""), QStringList());
+    EXPECT_EQ(splitSettingsText("\xEF\xBB\xBF" "Caf\xC3\xA9\r\n"), QStringList{QString::fromUtf16(u"Caf\u00E9")});
+}
+
+TEST(SettingsStore, FirstStartLeavesOnlyTheScrambledDefaults)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    const SettingsStart start = readSettingsAtStart(folder);
+    EXPECT_FALSE(start.fromFile);
+    EXPECT_TRUE(start.read.errors.isEmpty());
+    EXPECT_EQ(settingsLines(start.read.settings), settingsLines(MivorSettings{}));
+    EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
+    EXPECT_EQ(TempConfig::read(folder + "mivor.dvf"),
+              scrambleSettings(joinSettingsLines(defaultSettingsLines()), folder + "mivor.ini", SettingsKey));
+    EXPECT_EQ(storedLines(folder), defaultSettingsLines());
+}
+
+TEST(SettingsStore, StartReadsTheStoredFileAndRemovesThePlainOne)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    storeScrambled(folder, "Arial\r\n10\r\n0\r\n16777215\r\nTrue\r\ntrue\r\nfalse\r\n3\r\n255\r\n/w/a.htm\r\n~x\r\n");
+    const SettingsStart start = readSettingsAtStart(folder);
+    EXPECT_TRUE(start.fromFile);
+    EXPECT_TRUE(start.read.errors.isEmpty());
+    EXPECT_EQ(start.read.settings.EditorFontName, QStringLiteral("Arial"));
+    EXPECT_FALSE(start.read.settings.WrapNewDocs);
+    EXPECT_FALSE(start.read.settings.AutosaveOn);
+    EXPECT_EQ(start.read.settings.DesktopColor, 255u);
+    EXPECT_EQ(start.read.reopen, QStringList{"/w/a.htm"});
+    EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
+}
+
+TEST(SettingsStore, DamagedStoredFilesGiveMessagesAndDefaults)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+
+    storeScrambled(folder, "Arial\r\n12\r\n");
+    SettingsStart start = readSettingsAtStart(folder);
+    EXPECT_EQ(start.read.errors, QStringList{"List index out of bounds (2)"});
+    EXPECT_EQ(start.read.settings.EditorFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(start.read.settings.AutosaveMinutes, 10);
+
+    storeScrambled(folder, "Arial\r\nx\r\n0\r\n0\r\ntrue\r\ntrue\r\ntrue\r\n10\r\n0\r\n");
+    start = readSettingsAtStart(folder);
+    EXPECT_EQ(start.read.errors, QStringList{"'x' is not a valid integer value"});
+    EXPECT_EQ(start.read.settings.EditorFontSize, 12);
+
+    // Garbage: a header that announces more bytes than there are.
+    QFile f(folder + "mivor.dvf");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xF0garbage");
+    f.close();
+    start = readSettingsAtStart(folder);
+    EXPECT_FALSE(start.fromFile);
+    ASSERT_EQ(start.read.errors.size(), 1);
+    EXPECT_TRUE(start.read.errors.first().contains("too short")) << start.read.errors.first().toStdString();
+    EXPECT_EQ(settingsLines(start.read.settings), settingsLines(MivorSettings{}));
+    EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
+}
+
+TEST(SettingsStore, DialogWritesNineLinesAndCloseAddsReopen)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    readSettingsAtStart(folder);
+    MivorSettings s;
+    s.EditorFontName = QStringLiteral("Monospace");
+    s.MakeBackups = false;
+    QString error;
+    ASSERT_TRUE(writeSettingsFromDialog(folder, s, &error)) << error.toStdString();
+    EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
+    EXPECT_EQ(storedLines(folder), settingsLines(s));
+
+    MivorSettings other;  // close keeps the stored lines, not the current ones
+    ASSERT_TRUE(writeSettingsAtClose(folder, other, {"/w/top.htm", "~Untiltled1", "", "/w/bad\nname", "/w/b.htm"},
+                                     &error));
+    EXPECT_EQ(filesIn(folder), (QStringList{"mivor.dvf", "mivor.ini"}));
+    deletePlainSettings(folder);
+    EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
+    EXPECT_EQ(storedLines(folder), settingsLines(s) + QStringList({"/w/top.htm", "/w/b.htm"}));
+
+    // Read back at the next start: the list comes in file order.
+    EXPECT_EQ(readSettingsAtStart(folder).read.reopen, (QStringList{"/w/top.htm", "/w/b.htm"}));
+}
+
+TEST(SettingsStore, CloseMendsADamagedStoredFile)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    storeScrambled(folder, "Arial\r\nhuge\r\n0\r\n");
+    MivorSettings current;
+    current.EditorFontSize = 20;
+    current.AutosaveMinutes = 7;
+    ASSERT_TRUE(writeSettingsAtClose(folder, current, {"/a.htm"}));
+    QStringList expected = settingsLines(current);
+    expected[0] = QStringLiteral("Arial");
+    expected[2] = QStringLiteral("0");
+    expected << QStringLiteral("/a.htm");
+    deletePlainSettings(folder);
+    EXPECT_EQ(storedLines(folder), expected);
+
+    QFile f(folder + "mivor.dvf");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\xFF");
+    f.close();
+    ASSERT_TRUE(writeSettingsAtClose(folder, current, {}));
+    EXPECT_EQ(storedLines(folder), settingsLines(current));
+}
+
+TEST(SettingsStore, CloseWithoutStoredFileWritesNothing)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    QDir().mkpath(folder);
+    EXPECT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {"/a.htm"}));
+    EXPECT_EQ(filesIn(folder), QStringList());
+}
+
+TEST(SettingsStore, UnwritableFolderReportsCannotCreate)
+{
+    TempConfig config;
+    const QString missing = config.path() + "no/such/folder/";
+    QString error;
+    EXPECT_FALSE(writeSettingsFromDialog(missing, MivorSettings{}, &error));
+    EXPECT_EQ(error, "Cannot create file " + missing + "mivor.ini");
+}
