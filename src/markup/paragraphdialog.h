@@ -1,0 +1,49 @@
+#pragma once
+// "Paragraph": the alignment of a <P> tag. The same window carries the
+// progress panel that the keyword search shows over it.
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+class RadioGroup;
+
+class TParabox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TParabox(QWidget *parent = nullptr);
+
+    // The opening tag built by Apply; empty after Cancel and on each opening.
+    QString FragmentText;
+
+    RadioGroup *AG;
+    QPushButton *SpeedButton1;   // "&Cancel"
+    QPushButton *SpeedButton2;   // "&Apply"
+
+    // Progress panel for the keyword search, hidden until that search runs.
+    QWidget *Panel1;
+    QLabel *Label1;
+    QProgressBar *ProgressBar1;
+    QPushButton *SpeedButton3;   // "Cancel"
+
+    // The keyword search shows the window, not modal, as "Keywords" with the
+    // panel over the paragraph controls, and puts it back afterwards.
+    void showKeywordProgress();
+    void hideKeywordProgress();
+
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+
+signals:
+    // The panel's Cancel: the keyword search is to stop.
+    void keywordSearchCancelled();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void FormShow();
+};
