@@ -153,16 +153,16 @@ void TFormForm::buildControls()
 {
     // Form settings.
     label(this, QStringLiteral("Name"), 8, 11);
-    namebox = place(new QLineEdit(this), 76, 8, 150, 23);
+    namebox = place(new QLineEdit(this), 84, 8, 146, 23);
     label(this, QStringLiteral("Method"), 240, 11);
     methodbox = place(new QComboBox(this), 308, 8, 127, 23);
     methodbox->setEditable(true);
     methodbox->addItems({QStringLiteral("Post"), QStringLiteral("Get")});
     methodbox->setEditText(QStringLiteral("Post"));
     label(this, QStringLiteral("Action"), 8, 39);
-    actionbar = place(new QLineEdit(this), 76, 36, 359, 23);
+    actionbar = place(new QLineEdit(this), 84, 36, 351, 23);
     label(this, QStringLiteral("OnSubmit"), 8, 67);
-    Onsubmit = place(new QLineEdit(this), 76, 64, 359, 23);
+    Onsubmit = place(new QLineEdit(this), 84, 64, 351, 23);
     submitchk = place(new QCheckBox(QStringLiteral("Submit"), this), 8, 92, 72, 23);
     submitvalue = place(new QLineEdit(this), 82, 92, 138, 23);
     resetchk = place(new QCheckBox(QStringLiteral("Reset"), this), 232, 92, 64, 23);
@@ -222,6 +222,10 @@ void TFormForm::buildControls()
     for (QSpinBox *s : {elementsize, elementmax}) {
         s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
         s->setValue(0);
+        // The style draws the arrows in the window text colour, cream here.
+        QPalette arrows = s->palette();
+        arrows.setColor(QPalette::WindowText, Qt::black);
+        s->setPalette(arrows);
     }
     checkedLable = label(this, QStringLiteral("Checked"), 280, 269);
     elementchk = place(new QComboBox(this), 350, 266, 85, 23);
