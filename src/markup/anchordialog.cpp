@@ -1,0 +1,90 @@
+#include "markup/anchordialog.h"
+
+#include "markup/linkmedia.h"
+#include "markup/windowplacing.h"
+#include "platform/dialogs.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TAnchorBox::TAnchorBox(QWidget *parent)
+    : QDialog(parent, Qt::Tool)
+{
+    setWindowTitle(QStringLiteral("Anchor"));
+
+    Label1 = new QLabel(QStringLiteral("URL"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label2 = new QLabel(QStringLiteral("Target"), this);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems({QStringLiteral("[none]"), QStringLiteral("_self"), QStringLiteral("_parent"),
+                         QStringLiteral("_top"), QStringLiteral("_blank")});
+    // The list opens as the user types.
+    ComboBox1->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    Label3 = new QLabel(QStringLiteral("Name"), this);
+    Edit3 = new QLineEdit(this);
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Label4 = new QLabel(QStringLiteral("Description"), this);
+    Edit4 = new QLineEdit(this);
+    Edit4->setObjectName(QStringLiteral("Edit4"));
+    SpeedButton1 = dialogButton(QStringLiteral("&Cancel"), this);
+    SpeedButton2 = dialogButton(QStringLiteral("&Apply"), this);
+
+    auto *grid = new QGridLayout;
+    const std::pair<QLabel *, QWidget *> rows[] = {
+        {Label1, Edit1}, {Label2, ComboBox1}, {Label3, Edit3}, {Label4, Edit4}};
+    for (int i = 0; i < 4; ++i) {
+        grid->addWidget(rows[i].first, i, 0);
+        grid->addWidget(rows[i].second, i, 1);
+    }
+    grid->setColumnMinimumWidth(1, 220);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(SpeedButton1);
+    buttons->addWidget(SpeedButton2);
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(grid);
+    main->addLayout(buttons);
+
+    connect(SpeedButton1, &QPushButton::clicked, this, &TAnchorBox::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TAnchorBox::SpeedButton2Click);
+}
+
+void TAnchorBox::showEvent(QShowEvent *event)
+{
+    FragmentText.clear();
+    Edit4->setText(selection_);
+    Edit1->clear();
+    Edit3->clear();
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString());
+    centreOnScreen(this);
+    QDialog::showEvent(event);
+}
+
+void TAnchorBox::SpeedButton1Click()
+{
+    FragmentText.clear();
+    reject();
+}
+
+void TAnchorBox::SpeedButton2Click()
+{
+    const markup::AnchorResult r = markup::anchor(
+        {Edit1->text(), ComboBox1->currentText(), Edit3->text(), Edit4->text()});
+    if (!r.message.isEmpty()) {
+        dialogs().message(r.message, this);
+        return;   // the entries stay for the user to complete
+    }
+    FragmentText = r.text;
+    accept();
+}
