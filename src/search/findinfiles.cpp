@@ -3,6 +3,7 @@
 #include "search/findtext.h"
 
 #include <QRegularExpression>
+#include <cstdio>
 #include <limits>
 #include <memory>
 
@@ -85,6 +86,25 @@ int firstOffsetOfLine(const DisplayLineOf &displayLineOf, int line, int from, in
     return from;
 }
 
+// One allocation per result: a search that lists a line of every document
+// builds many of them.
+QString buildResultLine(QStringView fileName, int lineOffset, int lineNumber, QStringView lineText)
+{
+    char digits[2][12];
+    const int offsetLength = std::snprintf(digits[0], sizeof digits[0], "%d", lineOffset);
+    const int numberLength = std::snprintf(digits[1], sizeof digits[1], "%d", lineNumber);
+    QString line;
+    line.reserve(fileName.size() + 5 + offsetLength + 6 + numberLength + 3 + lineText.size());
+    line.append(fileName);
+    line.append(QLatin1String(":pos "));
+    line.append(QLatin1String(digits[0], offsetLength));
+    line.append(QLatin1String(":line "));
+    line.append(QLatin1String(digits[1], numberLength));
+    line.append(QLatin1String("..."));
+    line.append(lineText);
+    return line;
+}
+
 } // namespace
 
 DisplayLineOf crlfLineOf(const QString &text)
@@ -100,8 +120,7 @@ QString fileNamePart(const QString &title)
 
 QString resultLine(const QString &fileName, int lineOffset, int lineNumber, const QString &lineText)
 {
-    return fileName + QStringLiteral(":pos ") + QString::number(lineOffset) + QStringLiteral(":line ")
-           + QString::number(lineNumber) + QStringLiteral("...") + lineText;
+    return buildResultLine(fileName, lineOffset, lineNumber, lineText);
 }
 
 QStringList findLinesInDocument(const QString &searchText, const QString &fileName, bool matchCase,
@@ -133,8 +152,9 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
             continue;
         }
         if (!displayLineOf) {
-            results.append(resultLine(fileName, lines.lineStart(), logicalLine,
-                                      text.mid(lines.lineStart(), contentEnd - lines.lineStart())));
+            results.append(buildResultLine(fileName, lines.lineStart(), logicalLine,
+                                           QStringView(text).mid(lines.lineStart(),
+                                                                 contentEnd - lines.lineStart())));
             from = lines.nextLineStart();
             continue;
         }
@@ -146,7 +166,7 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
         }
         const int start = firstOffsetOfLine(displayLineOf, displayLine, lines.lineStart(), hit);
         const int end = firstOffsetAfterLine(displayLineOf, displayLine, hitEnd, contentEnd);
-        results.append(resultLine(fileName, start, displayLine, text.mid(start, end - start)));
+        results.append(buildResultLine(fileName, start, displayLine, QStringView(text).mid(start, end - start)));
         from = end < contentEnd ? end : lines.nextLineStart();
     }
     return results;
