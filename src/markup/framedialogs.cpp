@@ -17,22 +17,30 @@ namespace {
 const QColor desktop(0x3A, 0x6E, 0xA5);
 const QColor cream(0xFF, 0xFB, 0xF0);
 
-// The desktop background with cream captions; fields keep their own colours.
+// The desktop background; the captions alone turn cream, so fields and
+// their arrows keep the colours they are drawn legibly in.
 void paintFrameColours(QDialog *d)
 {
     d->setAutoFillBackground(true);
     QPalette pal = d->palette();
     pal.setColor(QPalette::Window, desktop);
-    pal.setColor(QPalette::WindowText, cream);
     d->setPalette(pal);
+}
+
+void creamCaption(QWidget *w)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, cream);
+    w->setPalette(pal);
+    QFont f = w->font();
+    f.setBold(true);
+    w->setFont(f);
 }
 
 QLabel *creamLabel(const QString &text, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
+    creamCaption(l);
     return l;
 }
 
@@ -114,12 +122,10 @@ TFramez::TFramez(QWidget *parent)
     Edit2 = new QLineEdit(this);
     CheckBox1 = new QCheckBox(QStringLiteral("Noresize"), this);
     CheckBox1->setLayoutDirection(Qt::RightToLeft);   // caption on the left
-    QFont bold = CheckBox1->font();
-    bold.setBold(true);
-    CheckBox1->setFont(bold);
+    creamCaption(CheckBox1);
     RG1 = new RadioGroup(QStringLiteral(" Scrolling "),
                          {QStringLiteral("Auto"), QStringLiteral("Yes"), QStringLiteral("No")}, 3, this);
-    RG1->setFont(bold);
+    creamCaption(RG1);
     StaticText3 = creamLabel(QStringLiteral("Margin Width"), this);
     marg1 = new SpinField(this);
     marg1->setLimits(0, 0);
