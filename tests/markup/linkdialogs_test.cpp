@@ -165,6 +165,14 @@ TEST(MarqueeDialog, FontWrapsTheMarqueeAndIsForgottenAfterCancel)
     EXPECT_TRUE(d.FragmentText.isEmpty());
     d.show();
     EXPECT_TRUE(d.FontTag.isEmpty());
+
+    // Closing the font dialog without Cancel (Escape) keeps its earlier tag
+    // in FragmentText, but a dialog that was not accepted gives no font.
+    font.show();
+    font.reject();
+    EXPECT_FALSE(font.FragmentText.isEmpty());
+    d.FontDialogClosed(font.result());
+    EXPECT_TRUE(d.FontTag.isEmpty());
 }
 
 TEST(FramesetDialog, KeepsRowsAndColumns)
