@@ -215,3 +215,16 @@ TEST(TextFileCopy, CopiesBytesUnchangedAndReportsWhichSideFailed)
     EXPECT_EQ(readAll(bak), bytes);
     EXPECT_EQ(textfile::copyFile(src, dir.filePath(QStringLiteral("no/dir.bak"))), 2);
 }
+
+TEST(TextFileSave, ReplacingAFileKeepsItsPermissions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("build.sh"));
+    writeAll(path, "#!/bin/sh\n");
+    const QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+                                  | QFile::WriteUser | QFile::ExeUser | QFile::ReadGroup | QFile::ExeGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, mode));
+    ASSERT_TRUE(textfile::save(path, QStringLiteral("#!/bin/sh\r\necho\r\n"), Encoding::Utf8));
+    EXPECT_EQ(QFile::permissions(path), mode);
+    EXPECT_EQ(textfile::copyFile(path, dir.filePath(QStringLiteral("build.bak"))), 0);
+}
