@@ -39,6 +39,12 @@ TColorTable::TColorTable(int count) : count_(count)
 
 // ---------------------------------------------------------------- TByteBuffer
 
+void TByteBuffer::Reserve(qint64 bytes)
+{
+    data_.reserve(bytes);
+    blockEnds_.reserve(size_t(bytes / 255 + 1));
+}
+
 void TByteBuffer::AddBlock(QByteArrayView block)
 {
     data_.append(block.data(), block.size());
@@ -177,12 +183,15 @@ void TGifSubImage::Decode(const TYieldHook &yield, int intervalMs)
     auto emitCode = [&](int code) {
         const int n = length[code];
         if (n < rowLeft) {
-            for (uint8_t *p = dst + n; p > dst;) {
+            // Locals, so the byte stores cannot be taken to alias them.
+            uint8_t *const begin = dst;
+            uint8_t *p = begin + n;
+            dst = p;
+            rowLeft -= n;
+            do {
                 *--p = suffix[code];
                 code = prefix[code];
-            }
-            dst += n;
-            rowLeft -= n;
+            } while (p > begin);
         } else {
             emitSplit(code);
         }
@@ -294,6 +303,15 @@ public:
             pos_ += have;
         }
         return out;
+    }
+    // Total length of the data sub-blocks from here, without moving, so
+    // they can be gathered into one buffer allocated once.
+    qint64 subBlocksLength() const
+    {
+        qint64 total = 0;
+        for (qint64 at = pos_; at < size_ && data_[at] != 0; at += 1 + data_[at])
+            total += std::min<qint64>(data_[at], size_ - at - 1);
+        return total;
     }
     // One data sub-block: returns false at the terminator or the end.
     bool subBlock(QByteArrayView &block)
@@ -464,6 +482,7 @@ void TGifFile::readImage(Reader &in, TGifSubImage &image)
     image.Pixels = std::make_unique<TByteArray2D>(image.Height, image.Width);
 
     image.LzwCodeSize = in.byte();
+    image.CompressedData.Reserve(in.subBlocksLength());
     QByteArrayView block;
     while (in.subBlock(block))
         image.CompressedData.AddBlock(block);

@@ -70,6 +70,7 @@ private:
 // in one buffer so the decoder can read it without block bookkeeping.
 class TByteBuffer {
 public:
+    void Reserve(qint64 bytes);
     void AddBlock(QByteArrayView block);
     int BlockCount() const { return int(blockEnds_.size()); }
     QByteArrayView Block(int index) const;   // 0-based
