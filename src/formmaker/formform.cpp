@@ -5,7 +5,6 @@
 #include "formmaker/navpictures.h"
 #include "platform/shell.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -47,6 +46,7 @@ public:
         editor->setContextMenuPolicy(Qt::NoContextMenu);
         return editor;
     }
+
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
@@ -147,6 +147,13 @@ TFormForm::TFormForm(QWidget *parent) : QDialog(parent)
     // FormCreate.
     model_.ResetElements();
     writeControls();
+}
+
+TFormForm::~TFormForm()
+{
+    // An open cell editor commits its text when the grid goes; let it reach
+    // the model while the model still exists.
+    delete SG1;
 }
 
 void TFormForm::buildControls()
@@ -255,6 +262,7 @@ void TFormForm::buildControls()
     SG1->horizontalHeader()->setFixedHeight(22);
     SG1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SG1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Includes CurrentChanged: the focused cell always shows its editor.
     SG1->setEditTriggers(QAbstractItemView::AllEditTriggers);
     SG1->setTabKeyNavigation(true);
     SG1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -320,11 +328,6 @@ void TFormForm::connectControls()
         if (writing_ || row < 0)
             return;
         model_.setGridFocus(row + 1, col);
-        // The cell editor is always shown.
-        QMetaObject::invokeMethod(this, [this] {
-            if (SG1->isVisible() && QApplication::focusWidget() == SG1)
-                SG1->edit(SG1->currentIndex());
-        }, Qt::QueuedConnection);
     });
 }
 

@@ -23,6 +23,7 @@ class TFormForm : public QDialog {
     Q_OBJECT
 public:
     explicit TFormForm(QWidget *parent = nullptr);
+    ~TFormForm() override;
 
     // The form text to insert after the window closed; empty: insert nothing.
     QString FormHtml;

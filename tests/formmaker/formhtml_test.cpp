@@ -17,15 +17,6 @@ FormSettings postForm(const QString &name = QString())
     return s;
 }
 
-QString oneElement(const TFormElement &e, const TElementOptions &o = {})
-{
-    ElementList elements;
-    OptionLists options;
-    elements[0] = e;
-    options[0] = o;
-    return buildFormHtml(postForm(), elements, options, 0);
-}
-
 } // namespace
 
 TEST(FormHtml, TheWorkedExampleLineForLine)
