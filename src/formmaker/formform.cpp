@@ -572,6 +572,8 @@ void TFormForm::ApplyBtnClick()
     readControls();
     if (model_.Unposted) {
         dialogs().message(QStringLiteral("element not posted"), this);
+        // A refused preview must not turn the next Apply into a preview.
+        PreviewMode = false;
         return;
     }
     FormHtml.clear();

@@ -252,9 +252,12 @@ TEST_F(FormMakerWindow, ApplyRefusesUnpostedWorkThenClosesWithTheForm)
     form_.addbtn->click();
     form_.PreElementText->setText("unfinished");
     form_.ApplyBtn->click();
-    EXPECT_EQ(dialogs_.messages, QStringList{"element not posted"});
+    form_.PreviewBtn->click();
+    EXPECT_EQ(dialogs_.messages, QStringList({"element not posted", "element not posted"}));
     EXPECT_TRUE(form_.isVisible());
     EXPECT_EQ(form_.FormHtml, "");
+    EXPECT_FALSE(form_.PreviewMode);
+    EXPECT_TRUE(shell_.opened.isEmpty());
 
     form_.clearbtn->click();
     QFile stale(inDir("formtemp.htm"));
