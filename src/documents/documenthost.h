@@ -30,4 +30,7 @@ public:
     // Save of the file commands on this document; false when nothing was written.
     virtual bool saveDocument(TSubForm *doc) = 0;
     virtual int documentCount() const = 0;
+    // The window has closed for good: it no longer counts as open, and the
+    // next document window becomes the current one.
+    virtual void documentClosed(TSubForm *doc) = 0;
 };

@@ -175,9 +175,13 @@ void TSubForm::closeEvent(QCloseEvent *e)
     }
     FormClose();
     // Destruction step: the last window gone leaves no document commands.
-    if (host_->documentCount() < 2)
-        host_->DisableDocCommands();
+    const bool last = host_->documentCount() < 2;
     QMdiSubWindow::closeEvent(e);
+    if (!e->isAccepted())
+        return;
+    host_->documentClosed(this);
+    if (last)
+        host_->DisableDocCommands();
 }
 
 void TSubForm::resizeEvent(QResizeEvent *e)

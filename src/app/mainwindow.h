@@ -1,0 +1,172 @@
+#pragma once
+// The main window: the frame of the whole program. It holds the desktop of
+// document windows, the menus, both tool strips, the preview pane area and
+// the status bar; it keeps every command's enabling in step with the current
+// document, the selection, the modified flag and the clipboard.
+#include "app/settingsstore.h"
+#include "documents/documenthost.h"
+#include "platform/dialogs.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+class QAbstractButton;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QTimer;
+class QToolButton;
+class ColourShape;
+class TSubForm;
+class Tlogo;
+
+class TMainForm : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    // args: the command-line arguments after the program name.
+    explicit TMainForm(const QStringList &args = {}, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // --- fields ---
+    TSubForm *CurrentDoc = nullptr;
+    QString AppFolder;
+    MivorSettings settings;
+    int UntitledCount = 0;
+    int ItemCount = 0;
+    QStringList TempFiles;
+    QString TempPage;
+    bool FirstActivation = true;
+    bool NewPageSaving = false;
+    bool FtpDataPresent = false;
+    bool PickingColour = false;
+    bool TableEditorShown = false;
+    bool TableEditorClosed = false;
+    bool StopKeywordSearch = false;
+    // The open and save dialogs' state that carries over between uses.
+    FileDialogState OpenDialog1;
+    FileDialogState SaveDialog1;
+
+    // --- controls ---
+    QMdiArea *desktop = nullptr;
+    QWidget *Panel1 = nullptr;
+    QWidget *HtmlTools = nullptr;
+    QLabel *Label1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QWidget *Panel2 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QWidget *WebBrowser1 = nullptr;
+    QLabel *statusPanel0 = nullptr;
+    QLabel *statusPanel1 = nullptr;
+    ColourShape *Shape1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QMenu *Windows1 = nullptr;
+    QMenu *Reopen1 = nullptr;
+    QMenu *Arrange1 = nullptr;
+    Tlogo *logo = nullptr;
+
+    QAction *action(const QString &name) const;
+    QToolButton *button(const QString &name) const;
+    QList<TSubForm *> documents() const;   // in creation order
+
+    // --- operations ---
+    TSubForm *CreateDocWindow(const QString &caption);
+    void DisableDocCommands() override;
+    void SetSelectionCommands(bool on) override;
+    void SetUndoCommands(bool on) override;
+    void SetSaveCommands();
+    void SetPasteCommands();
+    // Replaces the current document's selection by a fragment: one undoable
+    // edit, caret after it, focus back to the text.
+    void InsertFragment(const QString &text);
+    void AddWindowItem();
+    void AddReopenItem(const QString &path) override;
+    QStringList reopenList() const;      // captions, top first
+    QStringList windowList() const;      // captions in menu order
+    QStringList checkedWindowEntries() const;
+    // Loads a file into a document window as Open does; false (after the
+    // message) when it cannot be read.
+    bool loadInto(TSubForm *doc, const QString &path);
+    QString statusText(int panel) const;
+    int previewPaneWidth() const;
+    void setPreviewPaneWidth(int w);
+
+    // --- handlers ---
+    void FormActivate();
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void SaveSelBtnClick();
+    void Close1Click();
+    void CloseAll1Click();
+    void Exit1Click();
+    void Undo1Click();
+    void CutBtnClick();
+    void CopyBtnClick();
+    void PasteBtnClick();
+    void Delete1Click();
+    void SelectAll1Click();
+    void Toolbar1Click();
+    void StatusBar2Click();
+    void HtmlToolbar1Click();
+    void wrapbtnClick();
+    void LineNumbering1Click();
+    void About1Click();
+    void BrowseBtnClick();
+    void Cascade1Click();
+    void ile1Click();
+    void ileHorizontal1Click();
+    void MinimizeAll1Click();
+    void ArrangeAll1Click();
+    void dummy1Click(QAction *entry);
+    void ReopenItemClick(QAction *entry);
+    void NewBtnMouseMove(const QString &hint);
+    void FormMouseMove();
+
+    // --- DocumentHost ---
+    void enableSelectAll() override;
+    void showWrapState(bool on) override;
+    void showLineNumberingState(bool on) override;
+    void showCaretPosition(const QString &text) override;
+    void clearHint() override;
+    void documentActivated(TSubForm *doc) override;
+    void checkWindowEntries(const QString &caption) override;
+    void removeWindowEntries(const QString &caption) override;
+    void previewOff() override;
+    bool saveDocument(TSubForm *doc) override;
+    int documentCount() const override;
+    void documentClosed(TSubForm *doc) override;
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void buildMenus();
+    void buildToolStrips();
+    void buildStatusBar();
+    void setEnabledNames(const QStringList &names, bool on);
+    bool isCommandShortcut(const QKeySequence &seq) const;
+    void applyDesktopColour();
+    bool writeDocument(TSubForm *doc, const QString &path);
+    void tileWindows(bool sideBySide);
+    void EnableHtmlTools();
+    void DisableHtmlTools();
+    TSubForm *docOf(QMdiSubWindow *w) const;
+
+    QStringList args_;
+    QHash<QString, QAction *> actions_;
+    QHash<QString, QToolButton *> buttons_;
+    QList<TSubForm *> docs_;
+    bool previewShownOnce_ = false;
+};

@@ -1,0 +1,251 @@
+#include "mainwindowtestbase.h"
+
+#include "app/colourshape.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMdiArea>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QStringList kDocumentCommands = {
+    "Color1", "WordWrap1", "wrapbtn", "SaveAs1", "PreviewBtn", "PrintPreview1", "SpikeBtn1",
+    "ShowSpike1", "PrintSetup1", "Print1", "PrintBtn", "Close1", "CloseAll1", "htmlBtn", "FindBtn",
+    "ReplaceBtn", "Find1", "FindinFiles1", "Replace1", "BrowseBtn", "HtmlPreview1", "ImgBtn",
+    "TableBtn", "Table1", "Image1", "Paragraph1", "ParaBtn", "Font1", "FontBtn", "Bold1", "Italic1",
+    "Underline1", "BoldBtn", "ItalicBtn", "UnderLineBtn", "BreakBtn", "BNewLine1", "HRRule1",
+    "HRuleBtn", "AAnchor1", "AnchorBtn", "SpaceBtn", "Space1", "email1", "Keywords1", "HHeadlines1",
+    "Marquee1", "List1", "ListItem1", "FormMenu1", "CopyToSpike1", "SortSelection1",
+    "ShowSearchResults1", "Resources1", "LineNumbering1", "Arrange1", "ViewinBrowser1", "CENTER1",
+    "Blockquote1", "CenterBtn", "Windows1", "Javascript1", "Frameset1", "Frame1", "colpicBtn"};
+
+const QStringList kNoDocumentOff = {
+    "Savewww1", "Color1", "WordWrap1", "wrapbtn", "PasteBtn", "Paste1", "SelectAll1", "Delete1",
+    "Cut1", "Copy1", "CutBtn", "CopyBtn", "Save1", "SaveAs1", "SaveBtn", "SaveSelBtn",
+    "SaveSelection1", "PreviewBtn", "PrintPreview1", "WebPrintPreview1", "ShowSpike1", "SpikeBtn1",
+    "PrintBtn", "Print1", "PrintSetup1", "Close1", "CloseAll1", "htmlBtn", "FindBtn", "ReplaceBtn",
+    "Find1", "FindinFiles1", "Replace1", "BrowseBtn", "HtmlPreview1", "colpicBtn", "ImgBtn",
+    "TableBtn", "ParaBtn", "FontBtn", "AnchorBtn", "BreakBtn", "CenterBtn", "HRuleBtn", "SpaceBtn",
+    "BoldBtn", "ItalicBtn", "UnderLineBtn", "BNewLine1", "Space1", "HHeadlines1", "Image1",
+    "AAnchor1", "Table1", "Font1", "HRRule1", "email1", "FormMenu1", "Frameset1", "Frame1",
+    "Marquee1", "Javascript1", "Keywords1", "Paragraph1", "Blockquote1", "CENTER1", "Bold1",
+    "Italic1", "Underline1", "List1", "ListItem1", "CopyToSpike1", "SortSelection1",
+    "ShowSearchResults1", "Resources1", "LineNumbering1", "Arrange1", "ViewinBrowser1", "Windows1",
+    "Undo1", "UndoBtn"};
+
+const QStringList kAlwaysOn = {"New1", "NewWebPage1", "Open1", "Openwww1", "Reopen1", "Exit1",
+                               "Preferences1", "FTPSettings1", "Toolbar1", "StatusBar2",
+                               "HtmlToolbar1", "Help2", "About1", "NewBtn", "OpenBtn"};
+
+const QStringList kSelection = {"CutBtn", "Cut1", "CopyBtn", "Copy1", "SaveSelBtn", "SaveSelection1",
+                                "Delete1", "SortSelection1", "CopyToSpike1"};
+
+} // namespace
+
+TEST_F(MainWindowTest, NoDocumentAtStartLeavesEveryDocumentCommandOff)
+{
+    for (const QString &n : kNoDocumentOff)
+        EXPECT_FALSE(enabled(n)) << n.toStdString();
+    for (const QString &n : kAlwaysOn)
+        EXPECT_TRUE(enabled(n)) << n.toStdString();
+    EXPECT_FALSE(w->Shape1->isEnabled());
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Mivor 2.0"));
+}
+
+TEST_F(MainWindowTest, NewSwitchesDocumentCommandsOnAndSelectionFollowsTheText)
+{
+    QApplication::clipboard()->clear();
+    w->New1Click();
+    for (const QString &n : kDocumentCommands)
+        EXPECT_TRUE(enabled(n)) << n.toStdString();
+    EXPECT_TRUE(w->Shape1->isEnabled());
+    // Spike and sort come on with the document, before any selection.
+    EXPECT_TRUE(enabled("CopyToSpike1"));
+    EXPECT_TRUE(enabled("SortSelection1"));
+    EXPECT_FALSE(enabled("Paste1"));
+    EXPECT_FALSE(enabled("Savewww1"));   // no FTP servers known
+    EXPECT_TRUE(w->Timer1->isActive());  // autosave is on by default
+
+    memo().setText(QStringLiteral("hello world"));
+    memo().setSelection(0, 5);
+    w->CurrentDoc->Memo1MouseUp();
+    for (const QString &n : kSelection)
+        EXPECT_TRUE(enabled(n)) << n.toStdString();
+
+    // A click without a selection turns them all off, spike and sort included.
+    memo().setSelStart(3);
+    w->CurrentDoc->Memo1MouseUp();
+    for (const QString &n : kSelection)
+        EXPECT_FALSE(enabled(n)) << n.toStdString();
+}
+
+TEST_F(MainWindowTest, ClosingTheLastDocumentReturnsToTheNoDocumentState)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("x"));
+    memo().setModified(false);
+    memo().selectAll();
+    w->CurrentDoc->Memo1MouseUp();
+    w->New1Click();
+    ASSERT_EQ(w->documentCount(), 2);
+    // Untitled documents offer Save As when closed; cancel it.
+    w->Close1Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->documentCount(), 1);
+    EXPECT_TRUE(enabled("BoldBtn"));
+    w->Close1Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(w->CurrentDoc, nullptr);
+    for (const QString &n : kNoDocumentOff)
+        EXPECT_FALSE(enabled(n)) << n.toStdString();
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(checked("WordWrap1"));
+    EXPECT_FALSE(checked("wrapbtn"));
+}
+
+TEST_F(MainWindowTest, UndoAndSaveFollowTheModifiedFlag)
+{
+    w->New1Click();
+    EXPECT_FALSE(enabled("Undo1"));
+    EXPECT_FALSE(enabled("SaveBtn"));
+    QTest::keyClicks(&memo(), QStringLiteral("abc"));
+    EXPECT_TRUE(enabled("Undo1"));
+    EXPECT_TRUE(enabled("UndoBtn"));
+    EXPECT_TRUE(enabled("Save1"));
+    EXPECT_TRUE(enabled("SaveBtn"));
+    w->Undo1Click();
+    EXPECT_FALSE(enabled("Undo1"));
+    EXPECT_FALSE(enabled("UndoBtn"));
+}
+
+TEST_F(MainWindowTest, EditCommandsUseTheRealClipboard)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("cut me please"));
+    memo().setSelection(0, 7);
+    w->CurrentDoc->Memo1MouseUp();
+    w->CutBtnClick();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("cut me "));
+    EXPECT_EQ(memo().text(), QStringLiteral("please"));
+    EXPECT_TRUE(memo().modified());
+    EXPECT_TRUE(enabled("Paste1"));
+    EXPECT_TRUE(enabled("PasteBtn"));
+
+    memo().setSelStart(6);
+    w->PasteBtnClick();
+    EXPECT_EQ(memo().text(), QStringLiteral("pleasecut me "));
+
+    memo().setSelection(0, 6);
+    w->CopyBtnClick();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("please"));
+    w->Delete1Click();
+    EXPECT_EQ(memo().text(), QStringLiteral("cut me "));
+
+    w->SelectAll1Click();
+    EXPECT_EQ(memo().selLength(), 7);
+    EXPECT_TRUE(enabled("Cut1"));
+}
+
+TEST_F(MainWindowTest, CtrlASelectsAllAndCtrlFRunsFont)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("line one\r\nline two"));
+    memo().setSelStart(3);
+    // The anchor entry shows Ctrl+A but does not own it; <FORM> likewise Ctrl+F.
+    EXPECT_TRUE(w->action("AAnchor1")->shortcut().isEmpty());
+    EXPECT_TRUE(w->action("AAnchor1")->text().endsWith(QStringLiteral("\tCtrl+A")));
+    EXPECT_TRUE(w->action("FormMenu1")->shortcut().isEmpty());
+    EXPECT_EQ(w->action("SelectAll1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    EXPECT_EQ(w->action("Font1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    EXPECT_TRUE(w->action("New1")->shortcut().isEmpty());
+    EXPECT_EQ(w->action("BNewLine1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+
+    w->activateWindow();
+    memo().setFocus();
+    QCoreApplication::processEvents();
+    int fontRuns = 0, anchorRuns = 0;
+    QObject::connect(w->action("Font1"), &QAction::triggered, [&] { ++fontRuns; });
+    QObject::connect(w->action("AAnchor1"), &QAction::triggered, [&] { ++anchorRuns; });
+    QTest::keyClick(&memo(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(memo().selLength(), memo().textLength());
+    // Select All went through the window's command: selection commands are on.
+    EXPECT_TRUE(enabled("Copy1"));
+    QTest::keyClick(&memo(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(fontRuns, 1);
+    EXPECT_EQ(anchorRuns, 0);
+}
+
+TEST_F(MainWindowTest, ViewTogglesHideAndShowTheirParts)
+{
+    w->Toolbar1Click();
+    EXPECT_FALSE(w->Panel1->isVisible());
+    EXPECT_FALSE(checked("Toolbar1"));
+    w->Toolbar1Click();
+    EXPECT_TRUE(w->Panel1->isVisible());
+    EXPECT_TRUE(checked("Toolbar1"));
+
+    w->StatusBar2Click();
+    EXPECT_FALSE(w->statusBar()->isVisible());
+    EXPECT_FALSE(checked("StatusBar2"));
+    w->StatusBar2Click();
+    EXPECT_TRUE(w->statusBar()->isVisible());
+
+    w->HtmlToolbar1Click();
+    EXPECT_FALSE(w->HtmlTools->isVisible());
+    EXPECT_FALSE(checked("HtmlToolbar1"));
+    w->HtmlToolbar1Click();
+    EXPECT_TRUE(w->HtmlTools->isVisible());
+    EXPECT_TRUE(checked("HtmlToolbar1"));
+}
+
+TEST_F(MainWindowTest, PreviewIsOffAfterShowingAndHintsReachTheStatusBar)
+{
+    EXPECT_FALSE(checked("HtmlPreview1"));
+    EXPECT_EQ(w->previewPaneWidth(), 4);
+    EXPECT_FALSE(enabled("WebPrintPreview1"));
+
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(w->button("OpenBtn"), &move);
+    EXPECT_EQ(w->statusText(1), QStringLiteral("Open"));
+    QCoreApplication::sendEvent(w->Shape1, &move);
+    EXPECT_EQ(w->statusText(1),
+              QStringLiteral("insert color: left click for color dialog: right click to insert this color"));
+    w->FormMouseMove();
+    EXPECT_EQ(w->statusText(1), QString());
+}
+
+TEST_F(MainWindowTest, WrapAndLineNumberingChecksFollowTheCurrentDocument)
+{
+    w->New1Click();
+    TSubForm *wrapped = w->CurrentDoc;
+    EXPECT_TRUE(checked("WordWrap1"));   // new documents wrap by default
+    w->wrapbtnClick();
+    EXPECT_FALSE(wrapped->Memo1->wrap());
+    EXPECT_FALSE(checked("wrapbtn"));
+    w->wrapbtnClick();
+    EXPECT_TRUE(wrapped->Memo1->wrap());
+    w->LineNumbering1Click();
+    EXPECT_TRUE(wrapped->gutterVisible());
+
+    w->New1Click();
+    TSubForm *plain = w->CurrentDoc;
+    w->wrapbtnClick();
+    EXPECT_FALSE(checked("WordWrap1"));
+    EXPECT_FALSE(checked("LineNumbering1"));
+
+    w->desktop->setActiveSubWindow(wrapped);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->CurrentDoc, wrapped);
+    EXPECT_TRUE(checked("WordWrap1"));
+    EXPECT_TRUE(checked("wrapbtn"));
+    EXPECT_TRUE(checked("LineNumbering1"));
+    w->desktop->setActiveSubWindow(plain);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(checked("WordWrap1"));
+    EXPECT_FALSE(checked("LineNumbering1"));
+}

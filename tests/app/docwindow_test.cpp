@@ -1,0 +1,167 @@
+#include "mainwindowtestbase.h"
+
+#include "documents/gutter.h"
+
+#include <QMdiArea>
+#include <QScrollBar>
+
+namespace {
+
+QString lines(int n)
+{
+    QStringList l;
+    for (int i = 0; i < n; ++i)
+        l << QStringLiteral("line %1").arg(i);
+    return l.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, PositionReportCountsColumnsAndRowsFromZero)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("abc\r\ndefg\r\nhij"));
+    memo().setSelStart(0);
+    w->CurrentDoc->Memo1MouseUp();
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=0"));
+    memo().setSelStart(11);   // start of the third line
+    w->CurrentDoc->Memo1MouseUp();
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=2"));
+    memo().setSelStart(7);
+    w->CurrentDoc->Memo1KeyUp();
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=2: row=1"));
+}
+
+TEST_F(MainWindowTest, AWrappedLinesSecondScreenLineIsTheNextRow)
+{
+    w->New1Click();
+    w->CurrentDoc->resize(300, 300);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(memo().wrap());
+    memo().setText(QStringLiteral("short\r\n") + QString(QStringLiteral("wrap ")).repeated(80));
+    QCoreApplication::processEvents();
+    memo().setSelStart(7);
+    w->CurrentDoc->Memo1MouseUp();
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=1"));
+    const int secondScreenLine = memo().lineIndex(2);
+    ASSERT_GT(secondScreenLine, 7);
+    memo().setSelStart(secondScreenLine);
+    w->CurrentDoc->Memo1MouseUp();
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=2"));
+    memo().setSelStart(secondScreenLine + 1);
+    w->CurrentDoc->Memo1MouseUp();
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=1: row=2"));
+}
+
+TEST_F(MainWindowTest, GutterNumbersFromTheFirstVisibleLineAndFollowsScrolling)
+{
+    w->New1Click();
+    TSubForm *doc = w->CurrentDoc;
+    w->wrapbtnClick();   // plain lines keep the arithmetic simple
+    memo().setText(lines(200));
+    w->LineNumbering1Click();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(doc->gutterVisible());
+    const int charHeight = QFontMetrics(doc->LineNum->font()).height();
+    const int n = doc->LineNum->height() / charHeight;
+    ASSERT_GT(n, 3);
+    QStringList expected;
+    for (int k = 0; k < n; ++k)
+        expected << QString::number(k);
+    EXPECT_EQ(doc->LineNum->text(), expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+
+    // Three lines down with the scroll bar, no click: the gutter starts at 3.
+    memo().verticalScrollBar()->setValue(3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(doc->TopLine, 3);
+    EXPECT_TRUE(doc->LineNum->text().startsWith(QStringLiteral("3\r\n4\r\n")));
+}
+
+TEST_F(MainWindowTest, GutterWidthGrowsWithTheDigitsOfTheLineCount)
+{
+    w->New1Click();
+    TSubForm *doc = w->CurrentDoc;
+    const int size = doc->LineNum->font().pointSize();
+    ASSERT_EQ(size, 12);
+    w->LineNumbering1Click();
+    memo().setText(lines(9));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(doc->LineNum->width(), 1 * size - 2);
+    memo().setSelStart(memo().textLength());
+    memo().replaceSelection(QStringLiteral("\r\nline 9"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(doc->LineNum->width(), 2 * size - 2);
+    EXPECT_EQ(LineGutter::widthFor(150, 12), 34);
+}
+
+TEST_F(MainWindowTest, CloseQueryCancelKeepsTheDocument)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("unsaved"));
+    memo().setModified(true);
+    dlg.queueAnswer(Answer::Cancel);
+    w->Close1Click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->documentCount(), 1);
+    EXPECT_EQ(dlg.questions.value(0), QStringLiteral("File ~Untiltled1 has changed. Do you want to save now?"));
+    EXPECT_TRUE(memo().modified());
+    EXPECT_EQ(memo().text(), QStringLiteral("unsaved"));
+}
+
+TEST_F(MainWindowTest, CloseQueryNoClosesWithoutSavingAndYesSaves)
+{
+    const QString a = cfg.write(QStringLiteral("a.txt"), "old a");
+    const QString b = cfg.write(QStringLiteral("b.txt"), "old b");
+    dlg.queueFile(a);
+    w->Open1Click();
+    memo().setText(QStringLiteral("new a"));
+    memo().setModified(true);
+    dlg.queueFile(b);
+    w->Open1Click();
+    memo().setText(QStringLiteral("new b"));
+    memo().setModified(true);
+
+    dlg.queueAnswer(Answer::Yes);
+    w->Close1Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(TempConfig::read(b), QByteArray("new b"));
+    EXPECT_EQ(w->documentCount(), 1);
+
+    dlg.queueAnswer(Answer::No);
+    w->Close1Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(TempConfig::read(a), QByteArray("old a"));
+    EXPECT_EQ(w->documentCount(), 0);
+    // Closed titled documents go to the top of the Reopen list.
+    EXPECT_EQ(w->reopenList(), (QStringList{a, b}));
+    EXPECT_TRUE(w->windowList().isEmpty());
+}
+
+TEST_F(MainWindowTest, ClosingAnUntitledDocumentOffersSaveAs)
+{
+    w->New1Click();
+    const QString target = cfg.path() + QStringLiteral("Kept");
+    dlg.queueFile(target);
+    w->Close1Click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dlg.fileDialogs.size(), 1);
+    EXPECT_EQ(dlg.fileDialogs[0].title, QStringLiteral("Save As"));
+    EXPECT_TRUE(QFile::exists(cfg.path() + QStringLiteral("kept.txt")));
+    // The new path is not listed anywhere after this close.
+    EXPECT_TRUE(w->reopenList().isEmpty());
+    EXPECT_TRUE(w->windowList().isEmpty());
+}
+
+TEST_F(MainWindowTest, QuittingAsksEveryModifiedDocumentAndCancelStops)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("x"));
+    memo().setModified(true);
+    dlg.queueAnswer(Answer::Cancel);
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(w->documentCount(), 1);
+    dlg.queueAnswer(Answer::No);
+    EXPECT_TRUE(w->close());
+    // Documents open at exit are discarded, not offered for Save As.
+    EXPECT_TRUE(dlg.fileDialogs.isEmpty());
+}

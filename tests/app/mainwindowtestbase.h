@@ -1,0 +1,51 @@
+#pragma once
+// A real main window on the offscreen platform, with scripted dialogs and a
+// private settings folder.
+#include "app/mainwindow.h"
+#include "documents/memo.h"
+#include "documents/subform.h"
+#include "support/scripteddialogs.h"
+#include "support/tempconfig.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    TempConfig cfg;
+    ScriptedDialogs dlg;
+    ScriptedShell shellDouble;
+    std::unique_ptr<TMainForm> w;
+
+    void SetUp() override { open(); }
+
+    void open(const QStringList &args = {})
+    {
+        w = std::make_unique<TMainForm>(args);
+        w->resize(1000, 700);
+        w->show();
+        QCoreApplication::processEvents();
+    }
+
+    bool enabled(const QString &name) const
+    {
+        if (QAction *a = w->action(name))
+            return a->isEnabled();
+        if (QToolButton *b = w->button(name))
+            return b->isEnabled();
+        ADD_FAILURE() << "no command " << name.toStdString();
+        return false;
+    }
+
+    bool checked(const QString &name) const
+    {
+        if (QAction *a = w->action(name))
+            return a->isChecked();
+        return w->button(name)->isChecked();
+    }
+
+    TMemo &memo() { return *w->CurrentDoc->Memo1; }
+};
