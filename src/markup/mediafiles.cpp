@@ -1,0 +1,111 @@
+#include "markup/mediafiles.h"
+
+#include "documents/textfile.h"
+#include "markup/linkmedia.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace markup {
+
+QSize previewSize(const QSize &picture, const QSize &area)
+{
+    if (picture.isEmpty() || area.isEmpty())
+        return QSize(0, 0);
+    if (picture.width() <= area.width() && picture.height() <= area.height())
+        return picture;
+    const QSize fitted = picture.scaled(area, Qt::KeepAspectRatio);
+    return QSize(qMax(1, fitted.width()), qMax(1, fitted.height()));
+}
+
+QString imageRefFor(const QString &imagePath, bool absoluteAddress)
+{
+    return absoluteAddress ? imagePath : fileNamePart(imagePath);
+}
+
+QString copyTargetFor(const QString &imagePath, const QString &documentFolder,
+                      const QString &currentFolder)
+{
+    QString folder = documentFolder.isEmpty() ? currentFolder : documentFolder;
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + fileNamePart(imagePath);
+}
+
+QString copyPicture(const QString &imagePath, const QString &target)
+{
+    // A missing choice would otherwise "copy" the folder itself.
+    if (imagePath.isEmpty())
+        return QStringLiteral("Cannot open file ") + imagePath;
+    switch (textfile::copyFile(imagePath, target)) {
+    case 0: return QString();
+    case 1: return QStringLiteral("Cannot open file ") + imagePath;
+    default: return QStringLiteral("Cannot create file ") + target;
+    }
+}
+
+namespace {
+QString errnoMessage(int code)
+{
+    switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("File not found");
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return QStringLiteral("File access denied");
+    default:
+        return QStringLiteral("I/O error %1").arg(code);
+    }
+}
+}
+
+FileSize pictureFileSize(const QString &path)
+{
+    FileSize out;
+    if (path.isEmpty()) {
+        out.error = errnoMessage(ENOENT);
+        return out;
+    }
+    const QByteArray native = path.toLocal8Bit();
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        out.error = errnoMessage(errno);
+        return out;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        out.error = errnoMessage(errno);
+    else if (S_ISDIR(st.st_mode))
+        out.error = errnoMessage(EISDIR);   // a folder is no picture file
+    else
+        out.bytes = st.st_size;
+    ::close(fd);
+    return out;
+}
+
+ImageCommandText imageCommandText(const QString &imageRef, const QString &imagePath)
+{
+    const FileSize size = pictureFileSize(imagePath);
+    if (!size.ok())
+        return {QString(), size.error};
+    return {imageTag(imageRef, size.bytes), QString()};
+}
+
+QString scriptFileText(const QString &editorText)
+{
+    QString text = textfile::normalizeLineBreaks(editorText);
+    if (!text.isEmpty() && !text.endsWith(QLatin1String("\r\n")))
+        text += QLatin1String("\r\n");
+    return text;
+}
+
+QStringList directScriptPieces(const QString &script)
+{
+    return {QStringLiteral("<SCRIPT Language=\"javascript\">\r\n"), script, QStringLiteral("</SCRIPT>")};
+}
+
+} // namespace markup

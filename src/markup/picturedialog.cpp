@@ -1,0 +1,224 @@
+#include "markup/picturedialog.h"
+
+#include "imaging/pictureloader.h"
+#include "markup/linkmedia.h"
+#include "markup/mediafiles.h"
+#include "markup/windowplacing.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr QSize kPreviewArea(165, 165);
+
+// The hourglass for as long as a picture loads.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+}
+
+TPictureDialog::TPictureDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QStringLiteral("Picture Dialog"));
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFixedSize(173, 173);
+    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Shape1->setLineWidth(1);
+    Shape1->setAutoFillBackground(true);
+    QPalette framePalette = Shape1->palette();
+    framePalette.setColor(QPalette::Window, QColor(192, 192, 192));      // silver
+    framePalette.setColor(QPalette::WindowText, QColor(128, 128, 128));  // grey outline
+    Shape1->setPalette(framePalette);
+
+    TheImage = new QLabel(Shape1);
+    TheImage->setObjectName(QStringLiteral("TheImage"));
+    TheImage->setGeometry(4, 4, kPreviewArea.width(), kPreviewArea.height());
+    TheImage->setAlignment(Qt::AlignCenter);
+
+    ImageLabel = new QLabel(this);
+    ImageLabel->setObjectName(QStringLiteral("ImageLabel"));
+    ImageLabel->setTextFormat(Qt::PlainText);   // a file name is never markup
+    // A long name is cut off rather than widening the fixed window.
+    ImageLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ImageLabel->setMinimumWidth(170);
+    BrowseBtn = dialogButton(QStringLiteral("Browse"), this);
+    CopyImg = new QCheckBox(QStringLiteral("Save to HTML Folder"), this);
+    CopyImg->setObjectName(QStringLiteral("CopyImg"));
+    AbsoluteAddress = new QCheckBox(QStringLiteral("Use Absolute Address"), this);
+    AbsoluteAddress->setObjectName(QStringLiteral("AbsoluteAddress"));
+    CancelBtn = dialogButton(QStringLiteral("Cancel"), this);
+    ApplyBtn = dialogButton(QStringLiteral("Apply"), this);
+
+    OpenD.filter = QStringLiteral(
+        "All Web Images (*jpg;*.gif;*.png)|*.jpg;*.gif;*.png|JPEG Image File (*.jpg)|*.jpg|"
+        "GIF Image File (*.gif)|*.gif|PNG Image File (*.png)|*.png");
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(ImageLabel);
+    side->addWidget(BrowseBtn);
+    side->addSpacing(6);
+    side->addWidget(CopyImg);
+    side->addWidget(AbsoluteAddress);
+    side->addStretch();
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(CancelBtn);
+    buttons->addWidget(ApplyBtn);
+    side->addLayout(buttons);
+
+    auto *main = new QHBoxLayout(this);
+    main->addWidget(Shape1, 0, Qt::AlignTop);
+    main->addLayout(side);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(BrowseBtn, &QPushButton::clicked, this, &TPictureDialog::BrowseBtnClick);
+    connect(ApplyBtn, &QPushButton::clicked, this, &TPictureDialog::ApplyBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TPictureDialog::CancelBtnClick);
+}
+
+void TPictureDialog::showEvent(QShowEvent *event)
+{
+    centreOnScreen(this);
+    QDialog::showEvent(event);
+}
+
+void TPictureDialog::closeEvent(QCloseEvent *event)
+{
+    // The loader lets events through; the window must outlive its load.
+    if (loading_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TPictureDialog::BrowseBtnClick()
+{
+    if (loading_)
+        return;
+    if (!dialogs().openFile(OpenD, this))
+        return;
+    choosePicture(OpenD.fileName);
+}
+
+void TPictureDialog::choosePicture(const QString &path)
+{
+    if (loading_)
+        return;
+    ImagePath = path;
+    PictureResult result;
+    {
+        loading_ = true;
+        BusyCursor busy;
+        result = loadPicture(path, [] { QCoreApplication::processEvents(); });
+        loading_ = false;
+    }
+    if (!result.ok()) {
+        dialogs().message(result.error, this);
+        return;
+    }
+    picture_ = result.image;
+    picturePath_ = path;
+    showPreview();
+    ImageLabel->setText(markup::fileNamePart(path));
+    ImageLabel->setToolTip(path);
+}
+
+void TPictureDialog::showPreview()
+{
+    const QSize shown = markup::previewSize(picture_.size(), kPreviewArea);
+    if (shown.isEmpty()) {
+        TheImage->clear();
+        return;
+    }
+    const QImage scaled = shown == picture_.size()
+        ? picture_
+        : picture_.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    TheImage->setPixmap(QPixmap::fromImage(scaled));
+}
+
+QImage TPictureDialog::chosenPicture() const
+{
+    return !ImagePath.isEmpty() && picturePath_ == ImagePath ? picture_ : QImage();
+}
+
+void TPictureDialog::ApplyBtnClick()
+{
+    if (loading_)
+        return;
+    if (CopyImg->isChecked()) {
+        const QString target = markup::copyTargetFor(ImagePath, DocumentFolder, QDir::currentPath());
+        const QString error = markup::copyPicture(ImagePath, target);
+        if (!error.isEmpty()) {
+            dialogs().message(error, this);
+            return;
+        }
+    }
+    ImageRef = markup::imageRefFor(ImagePath, AbsoluteAddress->isChecked());
+    accept();
+}
+
+void TPictureDialog::CancelBtnClick()
+{
+    reject();
+}
+
+void TPictureDialog::reject()
+{
+    if (loading_)
+        return;
+    ImageRef.clear();
+    QDialog::reject();
+}
+
+std::optional<QString> imageCommandResult(const TPictureDialog &dialog, QWidget *parent)
+{
+    const markup::ImageCommandText result = markup::imageCommandText(dialog.ImageRef, dialog.ImagePath);
+    if (!result.error.isEmpty()) {
+        dialogs().message(result.error, parent);
+        return std::nullopt;
+    }
+    return result.text;
+}
+
+std::optional<QString> runImageCommand(TPictureDialog &dialog, const QString &documentFolder,
+                                       QWidget *parent)
+{
+    dialog.DocumentFolder = documentFolder;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return imageCommandResult(dialog, parent);
+}
+
+TNewHtml::Background pageBackgroundResult(const TPictureDialog &dialog)
+{
+    return {dialog.ImageRef, dialog.chosenPicture()};
+}
+
+std::optional<TNewHtml::Background> choosePageBackground(TPictureDialog &dialog,
+                                                         const QString &documentFolder)
+{
+    dialog.DocumentFolder = documentFolder;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return pageBackgroundResult(dialog);
+}
+
+void bindPageBackground(TNewHtml &page, TPictureDialog &dialog)
+{
+    page.choosePicture = [&dialog](const QString &folder) { return choosePageBackground(dialog, folder); };
+}
