@@ -1,0 +1,221 @@
+#include "search/findform.h"
+
+#include "documents/memo.h"
+#include "documents/subform.h"
+#include "documents/textfile.h"
+#include "platform/dialogs.h"
+#include "search/findtext.h"
+#include "search/searchhost.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextCursor>
+
+namespace {
+
+// A check box with its caption on the left of the box.
+QCheckBox *leftLabelledCheck(const QString &caption, QWidget *parent)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setLayoutDirection(Qt::RightToLeft);
+    return box;
+}
+
+} // namespace
+
+TFindForm::TFindForm(SearchHost &host, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(host)
+{
+    setObjectName(QStringLiteral("FindForm"));
+    setWindowTitle(QStringLiteral("Find"));
+
+    FindLabel = new QLabel(QStringLiteral("Find what?"), this);
+    FindLabel->setGeometry(8, 6, 246, 18);
+    Findtxt = new QLineEdit(this);
+    Findtxt->setObjectName(QStringLiteral("Findtxt"));
+    Findtxt->setGeometry(8, 26, 246, 26);
+    FindLabel->setBuddy(Findtxt);
+
+    Label1 = new QLabel(QStringLiteral("Replace with ..."), this);
+    Label1->setGeometry(8, 62, 246, 18);
+    ReplaceTxt = new QLineEdit(this);
+    ReplaceTxt->setObjectName(QStringLiteral("ReplaceTxt"));
+    ReplaceTxt->setGeometry(8, 82, 246, 26);
+    Label1->setBuddy(ReplaceTxt);
+    RepAllBtn = new QPushButton(QStringLiteral("Replace All"), this);
+    RepAllBtn->setGeometry(8, 118, 110, 30);
+    RepAllBtn->setEnabled(false);
+    RepBtn = new QPushButton(QStringLiteral("Replace"), this);
+    RepBtn->setGeometry(144, 118, 110, 30);
+    RepBtn->setEnabled(false);
+
+    // The bottom panel lies over the replace row; in Find mode the window is
+    // too short to show anything above the panel but the search field.
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAutoFillBackground(true);
+    MatchCase = leftLabelledCheck(QStringLiteral("Match Case"), Panel1);
+    MatchCase->setGeometry(8, 2, 112, 22);
+    WholeWord = leftLabelledCheck(QStringLiteral("Whole word"), Panel1);
+    WholeWord->setGeometry(134, 2, 120, 22);
+    CloseBtn = new QPushButton(QStringLiteral("Close"), Panel1);
+    CloseBtn->setGeometry(8, 25, 90, 26);
+    FindBtn = new QPushButton(QStringLiteral("Find Next"), Panel1);
+    FindBtn->setGeometry(164, 25, 90, 26);
+    FindBtn->setDefault(true);
+    Panel1->raise();
+
+    setTabOrder(Findtxt, ReplaceTxt);
+    setTabOrder(ReplaceTxt, RepAllBtn);
+    setTabOrder(RepAllBtn, RepBtn);
+    setTabOrder(RepBtn, MatchCase);
+    setTabOrder(MatchCase, WholeWord);
+    setTabOrder(WholeWord, FindBtn);
+    setTabOrder(FindBtn, CloseBtn);
+
+    connect(FindBtn, &QPushButton::clicked, this, &TFindForm::FindBtnClick);
+    connect(RepBtn, &QPushButton::clicked, this, &TFindForm::RepBtnClick);
+    connect(RepAllBtn, &QPushButton::clicked, this, &TFindForm::RepAllBtnClick);
+    connect(CloseBtn, &QPushButton::clicked, this, &TFindForm::CloseBtnClick);
+    connect(Findtxt, &QLineEdit::textChanged, this, &TFindForm::FindtxtChange);
+    connect(Findtxt, &QLineEdit::returnPressed, this, &TFindForm::FindBtnClick);
+
+    setFixedSize(ClientWidth, FindModeHeight);
+}
+
+void TFindForm::Find1Click()
+{
+    open(1);
+}
+
+void TFindForm::Replace1Click()
+{
+    open(2);
+}
+
+void TFindForm::open(int mode)
+{
+    TSubForm *doc = host_.currentDocument();
+    if (!doc)
+        return;
+    doc->Memo1->setSelStart(0);
+    FormShow(doc, mode);
+}
+
+void TFindForm::FormShow(TSubForm *doc, int mode)
+{
+    target_ = doc;
+    ReplaceMode = mode == 2;
+    setWindowTitle(ReplaceMode ? QStringLiteral("Find and Replace") : QStringLiteral("Find"));
+    setFixedSize(ClientWidth, ReplaceMode ? ReplaceModeHeight : FindModeHeight);
+    // Controls under the panel must not take the focus by Tab either.
+    for (QWidget *w : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(ReplaceTxt),
+                       static_cast<QWidget *>(RepAllBtn), static_cast<QWidget *>(RepBtn)})
+        w->setVisible(ReplaceMode);
+    if (!placed_) {
+        placed_ = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+    Findtxt->setFocus();
+}
+
+TMemo *TFindForm::TargetMemo()
+{
+    if (isOpenDocument(host_, target_))
+        return target_->Memo1;
+    // The bound document has closed: carry on in the current one, if any.
+    target_ = host_.currentDocument();
+    return target_ ? target_->Memo1 : nullptr;
+}
+
+void TFindForm::FindBtnClick()
+{
+    TMemo *memo = TargetMemo();
+    if (!memo)
+        return;
+    if (ReplaceMode && ReplaceAllRun) {
+        runReplaceAll(memo);
+        return;
+    }
+    const search::FindOptions options{MatchCase->isChecked(), WholeWord->isChecked()};
+    const search::FindHit hit = search::findNext(memo->text(), memo->selStart(), Findtxt->text(), options);
+    if (!hit.found()) {
+        dialogs().message(QString::fromLatin1(search::EndOfSearchMessage), this);
+        return;
+    }
+    memo->setFocus();
+    memo->setSelection(hit.offset, hit.length);
+    memo->ensureCursorVisible();
+    if (ReplaceMode)
+        RepBtn->setEnabled(true);
+}
+
+void TFindForm::runReplaceAll(TMemo *memo)
+{
+    const search::FindOptions options{MatchCase->isChecked(), WholeWord->isChecked()};
+    const QString replacement = textfile::normalizeLineBreaks(ReplaceTxt->text());
+    const search::ReplaceAllResult result =
+        search::replaceAll(memo->text(), memo->selStart(), Findtxt->text(), replacement, options);
+    if (!result.replacements.isEmpty()) {
+        memo->setFocus();
+        // Every replacement of the run goes into one edit block, so a single
+        // Undo takes the whole Replace All back.
+        QTextCursor block = memo->textCursor();
+        block.beginEditBlock();
+        for (const search::Replacement &r : result.replacements) {
+            memo->setSelection(r.offset, r.length);
+            memo->replaceSelection(replacement);
+        }
+        block.endEditBlock();
+        memo->ensureCursorVisible();
+    }
+    dialogs().message(search::replacementsMadeMessage(result.count), this);
+    dialogs().message(QString::fromLatin1(search::EndOfSearchMessage), this);
+}
+
+void TFindForm::RepBtnClick()
+{
+    if (TMemo *memo = TargetMemo())
+        memo->replaceSelection(textfile::normalizeLineBreaks(ReplaceTxt->text()));
+    RepBtn->setEnabled(false);
+}
+
+void TFindForm::RepAllBtnClick()
+{
+    ReplaceAllRun = true;
+    FindBtnClick();
+    RepAllBtn->setEnabled(false);
+    ReplaceAllRun = false;
+}
+
+void TFindForm::FindtxtChange()
+{
+    RepAllBtn->setEnabled(true);
+}
+
+void TFindForm::CloseBtnClick()
+{
+    close();
+}
+
+void TFindForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Panel1->setGeometry(0, height() - PanelHeight, width(), PanelHeight);
+}
+
+TSubForm *TFindForm::targetDocument() const
+{
+    return target_;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The find window: "Find" and "Find and Replace" over one document's text.
+// One instance lives for the whole run; it is non-modal and stays on top, so
+// the user can keep it open while editing. The matching itself is
+// search/findtext.h; this window only moves values between its controls,
+// the text area and the messages.
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SearchHost;
+class TMemo;
+class TSubForm;
+
+class TFindForm : public QWidget {
+    Q_OBJECT
+public:
+    // Window heights of the two modes.
+    static constexpr int FindModeHeight = 122;
+    static constexpr int ReplaceModeHeight = 212;
+    static constexpr int ClientWidth = 262;
+    static constexpr int PanelHeight = 52;
+
+    explicit TFindForm(SearchHost &host, QWidget *parent = nullptr);
+
+    // Main-window commands "&Find..." and "&Replace...": put the current
+    // document's caret at the start of its text and open the window on it
+    // in Find or in Find and Replace mode. Nothing happens without a document.
+    void Find1Click();
+    void Replace1Click();
+
+    // Binds the window to doc's text area and shows it; mode 1 is Find,
+    // mode 2 Find and Replace. Fields, checks and buttons keep their state.
+    void FormShow(TSubForm *doc, int mode);
+
+    // The text area searched: the bound document's while it is open, else
+    // the current document's (the window rebinds to it), else none.
+    TMemo *TargetMemo();
+    TSubForm *targetDocument() const;
+
+    bool ReplaceMode = false;
+    bool ReplaceAllRun = false;
+
+    QLabel *FindLabel;
+    QLineEdit *Findtxt;
+    QLabel *Label1;
+    QLineEdit *ReplaceTxt;
+    QPushButton *RepBtn;
+    QPushButton *RepAllBtn;
+    QFrame *Panel1;
+    QPushButton *CloseBtn;
+    QCheckBox *MatchCase;
+    QCheckBox *WholeWord;
+    QPushButton *FindBtn;
+
+    void FindBtnClick();
+    void RepBtnClick();
+    void RepAllBtnClick();
+    void FindtxtChange();
+    void CloseBtnClick();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void open(int mode);
+    void runReplaceAll(TMemo *memo);
+
+    SearchHost &host_;
+    QPointer<TSubForm> target_;
+    bool placed_ = false;
+};
