@@ -1,0 +1,121 @@
+#include "search/findinfilesform.h"
+
+#include "documents/subform.h"
+#include "search/findinfiles.h"
+#include "search/resultsform.h"
+#include "search/searchhost.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+TFinFiles::TFinFiles(SearchHost &host, TresultsForm &results, QWidget *parent)
+    : QDialog(parent), host_(host), results_(results)
+{
+    setObjectName(QStringLiteral("FinFiles"));
+    setWindowTitle(QStringLiteral("Find in Files"));
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("Find What?"), this);
+    Label1->setGeometry(10, 8, 200, 18);
+    FindWhat = new QComboBox(this);
+    FindWhat->setObjectName(QStringLiteral("FindWhat"));
+    FindWhat->setEditable(true);
+    // The list is filled by the search itself, repeats included.
+    FindWhat->setInsertPolicy(QComboBox::NoInsert);
+    // Inline completion would turn what was typed into an earlier text, in
+    // another case too; the search is for exactly what was typed.
+    FindWhat->setCompleter(nullptr);
+    FindWhat->setGeometry(10, 28, 210, 28);
+    Label1->setBuddy(FindWhat);
+
+    casebox = new QCheckBox(QStringLiteral("Match Case"), this);
+    casebox->setLayoutDirection(Qt::RightToLeft);
+    casebox->setChecked(true);
+    casebox->setGeometry(10, 66, 110, 22);
+    wholebox = new QCheckBox(QStringLiteral("Whole Word"), this);
+    wholebox->setLayoutDirection(Qt::RightToLeft);
+    wholebox->setGeometry(10, 94, 110, 22);
+
+    SearchBtn = new QPushButton(QStringLiteral("&Search"), this);
+    SearchBtn->setGeometry(234, 28, 90, 28);
+    SearchBtn->setAutoDefault(false);
+    CancelBtn = new QPushButton(QStringLiteral("&Cancel"), this);
+    CancelBtn->setGeometry(234, 64, 90, 28);
+    CancelBtn->setAutoDefault(false);
+
+    connect(SearchBtn, &QPushButton::clicked, this, &TFinFiles::SearchBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TFinFiles::CancelBtnClick);
+    FindWhat->installEventFilter(this);
+    FindWhat->lineEdit()->installEventFilter(this);
+
+    setFixedSize(334, 127);
+}
+
+void TFinFiles::SearchBtnClick()
+{
+    // Event processing between documents could bring a second press here.
+    if (searching_)
+        return;
+    searching_ = true;
+    const QString text = FindWhat->currentText();
+    const bool whole = wholebox->isChecked();
+    const bool matchCase = casebox->isChecked();
+    FindWhat->addItem(text);
+    FindWhat->setEditText(text);
+
+    // The documents may close while events are processed between them.
+    QList<QPointer<TSubForm>> docs;
+    for (TSubForm *doc : host_.documentsLeastRecentFirst())
+        docs.append(doc);
+    for (const QPointer<TSubForm> &doc : docs) {
+        if (!isOpenDocument(host_, doc))
+            continue;
+        host_.bringToFront(doc);
+        results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1);
+        QCoreApplication::processEvents();
+    }
+    searching_ = false;
+
+    results_.show();
+    results_.raise();
+    accept();
+}
+
+void TFinFiles::CancelBtnClick()
+{
+    reject();
+}
+
+bool TFinFiles::FormKeyPress(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        SearchBtnClick();
+        return true;
+    case Qt::Key_Escape:
+        CancelBtnClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TFinFiles::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && FormKeyPress(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFinFiles::keyPressEvent(QKeyEvent *event)
+{
+    if (!FormKeyPress(event))
+        QDialog::keyPressEvent(event);
+}

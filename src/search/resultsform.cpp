@@ -1,0 +1,106 @@
+#include "search/resultsform.h"
+
+#include "documents/memo.h"
+#include "documents/subform.h"
+#include "search/findinfiles.h"
+#include "search/searchhost.h"
+
+#include <QAction>
+#include <QHideEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TresultsForm::TresultsForm(SearchHost &host, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(host)
+{
+    setObjectName(QStringLiteral("resultsForm"));
+    setWindowTitle(QStringLiteral("Search Results"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setUniformItemSizes(true);   // many lines stay cheap to lay out
+    layout->addWidget(ListBox1);
+
+    PopupMenu1 = new QMenu(this);
+    ClearSearResults1 = PopupMenu1->addAction(QStringLiteral("Clear Sear Results"));
+    HideSearchResults1 = PopupMenu1->addAction(QStringLiteral("Hide Search Results"));
+    ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(pos)); });
+    connect(ClearSearResults1, &QAction::triggered, this, &TresultsForm::ClearSearResults1Click);
+    connect(HideSearchResults1, &QAction::triggered, this, &TresultsForm::HideSearchResults1Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TresultsForm::ListBox1DblClick);
+
+    setGeometry(42, 452, 750, 120);
+}
+
+void TresultsForm::AddHits(const QString &searchText, const QString &fileName, bool matchCase,
+                           bool wholeWord, TMemo *memo)
+{
+    if (!memo)
+        return;
+    search::DisplayLineOf displayLineOf;
+    if (memo->wrap())
+        displayLineOf = [memo](int offset) { return memo->lineFromOffset(offset); };
+    const QStringList lines =
+        search::findLinesInDocument(searchText, fileName, matchCase, wholeWord, memo->text(), displayLineOf);
+    ListBox1->addItems(lines);
+}
+
+void TresultsForm::ClearSearResults1Click()
+{
+    ListBox1->clear();
+}
+
+void TresultsForm::HideSearchResults1Click()
+{
+    close();
+}
+
+void TresultsForm::ListBox1DblClick()
+{
+    const QListWidgetItem *item = ListBox1->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    const search::ResultTarget target = search::parseResultLine(item->text());
+    if (!target.valid)
+        return;
+    // The main window's list runs from the most recently activated window.
+    QList<TSubForm *> docs = host_.documentsLeastRecentFirst();
+    std::reverse(docs.begin(), docs.end());
+    QStringList titles;
+    titles.reserve(docs.size());
+    for (const TSubForm *doc : docs)
+        titles.append(doc->caption());
+    const int index = search::jumpTargetIndex(titles, target.fileName);
+    if (index < 0)
+        return;
+    TSubForm *doc = docs[index];
+    host_.bringToFront(doc);
+    TMemo *memo = doc->Memo1;
+    // From the top first, so the line ends up near the top of the view.
+    memo->setSelStart(0);
+    memo->ensureCursorVisible();
+    memo->setSelStart(target.offset);
+    memo->ensureCursorVisible();
+    memo->setFocus();
+}
+
+void TresultsForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        emit shownChanged(true);
+}
+
+void TresultsForm::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        emit shownChanged(false);
+}

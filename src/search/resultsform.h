@@ -1,0 +1,44 @@
+#pragma once
+// "Search Results": the lines found by Find in Files, kept until cleared. A
+// double click on a line brings its document to the front with the caret at
+// the start of the line. One instance lives for the whole run.
+#include <QWidget>
+
+class QAction;
+class QListWidget;
+class QMenu;
+class SearchHost;
+class TMemo;
+
+class TresultsForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TresultsForm(SearchHost &host, QWidget *parent = nullptr);
+
+    QListWidget *ListBox1;
+    QMenu *PopupMenu1;
+    QAction *ClearSearResults1;
+    QAction *HideSearchResults1;
+
+    // Searches one document's text area and appends a line for each line of
+    // it (as displayed) that holds the search text.
+    void AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
+                 TMemo *memo);
+
+    void ClearSearResults1Click();
+    void HideSearchResults1Click();
+    void ListBox1DblClick();
+
+signals:
+    // The window was shown or hidden by the program or the user (closing it
+    // by its title bar included), so the main window's "Sh&ow Search Results"
+    // check can follow it. Hiding with the whole application does not count.
+    void shownChanged(bool shown);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    SearchHost &host_;
+};

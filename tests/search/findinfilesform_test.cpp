@@ -1,0 +1,217 @@
+#include "fakesearchhost.h"
+#include "printers.h"
+#include "search/findinfilesform.h"
+#include "search/resultsform.h"
+#include "support/scripteddialogs.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FindInFilesTest : ::testing::Test {
+    ScriptedDialogs dlg;
+    FakeSearchHost host;
+    TresultsForm results{host};
+    TFinFiles finder{host, results};
+    QList<bool> shownReports;
+
+    FindInFilesTest()
+    {
+        QObject::connect(&results, &TresultsForm::shownChanged,
+                         [this](bool shown) { shownReports.append(shown); });
+    }
+
+    void search(const QString &text)
+    {
+        finder.show();
+        finder.FindWhat->setEditText(text);
+        finder.SearchBtn->click();
+    }
+
+    QStringList lines() const
+    {
+        QStringList out;
+        for (int i = 0; i < results.ListBox1->count(); ++i)
+            out.append(results.ListBox1->item(i)->text());
+        return out;
+    }
+
+    void doubleClick(int row)
+    {
+        results.ListBox1->setCurrentRow(row);
+        results.ListBox1DblClick();
+    }
+
+    static void press(QWidget *target, int key)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+    }
+};
+
+} // namespace
+
+TEST_F(FindInFilesTest, DialogStartsWithMatchCaseOnAndAnEmptyList)
+{
+    finder.show();
+    EXPECT_EQ(finder.windowTitle(), "Find in Files");
+    EXPECT_EQ(finder.size(), QSize(334, 127));
+    EXPECT_EQ(finder.Label1->text(), "Find What?");
+    EXPECT_TRUE(finder.casebox->isChecked());
+    EXPECT_EQ(finder.casebox->text(), "Match Case");
+    EXPECT_FALSE(finder.wholebox->isChecked());
+    EXPECT_EQ(finder.wholebox->text(), "Whole Word");
+    EXPECT_EQ(finder.FindWhat->count(), 0);
+    EXPECT_TRUE(finder.FindWhat->currentText().isEmpty());
+    EXPECT_EQ(finder.SearchBtn->text(), "&Search");
+    EXPECT_EQ(finder.CancelBtn->text(), "&Cancel");
+}
+
+TEST_F(FindInFilesTest, SearchesFromTheLeastRecentlyActivatedDocumentAndAccumulates)
+{
+    host.open(QStringLiteral("/w/one.htm"), QStringLiteral("<p>cat</p>\r\nno\r\ncat cat"));
+    host.open(QStringLiteral("/w/two.htm"), QStringLiteral("Cat\r\ncat"));
+    host.open(QStringLiteral("/w/three.htm"), QStringLiteral("dog"));
+    host.bringToFront(host.order.first());   // one.htm is now the most recent
+    host.fronted.clear();
+
+    search(QStringLiteral("cat"));
+    EXPECT_EQ(host.fronted, QStringList({"/w/two.htm", "/w/three.htm", "/w/one.htm"}));
+    EXPECT_EQ(lines(), QStringList({"two.htm:pos 5:line 1...cat", "one.htm:pos 0:line 0...<p>cat</p>",
+                                    "one.htm:pos 16:line 2...cat cat"}));
+    EXPECT_TRUE(results.isVisible());
+    EXPECT_FALSE(finder.isVisible());
+    EXPECT_EQ(finder.result(), QDialog::Accepted);
+    EXPECT_EQ(shownReports, QList<bool>({true}));
+
+    // A second search appends below, even when it finds nothing.
+    search(QStringLiteral("dog"));
+    search(QStringLiteral("cow"));
+    search(QStringLiteral("cat"));
+    EXPECT_EQ(lines().size(), 7);
+    EXPECT_EQ(lines()[3], "three.htm:pos 0:line 0...dog");
+    EXPECT_EQ(lines()[4], "two.htm:pos 5:line 1...cat");
+    // Every text searched for is listed, repeats included, in order.
+    ASSERT_EQ(finder.FindWhat->count(), 4);
+    EXPECT_EQ(finder.FindWhat->itemText(0), "cat");
+    EXPECT_EQ(finder.FindWhat->itemText(3), "cat");
+    EXPECT_TRUE(dlg.messages.isEmpty());
+}
+
+TEST_F(FindInFilesTest, OptionsAreReadFromTheChecks)
+{
+    host.open(QStringLiteral("/w/a.htm"), QStringLiteral("cat at start\r\na Cat here\r\nends with cat"));
+    finder.show();
+    finder.casebox->setChecked(false);
+    finder.wholebox->setChecked(true);
+    search(QStringLiteral("cat"));
+    EXPECT_EQ(lines(), QStringList({"a.htm:pos 14:line 1...a Cat here"}));
+}
+
+TEST_F(FindInFilesTest, AMinimizedDocumentIsRestoredAndAMaximizedOneStaysMaximized)
+{
+    TSubForm *a = host.open(QStringLiteral("/w/a.htm"), QStringLiteral("x"));
+    TSubForm *b = host.open(QStringLiteral("/w/b.htm"), QStringLiteral("x"));
+    a->showMinimized();
+    b->showMaximized();
+    search(QStringLiteral("x"));
+    EXPECT_FALSE(a->isMinimized());
+    EXPECT_TRUE(b->isMaximized());
+    EXPECT_EQ(host.currentDocument(), b);
+}
+
+TEST_F(FindInFilesTest, EnterSearchesAndEscapeCancels)
+{
+    host.open(QStringLiteral("/w/a.htm"), QStringLiteral("abc"));
+    finder.show();
+    finder.FindWhat->setEditText(QStringLiteral("b"));
+    press(finder.FindWhat->lineEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(finder.isVisible());
+    EXPECT_EQ(finder.result(), QDialog::Rejected);
+    EXPECT_EQ(results.ListBox1->count(), 0);
+    EXPECT_EQ(finder.FindWhat->count(), 0);
+
+    finder.show();
+    finder.FindWhat->setEditText(QStringLiteral("b"));
+    press(finder.FindWhat->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(lines(), QStringList({"a.htm:pos 0:line 0...abc"}));
+    EXPECT_FALSE(finder.isVisible());
+}
+
+TEST_F(FindInFilesTest, TheJumpGoesToTheLineOffsetInTheFirstMatchingWindowFromTheLast)
+{
+    TSubForm *first = host.open(QStringLiteral("/one/index.htm"), QStringLiteral("ab\r\ncd"));
+    TSubForm *other = host.open(QStringLiteral("/w/other.htm"), QStringLiteral("cd"));
+    TSubForm *second = host.open(QStringLiteral("/two/index.htm"), QStringLiteral("xx cd"));
+    search(QStringLiteral("cd"));
+    ASSERT_EQ(lines(), QStringList({"index.htm:pos 4:line 1...cd", "other.htm:pos 0:line 0...cd",
+                                    "index.htm:pos 0:line 0...xx cd"}));
+
+    // Both index.htm lines lead to the least recently activated of the two.
+    doubleClick(2);
+    EXPECT_EQ(host.currentDocument(), first);
+    EXPECT_EQ(first->Memo1->selStart(), 0);
+    host.bringToFront(first);   // now second is the least recent index.htm
+    doubleClick(0);
+    EXPECT_EQ(host.currentDocument(), second);
+    EXPECT_EQ(second->Memo1->selStart(), 4);   // the stored offset, whatever is there now
+    EXPECT_EQ(second->Memo1->selLength(), 0);
+
+    doubleClick(1);
+    EXPECT_EQ(host.currentDocument(), other);
+    EXPECT_EQ(other->Memo1->selStart(), 0);
+
+    // A closed document is not found; nothing happens.
+    host.closeDocument(other);
+    host.fronted.clear();
+    doubleClick(1);
+    EXPECT_TRUE(host.fronted.isEmpty());
+    // Nor without a selected line.
+    results.ListBox1->clearSelection();
+    results.ListBox1DblClick();
+    EXPECT_TRUE(host.fronted.isEmpty());
+}
+
+TEST_F(FindInFilesTest, WrappedLinesAreListedAsDisplayed)
+{
+    TSubForm *doc = host.open(QStringLiteral("/w/a.htm"), QString(), true);
+    doc->resize(220, 300);
+    const QString text = QStringLiteral("alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu target");
+    doc->Memo1->setText(text);
+    const int hit = int(text.indexOf(QStringLiteral("target")));
+    const int line = doc->Memo1->lineFromOffset(hit);
+    ASSERT_GT(line, 0) << "the test needs the line to wrap";
+    search(QStringLiteral("target"));
+    const int start = doc->Memo1->lineIndex(line);
+    EXPECT_EQ(lines(), QStringList({QStringLiteral("a.htm:pos %1:line %2...").arg(start).arg(line) +
+                                    text.mid(start)}));
+}
+
+TEST_F(FindInFilesTest, ResultsWindowMenuClearsAndHides)
+{
+    results.show();
+    EXPECT_EQ(results.windowTitle(), "Search Results");
+    EXPECT_EQ(results.size(), QSize(750, 120));
+    EXPECT_EQ(results.ClearSearResults1->text(), "Clear Sear Results");
+    EXPECT_EQ(results.HideSearchResults1->text(), "Hide Search Results");
+    host.open(QStringLiteral("/w/a.htm"), QStringLiteral("abc"));
+    search(QStringLiteral("a"));
+    ASSERT_EQ(results.ListBox1->count(), 1);
+
+    results.HideSearchResults1->trigger();
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(results.ListBox1->count(), 1);   // the list survives hiding
+    results.show();
+    results.ClearSearResults1->trigger();
+    EXPECT_EQ(results.ListBox1->count(), 0);
+    results.close();   // as by the title bar
+    EXPECT_EQ(shownReports, QList<bool>({true, false, true, false}));
+}
