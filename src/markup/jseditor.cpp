@@ -59,7 +59,7 @@ TJSEditor::TJSEditor(const EditorLook &look, QWidget *parent)
 
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
+    row->setSpacing(3);   // a gap between numbers and text, only while numbers show
     row->setMenuBar(MainMenu1);
     row->addWidget(LineNum);
     row->addWidget(Memo1, 1);

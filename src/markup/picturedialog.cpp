@@ -18,6 +18,7 @@
 
 namespace {
 constexpr QSize kPreviewArea(165, 165);
+constexpr int kNameWidth = 180;
 
 // The hourglass for as long as a picture loads.
 class BusyCursor {
@@ -53,9 +54,7 @@ TPictureDialog::TPictureDialog(QWidget *parent)
     ImageLabel = new QLabel(this);
     ImageLabel->setObjectName(QStringLiteral("ImageLabel"));
     ImageLabel->setTextFormat(Qt::PlainText);   // a file name is never markup
-    // A long name is cut off rather than widening the fixed window.
-    ImageLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ImageLabel->setMinimumWidth(170);
+    ImageLabel->setFixedWidth(kNameWidth);
     BrowseBtn = dialogButton(QStringLiteral("Browse"), this);
     CopyImg = new QCheckBox(QStringLiteral("Save to HTML Folder"), this);
     CopyImg->setObjectName(QStringLiteral("CopyImg"));
@@ -134,7 +133,9 @@ void TPictureDialog::choosePicture(const QString &path)
     picture_ = result.image;
     picturePath_ = path;
     showPreview();
-    ImageLabel->setText(markup::fileNamePart(path));
+    // A long name is shortened in the middle rather than widening the window.
+    ImageLabel->setText(ImageLabel->fontMetrics().elidedText(markup::fileNamePart(path), Qt::ElideMiddle,
+                                                             kNameWidth));
     ImageLabel->setToolTip(path);
 }
 

@@ -165,6 +165,15 @@ TEST(PictureDialog, PreviewIsCentredAndScaledDownOnly)
 
     d.choosePicture(writeFile(dir.filePath("small.png"), pngBytes(50, 50)));
     EXPECT_EQ(shownSize(d), QSize(50, 50));
+
+    // A long name is shortened for show and does not widen the window.
+    const QSize windowSize = d.size();
+    const QString longName = QString(60, QLatin1Char('n')) + ".png";
+    d.choosePicture(writeFile(dir.filePath(longName), pngBytes(5, 5)));
+    EXPECT_TRUE(d.ImageLabel->text().contains(QChar(0x2026)));
+    EXPECT_TRUE(d.ImageLabel->text().endsWith(".png"));
+    EXPECT_EQ(d.ImageLabel->toolTip(), dir.filePath(longName));
+    EXPECT_EQ(d.size(), windowSize);
     EXPECT_TRUE(dlg.messages.isEmpty());
 }
 
