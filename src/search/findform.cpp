@@ -60,13 +60,13 @@ TFindForm::TFindForm(SearchHost &host, QWidget *parent)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setAutoFillBackground(true);
     MatchCase = leftLabelledCheck(QStringLiteral("Match Case"), Panel1);
-    MatchCase->setGeometry(8, 2, 112, 22);
+    MatchCase->setGeometry(8, 1, 112, 22);
     WholeWord = leftLabelledCheck(QStringLiteral("Whole word"), Panel1);
-    WholeWord->setGeometry(134, 2, 120, 22);
+    WholeWord->setGeometry(134, 1, 120, 22);
     CloseBtn = new QPushButton(QStringLiteral("Close"), Panel1);
-    CloseBtn->setGeometry(8, 25, 90, 26);
+    CloseBtn->setGeometry(8, 23, 90, 26);
     FindBtn = new QPushButton(QStringLiteral("Find Next"), Panel1);
-    FindBtn->setGeometry(164, 25, 90, 26);
+    FindBtn->setGeometry(164, 23, 90, 26);
     FindBtn->setDefault(true);
     Panel1->raise();
 
