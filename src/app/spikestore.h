@@ -1,0 +1,17 @@
+#pragma once
+// The spike's clips between runs: spike.ini (one clip a line, CR LF), kept on
+// disk only in its scrambled form spike.dvf in the program's folder.
+#include <QString>
+#include <QStringList>
+
+// Reads appFolder + "spike.dvf" (appFolder ends in '/'). No file gives an
+// empty list and no error (the first start). A file that cannot be read or
+// is damaged gives an empty list and *error naming it; the damaged file is
+// kept aside as "spike.dvf.damaged" so the next save does not destroy what
+// it held. Empty clips are dropped. No spike.ini is left behind.
+QStringList loadSpikeClips(const QString &appFolder, QString *error = nullptr);
+
+// Writes the clips to appFolder + "spike.ini", scrambles it into spike.dvf
+// and deletes spike.ini again, also when a step fails. False with *error
+// when spike.dvf could not be written (an older spike.dvf then stays whole).
+bool saveSpikeClips(const QString &appFolder, const QStringList &clips, QString *error = nullptr);

@@ -1,0 +1,158 @@
+#include "app/spikestore.h"
+
+#include "app/settingscodec.h"
+#include "app/settingsstore.h"
+#include "support/tempconfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+void writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(SpikeStore, FirstStartIsEmptyWithoutMessageAndSaveCreatesTheFile)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    QString error;
+    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
+    EXPECT_TRUE(error.isEmpty());
+    ASSERT_TRUE(saveSpikeClips(folder, {}, &error)) << error.toStdString();
+    EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
+    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
+    EXPECT_TRUE(error.isEmpty());
+}
+
+TEST(SpikeStore, ClipsSurviveARestartInOrderWithoutAPlainFileLeft)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    const QStringList clips{QStringLiteral("<B>bold</B>"), QStringLiteral("  indented"),
+                            QStringLiteral("same"), QStringLiteral("same"),
+                            QStringLiteral("caf\u00e9 \u20ac")};
+    QString error;
+    ASSERT_TRUE(saveSpikeClips(folder, clips, &error)) << error.toStdString();
+    EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
+    EXPECT_EQ(loadSpikeClips(folder, &error), clips);
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
+}
+
+TEST(SpikeStore, StoredFormIsTheScrambledPlainList)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("a"), QString(), QStringLiteral("b")}));
+    QByteArray stored, plain;
+    ASSERT_TRUE(unscrambleSettings(TempConfig::read(folder + QStringLiteral("spike.dvf")),
+                                   SettingsKey, stored, plain));
+    EXPECT_EQ(stored, (folder + QStringLiteral("spike.ini")).toUtf8());
+    EXPECT_EQ(plain, QByteArray("a\r\n\r\nb\r\n"));
+    // The empty clip is gone after the next start.
+    EXPECT_EQ(loadSpikeClips(folder), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+}
+
+TEST(SpikeStore, AClipHoldingABreakIsStoredAsItsLines)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("a\r\nb"), QStringLiteral("c")}));
+    EXPECT_EQ(loadSpikeClips(folder),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+}
+
+TEST(SpikeStore, FileWrittenElsewhereStillLoads)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    writeRaw(folder + QStringLiteral("spike.dvf"),
+             scrambleSettings("x\r\ny\n", QStringLiteral("C:\\Program Files\\spike.ini"),
+                              SettingsKey));
+    QString error;
+    EXPECT_EQ(loadSpikeClips(folder, &error), (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
+}
+
+TEST(SpikeStore, DamagedFileGivesMessageEmptySpikeAndIsKeptAside)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    const QString dvf = folder + QStringLiteral("spike.dvf");
+    // The header announces a 200-byte path that is not there.
+    const QByteArray damaged("\xc8short", 6);
+    writeRaw(dvf, damaged);
+    QString error;
+    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
+    EXPECT_TRUE(error.contains(dvf)) << error.toStdString();
+    EXPECT_EQ(TempConfig::read(dvf + QStringLiteral(".damaged")), damaged);
+
+    // The next save makes a sound file again.
+    ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("new")}));
+    error.clear();
+    EXPECT_EQ(loadSpikeClips(folder, &error), QStringList{QStringLiteral("new")});
+    EXPECT_TRUE(error.isEmpty());
+}
+
+TEST(SpikeStore, EmptyFileIsDamaged)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    writeRaw(folder + QStringLiteral("spike.dvf"), QByteArray());
+    QString error;
+    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
+    EXPECT_TRUE(error.contains(folder + QStringLiteral("spike.dvf"))) << error.toStdString();
+}
+
+TEST(SpikeStore, FileNamingAnotherPlainFileWritesNothing)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    writeRaw(folder + QStringLiteral("ignore.lst"), "keep\r\n");
+    writeRaw(folder + QStringLiteral("spike.dvf"),
+             scrambleSettings("gone\r\n", folder + QStringLiteral("ignore.lst"), SettingsKey));
+    QString error;
+    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
+    EXPECT_TRUE(error.contains(folder + QStringLiteral("spike.dvf"))) << error.toStdString();
+    EXPECT_EQ(TempConfig::read(folder + QStringLiteral("ignore.lst")), QByteArray("keep\r\n"));
+}
+
+TEST(SpikeStore, UnreadableFileGivesCannotOpen)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    // A folder in the file's place cannot be read as a file.
+    QDir().mkpath(folder + QStringLiteral("spike.dvf"));
+    QString error;
+    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
+    EXPECT_EQ(error, QStringLiteral("Cannot open file %1spike.dvf").arg(folder));
+}
+
+TEST(SpikeStore, FailedSaveKeepsTheOldFileAndLeavesNoPlainText)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("old")}));
+    // The plain file cannot be created when a folder is in its place.
+    QDir().mkpath(folder + QStringLiteral("spike.ini"));
+    QString error;
+    EXPECT_FALSE(saveSpikeClips(folder, {QStringLiteral("new")}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    QDir(folder + QStringLiteral("spike.ini")).removeRecursively();
+    EXPECT_EQ(loadSpikeClips(folder), QStringList{QStringLiteral("old")});
+}
