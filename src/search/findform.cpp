@@ -168,16 +168,20 @@ void TFindForm::runReplaceAll(TMemo *memo)
     const search::ReplaceAllResult result =
         search::replaceAll(memo->text(), memo->selStart(), Findtxt->text(), replacement, options);
     if (!result.replacements.isEmpty()) {
-        memo->setFocus();
-        // Every replacement of the run goes into one edit block, so a single
-        // Undo takes the whole Replace All back.
-        QTextCursor block = memo->textCursor();
-        block.beginEditBlock();
+        // One cursor of our own, one edit block: a single Undo takes the
+        // whole run back, and the view is not scrolled to every hit on the way.
+        QString qtReplacement = replacement;
+        qtReplacement.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QTextCursor c(memo->document());
+        c.beginEditBlock();
         for (const search::Replacement &r : result.replacements) {
-            memo->setSelection(r.offset, r.length);
-            memo->replaceSelection(replacement);
+            c.setPosition(memo->positionOfOffset(r.offset));
+            c.setPosition(memo->positionOfOffset(r.offset + r.length), QTextCursor::KeepAnchor);
+            c.insertText(qtReplacement);
         }
-        block.endEditBlock();
+        c.endEditBlock();
+        memo->setFocus();
+        memo->setSelStart(result.replacements.last().offset + int(replacement.size()));
         memo->ensureCursorVisible();
     }
     dialogs().message(search::replacementsMadeMessage(result.count), this);

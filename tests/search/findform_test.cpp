@@ -122,6 +122,8 @@ TEST_F(FindFormTest, ReplaceAllReportsTheCountThenEndOfSearchAndUndoesInOneStep)
     EXPECT_EQ(dlg.messages, QStringList({"2 replacements made.", EndOfSearch}));
     EXPECT_FALSE(form.RepAllBtn->isEnabled());
     EXPECT_FALSE(form.ReplaceAllRun);
+    EXPECT_EQ(doc->Memo1->selStart(), 15);   // after the last replacement
+    EXPECT_EQ(doc->Memo1->selLength(), 0);
 
     doc->Memo1->undo();
     EXPECT_EQ(doc->Memo1->text(), "a cat and a cat");
@@ -144,6 +146,25 @@ TEST_F(FindFormTest, ReplaceAllOfAByAaEndsAndNeverTouchesTheCharacterAtTheCaret)
     form.RepAllBtn->click();
     EXPECT_EQ(doc->Memo1->text(), "abaa\r\naa");
     EXPECT_EQ(dlg.messages, QStringList({"2 replacements made.", EndOfSearch}));
+}
+
+TEST_F(FindFormTest, ReplaceAllOverManyLinesKeepsEveryOffsetInStep)
+{
+    QString text = QStringLiteral("start\r\n");
+    QString expected = text;
+    for (int i = 0; i < 3000; ++i) {
+        text += QStringLiteral("<b>cat</b> CAT\r\n");
+        expected += QStringLiteral("<b>kitten</b> kitten\r\n");
+    }
+    TSubForm *doc = host.open(QStringLiteral("/w/a.htm"), text);
+    form.Replace1Click();
+    form.Findtxt->setText(QStringLiteral("cat"));
+    form.ReplaceTxt->setText(QStringLiteral("kitten"));
+    form.RepAllBtn->click();
+    EXPECT_EQ(doc->Memo1->text(), expected);
+    EXPECT_EQ(dlg.messages.value(0), "6000 replacements made.");
+    doc->Memo1->undo();
+    EXPECT_EQ(doc->Memo1->text(), text);
 }
 
 TEST_F(FindFormTest, ReplaceAllWithWholeWordReplacesTheBlanksToo)
