@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -159,6 +160,16 @@ void TJSEditor::resizeEvent(QResizeEvent *event)
     QDialog::resizeEvent(event);
     if (!LineNum->isHidden())
         Memo1MouseUp();
+}
+
+void TJSEditor::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the window and insert the script unasked.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TJSEditor::Memo1MouseUp()

@@ -3,6 +3,8 @@
 #include "documents/textfile.h"
 #include "markup/linkmedia.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,7 +72,7 @@ FileSize pictureFileSize(const QString &path)
         out.error = errnoMessage(ENOENT);
         return out;
     }
-    const QByteArray native = path.toLocal8Bit();
+    const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         out.error = errnoMessage(errno);

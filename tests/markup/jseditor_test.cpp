@@ -6,6 +6,8 @@
 #include "support/scripteddialogs.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QFile>
 #include <QMenu>
 #include <QScrollBar>
@@ -168,9 +170,12 @@ TEST(JSEditor, DirectInsertsThreeTextsAndFromFileItsTag)
     insertScriptFromFile(e, fromFile.callback());
     EXPECT_EQ(fromFile.pieces, QStringList({"<SCRIPT SRC=\"\"></SCRIPT>"}));
 
-    // Text and file stay for the next use.
+    // Text and file stay for the next use; Escape in the text does not close.
     e.show();
     EXPECT_EQ(e.scriptText(), "var a;\r\nvar b;");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(e.Memo1, &escape);
+    EXPECT_TRUE(e.isVisible());
 }
 
 TEST(JSEditor, CancelForgetsTextAndFileSoNothingIsInserted)
