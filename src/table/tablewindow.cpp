@@ -221,23 +221,23 @@ void Thtmltabletemp::buildTableProperties()
     for (QCheckBox *c : {TabColorChk, TabLineChk, LightDark})
         c->setToolTip(CheckHint);
 
-    WidthRG = place(new RadioGroup(QStringLiteral(" Width "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 2, g),
-                    8, 110, 112, 48);
-    TabWidth = spin(g, 0, PixelLimit, 0, 122, 126, 52);
-    HeightRG = place(new RadioGroup(QStringLiteral(" Height "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 2, g),
-                     178, 110, 112, 48);
-    TabHeight = spin(g, 0, PixelLimit, 0, 292, 126, 50);
+    WidthRG = place(new RadioGroup(QStringLiteral(" Width "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 1, g),
+                    8, 106, 84, 62);
+    TabWidth = spin(g, 0, PixelLimit, 0, 96, 128, 56);
+    HeightRG = place(new RadioGroup(QStringLiteral(" Height "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 1, g),
+                     176, 106, 84, 62);
+    TabHeight = spin(g, 0, PixelLimit, 0, 264, 128, 56);
 
-    label(g, QStringLiteral("Spacing"), 8, 166, 56);
-    TabSpacing = spin(g, 0, 0, 0, 64, 165, 50);
-    label(g, QStringLiteral("Padding"), 122, 166, 56);
-    TabPadding = spin(g, 0, 0, 0, 178, 165, 50);
+    label(g, QStringLiteral("Spacing"), 8, 173, 56);
+    TabSpacing = spin(g, 0, 0, 0, 64, 172, 50);
+    label(g, QStringLiteral("Padding"), 122, 173, 56);
+    TabPadding = spin(g, 0, 0, 0, 178, 172, 50);
 
     TabAlignRG = place(new RadioGroup(QStringLiteral(" Alignment "),
                                       {QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Centre"),
                                        QStringLiteral("Right")},
                                       2, g),
-                       8, 196, 160, 62);
+                       8, 200, 160, 60);
     SpeedButton3 = place(dialogButton(QStringLiteral("BG Image"), g), 176, 200, 78, 24);
     SpeedButton4 = place(dialogButton(QStringLiteral("Clear"), g), 258, 200, 78, 24);
     SpeedButton4->setToolTip(QStringLiteral("Background Image"));
@@ -254,29 +254,29 @@ void Thtmltabletemp::buildCellProperties()
 {
     auto *g = CellPropsBox = place(new QGroupBox(QStringLiteral(" Selected Cell Properties "), this), 354, 2, 347, 265);
 
-    RadioGroup5 = place(new RadioGroup(QStringLiteral(" Width "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 2, g),
-                        8, 20, 112, 48);
-    cellwidth = spin(g, 0, PixelLimit, 0, 122, 36, 52);
-    RadioGroup6 = place(new RadioGroup(QStringLiteral(" Height "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 2, g),
-                        178, 20, 112, 48);
-    CellHeight = spin(g, 0, PixelLimit, 0, 292, 36, 50);
+    RadioGroup5 = place(new RadioGroup(QStringLiteral(" Width "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 1, g),
+                        8, 20, 84, 62);
+    cellwidth = spin(g, 0, PixelLimit, 0, 96, 42, 56);
+    RadioGroup6 = place(new RadioGroup(QStringLiteral(" Height "), {QStringLiteral("%"), QStringLiteral("Pixels")}, 1, g),
+                        176, 20, 84, 62);
+    CellHeight = spin(g, 0, PixelLimit, 0, 264, 42, 56);
 
-    CellColorCheck = place(new QCheckBox(QStringLiteral("Colour"), g), 8, 74, 70, 22);
+    CellColorCheck = place(new QCheckBox(QStringLiteral("Colour"), g), 8, 86, 70, 22);
     CellColorCheck->setToolTip(CheckHint);
-    Shape5 = swatch(g, 80, 75);
+    Shape5 = swatch(g, 80, 87);
 
     horzalign = place(new RadioGroup(QStringLiteral(" Horiziontal Align "),
                                      {QStringLiteral("Left (Default)"), QStringLiteral("Centre"), QStringLiteral("Right")},
                                      1, g),
-                      8, 102, 160, 88);
+                      8, 112, 160, 82);
     VertAlign = place(new RadioGroup(QStringLiteral(" Vertical Align "),
                                      {QStringLiteral("Top"), QStringLiteral("Middle"), QStringLiteral("Bottom")}, 1, g),
-                      176, 102, 160, 88);
+                      176, 112, 160, 82);
 
-    SpeedButton5 = place(dialogButton(QStringLiteral("BG Image"), g), 8, 198, 78, 24);
-    SetCellBtn = place(dialogButton(QStringLiteral("Set Cell"), g), 90, 198, 78, 24);
-    resetcellbtn = place(dialogButton(QStringLiteral("Reset Cell"), g), 172, 198, 84, 24);
-    picBtn = place(new QToolButton(g), 262, 198, 30, 24);
+    SpeedButton5 = place(dialogButton(QStringLiteral("BG Image"), g), 8, 200, 78, 24);
+    SetCellBtn = place(dialogButton(QStringLiteral("Set Cell"), g), 90, 200, 78, 24);
+    resetcellbtn = place(dialogButton(QStringLiteral("Reset Cell"), g), 172, 200, 84, 24);
+    picBtn = place(new QToolButton(g), 262, 200, 30, 24);
     picBtn->setIcon(pictureIcon());
     picBtn->setToolTip(QStringLiteral("Insert image"));
     Image2 = place(new ClickLabel(g), 8, 228, 48, 32);
