@@ -35,7 +35,10 @@ TSpike::TSpike(InsertFragmentFn insertFragment, QWidget *parent)
     SpikeList = new QListWidget(this);
     SpikeList->setObjectName(QStringLiteral("SpikeList"));
     SpikeList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    SpikeList->setUniformItemSizes(true);
+    // A clip is markup; cutting it short with an ellipsis would hide what
+    // gets inserted, so long clips scroll sideways instead.
+    SpikeList->setTextElideMode(Qt::ElideNone);
+    SpikeList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     DeleteBtn = makeButton(QStringLiteral("Delete"), "DeleteBtn", this);
     InsertBtn = makeButton(QStringLiteral("Insert"), "InsertBtn", this);
     CloseBtn = makeButton(QStringLiteral("Close"), "CloseBtn", this);

@@ -1,6 +1,8 @@
 #include "spike/spikewindow.h"
 
+#include <QApplication>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -45,6 +47,13 @@ TEST_F(SpikeWindowTest, LayoutAndStartState)
     EXPECT_LT(spike->DeleteBtn->x(), spike->InsertBtn->x());
     EXPECT_LT(spike->InsertBtn->x(), spike->CloseBtn->x());
     EXPECT_GE(spike->InsertBtn->y(), spike->SpikeList->geometry().bottom());
+}
+
+TEST_F(SpikeWindowTest, LongClipScrollsInsteadOfBeingCutShort)
+{
+    spike->setClips({QStringLiteral("<HR>"), QStringLiteral("<A HREF=\"x\">") + QString(300, QLatin1Char('w'))});
+    QApplication::processEvents();
+    EXPECT_GT(spike->SpikeList->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(SpikeWindowTest, CopyAddsEachLineAtTheEndAndReportsIt)
