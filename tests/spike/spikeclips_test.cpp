@@ -79,10 +79,3 @@ TEST(SpikeClips, StoredLinesLoseOnlyEmptyClips)
                                            QStringLiteral(" "), QStringLiteral("x")}),
               (QStringList{QStringLiteral("x"), QStringLiteral(" "), QStringLiteral("x")}));
 }
-
-TEST(SpikeClips, ButtonsNeedASelectedClip)
-{
-    EXPECT_EQ(spike::buttonsFor(0), (spike::ButtonState{false, false}));
-    EXPECT_EQ(spike::buttonsFor(1), (spike::ButtonState{true, true}));
-    EXPECT_EQ(spike::buttonsFor(5), (spike::ButtonState{true, true}));
-}
