@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
   qt6-qpa-plugins libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libgif-dev
   xvfb xauth x11-utils imagemagick
   fonts-dejavu-core
 )

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -49,6 +50,9 @@ int main(int argc, char **argv)
     mainForm.logo->exec();
     QCoreApplication::processEvents();
 
+    // Without a window manager "maximized" means nothing, so fill the screen first.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        mainForm.setGeometry(screen->availableGeometry());
     mainForm.showMaximized();
     // The command-line file opens at the first activation; a desktop without
     // a window manager may never activate the window, so ask once anyway.

@@ -1,6 +1,5 @@
 #include "app/mainwindow.h"
 
-#include "app/colourshape.h"
 #include "app/icons.h"
 #include "app/logo.h"
 #include "documents/filenames.h"
@@ -8,6 +7,7 @@
 #include "documents/rtftotext.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
+#include "markup/colourswatch.h"
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 
@@ -173,6 +173,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     buildMenus();
     buildToolStrips();
     buildStatusBar();
+    showModal = [](QDialog *d) { return d->exec(); };
+    wireMarkupCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -482,8 +484,13 @@ void TMainForm::buildToolStrips()
 
     // HTML tool strip, top edges as designed.
     picture(makeButton(HtmlTools, "BrowseBtn", QStringLiteral("Html Preview"), 0, 0, 33, &TMainForm::BrowseBtnClick, false));
-    Shape1 = new ColourShape(HtmlTools);
+    Shape1 = new ColourSwatch(HtmlTools, QSize(29, 27));
     Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setOpensChooser(false);
+    Shape1->setFill(0xFFFFFF);
+    Shape1->setOutline(0xFFFFFF);
+    Shape1->setMouseTracking(true);
+    connect(Shape1, &ColourSwatch::mousePressed, this, &TMainForm::Shape1MouseDown);
     Shape1->setToolTip(QStringLiteral("insert color: left click for color dialog: right click to insert this color"));
     Shape1->move(2, 34);
     Shape1->installEventFilter(this);
@@ -1267,6 +1274,15 @@ void TMainForm::mouseMoveEvent(QMouseEvent *e)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *e)
 {
+    if (PickingColour) {
+        // The pointer is captured: it moves anywhere and the first press ends picking.
+        if (e->type() == QEvent::MouseMove) {
+            QTimer::singleShot(0, this, &TMainForm::ApplicationEvents1Idle);
+        } else if (e->type() == QEvent::MouseButtonPress) {
+            FormMouseDown();
+            return true;
+        }
+    }
     if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
         if (watched == desktop->viewport()) {
             FormMouseMove();

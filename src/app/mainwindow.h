@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 
 class QAbstractButton;
 class QAction;
@@ -21,9 +22,23 @@ class QProgressBar;
 class QSplitter;
 class QTimer;
 class QToolButton;
-class ColourShape;
+class ColourSwatch;
 class TSubForm;
 class Tlogo;
+class TParabox;
+class THtmlFont;
+class THeadline;
+class THrLineBox;
+class TListForm;
+class TAnchorBox;
+class TemailBox;
+class Tmarqueebox;
+class TFrameset;
+class TFramez;
+class TNewHtml;
+class TFormForm;
+class QDialog;
+namespace markup { struct Insertion; }
 
 class TMainForm : public QMainWindow, public DocumentHost {
     Q_OBJECT
@@ -62,12 +77,32 @@ public:
     QWidget *WebBrowser1 = nullptr;
     QLabel *statusPanel0 = nullptr;
     QLabel *statusPanel1 = nullptr;
-    ColourShape *Shape1 = nullptr;
+    ColourSwatch *Shape1 = nullptr;
     QTimer *Timer1 = nullptr;
     QMenu *Windows1 = nullptr;
     QMenu *Reopen1 = nullptr;
     QMenu *Arrange1 = nullptr;
     Tlogo *logo = nullptr;
+
+    // Dialogs, created once and reused; each keeps its state between uses.
+    TNewHtml *NewHtml = nullptr;
+    THtmlFont *HtmlFont = nullptr;
+    TemailBox *emailBox = nullptr;
+    THeadline *Headline = nullptr;
+    Tmarqueebox *marqueebox = nullptr;
+    TListForm *ListForm = nullptr;
+    TFormForm *FormForm = nullptr;
+    TFrameset *Frameset = nullptr;
+    TFramez *Framez = nullptr;
+    TParabox *Parabox = nullptr;
+    THrLineBox *HrLineBox = nullptr;
+    TAnchorBox *AnchorBox = nullptr;
+    // Start-up creates the dialogs in two groups, before and after the splash.
+    void createDialogsBeforeSplash();
+    void createDialogsAfterSplash();
+    // Shows a dialog modally and returns its result. Tests replace it so
+    // that a scripted answer stands in for the user.
+    std::function<int(QDialog *)> showModal;
 
     QAction *action(const QString &name) const;
     QToolButton *button(const QString &name) const;
@@ -126,6 +161,34 @@ public:
     void dummy1Click(QAction *entry);
     void ReopenItemClick(QAction *entry);
     void NewBtnMouseMove(const QString &hint);
+
+    // Markup commands.
+    void BoldBtnClick();
+    void ItalicBtnClick();
+    void UnderLineBtnClick();
+    void CENTER1Click();
+    void Blockquote1Click();
+    void ListItem1Click();
+    void BreakBtnClick();
+    void SpaceBtnClick();
+    void Paragraph1Click();
+    void FontBtnClick();
+    void HHeadlines1Click();
+    void HRuleBtnClick();
+    void List1Click();
+    void AnchorBtnClick();
+    void email1Click();
+    void Marquee1Click();
+    void Frameset1Click();
+    void Frame1Click();
+    void FormMenu1Click();
+    void SortSelection1Click();
+    void NewWebPage1Click();
+    void Shape1MouseDown(Qt::MouseButton button);
+    void Color1Click();
+    void colpicBtnClick();
+    void ApplicationEvents1Idle();
+    void FormMouseDown();
     void FormMouseMove();
 
     // --- DocumentHost ---
@@ -163,6 +226,10 @@ private:
     void EnableHtmlTools();
     void DisableHtmlTools();
     TSubForm *docOf(QMdiSubWindow *w) const;
+    void wireMarkupCommands();
+    void insertWithCaret(const markup::Insertion &ins);
+    QString selectionText() const;
+    void endPicking();
 
     QStringList args_;
     QHash<QString, QAction *> actions_;

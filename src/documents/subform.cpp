@@ -41,6 +41,8 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     LineNum->hide();
 
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TSubForm::Memo1Change);
+    // Loading and saving change the flag without changing the text.
+    connect(Memo1->document(), &QTextDocument::modificationChanged, this, &TSubForm::Memo1Change);
     connect(Memo1, &TMemo::mouseReleased, this, &TSubForm::Memo1MouseUp);
     connect(Memo1, &TMemo::keyReleased, this, &TSubForm::Memo1KeyUp);
     connect(Memo1, &TMemo::mouseMoved, this, &TSubForm::FormMouseMove);

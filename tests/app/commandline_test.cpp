@@ -13,6 +13,9 @@ TEST_F(MainWindowTest, ArgumentsAreJoinedWithBlanksIntoOnePath)
     EXPECT_EQ(w->CurrentDoc->caption(), file);
     EXPECT_EQ(memo().text(), QStringLiteral("<html>\r\n</html>"));
     EXPECT_FALSE(memo().modified());
+    // A freshly loaded file has nothing to undo or save.
+    EXPECT_FALSE(enabled("Undo1"));
+    EXPECT_FALSE(enabled("SaveBtn"));
     EXPECT_EQ(w->windowList(), QStringList{file});
 
     // A later activation opens nothing again.

@@ -1,6 +1,6 @@
 #include "mainwindowtestbase.h"
 
-#include "app/colourshape.h"
+#include "markup/colourswatch.h"
 
 #include <QApplication>
 #include <QClipboard>

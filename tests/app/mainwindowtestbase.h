@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
@@ -19,12 +20,19 @@ protected:
     ScriptedDialogs dlg;
     ScriptedShell shellDouble;
     std::unique_ptr<TMainForm> w;
+    // Modal dialogs never run their own loop in a test: the test answers.
+    QList<QDialog *> shownDialogs;
+    std::function<int(QDialog *)> modalAnswer;
 
     void SetUp() override { open(); }
 
     void open(const QStringList &args = {})
     {
         w = std::make_unique<TMainForm>(args);
+        w->showModal = [this](QDialog *d) {
+            shownDialogs << d;
+            return modalAnswer ? modalAnswer(d) : int(QDialog::Rejected);
+        };
         w->resize(1000, 700);
         w->show();
         QCoreApplication::processEvents();

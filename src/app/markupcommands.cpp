@@ -1,0 +1,344 @@
+// The main window's markup commands: tag pairs, fragments from the dialogs,
+// colour and the pipette. Each handler gathers the selection, lets a dialog
+// or a builder make the text, and inserts it through InsertFragment.
+#include "app/mainwindow.h"
+
+#include "documents/memo.h"
+#include "documents/subform.h"
+#include "formmaker/formform.h"
+#include "markup/anchordialog.h"
+#include "markup/colorhtml.h"
+#include "markup/colourswatch.h"
+#include "markup/emaildialog.h"
+#include "markup/fontdialog.h"
+#include "markup/framedialogs.h"
+#include "markup/headlinedialog.h"
+#include "markup/hrlinedialog.h"
+#include "markup/listdialog.h"
+#include "markup/marqueedialog.h"
+#include "markup/newpagedialog.h"
+#include "markup/paragraphdialog.h"
+#include "markup/sortselection.h"
+#include "markup/tagcommands.h"
+#include "platform/screensampler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBitmap>
+#include <QCursor>
+#include <QPainter>
+#include <QToolButton>
+
+namespace {
+
+// The pipette cursor, drawn once: an eyedropper whose tip is the hot spot.
+QCursor pipetteCursor()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(3, 28, 18, 13);
+    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(3, 28, 18, 13);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(22, 9), 6, 6);
+    p.end();
+    return QCursor(pm, 2, 29);
+}
+
+} // namespace
+
+void TMainForm::createDialogsBeforeSplash()
+{
+    if (NewHtml)
+        return;
+    NewHtml = new TNewHtml(this);
+    HtmlFont = new THtmlFont(this);
+    emailBox = new TemailBox(this);
+    Headline = new THeadline(this);
+    marqueebox = new Tmarqueebox(HtmlFont, this);
+    ListForm = new TListForm(this);
+    FormForm = new TFormForm(this);
+    Frameset = new TFrameset(this);
+    Framez = new TFramez(this);
+}
+
+void TMainForm::createDialogsAfterSplash()
+{
+    if (Parabox)
+        return;
+    Parabox = new TParabox(this);
+    HrLineBox = new THrLineBox(this);
+    AnchorBox = new TAnchorBox(this);
+}
+
+void TMainForm::wireMarkupCommands()
+{
+    auto bind = [this](const char *actionName, const char *buttonName, void (TMainForm::*handler)()) {
+        if (actionName)
+            connect(action(QString::fromLatin1(actionName)), &QAction::triggered, this, [this, handler] {
+                (this->*handler)();
+            });
+        if (buttonName)
+            connect(button(QString::fromLatin1(buttonName)), &QToolButton::clicked, this, [this, handler] {
+                (this->*handler)();
+            });
+    };
+    bind("Bold1", "BoldBtn", &TMainForm::BoldBtnClick);
+    bind("Italic1", "ItalicBtn", &TMainForm::ItalicBtnClick);
+    bind("Underline1", "UnderLineBtn", &TMainForm::UnderLineBtnClick);
+    bind("CENTER1", "CenterBtn", &TMainForm::CENTER1Click);
+    bind("Blockquote1", nullptr, &TMainForm::Blockquote1Click);
+    bind("ListItem1", nullptr, &TMainForm::ListItem1Click);
+    bind("BNewLine1", "BreakBtn", &TMainForm::BreakBtnClick);
+    bind("Space1", "SpaceBtn", &TMainForm::SpaceBtnClick);
+    bind("Paragraph1", "ParaBtn", &TMainForm::Paragraph1Click);
+    bind("Font1", "FontBtn", &TMainForm::FontBtnClick);
+    bind("HHeadlines1", nullptr, &TMainForm::HHeadlines1Click);
+    bind("HRRule1", "HRuleBtn", &TMainForm::HRuleBtnClick);
+    bind("List1", nullptr, &TMainForm::List1Click);
+    bind("AAnchor1", "AnchorBtn", &TMainForm::AnchorBtnClick);
+    bind("email1", nullptr, &TMainForm::email1Click);
+    bind("Marquee1", nullptr, &TMainForm::Marquee1Click);
+    bind("Frameset1", nullptr, &TMainForm::Frameset1Click);
+    bind("Frame1", nullptr, &TMainForm::Frame1Click);
+    bind("FormMenu1", nullptr, &TMainForm::FormMenu1Click);
+    bind("SortSelection1", nullptr, &TMainForm::SortSelection1Click);
+    bind("NewWebPage1", nullptr, &TMainForm::NewWebPage1Click);
+    bind("Color1", nullptr, &TMainForm::Color1Click);
+    connect(button(QStringLiteral("colpicBtn")), &QToolButton::clicked, this, [this] { colpicBtnClick(); });
+}
+
+QString TMainForm::selectionText() const
+{
+    return CurrentDoc ? CurrentDoc->Memo1->selText() : QString();
+}
+
+void TMainForm::insertWithCaret(const markup::Insertion &ins)
+{
+    if (!CurrentDoc)
+        return;
+    InsertFragment(ins.text);
+    if (ins.caretBack > 0) {
+        TMemo *memo = CurrentDoc->Memo1;
+        memo->setSelStart(std::max(0, memo->selStart() - ins.caretBack));
+    }
+}
+
+#define MIVOR_TAG_HANDLER(Handler, Id)                                                         \
+    void TMainForm::Handler()                                                                  \
+    {                                                                                          \
+        if (CurrentDoc)                                                                        \
+            insertWithCaret(markup::applyTagCommand(markup::tagCommand(markup::TagCommandId::Id), \
+                                                    selectionText()));                        \
+    }
+
+MIVOR_TAG_HANDLER(BoldBtnClick, Bold)
+MIVOR_TAG_HANDLER(ItalicBtnClick, Italic)
+MIVOR_TAG_HANDLER(UnderLineBtnClick, Underline)
+MIVOR_TAG_HANDLER(CENTER1Click, Centre)
+MIVOR_TAG_HANDLER(Blockquote1Click, Blockquote)
+MIVOR_TAG_HANDLER(ListItem1Click, ListItem)
+MIVOR_TAG_HANDLER(BreakBtnClick, LineBreak)
+MIVOR_TAG_HANDLER(SpaceBtnClick, Space)
+#undef MIVOR_TAG_HANDLER
+
+void TMainForm::Paragraph1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsAfterSplash();
+    if (showModal(Parabox) == QDialog::Accepted)
+        insertWithCaret(markup::paragraphInsertion(Parabox->FragmentText, selectionText()));
+}
+
+void TMainForm::FontBtnClick()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    if (showModal(HtmlFont) == QDialog::Accepted)
+        insertWithCaret(markup::fontInsertion(HtmlFont->FragmentText, selectionText()));
+}
+
+void TMainForm::HHeadlines1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    Headline->setSelectionText(selectionText());
+    showModal(Headline);
+    if (!Headline->FragmentText.isEmpty())
+        insertWithCaret({Headline->FragmentText, 0});
+}
+
+void TMainForm::HRuleBtnClick()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsAfterSplash();
+    showModal(HrLineBox);
+    if (!HrLineBox->FragmentText.isEmpty())
+        insertWithCaret(markup::ruleInsertion(HrLineBox->FragmentText));
+}
+
+void TMainForm::List1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    showModal(ListForm);
+    if (!ListForm->OpenTag.isEmpty())
+        insertWithCaret(markup::listInsertion(ListForm->OpenTag, selectionText(), ListForm->CloseTag));
+}
+
+void TMainForm::AnchorBtnClick()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsAfterSplash();
+    AnchorBox->setSelectionText(selectionText());
+    showModal(AnchorBox);
+    if (!AnchorBox->FragmentText.isEmpty())
+        insertWithCaret({AnchorBox->FragmentText, 0});
+}
+
+void TMainForm::email1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    emailBox->setSelectionText(selectionText());
+    showModal(emailBox);
+    if (!emailBox->FragmentText.isEmpty())
+        insertWithCaret({emailBox->FragmentText, 0});
+}
+
+void TMainForm::Marquee1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    marqueebox->setSelectionText(selectionText());
+    showModal(marqueebox);
+    if (!marqueebox->FragmentText.isEmpty())
+        insertWithCaret({marqueebox->FragmentText, 0});
+}
+
+void TMainForm::Frameset1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    if (showModal(Frameset) == QDialog::Accepted)
+        insertWithCaret(markup::framesetInsertion(Frameset->FragmentText));
+}
+
+void TMainForm::Frame1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    if (showModal(Framez) == QDialog::Accepted)
+        insertWithCaret(markup::frameInsertion(Framez->FragmentText));
+}
+
+void TMainForm::FormMenu1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createDialogsBeforeSplash();
+    showModal(FormForm);
+    if (!FormForm->FormHtml.isEmpty())
+        insertWithCaret({FormForm->FormHtml, 0});
+}
+
+void TMainForm::SortSelection1Click()
+{
+    if (!CurrentDoc)
+        return;
+    insertWithCaret({markup::sortSelection(selectionText()), 0});
+}
+
+void TMainForm::NewWebPage1Click()
+{
+    ++UntitledCount;
+    TSubForm *doc = CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
+    NewPageSaving = true;
+    SaveAs1Click();
+    NewPageSaving = false;
+    createDialogsBeforeSplash();
+    NewHtml->DocumentFolder = QString();
+    const QString caption = doc->caption();
+    const int slash = caption.lastIndexOf(QLatin1Char('/'));
+    if (!caption.startsWith(QLatin1Char('~')) && slash >= 0)
+        NewHtml->DocumentFolder = caption.left(slash + 1);
+    if (showModal(NewHtml) != QDialog::Accepted || !docs_.contains(doc))
+        return;
+    TMemo *memo = doc->Memo1;
+    memo->setText(NewHtml->PageText);
+    memo->setFocus();
+    memo->setSelStart(std::max(0, memo->textLength() - 22));
+    memo->setModified(true);
+    SetUndoCommands(true);
+}
+
+// ------------------------------------------------------------ colour
+
+void TMainForm::Shape1MouseDown(Qt::MouseButton button)
+{
+    if (!Shape1->isEnabled() || !CurrentDoc)
+        return;
+    if (button != Qt::RightButton) {
+        const std::optional<quint32> chosen = chooseSharedColour(this);
+        if (!chosen)
+            return;
+        Shape1->setFill(*chosen);
+        Shape1->setOutline(*chosen);
+    }
+    InsertFragment(markup::quotedColour(Shape1->fill()));
+}
+
+void TMainForm::Color1Click()
+{
+    Shape1MouseDown(Qt::LeftButton);
+}
+
+void TMainForm::colpicBtnClick()
+{
+    QToolButton *b = button(QStringLiteral("colpicBtn"));
+    if (PickingColour) {
+        endPicking();
+        return;
+    }
+    PickingColour = true;
+    b->setChecked(true);
+    QApplication::setOverrideCursor(pipetteCursor());
+    grabMouse();
+    qApp->installEventFilter(this);
+}
+
+void TMainForm::ApplicationEvents1Idle()
+{
+    if (PickingColour)
+        Shape1->setFill(screenSampler().pixelUnderPointer());
+}
+
+void TMainForm::FormMouseDown()
+{
+    if (PickingColour)
+        endPicking();
+}
+
+void TMainForm::endPicking()
+{
+    PickingColour = false;
+    button(QStringLiteral("colpicBtn"))->setChecked(false);
+    releaseMouse();
+    QApplication::restoreOverrideCursor();
+    qApp->removeEventFilter(this);
+    activateWindow();
+    setFocus();
+}
