@@ -1,6 +1,9 @@
 #include "app/mainwindow.h"
 
 #include "app/icons.h"
+#include "app/spikestore.h"
+#include "search/keywords.h"
+#include "spike/spikewindow.h"
 #include "app/logo.h"
 #include "documents/filenames.h"
 #include "documents/memo.h"
@@ -175,6 +178,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     buildStatusBar();
     showModal = [](QDialog *d) { return d->exec(); };
     wireMarkupCommands();
+    wireToolCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -233,6 +237,8 @@ void TMainForm::FormCreate()
             AddReopenItem(line);
     }
     applyDesktopColour();
+    // The keyword generator works out of the box with the shipped word list.
+    search::installDefaultIgnoreList();
 
     if (settings.AutosaveOn) {
         Timer1->setInterval(settings.AutosaveMinutes * 60000);
@@ -1364,6 +1370,11 @@ void TMainForm::FormClose()
     for (const QString &f : TempFiles)
         QFile::remove(f);
     TempFiles.clear();
+    if (Spike) {
+        QString spikeError;
+        if (!saveSpikeClips(AppFolder, Spike->clips(), &spikeError))
+            dialogs().message(spikeError, this);
+    }
     QString error;
     if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error))
         dialogs().message(error, this);

@@ -6,6 +6,7 @@
 #include "app/settingsstore.h"
 #include "documents/documenthost.h"
 #include "platform/dialogs.h"
+#include "search/searchhost.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -37,10 +38,17 @@ class TFrameset;
 class TFramez;
 class TNewHtml;
 class TFormForm;
+class TFindForm;
+class TFinFiles;
+class TresultsForm;
+class TSpike;
+class Thtmltabletemp;
+class TPictureDialog;
+class TJSEditor;
 class QDialog;
 namespace markup { struct Insertion; }
 
-class TMainForm : public QMainWindow, public DocumentHost {
+class TMainForm : public QMainWindow, public DocumentHost, public SearchHost {
     Q_OBJECT
 public:
     // args: the command-line arguments after the program name.
@@ -97,6 +105,13 @@ public:
     TParabox *Parabox = nullptr;
     THrLineBox *HrLineBox = nullptr;
     TAnchorBox *AnchorBox = nullptr;
+    TPictureDialog *PictureDialog = nullptr;
+    TJSEditor *JSEditor = nullptr;
+    TFinFiles *FinFiles = nullptr;
+    TresultsForm *resultsForm = nullptr;
+    TSpike *Spike = nullptr;
+    TFindForm *FindForm = nullptr;
+    Thtmltabletemp *TableEditor = nullptr;
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
@@ -189,6 +204,25 @@ public:
     void colpicBtnClick();
     void ApplicationEvents1Idle();
     void FormMouseDown();
+
+    // Tools: search, spike, table editor, pictures, scripts, keywords.
+    void Find1Click();
+    void Replace1Click();
+    void FindinFiles1Click();
+    void ShowSearchResults1Click();
+    void CopyToSpike1Click();
+    void ShowSpike1Click();
+    void Table1Click();
+    void Image1Click();
+    void Direct1Click();
+    void FromFile1Click();
+    void META1Click();
+    void EditIgnoreList1Click();
+
+    // --- SearchHost ---
+    TSubForm *currentDocument() override { return CurrentDoc; }
+    QList<TSubForm *> documentsLeastRecentFirst() override;
+    void bringToFront(TSubForm *doc) override;
     void FormMouseMove();
 
     // --- DocumentHost ---
@@ -227,6 +261,9 @@ private:
     void DisableHtmlTools();
     TSubForm *docOf(QMdiSubWindow *w) const;
     void wireMarkupCommands();
+    void wireToolCommands();
+    void createToolWindows();
+    QString documentFolder() const;
     void insertWithCaret(const markup::Insertion &ins);
     QString selectionText() const;
     void endPicking();

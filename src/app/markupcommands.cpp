@@ -18,6 +18,7 @@
 #include "markup/marqueedialog.h"
 #include "markup/newpagedialog.h"
 #include "markup/paragraphdialog.h"
+#include "markup/picturedialog.h"
 #include "markup/sortselection.h"
 #include "markup/tagcommands.h"
 #include "platform/screensampler.h"
@@ -52,6 +53,7 @@ QCursor pipetteCursor()
 
 void TMainForm::createDialogsBeforeSplash()
 {
+    createToolWindows();
     if (NewHtml)
         return;
     NewHtml = new TNewHtml(this);
@@ -63,6 +65,7 @@ void TMainForm::createDialogsBeforeSplash()
     FormForm = new TFormForm(this);
     Frameset = new TFrameset(this);
     Framez = new TFramez(this);
+    bindPageBackground(*NewHtml, *PictureDialog);
 }
 
 void TMainForm::createDialogsAfterSplash()

@@ -1,0 +1,198 @@
+#include "mainwindowtestbase.h"
+
+#include "markup/colourswatch.h"
+#include "markup/paragraphdialog.h"
+#include "platform/screensampler.h"
+#include "search/findform.h"
+#include "spike/spikewindow.h"
+#include "table/tablewindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QListWidget>
+#include <QMimeData>
+
+namespace {
+
+class FixedSampler : public ScreenSampler {
+public:
+    quint32 value = 0;
+    FixedSampler() { setScreenSampler(this); }
+    ~FixedSampler() override { setScreenSampler(nullptr); }
+    quint32 pixelUnderPointer() override { return value; }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, TagPairWrapsTheSelectionOrLeavesTheCaretBetweenTheTags)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("make this bold"));
+    memo().setModified(false);
+    memo().setSelection(5, 4);
+    w->BoldBtnClick();
+    EXPECT_EQ(memo().text(), QStringLiteral("make <B>this</B> bold"));
+    EXPECT_EQ(memo().selStart(), 16);
+    EXPECT_EQ(memo().selLength(), 0);
+    EXPECT_TRUE(memo().modified());
+    memo().undo();
+    EXPECT_EQ(memo().text(), QStringLiteral("make this bold"));
+
+    memo().setSelStart(0);
+    w->CENTER1Click();
+    EXPECT_EQ(memo().text(), QStringLiteral("<CENTER></CENTER>make this bold"));
+    EXPECT_EQ(memo().selStart(), 8);   // between the tags
+    w->BreakBtnClick();
+    EXPECT_EQ(memo().text(), QStringLiteral("<CENTER><BR></CENTER>make this bold"));
+    EXPECT_EQ(memo().selStart(), 12);
+}
+
+TEST_F(MainWindowTest, InsertionLeavesTextAndPicturesOnTheClipboard)
+{
+    w->New1Click();
+    QClipboard *cb = QApplication::clipboard();
+    cb->setText(QStringLiteral("kept text"));
+    w->ItalicBtnClick();
+    EXPECT_EQ(cb->text(), QStringLiteral("kept text"));
+
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    cb->setImage(picture);
+    w->SpaceBtnClick();
+    ASSERT_TRUE(cb->mimeData()->hasImage());
+    EXPECT_EQ(cb->image().size(), QSize(4, 3));
+    EXPECT_EQ(memo().text(), QStringLiteral("<I>&nbsp;</I>"));
+}
+
+TEST_F(MainWindowTest, CancelledDialogChangesNothing)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("text"));
+    memo().setSelection(0, 4);
+    QApplication::clipboard()->setText(QStringLiteral("clip"));
+    w->Paragraph1Click();   // the test's modal answer is Cancel
+    ASSERT_EQ(shownDialogs.size(), 1);
+    EXPECT_EQ(memo().text(), QStringLiteral("text"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("clip"));
+}
+
+TEST_F(MainWindowTest, ParagraphWithoutSelectionPutsTheCaretAfterTheOpeningTag)
+{
+    w->New1Click();
+    modalAnswer = [](QDialog *d) {
+        auto *p = qobject_cast<TParabox *>(d);
+        p->SpeedButton2Click();   // Apply with no alignment
+        return p->result();
+    };
+    w->Paragraph1Click();
+    EXPECT_EQ(memo().text(), QStringLiteral("<P>\r\n</P>"));
+    EXPECT_EQ(memo().selStart(), 3);
+}
+
+TEST_F(MainWindowTest, ColourSwatchInsertsQuotedColours)
+{
+    w->New1Click();
+    w->Shape1MouseDown(Qt::RightButton);
+    EXPECT_EQ(memo().text(), QStringLiteral("\"#FFFFFF\""));
+    EXPECT_TRUE(dlg.colorDialogs.isEmpty());
+
+    dlg.queueColor(QColor(255, 0, 0));
+    w->Shape1MouseDown(Qt::LeftButton);
+    EXPECT_EQ(memo().text(), QStringLiteral("\"#FFFFFF\"\"#FF0000\""));
+    EXPECT_EQ(w->Shape1->fill(), 0x0000FFu);
+    EXPECT_EQ(w->Shape1->outline(), 0x0000FFu);
+
+    dlg.queueColor(std::nullopt);
+    w->Shape1MouseDown(Qt::MiddleButton);   // middle opens the dialog too; cancelled
+    EXPECT_EQ(dlg.colorDialogs.size(), 2);
+    EXPECT_EQ(dlg.colorDialogs.last(), QColor(255, 0, 0));   // opens at the last choice
+    EXPECT_EQ(memo().text(), QStringLiteral("\"#FFFFFF\"\"#FF0000\""));
+}
+
+TEST_F(MainWindowTest, PipetteSamplesUntilTheFirstPress)
+{
+    FixedSampler sampler;
+    w->New1Click();
+    w->colpicBtnClick();
+    EXPECT_TRUE(w->PickingColour);
+    EXPECT_TRUE(checked("colpicBtn"));
+    sampler.value = 0x000000;
+    w->ApplicationEvents1Idle();
+    EXPECT_EQ(w->Shape1->fill(), 0u);
+    w->FormMouseDown();
+    EXPECT_FALSE(w->PickingColour);
+    EXPECT_FALSE(checked("colpicBtn"));
+    EXPECT_EQ(memo().text(), QString());   // nothing inserted by picking
+    sampler.value = 0xFFFFFF;
+    w->ApplicationEvents1Idle();             // no sampling after the press
+    w->Shape1MouseDown(Qt::RightButton);
+    EXPECT_EQ(memo().text(), QStringLiteral("\"#000000\""));
+}
+
+TEST_F(MainWindowTest, SortSelectionDropsLaterDuplicatesIgnoringCase)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("pear\r\nApple\r\napple\r\nfig\r\n"));
+    w->SelectAll1Click();
+    w->SortSelection1Click();
+    EXPECT_EQ(memo().text(), QStringLiteral("Apple\r\nfig\r\npear\r\n"));
+}
+
+TEST_F(MainWindowTest, SpikeCopiesLinesAndInsertsThemInListOrder)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("one\r\ntwo\nthree"));
+    w->SelectAll1Click();
+    w->CopyToSpike1Click();
+    ASSERT_EQ(w->Spike->clips(), (QStringList{"one", "two", "three"}));
+    memo().setText(QString());
+    w->Spike->setClips({"a", "b", "c"});
+    w->Spike->SpikeList->item(2)->setSelected(true);
+    w->Spike->SpikeList->item(0)->setSelected(true);
+    w->Spike->InsertBtnClick();
+    EXPECT_EQ(memo().text(), QStringLiteral("a\r\nc\r\n"));
+}
+
+TEST_F(MainWindowTest, KeywordsGoAfterTheHeadLine)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("<HTML><HEAD>\r\n<BODY>zebra zebra yak-yaks quokka</BODY>\r\n"));
+    w->META1Click();
+    EXPECT_EQ(memo().text(),
+              QStringLiteral("<HTML><HEAD>\r\n<META NAME=\"KEYWORDS\" DESCRIPTION=\"ZEBRA, QUOKKA, YAKS\"> \r\n"
+                             "<BODY>zebra zebra yak-yaks quokka</BODY>\r\n"));
+    EXPECT_TRUE(memo().modified());
+
+    memo().setText(QStringLiteral("no head here"));
+    w->META1Click();
+    EXPECT_EQ(dlg.messages.last(), QStringLiteral("No <HEAD> found in html file"));
+    EXPECT_EQ(memo().text(), QStringLiteral("no head here"));
+}
+
+TEST_F(MainWindowTest, TableCommandBringsTheEditorForwardAndStartsFreshAfterClose)
+{
+    w->New1Click();
+    w->Table1Click();
+    Thtmltabletemp *first = w->TableEditor;
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(w->TableEditorShown);
+    w->Table1Click();
+    EXPECT_EQ(w->TableEditor, first);   // still open: brought forward
+    first->close();
+    EXPECT_TRUE(w->TableEditorClosed);
+    w->Table1Click();
+    EXPECT_NE(w->TableEditor, nullptr);
+    EXPECT_TRUE(w->TableEditorShown);
+    EXPECT_FALSE(w->TableEditorClosed);
+}
+
+TEST_F(MainWindowTest, FindStartsFromTheTopOfTheCurrentDocument)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("alpha beta alpha"));
+    memo().setSelStart(9);
+    w->Find1Click();
+    EXPECT_EQ(memo().selStart(), 0);
+    EXPECT_EQ(w->FindForm->TargetMemo(), &memo());
+}
