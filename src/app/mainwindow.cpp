@@ -182,6 +182,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
     connect(desktop, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *w) {
         if (TSubForm *doc = docOf(w))
@@ -240,12 +241,53 @@ void TMainForm::FormCreate()
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList();
 
+    restartAutosaveTimer();
+}
+
+void TMainForm::restartAutosaveTimer()
+{
     if (settings.AutosaveOn) {
-        Timer1->setInterval(settings.AutosaveMinutes * 60000);
+        Timer1->setInterval(std::max(1, settings.AutosaveMinutes) * 60000);
         Timer1->start();
     } else {
         Timer1->stop();
     }
+}
+
+void TMainForm::Timer1Timer()
+{
+    if (settings.AutosaveOn)
+        AutosaveNow();
+}
+
+void TMainForm::AutosaveNow()
+{
+    if (docs_.isEmpty())
+        return;
+    Label1->show();
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    // A short visible run that keeps the interface responsive throughout.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < autosaveProgressMs) {
+        ProgressBar1->setValue(int(qint64(50000) * clock.elapsed() / std::max(1, autosaveProgressMs)));
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 15);
+    }
+    ProgressBar1->setValue(50000);
+    TSubForm *doc = CurrentDoc;   // whichever is current now
+    if (!doc) {
+        ProgressBar1->hide();
+        Label1->hide();
+        return;
+    }
+    const QString side = names::autosaveNameFor(doc->caption());
+    if (!textfile::save(side, doc->Memo1->text(), doc->encoding)) {
+        dialogs().message(QStringLiteral("Cannot create file ") + side, this);
+        return;   // the label and bar stay until a later run completes
+    }
+    ProgressBar1->hide();
+    Label1->hide();
 }
 
 void TMainForm::applyDesktopColour()

@@ -145,6 +145,13 @@ public:
     int previewPaneWidth() const;
     void setPreviewPaneWidth(int w);
 
+    // How long the visible autosave progress runs, in milliseconds.
+    int autosaveProgressMs = 500;
+    void Timer1Timer();
+    void AutosaveNow();
+    // Applies AutosaveOn/AutosaveMinutes to the timer: set and started, or stopped.
+    void restartAutosaveTimer();
+
     // --- handlers ---
     void FormActivate();
     void New1Click();

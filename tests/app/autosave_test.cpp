@@ -1,0 +1,82 @@
+#include "mainwindowtestbase.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+TEST_F(MainWindowTest, AutosaveWritesOnlyTheCurrentDocumentAndTouchesNothingElse)
+{
+    const QString a = cfg.write(QStringLiteral("Web/First.HTM"), "first");
+    const QString b = cfg.write(QStringLiteral("Web/second.txt"), "second");
+    dlg.queueFile(a);
+    w->Open1Click();
+    dlg.queueFile(b);
+    w->Open1Click();
+    memo().selectAll();
+    memo().replaceSelection(QStringLiteral("second, edited"));   // an edit, as typing would be
+    ASSERT_TRUE(memo().modified());
+
+    w->autosaveProgressMs = 0;
+    w->Timer1->setInterval(30);   // a tick in a few milliseconds, not minutes
+    w->Timer1->start();
+    QTest::qWait(200);
+    w->Timer1->stop();
+
+    EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("Web/autosave_second.tmp")),
+              QByteArray("second, edited"));
+    EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("Web/autosave_first.tmp")));
+    // The document itself is left alone.
+    EXPECT_EQ(w->CurrentDoc->caption(), b);
+    EXPECT_TRUE(memo().modified());
+    EXPECT_EQ(TempConfig::read(b), QByteArray("second"));
+    EXPECT_FALSE(w->Label1->isVisible());
+    EXPECT_FALSE(w->ProgressBar1->isVisible());
+}
+
+TEST_F(MainWindowTest, AutosaveOfAnUntitledDocumentGoesToTheCurrentFolder)
+{
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(cfg.path());
+    w->New1Click();
+    w->New1Click();
+    w->New1Click();
+    memo().setText(QStringLiteral("draft"));
+    w->autosaveProgressMs = 0;
+    w->AutosaveNow();
+    EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("autosave_~untiltled3.tmp")), QByteArray("draft"));
+    QDir::setCurrent(old);
+}
+
+TEST_F(MainWindowTest, AutosaveFailureKeepsTheProgressVisible)
+{
+    const QString file = cfg.write(QStringLiteral("ro/page.htm"), "x");
+    dlg.queueFile(file);
+    w->Open1Click();
+    // A folder in the way of the side file makes it impossible to write.
+    QDir().mkpath(cfg.path() + QStringLiteral("ro/autosave_page.tmp"));
+    w->autosaveProgressMs = 0;
+    w->AutosaveNow();
+    ASSERT_EQ(dlg.messages.size(), 1);
+    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + cfg.path() + QStringLiteral("ro/autosave_page.tmp"));
+    EXPECT_TRUE(w->Label1->isVisible());
+    EXPECT_TRUE(w->ProgressBar1->isVisible());
+}
+
+TEST_F(MainWindowTest, TimerRunsOnlyWhileAutosaveIsOnAndADocumentIsOpen)
+{
+    EXPECT_TRUE(w->Timer1->isActive());   // started at creation: autosave is on by default
+    EXPECT_EQ(w->Timer1->interval(), 10 * 60000);
+    w->New1Click();
+    w->Close1Click();   // untitled: Save As offered and cancelled
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w->Timer1->isActive());
+    w->New1Click();
+    EXPECT_TRUE(w->Timer1->isActive());
+    w->settings.AutosaveOn = false;
+    w->restartAutosaveTimer();
+    EXPECT_FALSE(w->Timer1->isActive());
+    w->New1Click();
+    EXPECT_FALSE(w->Timer1->isActive());
+}
