@@ -1,10 +1,14 @@
 // Program entry: start-up in a fixed order so the settings are read before
 // any other window exists, the splash is shown while the rest is created,
-// and the main window opens maximized.
+// and the main window opens maximized. Two shell options print the HTML of
+// a table or form file without opening a window.
 #include "app/logo.h"
 #include "app/mainwindow.h"
+#include "formmaker/formfile.h"
+#include "table/tablefile.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -15,18 +19,48 @@ namespace {
 void printUsage()
 {
     std::puts("Usage: mivor [FILE...]\n"
+              "       mivor --table-html FILE.mtb\n"
+              "       mivor --form-html FILE.mff\n"
               "An editor for hand-written HTML and plain text.\n\n"
               "All arguments are joined with single blanks into one path, so a path\n"
               "with spaces needs no quotes. .htm/.html and other files open as text;\n"
               "an .rtf file opens as a new untitled document holding its plain text.\n\n"
-              "  --help       show this text and exit\n"
-              "  --version    show the version and exit");
+              "  --table-html FILE  print the HTML the table editor inserts for FILE\n"
+              "  --form-html FILE   print the HTML the form maker inserts for FILE\n"
+              "  --help             show this text and exit\n"
+              "  --version          show the version and exit");
+}
+
+// Prints the HTML of a table or form file; 0 on success, 1 with the
+// message on standard error when the file cannot be read.
+int printFileHtml(int argc, char **argv, bool table)
+{
+    if (argc != 3) {
+        std::fputs(table ? "mivor: --table-html takes one file\n" : "mivor: --form-html takes one file\n",
+                   stderr);
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    QString html, error;
+    const bool ok = table ? table::tableHtmlFromFile(path, html, error) : formHtmlFromFile(path, html, error);
+    if (!ok) {
+        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    const QByteArray out = html.toUtf8();
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "--table-html") == 0)
+        return printFileHtml(argc, argv, true);
+    if (argc >= 2 && std::strcmp(argv[1], "--form-html") == 0)
+        return printFileHtml(argc, argv, false);
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             printUsage();
@@ -44,11 +78,15 @@ int main(int argc, char **argv)
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
+    // The main window first: it reads the settings before any other window exists.
     TMainForm mainForm(args);
+    mainForm.createDialogsBeforeSplash();
 
     mainForm.logo = new Tlogo(&mainForm);
     mainForm.logo->exec();
     QCoreApplication::processEvents();
+
+    mainForm.createDialogsAfterSplash();
 
     // Without a window manager "maximized" means nothing, so fill the screen first.
     if (const QScreen *screen = QGuiApplication::primaryScreen())

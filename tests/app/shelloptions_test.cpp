@@ -1,0 +1,72 @@
+// The program's shell options, run as a real process.
+#include "support/tempconfig.h"
+#include "table/tablefile.h"
+#include "table/tablehtml.h"
+#include "table/tablemodel.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessRun {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+ProcessRun runMivor(const QStringList &args)
+{
+    QProcess p;
+    p.setProgram(QStringLiteral(MIVOR_BINARY));
+    p.setArguments(args);
+    p.start();
+    ProcessRun r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace
+
+TEST(ShellOptions, TableHtmlPrintsWhatApplyInserts)
+{
+    TempConfig cfg;
+    table::TableModel model;
+    model.TabColsChange(3);
+    model.TabRowsChange(2);
+    const QString path = cfg.path() + QStringLiteral("t.mtb");
+    QString error;
+    ASSERT_TRUE(table::writeTableFile(model, path, error)) << error.toStdString();
+
+    table::TableModel loaded;
+    ASSERT_TRUE(table::readTableFile(loaded, path, error));
+    const QString expected = table::buildTableHtml(loaded);
+
+    const ProcessRun r = runMivor({QStringLiteral("--table-html"), path});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(QString::fromUtf8(r.out), expected);
+    EXPECT_TRUE(r.out.contains("<TABLE"));
+    // The settings folder is not touched.
+    EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("mivor.dvf")));
+}
+
+TEST(ShellOptions, UnreadableFilesGiveAMessageAndStatusOne)
+{
+    TempConfig cfg;
+    const QString shortFile = cfg.write(QStringLiteral("short.mtb"), QByteArray(100, '\1'));
+    ProcessRun r = runMivor({QStringLiteral("--table-html"), shortFile});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(r.err.isEmpty());
+
+    r = runMivor({QStringLiteral("--form-html"), cfg.path() + QStringLiteral("missing.mff")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.isEmpty());
+
+    r = runMivor({QStringLiteral("--version")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.trimmed(), QByteArray("Mivor 2.0"));
+}
