@@ -5,6 +5,7 @@
 #include "search/keywords.h"
 #include "spike/spikewindow.h"
 #include "app/logo.h"
+#include "app/prefsdialog.h"
 #include "documents/filenames.h"
 #include "documents/memo.h"
 #include "documents/rtftotext.h"
@@ -380,7 +381,7 @@ void TMainForm::buildMenus()
     edit->addSeparator();
     add(edit, "SortSelection1", QStringLiteral("Sor&t Selection"), {}, true);
     edit->addSeparator();
-    add(edit, "Preferences1", QStringLiteral("&Preferences"), {}, false);
+    add(edit, "Preferences1", QStringLiteral("&Preferences"), {}, false, &TMainForm::Preferences1Click);
     add(edit, "FTPSettings1", QStringLiteral("&FTP Settings"), {}, false);
 
     QMenu *html = bar->addMenu(QStringLiteral("Html"));
@@ -1187,6 +1188,21 @@ void TMainForm::LineNumbering1Click()
     a->setChecked(!a->isChecked());
     if (CurrentDoc)
         CurrentDoc->setGutterVisible(a->isChecked());
+}
+
+void TMainForm::Preferences1Click()
+{
+    if (!prefs)
+        prefs = new Tprefs(this);
+    prefs->FormShow(settings);
+    if (showModal(prefs) != QDialog::Accepted)
+        return;
+    settings = prefs->values();
+    QString error;
+    if (!writeSettingsFromDialog(AppFolder, settings, &error))
+        dialogs().message(error, this);
+    restartAutosaveTimer();
+    applyDesktopColour();
 }
 
 void TMainForm::About1Click()

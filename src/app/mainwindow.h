@@ -25,6 +25,7 @@ class QTimer;
 class QToolButton;
 class ColourSwatch;
 class TSubForm;
+class Tprefs;
 class Tlogo;
 class TParabox;
 class THtmlFont;
@@ -112,6 +113,7 @@ public:
     TSpike *Spike = nullptr;
     TFindForm *FindForm = nullptr;
     Thtmltabletemp *TableEditor = nullptr;
+    Tprefs *prefs = nullptr;   // made at the first use of Preferences
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
@@ -174,6 +176,7 @@ public:
     void wrapbtnClick();
     void LineNumbering1Click();
     void About1Click();
+    void Preferences1Click();
     void BrowseBtnClick();
     void Cascade1Click();
     void ile1Click();

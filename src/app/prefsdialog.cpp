@@ -1,0 +1,176 @@
+#include "app/prefsdialog.h"
+
+#include "app/pagedefaults.h"
+#include "markup/colourswatch.h"
+#include "markup/spinfield.h"
+#include "markup/windowplacing.h"
+#include "platform/dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+
+namespace {
+// The gap in this caption is where the minutes field lies.
+const QString kAutosaveCaption = QStringLiteral("Autosave every                     minutes");
+const QString kAutosaveLead = QStringLiteral("Autosave every ");
+constexpr int kGapBlanks = 21;
+} // namespace
+
+Tprefs::Tprefs(QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName(QStringLiteral("prefs"));
+    setWindowTitle(QStringLiteral("Set Page Defaults"));
+    setFixedSize(260, 293);
+
+    Label2 = new QLabel(QStringLiteral("Default Desktop Colour"), this);
+    Label2->setGeometry(10, 12, 160, 20);
+    DTColor = new ColourSwatch(this, QSize(69, 25));
+    DTColor->setObjectName(QStringLiteral("DTColor"));
+    DTColor->move(181, 9);
+
+    Label1 = new QLabel(QStringLiteral("Window Background Colour"), this);
+    Label1->setGeometry(10, 45, 168, 20);
+    BGColor = new ColourSwatch(this, QSize(69, 25));
+    BGColor->setObjectName(QStringLiteral("BGColor"));
+    BGColor->move(181, 42);
+
+    GroupBox1 = new QGroupBox(QStringLiteral(" Font "), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 72, 244, 100);
+    Label3 = new QLabel(QStringLiteral("Name"), GroupBox1);
+    Label3->setGeometry(10, 27, 44, 20);
+    FontBox = new QComboBox(GroupBox1);
+    FontBox->setObjectName(QStringLiteral("FontBox"));
+    FontBox->setEditable(true);
+    FontBox->setInsertPolicy(QComboBox::NoInsert);
+    FontBox->setGeometry(58, 24, 176, 26);
+    Label4 = new QLabel(QStringLiteral("Size"), GroupBox1);
+    Label4->setGeometry(10, 65, 44, 20);
+    fontsize = new SpinField(GroupBox1);
+    fontsize->setObjectName(QStringLiteral("fontsize"));
+    fontsize->setLimits(kMinFontSize, kMaxFontSize);
+    fontsize->setGeometry(58, 62, 62, 26);
+    Label5 = new QLabel(QStringLiteral("Colour"), GroupBox1);
+    Label5->setGeometry(128, 65, 50, 20);
+    Fontcolor = new ColourSwatch(GroupBox1, QSize(50, 25));
+    Fontcolor->setObjectName(QStringLiteral("Fontcolor"));
+    Fontcolor->move(184, 62);
+
+    wwrap = new QCheckBox(QStringLiteral("Word Wrap"), this);
+    wwrap->setObjectName(QStringLiteral("wwrap"));
+    wwrap->setGeometry(8, 178, 250, 22);
+    savebak = new QCheckBox(QStringLiteral("Save .bak files"), this);
+    savebak->setObjectName(QStringLiteral("savebak"));
+    savebak->setGeometry(8, 202, 250, 22);
+    autosave = new QCheckBox(kAutosaveCaption, this);
+    autosave->setObjectName(QStringLiteral("autosave"));
+    autosave->setGeometry(8, 226, 250, 26);
+
+    // The minutes field covers the blanks of the caption, from just after
+    // "every" to just before "minutes", whatever the interface font.
+    const QFontMetrics fm(autosave->font());
+    const int textLeft = autosave->x() + style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, autosave)
+                       + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, autosave);
+    const int gapLeft = textLeft + fm.horizontalAdvance(kAutosaveLead);
+    const int gapWidth = fm.horizontalAdvance(QString(kGapBlanks - 1, QLatin1Char(' ')));
+    autosavespin = new SpinField(this);
+    autosavespin->setObjectName(QStringLiteral("autosavespin"));
+    autosavespin->setLimits(kMinAutosaveMinutes, kMaxAutosaveMinutes);
+    autosavespin->setGeometry(gapLeft, 226, std::max(44, gapWidth - 2), 26);
+    autosavespin->raise();
+
+    CancelBtn = dialogButton(QStringLiteral("&Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(92, 259, 76, 26);
+    DoneBtn = dialogButton(QStringLiteral("&Done"), this);
+    DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
+    DoneBtn->setGeometry(176, 259, 76, 26);
+
+    // The swatches open the shared chooser through their own handlers.
+    for (ColourSwatch *s : {DTColor, BGColor, Fontcolor})
+        s->setOpensChooser(false);
+    connect(DTColor, &ColourSwatch::mousePressed, this, &Tprefs::DTColorMouseDown);
+    connect(BGColor, &ColourSwatch::mousePressed, this, &Tprefs::BGColorMouseDown);
+    connect(Fontcolor, &ColourSwatch::mousePressed, this, &Tprefs::FontcolorMouseDown);
+    connect(CancelBtn, &QPushButton::clicked, this, &Tprefs::CancelBtnClick);
+    connect(DoneBtn, &QPushButton::clicked, this, &Tprefs::DoneBtnClick);
+
+    FormCreate();
+}
+
+void Tprefs::FormCreate()
+{
+    FontBox->addItems(dialogs().fontFamilies());
+}
+
+void Tprefs::showEvent(QShowEvent *event)
+{
+    centreOnScreen(this);
+    QDialog::showEvent(event);
+}
+
+void Tprefs::FormShow(const MivorSettings &current)
+{
+    DTColor->setFill(current.DesktopColor);
+    BGColor->setFill(current.EditorBackColor);
+    Fontcolor->setFill(current.EditorFontColor);
+    FontBox->setCurrentText(current.EditorFontName);
+    fontsize->setFieldValue(current.EditorFontSize);
+    wwrap->setChecked(current.WrapNewDocs);
+    savebak->setChecked(current.MakeBackups);
+    autosave->setChecked(current.AutosaveOn);
+    autosavespin->setFieldValue(current.AutosaveMinutes);
+}
+
+MivorSettings Tprefs::values() const
+{
+    MivorSettings s;
+    s.EditorFontName = FontBox->currentText();
+    s.EditorFontSize = fontsize->fieldValue();
+    s.EditorFontColor = Fontcolor->fill();
+    s.EditorBackColor = BGColor->fill();
+    s.DesktopColor = DTColor->fill();
+    s.WrapNewDocs = wwrap->isChecked();
+    s.MakeBackups = savebak->isChecked();
+    s.AutosaveOn = autosave->isChecked();
+    s.AutosaveMinutes = autosavespin->fieldValue();
+    return withinPageDefaultRanges(s);
+}
+
+void Tprefs::chooseInto(ColourSwatch *swatch)
+{
+    if (const std::optional<quint32> c = chooseSharedColour(this))
+        swatch->setFill(*c);
+}
+
+void Tprefs::DTColorMouseDown()
+{
+    chooseInto(DTColor);
+}
+
+void Tprefs::BGColorMouseDown()
+{
+    chooseInto(BGColor);
+}
+
+void Tprefs::FontcolorMouseDown()
+{
+    chooseInto(Fontcolor);
+}
+
+void Tprefs::CancelBtnClick()
+{
+    reject();
+}
+
+void Tprefs::DoneBtnClick()
+{
+    accept();
+}

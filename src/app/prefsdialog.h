@@ -1,0 +1,57 @@
+#pragma once
+// "Set Page Defaults": the font, colours, wrap, backup and autosave defaults
+// that new document windows and the main window use. It only moves values
+// between its controls and a MivorSettings; the caller stores them.
+#include "app/settingsstore.h"
+
+#include <QDialog>
+
+class ColourSwatch;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class SpinField;
+
+class Tprefs : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tprefs(QWidget *parent = nullptr);
+
+    QLabel *Label2;
+    ColourSwatch *DTColor;
+    QLabel *Label1;
+    ColourSwatch *BGColor;
+    QGroupBox *GroupBox1;
+    QLabel *Label3;
+    QComboBox *FontBox;
+    QLabel *Label4;
+    SpinField *fontsize;
+    QLabel *Label5;
+    ColourSwatch *Fontcolor;
+    QCheckBox *wwrap;
+    QCheckBox *savebak;
+    QCheckBox *autosave;
+    SpinField *autosavespin;
+    QPushButton *CancelBtn;
+    QPushButton *DoneBtn;
+
+    // Loads every control from the settings in use.
+    void FormShow(const MivorSettings &current);
+    // The controls' values, within their ranges.
+    MivorSettings values() const;
+
+    void DTColorMouseDown();
+    void BGColorMouseDown();
+    void FontcolorMouseDown();
+    void CancelBtnClick();
+    void DoneBtnClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void FormCreate();
+    void chooseInto(ColourSwatch *swatch);
+};
