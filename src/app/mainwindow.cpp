@@ -1295,9 +1295,9 @@ void TMainForm::ileHorizontal1Click()
 
 void TMainForm::MinimizeAll1Click()
 {
-    const QList<QMdiSubWindow *> list = desktop->subWindowList(QMdiArea::StackingOrder);
-    for (auto it = list.crbegin(); it != list.crend(); ++it)
-        (*it)->showMinimized();
+    // From the bottom of the stack up, so the window in front goes last.
+    for (QMdiSubWindow *w : desktop->subWindowList(QMdiArea::StackingOrder))
+        w->showMinimized();
     ArrangeAll1Click();
 }
 

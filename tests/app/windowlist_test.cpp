@@ -1,0 +1,204 @@
+#include "mainwindowtestbase.h"
+
+#include <QFile>
+#include <QMdiArea>
+#include <QMenu>
+
+namespace {
+
+QAction *entryFor(QMenu *menu, const QString &caption)
+{
+    for (QAction *a : menu->actions())
+        if (a->text() == caption)
+            return a;
+    ADD_FAILURE() << "no entry " << caption.toStdString();
+    return nullptr;
+}
+
+} // namespace
+
+class WindowListTest : public MainWindowTest {
+protected:
+    QString a, b, c;
+
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        a = cfg.write(QStringLiteral("a.htm"), "aaa");
+        b = cfg.write(QStringLiteral("b.htm"), "bbb");
+        c = cfg.write(QStringLiteral("c.htm"), "ccc");
+    }
+
+    TSubForm *openFile(const QString &path)
+    {
+        dlg.queueFile(path);
+        w->Open1Click();
+        QCoreApplication::processEvents();
+        return w->CurrentDoc;
+    }
+
+    void closeCurrent()
+    {
+        w->Close1Click();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(WindowListTest, OpenDocumentsAreListedInOrderAndAClickBringsOneForward)
+{
+    TSubForm *da = openFile(a);
+    openFile(b);
+    TSubForm *dc = openFile(c);
+    EXPECT_EQ(w->windowList(), (QStringList{a, b, c}));
+    EXPECT_EQ(w->checkedWindowEntries(), QStringList{c});
+    // Entry names are unique within the run.
+    QStringList names;
+    for (QAction *e : w->Windows1->actions())
+        names << e->objectName();
+    EXPECT_EQ(names.size(), 3);
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 3);
+
+    w->dummy1Click(entryFor(w->Windows1, a));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->CurrentDoc, da);
+    EXPECT_EQ(w->desktop->activeSubWindow(), da);
+    EXPECT_EQ(w->checkedWindowEntries(), QStringList{a});
+    EXPECT_EQ(memo().text(), QStringLiteral("aaa"));
+
+    // A minimized window is restored as it comes forward.
+    dc->showMinimized();
+    QCoreApplication::processEvents();
+    w->dummy1Click(entryFor(w->Windows1, c));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dc->isMinimized());
+    EXPECT_EQ(w->CurrentDoc, dc);
+    EXPECT_EQ(w->checkedWindowEntries(), QStringList{c});
+}
+
+TEST_F(WindowListTest, ReopenKeepsTheLastFiveClosedNewestFirstWithoutMovingKnownPaths)
+{
+    QStringList paths;
+    for (int i = 1; i <= 6; ++i)
+        paths << cfg.write(QStringLiteral("f%1.txt").arg(i), "x");
+    for (const QString &p : paths) {
+        openFile(p);
+        closeCurrent();
+    }
+    EXPECT_EQ(w->reopenList(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_EQ(w->Reopen1->actions().size(), 5);
+
+    // Closing a file that is already listed leaves the list as it is.
+    openFile(paths[3]);
+    closeCurrent();
+    EXPECT_EQ(w->reopenList(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_TRUE(w->windowList().isEmpty());
+}
+
+TEST_F(WindowListTest, AReopenClickOpensTheFileAndItsCloseBringsItBackOnTop)
+{
+    openFile(a);
+    closeCurrent();
+    openFile(b);
+    closeCurrent();
+    ASSERT_EQ(w->reopenList(), (QStringList{b, a}));
+
+    w->ReopenItemClick(entryFor(w->Reopen1, a));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->documentCount(), 1);
+    EXPECT_EQ(w->CurrentDoc->caption(), a);
+    EXPECT_EQ(memo().text(), QStringLiteral("aaa"));
+    EXPECT_FALSE(memo().modified());
+    EXPECT_EQ(w->windowList(), QStringList{a});
+    EXPECT_EQ(w->reopenList(), QStringList{b});
+
+    closeCurrent();
+    EXPECT_EQ(w->reopenList(), (QStringList{a, b}));
+}
+
+TEST_F(WindowListTest, AReopenClickOnAVanishedFileKeepsTheEntryAndAnEmptyWindow)
+{
+    openFile(a);
+    closeCurrent();
+    ASSERT_TRUE(QFile::remove(a));
+
+    w->ReopenItemClick(entryFor(w->Reopen1, a));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + a});
+    ASSERT_EQ(w->documentCount(), 1);
+    EXPECT_EQ(w->CurrentDoc->caption(), a);
+    EXPECT_TRUE(memo().text().isEmpty());
+    EXPECT_TRUE(w->windowList().isEmpty());
+    EXPECT_EQ(w->reopenList(), QStringList{a});
+}
+
+TEST_F(WindowListTest, SaveAsReplacesTheEntryByTheNewPathAtTheEnd)
+{
+    TSubForm *da = openFile(a);
+    openFile(b);
+    w->bringToFront(da);
+    ASSERT_EQ(w->CurrentDoc, da);
+    const QString y = cfg.path() + QStringLiteral("y.htm");
+    dlg.queueFile(y);
+    w->SaveAs1Click();
+    EXPECT_EQ(w->windowList(), (QStringList{b, y}));
+    EXPECT_EQ(w->checkedWindowEntries(), QStringList{y});
+    // Entries are compared without access-key markers.
+    w->Windows1->actions().first()->setText(b.left(3) + QStringLiteral("&") + b.mid(3));
+    w->removeWindowEntries(b);
+    EXPECT_EQ(w->windowList(), QStringList{y});
+}
+
+TEST_F(WindowListTest, TilesFillTheDesktopSideBySideOrStacked)
+{
+    openFile(a);
+    openFile(b);
+    openFile(c);
+    const QRect area = w->desktop->viewport()->rect();
+    ASSERT_GT(area.width(), 300);
+    ASSERT_GT(area.height(), 300);
+    const QList<QMdiSubWindow *> subs = w->desktop->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(subs.size(), 3);
+
+    w->ile1Click();
+    QCoreApplication::processEvents();
+    int x = 0;
+    for (QMdiSubWindow *s : subs) {
+        EXPECT_EQ(s->geometry().top(), 0);
+        EXPECT_EQ(s->height(), area.height());
+        EXPECT_EQ(s->x(), x);
+        x += s->width();
+    }
+    EXPECT_EQ(x, area.width());
+
+    w->ileHorizontal1Click();
+    QCoreApplication::processEvents();
+    int y = 0;
+    for (QMdiSubWindow *s : subs) {
+        EXPECT_EQ(s->x(), 0);
+        EXPECT_EQ(s->width(), area.width());
+        EXPECT_EQ(s->y(), y);
+        y += s->height();
+    }
+    EXPECT_EQ(y, area.height());
+}
+
+TEST_F(WindowListTest, MinimizeAllMinimizesEveryWindowAndLinesThemUpAtTheBottom)
+{
+    openFile(a);
+    openFile(b);
+    w->MinimizeAll1Click();
+    QCoreApplication::processEvents();
+    const int bottom = w->desktop->viewport()->rect().height();
+    for (QMdiSubWindow *s : w->desktop->subWindowList()) {
+        EXPECT_TRUE(s->isMinimized());
+        EXPECT_EQ(s->geometry().bottom() + 1, bottom);
+    }
+    const QList<QMdiSubWindow *> subs = w->desktop->subWindowList(QMdiArea::CreationOrder);
+    EXPECT_EQ(subs[0]->x(), 0);
+    EXPECT_EQ(subs[1]->x(), subs[0]->width());
+
+    // Tiling leaves minimized windows alone.
+    w->ile1Click();
+    for (QMdiSubWindow *s : subs)
+        EXPECT_TRUE(s->isMinimized());
+}
