@@ -1,0 +1,298 @@
+#include "mainwindowtestbase.h"
+
+#include "app/pagedefaults.h"
+#include "app/prefsdialog.h"
+#include "app/settingscodec.h"
+#include "markup/colourswatch.h"
+#include "markup/spinfield.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTimer>
+
+namespace {
+
+// The settings files in the folder (the keyword ignore list lies there too).
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("mivor.*")}, QDir::Files, QDir::Name);
+}
+
+// The lines of mivor.dvf, without leaving the plain file behind.
+QStringList storedLines(const QString &appFolder)
+{
+    const QString name = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey);
+    EXPECT_EQ(name, QStringLiteral("mivor.ini"));
+    const QByteArray bytes = TempConfig::read(appFolder + name);
+    QFile::remove(appFolder + name);
+    return splitSettingsText(bytes);
+}
+
+// A mivor.dvf made the way the program makes one, around any plain text.
+void storeSettings(const QString &appFolder, const QByteArray &plain)
+{
+    QDir().mkpath(appFolder);
+    const QString ini = appFolder + QStringLiteral("mivor.ini");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(plain);
+    f.close();
+    ASSERT_TRUE(EncodeSettingsFile(ini, SettingsKey));
+    QFile::remove(ini);
+}
+
+} // namespace
+
+class SettingsTest : public MainWindowTest {
+protected:
+    // Closes the window as the user would and starts a fresh one on the
+    // same settings folder.
+    void restart()
+    {
+        ASSERT_TRUE(w->close());
+        w.reset();
+        open();
+    }
+
+    // Runs Preferences with the dialog's controls set by `edit`, then Done.
+    void preferences(const std::function<void(Tprefs &)> &edit)
+    {
+        modalAnswer = [edit](QDialog *d) {
+            auto *p = qobject_cast<Tprefs *>(d);
+            if (!p)
+                return int(QDialog::Rejected);
+            edit(*p);
+            p->DoneBtnClick();
+            return p->result();
+        };
+        w->Preferences1Click();
+        modalAnswer = nullptr;
+    }
+};
+
+TEST_F(SettingsTest, FirstStartLeavesOnlyTheScrambledDefaults)
+{
+    EXPECT_EQ(filesIn(cfg.appFolder()), QStringList{QStringLiteral("mivor.dvf")});
+    EXPECT_EQ(storedLines(cfg.appFolder()), defaultSettingsLines());
+    EXPECT_TRUE(dlg.messages.isEmpty());
+    EXPECT_EQ(w->desktop->background().color(), QColor(0, 0, 160));
+}
+
+TEST_F(SettingsTest, ReopenEntriesSurviveARestartInReverseOrder)
+{
+    const QString p = cfg.write(QStringLiteral("p.htm"), "p");
+    const QString q = cfg.write(QStringLiteral("q.htm"), "q");
+    w->AddReopenItem(q);
+    w->AddReopenItem(p);
+    ASSERT_EQ(w->reopenList(), (QStringList{p, q}));
+    w->New1Click();   // open at exit: neither saved nor listed
+    restart();
+
+    EXPECT_EQ(w->reopenList(), (QStringList{q, p}));
+    EXPECT_TRUE(dlg.fileDialogs.isEmpty());
+    // Between runs only the scrambled file is left; it holds the nine lines
+    // and the entries top first.
+    w->close();
+    w.reset();
+    EXPECT_EQ(filesIn(cfg.appFolder()), QStringList{QStringLiteral("mivor.dvf")});
+    EXPECT_EQ(storedLines(cfg.appFolder()), (defaultSettingsLines() + QStringList{q, p}));
+}
+
+TEST_F(SettingsTest, DoneAppliesToNewDocumentsOnlyAndStoresNineLines)
+{
+    w->AddReopenItem(cfg.write(QStringLiteral("r.htm"), "r"));
+    w->New1Click();
+    TSubForm *before = w->CurrentDoc;
+    const QFont oldFont = before->Memo1->font();
+    ASSERT_EQ(oldFont.family(), QStringLiteral("Courier New"));
+
+    preferences([](Tprefs &p) {
+        // The dialog opens on the settings in use.
+        EXPECT_EQ(p.FontBox->currentText(), QStringLiteral("Courier New"));
+        EXPECT_EQ(p.fontsize->fieldValue(), 12);
+        EXPECT_EQ(p.autosavespin->fieldValue(), 10);
+        EXPECT_EQ(p.DTColor->fill(), 10485760u);
+        EXPECT_TRUE(p.wwrap->isChecked());
+        p.FontBox->setCurrentText(QStringLiteral("DejaVu Sans Mono"));
+        p.fontsize->setFieldValue(15);
+        p.BGColor->setFill(0x00FFFF);   // yellow
+        p.DTColor->setFill(0x008000);
+        p.wwrap->setChecked(false);
+    });
+
+    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(w->settings.EditorFontSize, 15);
+    EXPECT_EQ(before->Memo1->font(), oldFont);
+    EXPECT_TRUE(before->Memo1->wrap());
+    EXPECT_EQ(w->desktop->background().color(), QColor(0, 128, 0));
+
+    w->New1Click();
+    TSubForm *after = w->CurrentDoc;
+    EXPECT_EQ(after->Memo1->font().family(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(after->Memo1->font().pointSize(), 15);
+    EXPECT_EQ(after->Memo1->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_FALSE(after->Memo1->wrap());
+
+    // The stored file holds the nine lines and no Reopen entries yet.
+    EXPECT_EQ(filesIn(cfg.appFolder()), QStringList{QStringLiteral("mivor.dvf")});
+    EXPECT_EQ(storedLines(cfg.appFolder()),
+              (QStringList{QStringLiteral("DejaVu Sans Mono"), QStringLiteral("15"), QStringLiteral("0"),
+                           QStringLiteral("65535"), QStringLiteral("false"), QStringLiteral("true"),
+                           QStringLiteral("true"), QStringLiteral("10"), QStringLiteral("32768")}));
+}
+
+TEST_F(SettingsTest, CancelChangesNothing)
+{
+    const QStringList stored = storedLines(cfg.appFolder());
+    modalAnswer = [](QDialog *d) {
+        auto *p = qobject_cast<Tprefs *>(d);
+        p->fontsize->setFieldValue(40);
+        p->autosave->setChecked(false);
+        p->CancelBtnClick();
+        return p->result();
+    };
+    w->Preferences1Click();
+    EXPECT_EQ(w->settings.EditorFontSize, 12);
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(storedLines(cfg.appFolder()), stored);
+    // The next showing loads the settings in use again.
+    modalAnswer = [](QDialog *d) {
+        auto *p = qobject_cast<Tprefs *>(d);
+        EXPECT_EQ(p->fontsize->fieldValue(), 12);
+        EXPECT_TRUE(p->autosave->isChecked());
+        return int(QDialog::Rejected);
+    };
+    w->Preferences1Click();
+    EXPECT_EQ(shownDialogs.size(), 2);
+}
+
+TEST_F(SettingsTest, AutosaveSettingsTakeEffectAtOnce)
+{
+    w->New1Click();
+    ASSERT_TRUE(w->Timer1->isActive());
+    preferences([](Tprefs &p) { p.autosave->setChecked(false); });
+    EXPECT_FALSE(w->Timer1->isActive());
+    preferences([](Tprefs &p) {
+        p.autosave->setChecked(true);
+        p.autosavespin->setFieldValue(3);
+    });
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 3 * 60000);
+}
+
+TEST_F(SettingsTest, SpinFieldsWithoutANumberGiveTheirMinimumAndStayInRange)
+{
+    preferences([](Tprefs &p) {
+        p.fontsize->findChild<QLineEdit *>()->setText(QString());
+        p.autosavespin->findChild<QLineEdit *>()->setText(QString());
+    });
+    EXPECT_EQ(w->settings.EditorFontSize, 6);
+    EXPECT_EQ(w->settings.AutosaveMinutes, 1);
+    // A number typed beyond the range is brought back inside, never a
+    // zero-minute timer or an unreadable font.
+    preferences([](Tprefs &p) {
+        p.fontsize->setFieldValue(500);
+        p.autosavespin->setFieldValue(0);
+    });
+    EXPECT_EQ(w->settings.EditorFontSize, 120);
+    EXPECT_EQ(w->settings.AutosaveMinutes, 1);
+    EXPECT_EQ(storedLines(cfg.appFolder()).value(7), QStringLiteral("1"));
+
+    MivorSettings odd;
+    odd.EditorFontName = QStringLiteral("Two\r\nLines");
+    odd.EditorFontSize = 2;
+    odd.AutosaveMinutes = 99;
+    const MivorSettings fixed = withinPageDefaultRanges(odd);
+    EXPECT_EQ(fixed.EditorFontName, QStringLiteral("Two  Lines"));
+    EXPECT_EQ(fixed.EditorFontSize, 6);
+    EXPECT_EQ(fixed.AutosaveMinutes, 60);
+}
+
+TEST_F(SettingsTest, DialogFontListAndColourSwatches)
+{
+    dlg.families = {QStringLiteral("Alpha"), QStringLiteral("Beta")};
+    setLastSharedColour(0x0000FF);
+    dlg.queueColor(QColor(1, 2, 3));
+    dlg.queueColor(std::nullopt);
+    preferences([this](Tprefs &p) {
+        // The list was filled once, from the fonts the dialog was made with.
+        EXPECT_EQ(p.FontBox->count(), 2);
+        EXPECT_EQ(p.FontBox->itemText(0), QStringLiteral("Alpha"));
+        EXPECT_EQ(p.FontBox->currentText(), QStringLiteral("Courier New"));
+        EXPECT_TRUE(p.FontBox->isEditable());
+        // The chooser opens at its own last colour, not at the swatch's.
+        p.FontcolorMouseDown();
+        EXPECT_EQ(dlg.colorDialogs.value(0), QColor(255, 0, 0));
+        EXPECT_EQ(p.Fontcolor->fill(), 0x030201u);
+        p.DTColorMouseDown();   // cancelled: the swatch keeps its colour
+        EXPECT_EQ(dlg.colorDialogs.value(1), QColor(1, 2, 3));
+        EXPECT_EQ(p.DTColor->fill(), 10485760u);
+        EXPECT_EQ(p.windowTitle(), QStringLiteral("Set Page Defaults"));
+        EXPECT_EQ(p.size(), QSize(260, 293));
+    });
+    EXPECT_EQ(w->settings.EditorFontColor, 0x030201u);
+    EXPECT_EQ(w->settings.DesktopColor, 10485760u);
+}
+
+TEST_F(SettingsTest, AFailedWriteIsReportedAndTheValuesStillApply)
+{
+    // A folder where the plain file should go makes it impossible to write.
+    QDir().mkpath(cfg.appFolder() + QStringLiteral("mivor.ini"));
+    preferences([](Tprefs &p) { p.fontsize->setFieldValue(20); });
+    ASSERT_EQ(dlg.messages.size(), 1);
+    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + cfg.appFolder() + QStringLiteral("mivor.ini"));
+    EXPECT_EQ(w->settings.EditorFontSize, 20);
+}
+
+TEST_F(SettingsTest, AShortFileIsReportedAndTheRestStartsFromDefaults)
+{
+    w.reset();
+    storeSettings(cfg.appFolder(), "Arial\r\n14\r\n255\r\n");
+    dlg.messages.clear();
+    open();
+    EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("List index out of bounds (3)")});
+    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(w->settings.EditorFontSize, 14);
+    EXPECT_EQ(w->settings.EditorFontColor, 255u);
+    EXPECT_EQ(w->settings.EditorBackColor, 16777215u);
+    EXPECT_TRUE(w->settings.AutosaveOn);
+    EXPECT_EQ(w->settings.DesktopColor, 10485760u);
+    EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("mivor.ini")));
+
+    // Its close writes a sound file again, which the next start reads quietly.
+    const QString p = cfg.write(QStringLiteral("p.htm"), "p");
+    w->AddReopenItem(p);
+    restart();
+    EXPECT_TRUE(dlg.messages.size() == 1);
+    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(w->reopenList(), QStringList{p});
+    const QStringList lines = storedLines(cfg.appFolder());
+    EXPECT_EQ(lines.mid(0, 3), (QStringList{QStringLiteral("Arial"), QStringLiteral("14"), QStringLiteral("255")}));
+    EXPECT_EQ(lines.mid(3, 6), settingsLines(MivorSettings{}).mid(3, 6));
+    EXPECT_EQ(lines.mid(9), QStringList{p});
+}
+
+TEST_F(SettingsTest, ANonNumberIsReportedAndThatSettingKeepsItsDefault)
+{
+    w.reset();
+    storeSettings(cfg.appFolder(),
+                  "Arial\r\nbig\r\n0\r\n16777215\r\nTrue\r\ntrue\r\nfalse\r\n5\r\n$0000FF\r\n/tmp/x.htm\r\n");
+    dlg.messages.clear();
+    open();
+    EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("'big' is not a valid integer value")});
+    EXPECT_EQ(w->settings.EditorFontSize, 12);
+    EXPECT_FALSE(w->settings.WrapNewDocs);   // only lower-case "true" is true
+    EXPECT_FALSE(w->settings.AutosaveOn);
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_EQ(w->settings.AutosaveMinutes, 5);
+    EXPECT_EQ(w->desktop->background().color(), QColor(255, 0, 0));
+    EXPECT_EQ(w->reopenList(), QStringList{QStringLiteral("/tmp/x.htm")});
+
+    restart();
+    EXPECT_EQ(dlg.messages.size(), 1);
+    EXPECT_EQ(storedLines(cfg.appFolder()).value(1), QStringLiteral("12"));
+}
