@@ -11,12 +11,42 @@
 namespace {
 
 // Qt keeps one paragraph separator per line break; the program counts two.
+// One pass each way: these run on whole documents when loading and saving.
 QString toQtText(const QString &text)
 {
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
+    QString out(text.size(), Qt::Uninitialized);
+    const QChar *src = text.constData();
+    const QChar *end = src + text.size();
+    QChar *dst = out.data();
+    while (src < end) {
+        const QChar c = *src++;
+        if (c == QLatin1Char('\r')) {
+            *dst++ = QLatin1Char('\n');
+            if (src < end && *src == QLatin1Char('\n'))
+                ++src;
+        } else {
+            *dst++ = c;
+        }
+    }
+    out.truncate(dst - out.constData());
+    return out;
+}
+
+QString toCrLfText(const QString &text)
+{
+    const qsizetype breaks = text.count(QLatin1Char('\n'));
+    if (breaks == 0)
+        return text;
+    QString out(text.size() + breaks, Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n'))
+            *dst++ = QLatin1Char('\r');
+        *dst++ = c;
+    }
+    return out;
 }
 
 QString fromQtSelection(QString s)
@@ -45,9 +75,7 @@ TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
 
 QString TMemo::text() const
 {
-    QString t = document()->toPlainText();
-    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return t;
+    return toCrLfText(document()->toPlainText());
 }
 
 void TMemo::setText(const QString &text)
