@@ -853,7 +853,12 @@ QStringList TMainForm::checkedWindowEntries() const
 void TMainForm::AddReopenItem(const QString &path)
 {
     if (path.startsWith(QLatin1Char('~'))) {
-        SaveAs1Click();
+        // The window of that caption, which need not be the current one.
+        TSubForm *doc = CurrentDoc && CurrentDoc->caption() == path ? CurrentDoc : nullptr;
+        for (TSubForm *d : docs_)
+            if (!doc && d->caption() == path)
+                doc = d;
+        saveAsDocument(doc);
         return;
     }
     for (QAction *a : Reopen1->actions())
@@ -956,11 +961,8 @@ bool TMainForm::saveDocument(TSubForm *doc)
     if (!doc)
         return false;
     if (doc->caption().startsWith(QLatin1Char('~'))) {
-        TSubForm *was = CurrentDoc;
-        CurrentDoc = doc;
         const QString before = doc->caption();
-        SaveAs1Click();
-        CurrentDoc = was;
+        saveAsDocument(doc);
         return doc->caption() != before;
     }
     const QString path = doc->caption();
@@ -992,7 +994,13 @@ void TMainForm::Save1Click()
 
 void TMainForm::SaveAs1Click()
 {
-    TSubForm *doc = CurrentDoc;
+    saveAsDocument(CurrentDoc);
+}
+
+// Save As of any document window, current or not: an untitled window closed
+// while another one is current must be saved under its own text.
+void TMainForm::saveAsDocument(TSubForm *doc)
+{
     if (!doc)
         return;
     const QString oldName = doc->caption();
@@ -1015,8 +1023,10 @@ void TMainForm::SaveAs1Click()
         if (!writeDocument(doc, newPath))
             return;   // caption, modified flag and window list stay as they were
         doc->Memo1->setModified(false);
-        action(QStringLiteral("Save1"))->setEnabled(false);
-        button(QStringLiteral("SaveBtn"))->setEnabled(false);
+        if (doc == CurrentDoc) {
+            action(QStringLiteral("Save1"))->setEnabled(false);
+            button(QStringLiteral("SaveBtn"))->setEnabled(false);
+        }
         doc->setCaption(newPath);
     }
     removeWindowEntries(oldName);
@@ -1024,6 +1034,9 @@ void TMainForm::SaveAs1Click()
     CurrentDoc = doc;
     AddWindowItem();
     CurrentDoc = was;
+    // The check stays with the window that is current.
+    if (was && was != doc)
+        checkWindowEntries(was->caption());
 }
 
 void TMainForm::SaveSelBtnClick()

@@ -266,6 +266,7 @@ private:
     bool isCommandShortcut(const QKeySequence &seq) const;
     void applyDesktopColour();
     bool writeDocument(TSubForm *doc, const QString &path);
+    void saveAsDocument(TSubForm *doc);
     void tileWindows(bool sideBySide);
     void EnableHtmlTools();
     void DisableHtmlTools();

@@ -202,3 +202,24 @@ TEST_F(WindowListTest, MinimizeAllMinimizesEveryWindowAndLinesThemUpAtTheBottom)
     for (QMdiSubWindow *s : subs)
         EXPECT_TRUE(s->isMinimized());
 }
+
+TEST_F(WindowListTest, ClosingAnUntitledWindowThatIsNotCurrentSavesThatWindow)
+{
+    w->New1Click();
+    TSubForm *first = w->CurrentDoc;
+    first->Memo1->setText(QStringLiteral("first text"));
+    w->New1Click();
+    TSubForm *second = w->CurrentDoc;
+    second->Memo1->setText(QStringLiteral("second text"));
+    ASSERT_NE(first, second);
+
+    const QString target = cfg.path() + QStringLiteral("first");
+    dlg.queueFile(target);
+    first->close();   // its own close box, while the other window is current
+    QCoreApplication::processEvents();
+    EXPECT_EQ(TempConfig::read(target + QStringLiteral(".txt")), QByteArray("first text"));
+    ASSERT_EQ(w->documentCount(), 1);
+    EXPECT_EQ(w->CurrentDoc, second);
+    EXPECT_EQ(second->caption(), QStringLiteral("~Untiltled2"));
+    EXPECT_EQ(w->windowList(), QStringList{QStringLiteral("~Untiltled2")});
+}
