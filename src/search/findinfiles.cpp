@@ -3,7 +3,8 @@
 #include "search/findtext.h"
 
 #include <QRegularExpression>
-#include <cstdio>
+#include <algorithm>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -22,10 +23,13 @@ public:
     {
         if (offset < 0)
             offset = 0;
-        while (offset > lineEnd_ && lineEnd_ < text_.size()) {
-            lineStart_ = lineEnd_ + 1;
-            lineEnd_ = findLf(lineStart_);
-            ++line_;
+        if (offset > lineEnd_ && lineEnd_ < text_.size()) {
+            // Past the LF ending this line: count the LFs up to the offset at
+            // once rather than walking them line by line.
+            qsizetype lastLf = lineEnd_;
+            line_ += 1 + int(countLineFeeds(text_, lineEnd_ + 1, offset, lastLf));
+            lineStart_ = int(lastLf + 1);
+            lineEnd_ = findLf(std::min(offset, int(text_.size())));
         }
         while (offset < lineStart_) {
             lineEnd_ = lineStart_ - 1;
@@ -86,22 +90,49 @@ int firstOffsetOfLine(const DisplayLineOf &displayLineOf, int line, int from, in
     return from;
 }
 
-// One allocation per result: a search that lists a line of every document
-// builds many of them.
+// Writes value in decimal so that it ends just before `end`; returns where
+// it starts.
+char16_t *writeDecimalBefore(char16_t *end, int value)
+{
+    long long v = value;
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    do {
+        *--end = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (negative)
+        *--end = u'-';
+    return end;
+}
+
+char16_t *append(char16_t *out, QStringView text)
+{
+    std::memcpy(out, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+    return out + text.size();
+}
+
+// One allocation per result and no other work than copying: a search that
+// lists a line of every document builds many of them.
 QString buildResultLine(QStringView fileName, int lineOffset, int lineNumber, QStringView lineText)
 {
-    char digits[2][12];
-    const int offsetLength = std::snprintf(digits[0], sizeof digits[0], "%d", lineOffset);
-    const int numberLength = std::snprintf(digits[1], sizeof digits[1], "%d", lineNumber);
-    QString line;
-    line.reserve(fileName.size() + 5 + offsetLength + 6 + numberLength + 3 + lineText.size());
-    line.append(fileName);
-    line.append(QLatin1String(":pos "));
-    line.append(QLatin1String(digits[0], offsetLength));
-    line.append(QLatin1String(":line "));
-    line.append(QLatin1String(digits[1], numberLength));
-    line.append(QLatin1String("..."));
-    line.append(lineText);
+    char16_t offsetBuffer[12];
+    char16_t numberBuffer[12];
+    char16_t *const offsetEnd = offsetBuffer + 12;
+    char16_t *const numberEnd = numberBuffer + 12;
+    const QStringView offsetDigits(writeDecimalBefore(offsetEnd, lineOffset), offsetEnd);
+    const QStringView numberDigits(writeDecimalBefore(numberEnd, lineNumber), numberEnd);
+    QString line(fileName.size() + 5 + offsetDigits.size() + 6 + numberDigits.size() + 3 + lineText.size(),
+                 Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(line.data());
+    out = append(out, fileName);
+    out = append(out, u":pos ");
+    out = append(out, offsetDigits);
+    out = append(out, u":line ");
+    out = append(out, numberDigits);
+    out = append(out, u"...");
+    append(out, lineText);
     return line;
 }
 
@@ -129,33 +160,47 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
     QStringList results;
     const FindOptions options{matchCase, wholeWord};
     const QString pattern = preparePattern(searchText, options);
-    if (pattern.isEmpty())
+    // A hit holding an LF never lies inside one line.
+    if (pattern.isEmpty() || pattern.contains(QLatin1Char('\n')))
         return results;
-    const QString haystack = matchCase ? text : foldAsciiUpper(text);
-    const int patternLength = int(pattern.size());
+    const PatternFinder finder(pattern, matchCase);
+    const int patternLength = finder.size();
+    const QStringView view(text);
+    const int size = int(view.size());
 
     // Rather than testing every line, look for the pattern in the whole text
     // and then work out the line of each hit; a hit counts only when it lies
     // inside one line, as a line-by-line test would see it. After a line has
-    // been listed the search goes on at the next line.
-    LineWalker lines(text);
+    // been listed the search goes on at the next line, so the text is read
+    // about once: by the search, and by the LF count between hits.
+    int line = 0;      // the CR LF line that holds offset `counted`
+    int lineStart = 0; // where that line starts
+    int counted = 0;
     int from = 0;
     for (;;) {
-        const int hit = SearchFrom(from, pattern, haystack);
+        const int hit = finder.find(view, from);
         if (hit < 0)
             break;
+        qsizetype lastLf = -1;
+        const qsizetype lineFeeds = countLineFeeds(view, counted, hit, lastLf);
+        if (lineFeeds > 0) {
+            line += int(lineFeeds);
+            lineStart = int(lastLf + 1);
+        }
+        counted = hit;
         const int hitEnd = hit + patternLength;
-        const int logicalLine = lines.lineOf(hit);
-        const int contentEnd = lines.contentEnd();
+        const qsizetype lf = view.indexOf(u'\n', hitEnd); // none inside the hit
+        const int lineEnd = lf < 0 ? size : int(lf);
+        const int contentEnd =
+            lf >= 0 && lineEnd > lineStart && view[lineEnd - 1] == u'\r' ? lineEnd - 1 : lineEnd;
+        const int nextLineStart = lf < 0 ? size : lineEnd + 1;
         if (hitEnd > contentEnd) { // runs into the line break
             from = hit + 1;
             continue;
         }
         if (!displayLineOf) {
-            results.append(buildResultLine(fileName, lines.lineStart(), logicalLine,
-                                           QStringView(text).mid(lines.lineStart(),
-                                                                 contentEnd - lines.lineStart())));
-            from = lines.nextLineStart();
+            results.append(buildResultLine(fileName, lineStart, line, view.mid(lineStart, contentEnd - lineStart)));
+            from = nextLineStart;
             continue;
         }
         // Wrapped lines: the display line must hold the whole hit.
@@ -164,10 +209,10 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
             from = hit + 1;
             continue;
         }
-        const int start = firstOffsetOfLine(displayLineOf, displayLine, lines.lineStart(), hit);
+        const int start = firstOffsetOfLine(displayLineOf, displayLine, lineStart, hit);
         const int end = firstOffsetAfterLine(displayLineOf, displayLine, hitEnd, contentEnd);
-        results.append(buildResultLine(fileName, start, displayLine, QStringView(text).mid(start, end - start)));
-        from = end < contentEnd ? end : lines.nextLineStart();
+        results.append(buildResultLine(fileName, start, displayLine, view.mid(start, end - start)));
+        from = end < contentEnd ? end : nextLineStart;
     }
     return results;
 }

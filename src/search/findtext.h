@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <vector>
 
 namespace search {
 
@@ -32,6 +33,35 @@ QString preparePattern(const QString &findText, const FindOptions &options);
 // comparison of characters), or -1. An empty pattern, or a start past the
 // last character, gives -1. A negative start searches from 0.
 int SearchFrom(int start, QStringView pattern, QStringView text);
+
+// Looks for one pattern in a text as it is, without an upper-cased copy:
+// find(text, start) gives what SearchFrom(start, P, T) gives, where P and T
+// are the pattern and the text, both upper-cased by foldAsciiUpper when match
+// case is off (so only the ASCII letters are compared without case).
+class PatternFinder {
+public:
+    PatternFinder(QStringView pattern, bool matchCase);
+
+    int find(QStringView text, int start) const;
+    int size() const { return int(value_.size()); }
+
+private:
+    bool matchesAt(const char16_t *at) const;
+
+    // A text character t matches pattern character k when
+    // (t | mask_[k]) == value_[k]; the mask is 0x20 for a letter compared
+    // without case (t | 0x20 is 'a' only for 'a' and 'A').
+    std::vector<char16_t> value_;
+    std::vector<char16_t> mask_;
+    // Two pattern positions tested first, over eight candidates at once:
+    // the first and the last character that is not a blank.
+    int probeA_ = 0;
+    int probeB_ = 0;
+};
+
+// The number of LFs in text[from, to), with the offset of the last of them
+// in lastLf (left as it is when there is none).
+qsizetype countLineFeeds(QStringView text, qsizetype from, qsizetype to, qsizetype &lastLf);
 
 // A hit to be selected: offset and length of the selection. offset is -1
 // when nothing was found.

@@ -208,3 +208,71 @@ TEST(JumpTarget, LooksFromTheLastDocumentToTheFirst)
     EXPECT_EQ(jumpTargetIndex(titles, QStringLiteral("gone.htm")), -1);
     EXPECT_EQ(jumpTargetIndex({}, QStringLiteral("index.htm")), -1);
 }
+
+TEST(ResultLine, NumbersOfAnySize)
+{
+    EXPECT_EQ(resultLine(QStringLiteral("a b.htm"), 2147483647, 0, QString()),
+              QStringLiteral("a b.htm:pos 2147483647:line 0..."));
+    EXPECT_EQ(resultLine(QString(), -2147483647 - 1, 1000000, QStringLiteral("é")),
+              QStringLiteral(":pos -2147483648:line 1000000...é"));
+}
+
+// Long lines and long runs without a hit, with letters that differ only in
+// case beyond ASCII, against a line-by-line test; the same results come with
+// the CR LF mapping supplied as the display lines.
+TEST(FindLines, LongTextsAgreeWithALineByLineTest)
+{
+    QRandomGenerator rng(2024);
+    const QString alphabet = QStringLiteral("xxxxxxxxabAB éÉ\n");
+    for (int round = 0; round < 400; ++round) {
+        QString text;
+        const int n = int(rng.bounded(600));
+        for (int i = 0; i < n; ++i)
+            text.append(alphabet[rng.bounded(int(alphabet.size()))]);
+        if (rng.bounded(4) == 0)
+            text.append(QLatin1Char('\n'));
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        QString find;
+        for (int i = int(rng.bounded(4)) + 1; i > 0; --i)
+            find.append(QStringLiteral("abAB éÉx")[rng.bounded(8)]);
+        const bool matchCase = rng.bounded(2) == 1;
+        const bool wholeWord = rng.bounded(3) == 0;
+
+        std::vector<int> starts;
+        std::vector<int> ends;
+        for (int lineStart = 0;;) {
+            const qsizetype lf = text.indexOf(QLatin1Char('\n'), lineStart);
+            starts.push_back(lineStart);
+            ends.push_back(lf < 0 ? int(text.size()) : int(lf) - 1);
+            if (lf < 0)
+                break;
+            lineStart = int(lf) + 1;
+        }
+        const QStringList expected = naiveLines(find, matchCase, wholeWord, text, starts, ends);
+        ASSERT_EQ(findLinesInDocument(find, QStringLiteral("f"), matchCase, wholeWord, text), expected) << round;
+        ASSERT_EQ(findLinesInDocument(find, QStringLiteral("f"), matchCase, wholeWord, text, crlfLineOf(text)),
+                  expected)
+            << round;
+    }
+}
+
+TEST(CrlfLineOf, JumpsOverManyLines)
+{
+    QString text;
+    for (int i = 0; i < 500; ++i)
+        text += QString(i % 23, QLatin1Char('z')) + QStringLiteral("\r\n");
+    std::vector<int> expected;
+    int line = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        expected.push_back(line);
+        if (i < text.size() && text[i] == u'\n')
+            ++line;
+    }
+    QRandomGenerator rng(3);
+    const DisplayLineOf lineOf = crlfLineOf(text);
+    for (int round = 0; round < 3000; ++round) {
+        const int offset = int(rng.bounded(int(text.size()) + 1));
+        ASSERT_EQ(lineOf(offset), expected[size_t(offset)]) << offset;
+    }
+    EXPECT_EQ(lineOf(int(text.size()) + 10), 500); // past the end: the last line
+}

@@ -3,6 +3,7 @@
 #include "search/printers.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace search;
@@ -223,4 +224,89 @@ TEST(ReplaceAll, MatchesTheLiveLoopOnRandomTexts)
         ASSERT_EQ(r.count, count) << round;
         ASSERT_EQ(applyInOrder(text, r.replacements, replacement), live) << round;
     }
+}
+
+namespace {
+
+QString randomText(QRandomGenerator &rng, const QString &alphabet, int maxLength)
+{
+    QString s;
+    const int n = int(rng.bounded(maxLength + 1));
+    for (int i = 0; i < n; ++i)
+        s.append(alphabet[rng.bounded(int(alphabet.size()))]);
+    return s;
+}
+
+} // namespace
+
+TEST(PatternFinder, FoldsAsciiLettersOnly)
+{
+    const QString text = QStringLiteral("@`[{ é É aA Zz");
+    const PatternFinder anyCase(u"A", false);
+    EXPECT_EQ(anyCase.find(text, 0), 9);
+    EXPECT_EQ(anyCase.find(text, 10), 10);
+    EXPECT_EQ(anyCase.find(text, 11), -1);
+    EXPECT_EQ(PatternFinder(u"a", true).find(text, 0), 9);
+    EXPECT_EQ(PatternFinder(u"A", true).find(text, 0), 10);
+    // '@' and '[' differ from '`' and '{' by the case bit but are no letters.
+    EXPECT_EQ(PatternFinder(u"`", false).find(text, 0), 1);
+    EXPECT_EQ(PatternFinder(u"{", false).find(text, 0), 3);
+    EXPECT_EQ(PatternFinder(u"é", false).find(text, 0), 5);
+    EXPECT_EQ(PatternFinder(u"É", false).find(text, 0), 7);
+    EXPECT_EQ(PatternFinder(u"zZ", false).find(text, 0), 12);
+    EXPECT_EQ(PatternFinder(u"", false).find(text, 0), -1);
+    EXPECT_EQ(PatternFinder(u"z", false).find(text, int(text.size())), -1);
+    EXPECT_EQ(PatternFinder(u"@", false).find(text, -3), 0);
+}
+
+// The finder reads the text as it is; it must agree with the plain search
+// over upper-cased copies, also over stretches long enough for its
+// eight-at-a-time scan and at the very end of the text.
+TEST(PatternFinder, AgreesWithSearchFromOverFoldedText)
+{
+    QRandomGenerator rng(99);
+    const QString alphabet = QStringLiteral("aAbB @`[{éÉ \r\n");
+    for (int round = 0; round < 4000; ++round) {
+        const QString text = randomText(rng, alphabet, round % 4 == 0 ? 200 : 40);
+        QString pattern = randomText(rng, alphabet, 4);
+        if (rng.bounded(3) == 0)
+            pattern = QLatin1Char(' ') + pattern + QLatin1Char(' ');
+        const bool matchCase = rng.bounded(2) == 1;
+        const PatternFinder finder(pattern, matchCase);
+        ASSERT_EQ(finder.size(), pattern.size());
+        const QString p = matchCase ? pattern : foldAsciiUpper(pattern);
+        const QString t = matchCase ? text : foldAsciiUpper(text);
+        for (int start = -1; start <= text.size() + 1; start += int(rng.bounded(1, 9)))
+            ASSERT_EQ(finder.find(text, start), SearchFrom(start, p, t)) << round << " " << start;
+    }
+}
+
+TEST(CountLineFeeds, CountsAndFindsTheLast)
+{
+    QRandomGenerator rng(5);
+    const QString alphabet = QStringLiteral("a\r\n\n");
+    for (int round = 0; round < 2000; ++round) {
+        const QString text = randomText(rng, alphabet, 120);
+        const int from = int(rng.bounded(int(text.size()) + 2)) - 1;
+        const int to = int(rng.bounded(int(text.size()) + 2));
+        qsizetype expectedCount = 0;
+        qsizetype expectedLast = -7;
+        for (int i = std::max(from, 0); i < std::min(to, int(text.size())); ++i) {
+            if (text[i] == u'\n') {
+                ++expectedCount;
+                expectedLast = i;
+            }
+        }
+        qsizetype last = -7;
+        ASSERT_EQ(countLineFeeds(text, from, to, last), expectedCount) << round;
+        ASSERT_EQ(last, expectedLast) << round;
+    }
+}
+
+TEST(CountLineFeeds, ManyMoreThanALaneHolds)
+{
+    const QString text(300001, QLatin1Char('\n'));
+    qsizetype last = -1;
+    EXPECT_EQ(countLineFeeds(text, 1, text.size(), last), 300000);
+    EXPECT_EQ(last, 300000);
 }
