@@ -25,16 +25,20 @@ EListError::EListError(qint64 index)
 {
 }
 
-TBigByteArray::TBigByteArray(qint64 size)
+TBigByteArray::TBigByteArray(qint64 size, Fill fill, qint64 spare)
 {
-    if (size < 0)
+    if (size < 0 || spare < 0 || spare > (qint64(1) << 40))
         throw ENotEnoughMemory(size);
-    // calloc: large blocks come zeroed from the system without being touched,
-    // so an image whose data ends early costs only the rows it filled.
-    data_ = static_cast<uint8_t *>(std::calloc(size > 0 ? size_t(size) : 1, 1));
+    const qint64 total = size + spare;
+    const size_t bytes = total > 0 ? size_t(total) : 1;
+    // calloc: large blocks come zeroed from the system without being touched.
+    // An owner that writes every byte itself skips even the clearing of
+    // reused memory.
+    data_ = static_cast<uint8_t *>(fill == Fill::Zero ? std::calloc(bytes, 1) : std::malloc(bytes));
     if (!data_)
         throw ENotEnoughMemory(size);
     size_ = size;
+    capacity_ = total;
 }
 
 TBigByteArray::~TBigByteArray()
@@ -60,10 +64,10 @@ void TBigByteArray::Set(qint64 index, uint8_t value)
     data_[index - 1] = value;
 }
 
-TByteArray2D::TByteArray2D(int rows, int columns)
+TByteArray2D::TByteArray2D(int rows, int columns, TBigByteArray::Fill fill, qint64 spare)
     : rows_(rows < 0 ? 0 : rows),
       columns_(columns < 0 ? 0 : columns),
-      bytes_(qint64(rows_) * columns_)
+      bytes_(qint64(rows_) * columns_, fill, spare)
 {
 }
 

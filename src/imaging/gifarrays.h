@@ -47,10 +47,13 @@ public:
 };
 
 // A fixed-size byte array in one contiguous block, indexed from 1.
-// New memory reads as zero.
+// New memory reads as zero unless the owner asks for it as it comes (when it
+// writes every byte itself). Spare bytes past the end may be asked for too:
+// they are not part of the array but give a writer room to work in.
 class TBigByteArray {
 public:
-    explicit TBigByteArray(qint64 size);
+    enum class Fill { Zero, AsAllocated };
+    explicit TBigByteArray(qint64 size, Fill fill = Fill::Zero, qint64 spare = 0);
     ~TBigByteArray();
     TBigByteArray(const TBigByteArray &) = delete;
     TBigByteArray &operator=(const TBigByteArray &) = delete;
@@ -60,18 +63,21 @@ public:
     void Set(qint64 index, uint8_t value);     // 1-based
     uint8_t *data() { return data_; }
     const uint8_t *data() const { return data_; }
+    qint64 capacity() const { return capacity_; }   // size plus the spare bytes
 
 private:
     void check(qint64 index) const;
     uint8_t *data_ = nullptr;
     qint64 size_ = 0;
+    qint64 capacity_ = 0;
 };
 
 // rows x columns bytes in one TBigByteArray; rows are read and written
 // whole and numbered from 1.
 class TByteArray2D {
 public:
-    TByteArray2D(int rows, int columns);
+    TByteArray2D(int rows, int columns, TBigByteArray::Fill fill = TBigByteArray::Fill::Zero,
+                 qint64 spare = 0);
 
     int rows() const { return rows_; }
     int columns() const { return columns_; }
@@ -82,6 +88,9 @@ public:
     // Direct access for the decoder, which writes straight into the rows.
     uint8_t *rowData(int row);                 // 1-based, checked
     const uint8_t *rowData(int row) const;
+    // All rows back to back, followed by any spare bytes.
+    uint8_t *data() { return bytes_.data(); }
+    qint64 capacity() const { return bytes_.capacity(); }
 
 private:
     void checkRow(int row) const;

@@ -89,193 +89,277 @@ void TGifSubImage::SetExtensions(TExtensionList extensions)
     }
 }
 
+namespace {
+
+// The decoder copies strings in 16-byte pieces and may write up to this many
+// bytes past the end of the output; buffers it writes into have this much to
+// spare.
+constexpr qint64 kCopySlack = 16;
+
+inline void copy16(uint8_t *dst, const uint8_t *src)
+{
+    uint8_t piece[16];
+    std::memcpy(piece, src, 16);
+    std::memcpy(dst, piece, 16);
+}
+
+// Watches the output grow: reports completed rows to the yield hook and
+// stops the decoder when a whole row more than the picture holds arrives.
+class OutputGuard {
+public:
+    OutputGuard(qint64 width, qint64 height, const TYieldHook &yield, int intervalMs)
+        : width_(width), height_(height), limit_(width > 0 ? (height + 1) * width : INT64_MAX),
+          yield_(yield), intervalMs_(intervalMs), mayYield_(yield && height > 200 && width > 0)
+    {
+        if (mayYield_)
+            sinceYield_.start();
+        setCheckpoint();
+    }
+    // The decoder calls passed() once its output would reach this length.
+    qint64 checkpoint() const { return checkpoint_; }
+
+    [[gnu::noinline]] void passed(qint64 length)
+    {
+        if (mayYield_) {
+            const qint64 rows = std::min(length / width_, height_);
+            while (rowsDone_ < rows) {
+                ++rowsDone_;
+                if (sinceYield_.elapsed() >= intervalMs_) {
+                    yield_();
+                    sinceYield_.restart();
+                }
+            }
+        }
+        if (length >= limit_)
+            throw EIndexOutOfBounds();
+        setCheckpoint();
+    }
+
+private:
+    void setCheckpoint()
+    {
+        checkpoint_ = mayYield_ && rowsDone_ < height_ ? std::min((rowsDone_ + 1) * width_, limit_)
+                                                       : limit_;
+    }
+
+    qint64 width_, height_, limit_;
+    const TYieldHook &yield_;
+    int intervalMs_;
+    bool mayYield_;
+    qint64 rowsDone_ = 0;
+    qint64 checkpoint_ = 0;
+    QElapsedTimer sinceYield_;
+};
+
+// LZW decoding of one image's data into a single run of output bytes,
+// returning its length. Every code of the table stands for a string that
+// was already written once: its offset and length are all the table keeps,
+// and writing the code again is a copy of those earlier bytes. A new entry
+// is the previous code's string and the first byte after it, so it starts
+// where the previous code was written and is one byte longer.
+// When Emit is false nothing is written (a picture without columns), but the
+// codes are checked all the same.
+template <bool Emit>
+qint64 decodeLzw(const uint8_t *src, const uint8_t *const srcEnd, const int codeSize,
+                 uint8_t *const out, OutputGuard &guard)
+{
+    const int clearCode = 1 << codeSize;
+    const int endCode = clearCode + 1;
+    uint32_t offsets[kMaxCodes];
+    uint16_t lengths[kMaxCodes];
+
+    // Codes are packed least significant bit first; the bit buffer is
+    // refilled eight bytes at a time while that many remain.
+    uint64_t bitBuf = 0;
+    int bitCount = 0;
+    int bits = codeSize + 1;
+    uint32_t mask = 0;
+    auto take = [&](int &code) {
+        if (bitCount < bits) {
+            if (srcEnd - src >= 8) {
+                uint64_t v;
+                std::memcpy(&v, src, 8);
+                bitBuf |= v << bitCount;
+                src += (63 - bitCount) >> 3;
+                bitCount |= 56;
+            } else {
+                while (bitCount <= 56 && src < srcEnd) {
+                    bitBuf |= uint64_t(*src++) << bitCount;
+                    bitCount += 8;
+                }
+                if (bitCount < bits)
+                    return false;   // data ended before the end code
+            }
+        }
+        code = int(bitBuf & mask);
+        bitBuf >>= bits;
+        bitCount -= bits;
+        return true;
+    };
+
+    qint64 pos = 0;          // output written so far
+    qint64 checkpoint = guard.checkpoint();
+    int code = 0;
+    for (;;) {
+        // Decoding starts as after a clear code.
+        bits = codeSize + 1;
+        mask = (1u << bits) - 1;
+        int nextFree = clearCode + 2;
+        int freeLimit = 1 << bits;   // where the code size grows
+        do {
+            if (!take(code))
+                return pos;
+        } while (code == clearCode);
+        if (code == endCode)
+            throw EGifException(QStringLiteral("Bad code"));
+        if (code > endCode)
+            code = 0;   // not in the table yet
+        if (pos + 1 >= checkpoint) {
+            guard.passed(pos + 1);
+            checkpoint = guard.checkpoint();
+        }
+        if constexpr (Emit)
+            out[pos] = uint8_t(code);
+        qint64 prevPos = pos;
+        uint32_t prevLength = 1;
+        ++pos;
+
+        for (;;) {
+            if (!take(code))
+                return pos;
+            uint32_t n;
+            qint64 from = 0;
+            if (code < clearCode) {
+                n = 1;
+            } else if (code > endCode && code <= nextFree) {
+                from = code == nextFree ? prevPos : offsets[code];
+                n = code == nextFree ? prevLength + 1 : lengths[code];
+            } else if (code == clearCode) {
+                break;
+            } else if (code == endCode) {
+                return pos;
+            } else {
+                throw EGifException(QStringLiteral("Bad code"));
+            }
+            offsets[nextFree] = uint32_t(prevPos);
+            lengths[nextFree] = uint16_t(prevLength + 1);
+
+            const qint64 newPos = pos + n;
+            if (newPos >= checkpoint) {
+                guard.passed(newPos);
+                checkpoint = guard.checkpoint();
+            }
+            if constexpr (Emit) {
+                uint8_t *const dst = out + pos;
+                if (code < clearCode) {
+                    *dst = uint8_t(code);
+                } else {
+                    const uint8_t *const from8 = out + from;
+                    const qint64 distance = pos - from;
+                    if (n <= 16 && n <= distance) {
+                        copy16(dst, from8);
+                    } else if (distance >= 16) {
+                        for (uint32_t i = 0; i < n; i += 16)
+                            copy16(dst + i, from8 + i);
+                    } else {
+                        // Overlapping a short way back: byte by byte.
+                        for (uint32_t i = 0; i < n; ++i)
+                            dst[i] = from8[i];
+                    }
+                }
+            }
+            prevPos = pos;
+            prevLength = n;
+            pos = newPos;
+
+            if (++nextFree == freeLimit) {
+                if (bits < 12) {
+                    ++bits;
+                    mask = (1u << bits) - 1;
+                    freeLimit = 1 << bits;
+                } else {
+                    // The table is full: only a clear or the end may follow.
+                    if (!take(code))
+                        return pos;
+                    if (code == clearCode)
+                        break;
+                    if (code == endCode)
+                        return pos;
+                    throw EGifException(QStringLiteral("Code size overflow"));
+                }
+            }
+        }
+    }
+}
+
+// The picture row that the given stored row (0-based, in file order) is.
+int interlacedRow(int stored, int height)
+{
+    static const int starts[4] = {0, 4, 2, 1};
+    static const int steps[4] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass) {
+        const int inPass = starts[pass] < height ? (height - starts[pass] + steps[pass] - 1) / steps[pass] : 0;
+        if (stored < inPass)
+            return starts[pass] + stored * steps[pass];
+        stored -= inPass;
+    }
+    return height;   // not reached for stored < height
+}
+
+} // namespace
+
 void TGifSubImage::Decode(const TYieldHook &yield, int intervalMs)
+{
+    TGifDecodeBuffer buffer;
+    Decode(yield, intervalMs, buffer);
+}
+
+void TGifSubImage::Decode(const TYieldHook &yield, int intervalMs, TGifDecodeBuffer &buffer)
 {
     const int codeSize = LzwCodeSize;
     if (codeSize < 2 || codeSize > 9)
         throw EGifException(QStringLiteral("Bad code Size"));
     if (!Pixels)
-        Pixels = std::make_unique<TByteArray2D>(Height, Width);
+        Pixels = std::make_unique<TByteArray2D>(Height, Width, TBigByteArray::Fill::AsAllocated,
+                                                qint64(Width) + kCopySlack);
 
-    const int width = Pixels->columns();
-    const int height = Pixels->rows();
-    const int clearCode = 1 << codeSize;
-    const int endCode = clearCode + 1;
-
-    // Flat string table: each entry is its prefix entry plus one byte.
-    uint16_t prefix[kMaxCodes];
-    uint8_t suffix[kMaxCodes];
-    uint8_t first[kMaxCodes];
-    uint16_t length[kMaxCodes];
-    for (int i = 0; i < clearCode; ++i) {
-        prefix[i] = 0;
-        suffix[i] = first[i] = uint8_t(i);
-        length[i] = 1;
-    }
-
-    // Row order: rows follow one another, or the four interlace passes.
-    std::vector<int> order;
-    if (Interlaced) {
-        order.reserve(size_t(height));
-        static const int starts[4] = {0, 4, 2, 1};
-        static const int steps[4] = {8, 8, 4, 2};
-        for (int pass = 0; pass < 4; ++pass)
-            for (int row = starts[pass]; row < height; row += steps[pass])
-                order.push_back(row);
-    }
-    auto rowStart = [&](int stored) {
-        return Pixels->rowData((Interlaced ? order[size_t(stored)] : stored) + 1);
-    };
-
-    // Output goes straight into the pixel rows. Bytes beyond the last row go
-    // to a spare row so that completing it can be reported as an error.
-    std::vector<uint8_t> spareRow(size_t(width) + 1);
-    int stored = 0;              // rows completed
-    bool pastLastRow = height == 0;
-    uint8_t *dst = pastLastRow ? spareRow.data() : (width > 0 ? rowStart(0) : nullptr);
-    int rowLeft = width;
-
-    const bool mayYield = yield && height > 200;
-    QElapsedTimer sinceYield;
-    if (mayYield)
-        sinceYield.start();
-
-    auto nextRow = [&] {
-        if (pastLastRow)
-            throw EIndexOutOfBounds();
-        ++stored;
-        if (mayYield && sinceYield.elapsed() >= intervalMs) {
-            yield();
-            sinceYield.restart();
-        }
-        if (stored < height) {
-            dst = rowStart(stored);
-        } else {
-            dst = spareRow.data();
-            pastLastRow = true;
-        }
-        rowLeft = width;
-    };
-
-    // A string that does not fit the rest of the row is unpacked into a
-    // small buffer and copied row piece by row piece.
-    auto emitSplit = [&](int code) {
-        if (width == 0)
-            return;
-        uint8_t buffer[kMaxCodes + 1];
-        int n = length[code];
-        for (uint8_t *p = buffer + n; p > buffer;) {
-            *--p = suffix[code];
-            code = prefix[code];
-        }
-        const uint8_t *src = buffer;
-        while (n > 0) {
-            const int k = std::min(n, rowLeft);
-            std::memcpy(dst, src, size_t(k));
-            dst += k;
-            src += k;
-            n -= k;
-            rowLeft -= k;
-            if (rowLeft == 0)
-                nextRow();
-        }
-    };
-    auto emitCode = [&](int code) {
-        const int n = length[code];
-        if (n < rowLeft) {
-            // Locals, so the byte stores cannot be taken to alias them.
-            uint8_t *const begin = dst;
-            uint8_t *p = begin + n;
-            dst = p;
-            rowLeft -= n;
-            do {
-                *--p = suffix[code];
-                code = prefix[code];
-            } while (p > begin);
-        } else {
-            emitSplit(code);
-        }
-    };
-
-    // Codes are packed least significant bit first; the bit buffer is
-    // refilled eight bytes at a time while that many remain.
+    const qint64 width = Pixels->columns();
+    const qint64 height = Pixels->rows();
     const auto *src = reinterpret_cast<const uint8_t *>(CompressedData.Bytes().constData());
     const uint8_t *const srcEnd = src + CompressedData.Length();
-    uint64_t bitBuf = 0;
-    int bitCount = 0;
-    auto refill = [&] {
-        if (srcEnd - src >= 8) {
-            uint64_t v;
-            std::memcpy(&v, src, 8);
-            bitBuf |= v << bitCount;
-            src += (63 - bitCount) >> 3;
-            bitCount |= 56;
-        } else {
-            while (bitCount <= 56 && src < srcEnd) {
-                bitBuf |= uint64_t(*src++) << bitCount;
-                bitCount += 8;
-            }
-        }
-    };
-
-    int bits = codeSize + 1;
-    uint32_t mask = (1u << bits) - 1;
-    int nextFree = clearCode + 2;
-    bool afterClear = true;   // decoding starts as after a clear code
-    int prev = 0;
-
-    for (;;) {
-        if (bitCount < bits) {
-            refill();
-            if (bitCount < bits)
-                break;   // data ended before the end code: keep what we have
-        }
-        int code = int(bitBuf & mask);
-        bitBuf >>= bits;
-        bitCount -= bits;
-
-        if (code == clearCode) {
-            bits = codeSize + 1;
-            mask = (1u << bits) - 1;
-            nextFree = clearCode + 2;
-            afterClear = true;
-            continue;
-        }
-        if (afterClear) {
-            if (code == endCode)
-                throw EGifException(QStringLiteral("Bad code"));
-            if (code > endCode)
-                code = 0;   // not in the table yet
-            emitCode(code);
-            prev = code;
-            afterClear = false;
-            continue;
-        }
-        if (code == endCode)
-            break;
-        if (nextFree >= kMaxCodes)
-            throw EGifException(QStringLiteral("Code size overflow"));
-        if (code > nextFree)
-            throw EGifException(QStringLiteral("Bad code"));
-
-        // New entry: the previous string plus the first byte of this one
-        // (which, for the entry being defined, is the previous string's).
-        suffix[nextFree] = code == nextFree ? first[prev] : first[code];
-        prefix[nextFree] = uint16_t(prev);
-        first[nextFree] = first[prev];
-        length[nextFree] = uint16_t(length[prev] + 1);
-        ++nextFree;
-        if (nextFree == (1 << bits) && bits < 12) {
-            ++bits;
-            mask = (1u << bits) - 1;
-        }
-        emitCode(code);
-        prev = code;
+    OutputGuard guard(width, height, yield, intervalMs);
+    if (width == 0) {
+        decodeLzw<false>(src, srcEnd, codeSize, nullptr, guard);
+        return;
     }
 
-    // A row that was begun but not completed is not part of the picture.
-    if (!pastLastRow && width > 0 && rowLeft != width)
-        std::memset(dst - (width - rowLeft), 0, size_t(width - rowLeft));
+    // Output runs on past the last row by up to a row (more is an error).
+    // Rows in file order are written straight into the picture; interlaced
+    // ones go to the reusable buffer first and are then put in place.
+    const qint64 needed = (height + 1) * width + kCopySlack;
+    uint8_t *const pixels = Pixels->data();
+    const bool inPlace = !Interlaced && Pixels->capacity() >= needed;
+    uint8_t *out = pixels;
+    if (!inPlace)
+        out = buffer.reserve(needed);
+    const qint64 length = decodeLzw<true>(src, srcEnd, codeSize, out, guard);
+
+    // A row that was begun but not completed is not part of the picture;
+    // rows never reached read as zero.
+    const qint64 rowsDone = std::min(length / width, height);
+    if (Interlaced) {
+        for (qint64 stored = 0; stored < height; ++stored) {
+            uint8_t *const row = pixels + interlacedRow(int(stored), int(height)) * width;
+            if (stored < rowsDone)
+                std::memcpy(row, out + stored * width, size_t(width));
+            else
+                std::memset(row, 0, size_t(width));
+        }
+    } else {
+        if (!inPlace)
+            std::memcpy(pixels, out, size_t(rowsDone * width));
+        std::memset(pixels + rowsDone * width, 0, size_t((height - rowsDone) * width));
+    }
 }
 
 // ------------------------------------------------------------------- TGifFile
@@ -479,12 +563,16 @@ void TGifFile::readImage(Reader &in, TGifSubImage &image)
         throw EGifException(QStringLiteral("Animation too large: its images hold more than %1 pixels")
                                 .arg(maxTotalPixels_));
     totalPixels_ += pixels;
-    image.Pixels = std::make_unique<TByteArray2D>(image.Height, image.Width);
+    // The decoder writes every byte of the picture; rows in file order are
+    // decoded in place and need room for a row more.
+    image.Pixels = std::make_unique<TByteArray2D>(
+        image.Height, image.Width, TBigByteArray::Fill::AsAllocated,
+        image.Interlaced ? 0 : qint64(image.Width) + kCopySlack);
 
     image.LzwCodeSize = in.byte();
     image.CompressedData.Reserve(in.subBlocksLength());
     QByteArrayView block;
     while (in.subBlock(block))
         image.CompressedData.AddBlock(block);
-    image.Decode(yield_, yieldIntervalMs_);
+    image.Decode(yield_, yieldIntervalMs_, decodeBuffer_);
 }

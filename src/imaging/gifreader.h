@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -84,6 +85,31 @@ private:
 
 using TYieldHook = std::function<void()>;
 
+// Working memory of the decoder, kept from one image to the next so that
+// the frames of an animation reuse it. Its contents are not initialised.
+class TGifDecodeBuffer {
+public:
+    uint8_t *reserve(qint64 bytes)
+    {
+        if (bytes > capacity_) {
+            data_.reset();
+            capacity_ = 0;
+            data_.reset(static_cast<uint8_t *>(std::malloc(size_t(bytes))));
+            if (!data_)
+                throw ENotEnoughMemory(bytes);
+            capacity_ = bytes;
+        }
+        return data_.get();
+    }
+
+private:
+    struct Free {
+        void operator()(uint8_t *p) const { std::free(p); }
+    };
+    std::unique_ptr<uint8_t, Free> data_;
+    qint64 capacity_ = 0;
+};
+
 class TGifSubImage {
 public:
     // colorCount must be 2, 4, ..., 256.
@@ -112,6 +138,7 @@ public:
     // The hook, when set and the image is more than 200 rows high, is called
     // between rows once at least intervalMs have passed since the last call.
     void Decode(const TYieldHook &yield = {}, int intervalMs = 15);
+    void Decode(const TYieldHook &yield, int intervalMs, TGifDecodeBuffer &buffer);
 };
 
 class TGifFile {
@@ -157,4 +184,5 @@ private:
     qint64 maxPixels_ = gif_limits::kMaxPixels;
     qint64 maxTotalPixels_ = gif_limits::kMaxTotalPixels;
     qint64 totalPixels_ = 0;
+    TGifDecodeBuffer decodeBuffer_;
 };
