@@ -1,5 +1,7 @@
 #include "documents/textfile.h"
 
+#include "platform/windows1252.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -9,31 +11,14 @@ namespace textfile {
 
 namespace {
 
-// windows-1252 bytes 0x80..0x9F as the WHATWG encoding standard maps them;
-// the five bytes the code page leaves undefined map to the C1 control of the
-// same value, so every byte has a character and back.
-constexpr char16_t kHigh1252[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 inline char16_t char1252(uchar b)
 {
-    return (b >= 0x80 && b < 0xA0) ? kHigh1252[b - 0x80] : char16_t(b);
+    return cp1252::charOf(b);
 }
 
-// The windows-1252 byte of a character, or -1 when the code page has none.
 inline int byte1252(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
-    for (int i = 0; i < 32; ++i) {
-        if (kHigh1252[i] == c)
-            return 0x80 + i;
-    }
-    return -1;
+    return cp1252::byteOf(c);
 }
 
 // How many characters turning lone CRs and lone LFs into CR LF adds.

@@ -1,5 +1,6 @@
 #include "formmaker/formfile.h"
 #include "formmaker/formhtml.h"
+#include "platform/windows1252.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -8,23 +9,6 @@
 namespace formmaker {
 
 namespace {
-
-// Characters of the bytes 0x80..0x9F.
-const char16_t HighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char encodeChar(char32_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
-    for (int i = 0; i < 32; ++i)
-        if (HighControls[i] == c)
-            return char(0x80 + i);
-    return '?';
-}
 
 // Header offsets.
 constexpr int FormNameAt = 0, MethodAt = 51, ActionAt = 62, OnSubmitAt = 263;
@@ -73,22 +57,12 @@ private:
 
 QByteArray toWindows1252(const QString &text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (char32_t c : text.toUcs4())
-        out.append(encodeChar(c));
-    return out;
+    return cp1252::encodeLossy(text);
 }
 
 QString fromWindows1252(const QByteArray &bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        const uchar b = uchar(ch);
-        out.append(b >= 0x80 && b < 0xA0 ? QChar(HighControls[b - 0x80]) : QChar(b));
-    }
-    return out;
+    return cp1252::decode(bytes);
 }
 
 QByteArray encodeFormFile(const FormFileData &data)
