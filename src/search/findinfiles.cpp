@@ -200,7 +200,11 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
         }
         if (!displayLineOf) {
             results.append(buildResultLine(fileName, lineStart, line, view.mid(lineStart, contentEnd - lineStart)));
-            from = nextLineStart;
+            if (lf < 0)
+                break;
+            // The line's LF is known: the count goes on after it.
+            ++line;
+            lineStart = counted = from = nextLineStart;
             continue;
         }
         // Wrapped lines: the display line must hold the whole hit.

@@ -147,12 +147,24 @@ qsizetype countLineFeeds(QStringView text, qsizetype from, qsizetype to, qsizety
 #endif
     for (; p < to; ++p)
         count += t[p] == u'\n';
-    if (count > 0) {
-        qsizetype q = to - 1;
-        while (t[q] != u'\n')
-            --q;
-        lastLf = q;
+    if (count == 0)
+        return 0;
+    // The last LF is usually near the end: look back for it.
+    qsizetype q = to;
+#ifdef __SSE2__
+    while (q - 8 >= from) {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + q - 8));
+        const unsigned bits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(chars, lf)));
+        if (bits) {
+            lastLf = q - 8 + (31 - __builtin_clz(bits)) / 2;
+            return count;
+        }
+        q -= 8;
     }
+#endif
+    while (t[--q] != u'\n') {
+    }
+    lastLf = q;
     return count;
 }
 
