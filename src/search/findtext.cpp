@@ -97,8 +97,23 @@ int PatternFinder::find(QStringView text, int start) const
     const __m128i maskA = _mm_set1_epi16(short(mask_[a]));
     const __m128i valueB = _mm_set1_epi16(short(value_[b]));
     const __m128i maskB = _mm_set1_epi16(short(mask_[b]));
-    // Eight candidate offsets p..p+7 at a time, all of which leave room for
-    // the whole pattern.
+    auto candidates = [&](qsizetype at) {
+        const __m128i atA = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + at + a));
+        const __m128i atB = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + at + b));
+        return unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(_mm_or_si128(atA, maskA), valueA),
+                                                        _mm_cmpeq_epi16(_mm_or_si128(atB, maskB), valueB))));
+    };
+    // Sixteen candidate offsets p..p+15 at a time, then eight, all of which
+    // leave room for the whole pattern.
+    for (; p + 15 <= lastStart; p += 16) {
+        unsigned bits = candidates(p) | (candidates(p + 8) << 16);
+        while (bits) {
+            const int byte = __builtin_ctz(bits);
+            if (matchesAt(t + p + byte / 2))
+                return int(p + byte / 2);
+            bits &= ~(3u << byte);
+        }
+    }
     for (; p + 7 <= lastStart; p += 8) {
         const __m128i atA = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + p + a));
         const __m128i atB = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + p + b));
