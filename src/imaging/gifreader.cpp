@@ -47,8 +47,28 @@ void TByteBuffer::Reserve(qint64 bytes)
 
 void TByteBuffer::AddBlock(QByteArrayView block)
 {
+    if (!IsCopied()) {
+        Bytes();   // from here on the blocks are held as copies
+        source_ = QByteArray();
+        blockStarts_.clear();
+    }
     data_.append(block.data(), block.size());
     blockEnds_.push_back(data_.size());
+}
+
+void TByteBuffer::AddSourceBlock(const QByteArray &source, qint64 start, qint64 length)
+{
+    if (blockEnds_.empty()) {
+        source_ = source;
+        data_.clear();
+    }
+    if (IsCopied() || source_.constData() != source.constData()) {
+        AddBlock(QByteArrayView(source).sliced(start, length));
+        return;
+    }
+    joined_ = false;
+    blockStarts_.push_back(start);
+    blockEnds_.push_back(Length() + length);
 }
 
 QByteArrayView TByteBuffer::Block(int index) const
@@ -56,7 +76,36 @@ QByteArrayView TByteBuffer::Block(int index) const
     if (index < 0 || index >= BlockCount())
         throw EListError(index);
     const qint64 start = index == 0 ? 0 : blockEnds_[size_t(index) - 1];
-    return QByteArrayView(data_).sliced(start, blockEnds_[size_t(index)] - start);
+    const qint64 length = blockEnds_[size_t(index)] - start;
+    if (IsCopied())
+        return QByteArrayView(data_).sliced(start, length);
+    return QByteArrayView(source_).sliced(blockStarts_[size_t(index)], length);
+}
+
+void TByteBuffer::CopyTo(uint8_t *dst) const
+{
+    if (IsCopied()) {
+        if (!data_.isEmpty())
+            std::memcpy(dst, data_.constData(), size_t(data_.size()));
+        return;
+    }
+    const char *src = source_.constData();
+    qint64 at = 0;
+    for (size_t i = 0; i < blockEnds_.size(); ++i) {
+        const qint64 n = blockEnds_[i] - at;
+        std::memcpy(dst + at, src + blockStarts_[i], size_t(n));
+        at = blockEnds_[i];
+    }
+}
+
+const QByteArray &TByteBuffer::Bytes() const
+{
+    if (!IsCopied() && !joined_) {
+        data_.resize(Length());
+        CopyTo(reinterpret_cast<uint8_t *>(data_.data()));
+        joined_ = true;
+    }
+    return data_;
 }
 
 // --------------------------------------------------------------- TGifSubImage
@@ -325,7 +374,16 @@ void TGifSubImage::Decode(const TYieldHook &yield, int intervalMs, TGifDecodeBuf
 
     const qint64 width = Pixels->columns();
     const qint64 height = Pixels->rows();
-    const auto *src = reinterpret_cast<const uint8_t *>(CompressedData.Bytes().constData());
+    // The blocks are gathered into the reusable buffer, unless they are
+    // held back to back already.
+    const uint8_t *src;
+    if (CompressedData.IsCopied()) {
+        src = reinterpret_cast<const uint8_t *>(CompressedData.Bytes().constData());
+    } else {
+        uint8_t *gathered = buffer.input.reserve(CompressedData.Length() + 1);
+        CompressedData.CopyTo(gathered);
+        src = gathered;
+    }
     const uint8_t *const srcEnd = src + CompressedData.Length();
     OutputGuard guard(width, height, yield, intervalMs);
     if (width == 0) {
@@ -341,7 +399,7 @@ void TGifSubImage::Decode(const TYieldHook &yield, int intervalMs, TGifDecodeBuf
     const bool inPlace = !Interlaced && Pixels->capacity() >= needed;
     uint8_t *out = pixels;
     if (!inPlace)
-        out = buffer.reserve(needed);
+        out = buffer.output.reserve(needed);
     const qint64 length = decodeLzw<true>(src, srcEnd, codeSize, out, guard);
 
     // A row that was begun but not completed is not part of the picture;
@@ -369,9 +427,10 @@ void TGifSubImage::Decode(const TYieldHook &yield, int intervalMs, TGifDecodeBuf
 class TGifFile::Reader {
 public:
     explicit Reader(const QByteArray &bytes)
-        : data_(reinterpret_cast<const uint8_t *>(bytes.constData())), size_(bytes.size())
+        : bytes_(bytes), data_(reinterpret_cast<const uint8_t *>(bytes.constData())), size_(bytes.size())
     {
     }
+    const QByteArray &source() const { return bytes_; }
     bool atEnd() const { return pos_ >= size_; }
     qint64 pos() const { return pos_; }
     uint8_t byte()
@@ -388,15 +447,6 @@ public:
         }
         return out;
     }
-    // Total length of the data sub-blocks from here, without moving, so
-    // they can be gathered into one buffer allocated once.
-    qint64 subBlocksLength() const
-    {
-        qint64 total = 0;
-        for (qint64 at = pos_; at < size_ && data_[at] != 0; at += 1 + data_[at])
-            total += std::min<qint64>(data_[at], size_ - at - 1);
-        return total;
-    }
     // One data sub-block: returns false at the terminator or the end.
     bool subBlock(QByteArrayView &block)
     {
@@ -412,6 +462,7 @@ public:
     }
 
 private:
+    const QByteArray &bytes_;
     const uint8_t *data_;
     qint64 size_;
     qint64 pos_ = 0;
@@ -570,9 +621,10 @@ void TGifFile::readImage(Reader &in, TGifSubImage &image)
         image.Interlaced ? 0 : qint64(image.Width) + kCopySlack);
 
     image.LzwCodeSize = in.byte();
-    image.CompressedData.Reserve(in.subBlocksLength());
+    // The blocks stay in the file's bytes; the decoder gathers them.
     QByteArrayView block;
     while (in.subBlock(block))
-        image.CompressedData.AddBlock(block);
+        image.CompressedData.AddSourceBlock(in.source(), block.data() - in.source().constData(),
+                                            block.size());
     image.Decode(yield_, yieldIntervalMs_, decodeBuffer_);
 }

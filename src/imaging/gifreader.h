@@ -67,27 +67,36 @@ private:
     std::vector<TExtension> items_;
 };
 
-// The compressed data of one image: its data sub-blocks, kept back to back
-// in one buffer so the decoder can read it without block bookkeeping.
+// The compressed data of one image: its data sub-blocks. Blocks read from a
+// file stay where they are in the file's bytes (of which a shallow copy is
+// kept); Bytes() puts them back to back on first use.
 class TByteBuffer {
 public:
     void Reserve(qint64 bytes);
-    void AddBlock(QByteArrayView block);
+    void AddBlock(QByteArrayView block);   // copies the bytes
+    // A block at start in source, which must be the same array every time.
+    void AddSourceBlock(const QByteArray &source, qint64 start, qint64 length);
     int BlockCount() const { return int(blockEnds_.size()); }
     QByteArrayView Block(int index) const;   // 0-based
-    qint64 Length() const { return data_.size(); }
-    const QByteArray &Bytes() const { return data_; }
+    qint64 Length() const { return blockEnds_.empty() ? 0 : blockEnds_.back(); }
+    const QByteArray &Bytes() const;
+    // Copies all blocks back to back to dst (Length() bytes).
+    void CopyTo(uint8_t *dst) const;
+    bool IsCopied() const { return source_.isNull(); }
 
 private:
-    QByteArray data_;
-    std::vector<qint64> blockEnds_;
+    mutable QByteArray data_;        // copied blocks, or the joined source blocks
+    mutable bool joined_ = false;
+    QByteArray source_;
+    std::vector<qint64> blockStarts_;   // in source_, when blocks stay there
+    std::vector<qint64> blockEnds_;     // running total of the lengths
 };
 
 using TYieldHook = std::function<void()>;
 
 // Working memory of the decoder, kept from one image to the next so that
 // the frames of an animation reuse it. Its contents are not initialised.
-class TGifDecodeBuffer {
+class TGifDecodeSlot {
 public:
     uint8_t *reserve(qint64 bytes)
     {
@@ -108,6 +117,12 @@ private:
     };
     std::unique_ptr<uint8_t, Free> data_;
     qint64 capacity_ = 0;
+};
+
+class TGifDecodeBuffer {
+public:
+    TGifDecodeSlot input;    // compressed data, back to back
+    TGifDecodeSlot output;   // interlaced rows in file order
 };
 
 class TGifSubImage {

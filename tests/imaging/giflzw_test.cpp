@@ -340,3 +340,27 @@ TEST(GifLzwCopy, AnimationFramesAreEachDecodedWhole)
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(pixelsOf(file.SubImage(i + 1)), g.frames[i].pixels) << i;
 }
+
+TEST(GifLzwCopy, BlocksLeftInTheFileReadAsCopiedOnes)
+{
+    const QByteArray file("..abc.de..fgh", 13);
+    TByteBuffer kept;
+    kept.AddSourceBlock(file, 2, 3);
+    kept.AddSourceBlock(file, 6, 2);
+    EXPECT_FALSE(kept.IsCopied());
+    EXPECT_EQ(kept.Length(), 5);
+    EXPECT_EQ(kept.BlockCount(), 2);
+    EXPECT_EQ(kept.Block(1), QByteArrayView("de"));
+    EXPECT_EQ(kept.Bytes(), QByteArray("abcde"));
+    uint8_t joined[5];
+    kept.CopyTo(joined);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(joined), 5), QByteArray("abcde"));
+    // A later block from elsewhere turns the whole into copies.
+    kept.AddSourceBlock(QByteArray("xyz"), 1, 2);
+    kept.AddBlock("!");
+    EXPECT_TRUE(kept.IsCopied());
+    EXPECT_EQ(kept.Bytes(), QByteArray("abcdeyz!"));
+    EXPECT_EQ(kept.Block(0), QByteArrayView("abc"));
+    EXPECT_EQ(kept.Block(2), QByteArrayView("yz"));
+    EXPECT_THROW(kept.Block(4), EListError);
+}
