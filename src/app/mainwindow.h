@@ -271,6 +271,7 @@ private:
     void EnableHtmlTools();
     void DisableHtmlTools();
     TSubForm *docOf(QMdiSubWindow *w) const;
+    void bindCommand(const char *actionName, const char *buttonName, void (TMainForm::*handler)());
     void wireMarkupCommands();
     void wireToolCommands();
     void createToolWindows();

@@ -77,40 +77,41 @@ void TMainForm::createDialogsAfterSplash()
     AnchorBox = new TAnchorBox(this);
 }
 
+void TMainForm::bindCommand(const char *actionName, const char *buttonName, void (TMainForm::*handler)())
+{
+    // A menu entry and the tool button of the same command share one handler.
+    if (actionName)
+        connect(action(QString::fromLatin1(actionName)), &QAction::triggered, this,
+                [this, handler] { (this->*handler)(); });
+    if (buttonName)
+        connect(button(QString::fromLatin1(buttonName)), &QToolButton::clicked, this,
+                [this, handler] { (this->*handler)(); });
+}
+
 void TMainForm::wireMarkupCommands()
 {
-    auto bind = [this](const char *actionName, const char *buttonName, void (TMainForm::*handler)()) {
-        if (actionName)
-            connect(action(QString::fromLatin1(actionName)), &QAction::triggered, this, [this, handler] {
-                (this->*handler)();
-            });
-        if (buttonName)
-            connect(button(QString::fromLatin1(buttonName)), &QToolButton::clicked, this, [this, handler] {
-                (this->*handler)();
-            });
-    };
-    bind("Bold1", "BoldBtn", &TMainForm::BoldBtnClick);
-    bind("Italic1", "ItalicBtn", &TMainForm::ItalicBtnClick);
-    bind("Underline1", "UnderLineBtn", &TMainForm::UnderLineBtnClick);
-    bind("CENTER1", "CenterBtn", &TMainForm::CENTER1Click);
-    bind("Blockquote1", nullptr, &TMainForm::Blockquote1Click);
-    bind("ListItem1", nullptr, &TMainForm::ListItem1Click);
-    bind("BNewLine1", "BreakBtn", &TMainForm::BreakBtnClick);
-    bind("Space1", "SpaceBtn", &TMainForm::SpaceBtnClick);
-    bind("Paragraph1", "ParaBtn", &TMainForm::Paragraph1Click);
-    bind("Font1", "FontBtn", &TMainForm::FontBtnClick);
-    bind("HHeadlines1", nullptr, &TMainForm::HHeadlines1Click);
-    bind("HRRule1", "HRuleBtn", &TMainForm::HRuleBtnClick);
-    bind("List1", nullptr, &TMainForm::List1Click);
-    bind("AAnchor1", "AnchorBtn", &TMainForm::AnchorBtnClick);
-    bind("email1", nullptr, &TMainForm::email1Click);
-    bind("Marquee1", nullptr, &TMainForm::Marquee1Click);
-    bind("Frameset1", nullptr, &TMainForm::Frameset1Click);
-    bind("Frame1", nullptr, &TMainForm::Frame1Click);
-    bind("FormMenu1", nullptr, &TMainForm::FormMenu1Click);
-    bind("SortSelection1", nullptr, &TMainForm::SortSelection1Click);
-    bind("NewWebPage1", nullptr, &TMainForm::NewWebPage1Click);
-    bind("Color1", nullptr, &TMainForm::Color1Click);
+    bindCommand("Bold1", "BoldBtn", &TMainForm::BoldBtnClick);
+    bindCommand("Italic1", "ItalicBtn", &TMainForm::ItalicBtnClick);
+    bindCommand("Underline1", "UnderLineBtn", &TMainForm::UnderLineBtnClick);
+    bindCommand("CENTER1", "CenterBtn", &TMainForm::CENTER1Click);
+    bindCommand("Blockquote1", nullptr, &TMainForm::Blockquote1Click);
+    bindCommand("ListItem1", nullptr, &TMainForm::ListItem1Click);
+    bindCommand("BNewLine1", "BreakBtn", &TMainForm::BreakBtnClick);
+    bindCommand("Space1", "SpaceBtn", &TMainForm::SpaceBtnClick);
+    bindCommand("Paragraph1", "ParaBtn", &TMainForm::Paragraph1Click);
+    bindCommand("Font1", "FontBtn", &TMainForm::FontBtnClick);
+    bindCommand("HHeadlines1", nullptr, &TMainForm::HHeadlines1Click);
+    bindCommand("HRRule1", "HRuleBtn", &TMainForm::HRuleBtnClick);
+    bindCommand("List1", nullptr, &TMainForm::List1Click);
+    bindCommand("AAnchor1", "AnchorBtn", &TMainForm::AnchorBtnClick);
+    bindCommand("email1", nullptr, &TMainForm::email1Click);
+    bindCommand("Marquee1", nullptr, &TMainForm::Marquee1Click);
+    bindCommand("Frameset1", nullptr, &TMainForm::Frameset1Click);
+    bindCommand("Frame1", nullptr, &TMainForm::Frame1Click);
+    bindCommand("FormMenu1", nullptr, &TMainForm::FormMenu1Click);
+    bindCommand("SortSelection1", nullptr, &TMainForm::SortSelection1Click);
+    bindCommand("NewWebPage1", nullptr, &TMainForm::NewWebPage1Click);
+    bindCommand("Color1", nullptr, &TMainForm::Color1Click);
     connect(button(QStringLiteral("colpicBtn")), &QToolButton::clicked, this, [this] { colpicBtnClick(); });
 }
 

@@ -62,28 +62,18 @@ void TMainForm::createToolWindows()
 
 void TMainForm::wireToolCommands()
 {
-    auto bind = [this](const char *actionName, const char *buttonName, void (TMainForm::*handler)()) {
-        if (actionName)
-            connect(action(QString::fromLatin1(actionName)), &QAction::triggered, this, [this, handler] {
-                (this->*handler)();
-            });
-        if (buttonName)
-            connect(button(QString::fromLatin1(buttonName)), &QToolButton::clicked, this, [this, handler] {
-                (this->*handler)();
-            });
-    };
-    bind("Find1", "FindBtn", &TMainForm::Find1Click);
-    bind("Replace1", "ReplaceBtn", &TMainForm::Replace1Click);
-    bind("FindinFiles1", nullptr, &TMainForm::FindinFiles1Click);
-    bind("ShowSearchResults1", nullptr, &TMainForm::ShowSearchResults1Click);
-    bind("CopyToSpike1", nullptr, &TMainForm::CopyToSpike1Click);
-    bind("ShowSpike1", "SpikeBtn1", &TMainForm::ShowSpike1Click);
-    bind("Table1", "TableBtn", &TMainForm::Table1Click);
-    bind("Image1", "ImgBtn", &TMainForm::Image1Click);
-    bind("Direct1", nullptr, &TMainForm::Direct1Click);
-    bind("FromFile1", nullptr, &TMainForm::FromFile1Click);
-    bind("META1", nullptr, &TMainForm::META1Click);
-    bind("EditIgnoreList1", nullptr, &TMainForm::EditIgnoreList1Click);
+    bindCommand("Find1", "FindBtn", &TMainForm::Find1Click);
+    bindCommand("Replace1", "ReplaceBtn", &TMainForm::Replace1Click);
+    bindCommand("FindinFiles1", nullptr, &TMainForm::FindinFiles1Click);
+    bindCommand("ShowSearchResults1", nullptr, &TMainForm::ShowSearchResults1Click);
+    bindCommand("CopyToSpike1", nullptr, &TMainForm::CopyToSpike1Click);
+    bindCommand("ShowSpike1", "SpikeBtn1", &TMainForm::ShowSpike1Click);
+    bindCommand("Table1", "TableBtn", &TMainForm::Table1Click);
+    bindCommand("Image1", "ImgBtn", &TMainForm::Image1Click);
+    bindCommand("Direct1", nullptr, &TMainForm::Direct1Click);
+    bindCommand("FromFile1", nullptr, &TMainForm::FromFile1Click);
+    bindCommand("META1", nullptr, &TMainForm::META1Click);
+    bindCommand("EditIgnoreList1", nullptr, &TMainForm::EditIgnoreList1Click);
     action(QStringLiteral("ShowSearchResults1"))->setCheckable(true);
 }
 
