@@ -39,21 +39,8 @@ TAnchorBox::TAnchorBox(QWidget *parent)
     SpeedButton1 = dialogButton(QStringLiteral("&Cancel"), this);
     SpeedButton2 = dialogButton(QStringLiteral("&Apply"), this);
 
-    auto *grid = new QGridLayout;
-    const std::pair<QLabel *, QWidget *> rows[] = {
-        {Label1, Edit1}, {Label2, ComboBox1}, {Label3, Edit3}, {Label4, Edit4}};
-    for (int i = 0; i < 4; ++i) {
-        grid->addWidget(rows[i].first, i, 0);
-        grid->addWidget(rows[i].second, i, 1);
-    }
-    grid->setColumnMinimumWidth(1, 220);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
-    auto *main = new QVBoxLayout(this);
-    main->addLayout(grid);
-    main->addLayout(buttons);
+    layOutFieldDialog(this, {{Label1, Edit1}, {Label2, ComboBox1}, {Label3, Edit3}, {Label4, Edit4}},
+                      SpeedButton1, SpeedButton2);
 
     connect(SpeedButton1, &QPushButton::clicked, this, &TAnchorBox::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TAnchorBox::SpeedButton2Click);

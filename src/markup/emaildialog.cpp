@@ -23,20 +23,7 @@ TemailBox::TemailBox(QWidget *parent)
     SpeedButton1 = dialogButton(QStringLiteral("&Cancel"), this);
     SpeedButton2 = dialogButton(QStringLiteral("&Apply"), this);
 
-    auto *grid = new QGridLayout;
-    const std::pair<QLabel *, QLineEdit *> rows[] = {{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}};
-    for (int i = 0; i < 3; ++i) {
-        grid->addWidget(rows[i].first, i, 0);
-        grid->addWidget(rows[i].second, i, 1);
-    }
-    grid->setColumnMinimumWidth(1, 220);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
-    auto *main = new QVBoxLayout(this);
-    main->addLayout(grid);
-    main->addLayout(buttons);
+    layOutFieldDialog(this, {{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}}, SpeedButton1, SpeedButton2);
 
     connect(SpeedButton1, &QPushButton::clicked, this, &TemailBox::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TemailBox::SpeedButton2Click);
