@@ -96,3 +96,13 @@ TEST(TMemo, WrappedScreenLinesCountAsLines)
     EXPECT_LE(memo.lineIndex(line), inside);
     EXPECT_GT(memo.lineCount(), 3);
 }
+
+TEST(TMemo, TextKeepsEveryCharacterAsLoaded)
+{
+    // A no-break space (byte A0 of windows-1252) and a Unicode line separator
+    // must come back unchanged, or a load and save would alter the file.
+    const QString original = QStringLiteral("a\u00A0b\r\nc\u2028d\r\n\te");
+    ShownMemo m(original);
+    EXPECT_EQ(m.memo.text(), original);
+    EXPECT_EQ(m.memo.textLength(), original.size());
+}
