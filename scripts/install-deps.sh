@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
   qt6-qpa-plugins libxkbcommon-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev clang
   libjpeg62-turbo-dev libgif-dev
   xvfb xauth x11-utils imagemagick
   fonts-dejavu-core
