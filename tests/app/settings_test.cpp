@@ -3,6 +3,7 @@
 #include "app/pagedefaults.h"
 #include "app/prefsdialog.h"
 #include "app/settingscodec.h"
+#include "storedsettings.h"
 #include "markup/colourswatch.h"
 #include "markup/spinfield.h"
 
@@ -20,16 +21,6 @@ namespace {
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("mivor.*")}, QDir::Files, QDir::Name);
-}
-
-// The lines of mivor.dvf, without leaving the plain file behind.
-QStringList storedLines(const QString &appFolder)
-{
-    const QString name = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey);
-    EXPECT_EQ(name, QStringLiteral("mivor.ini"));
-    const QByteArray bytes = TempConfig::read(appFolder + name);
-    QFile::remove(appFolder + name);
-    return splitSettingsText(bytes);
 }
 
 // A mivor.dvf made the way the program makes one, around any plain text.

@@ -1,6 +1,7 @@
 #include "app/settingsstore.h"
 
 #include "app/settingscodec.h"
+#include "storedsettings.h"
 #include "support/tempconfig.h"
 
 #include <QDir>
@@ -12,16 +13,6 @@ namespace {
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
-
-// Decodes mivor.dvf and returns its lines, removing the plain file again.
-QStringList storedLines(const QString &appFolder)
-{
-    const QString name = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey);
-    EXPECT_EQ(name, QStringLiteral("mivor.ini"));
-    const QByteArray bytes = TempConfig::read(appFolder + name);
-    QFile::remove(appFolder + name);
-    return splitSettingsText(bytes);
 }
 
 void storeScrambled(const QString &appFolder, const QByteArray &plain)
