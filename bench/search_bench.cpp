@@ -2,7 +2,9 @@
 // document, each beside a shell tool doing comparable work on the same bytes
 // (grep -c; tr | sort | uniq -c), timed in the same run.
 #include "search/findinfiles.h"
+#include "search/findtext.h"
 #include "search/keywords.h"
+#include "search/resultlines.h"
 
 #include "platform/appfolder.h"
 
@@ -109,22 +111,39 @@ void runShell(benchmark::State &state, const std::string &command)
     state.counters["child_cpu_ms"] = (childCpuMs() - before) / double(std::max<qint64>(state.iterations(), 1));
 }
 
+// What the results window does for each document: its lines gathered, then
+// added to the list's model.
 void findInFiles(benchmark::State &state, const QString &what, bool matchCase, bool mapLines)
 {
     qint64 lines = 0;
     for (auto _ : state) {
-        lines = 0;
+        search::ResultListModel list;
         for (const QString &doc : data().documents) {
-            const QStringList hits =
-                mapLines ? search::findLinesInDocument(what, QStringLiteral("doc.htm"), matchCase, false, doc,
-                                                       search::crlfLineOf(doc))
-                         : search::findLinesInDocument(what, QStringLiteral("doc.htm"), matchCase, false, doc);
-            lines += hits.size();
+            search::ResultLines hits(QStringLiteral("doc.htm"));
+            if (mapLines)
+                search::appendLinesInDocument(hits, what, matchCase, false, doc, search::crlfLineOf(doc));
+            else
+                search::appendLinesInDocument(hits, what, matchCase, false, doc);
+            list.append(std::move(hits));
         }
+        lines = list.rowCount();
         benchmark::DoNotOptimize(lines);
     }
     state.counters["lines"] = double(lines);
     state.SetBytesProcessed(state.iterations() * 50 * (qint64(1) << 20));
+}
+
+void linesOnly(benchmark::State &state, const QString &what)
+{
+    const search::PatternFinder finder(search::preparePattern(what, {false, false}), false);
+    qint64 lines = 0;
+    for (auto _ : state) {
+        lines = 0;
+        for (const QString &doc : data().documents)
+            lines += qint64(finder.linesWithHits(doc).size());
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["lines"] = double(lines);
 }
 
 void keywordScan(benchmark::State &state)
@@ -166,6 +185,7 @@ int main(int argc, char **argv)
     });
     reg("FindInFiles/50x1MB/common/anycase/linemapping",
                       [](benchmark::State &s) { findInFiles(s, QStringLiteral("table"), false, true); });
+    reg("LinesWithHits/50x1MB/common", [](benchmark::State &s) { linesOnly(s, QStringLiteral("table")); });
     reg("KeywordScan/10MB", [](benchmark::State &s) { keywordScan(s); });
     reg("tr|sort|uniq -c/10MB", [&](benchmark::State &s) {
         runShell(s, "LC_ALL=C tr -cs 'A-Za-z' '\\n' <" + d.bigPath

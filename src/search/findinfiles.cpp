@@ -90,52 +90,6 @@ int firstOffsetOfLine(const DisplayLineOf &displayLineOf, int line, int from, in
     return from;
 }
 
-// Writes value in decimal so that it ends just before `end`; returns where
-// it starts.
-char16_t *writeDecimalBefore(char16_t *end, int value)
-{
-    long long v = value;
-    const bool negative = v < 0;
-    if (negative)
-        v = -v;
-    do {
-        *--end = char16_t(u'0' + v % 10);
-        v /= 10;
-    } while (v);
-    if (negative)
-        *--end = u'-';
-    return end;
-}
-
-char16_t *append(char16_t *out, QStringView text)
-{
-    std::memcpy(out, text.utf16(), size_t(text.size()) * sizeof(char16_t));
-    return out + text.size();
-}
-
-// One allocation per result and no other work than copying: a search that
-// lists a line of every document builds many of them.
-QString buildResultLine(QStringView fileName, int lineOffset, int lineNumber, QStringView lineText)
-{
-    char16_t offsetBuffer[12];
-    char16_t numberBuffer[12];
-    char16_t *const offsetEnd = offsetBuffer + 12;
-    char16_t *const numberEnd = numberBuffer + 12;
-    const QStringView offsetDigits(writeDecimalBefore(offsetEnd, lineOffset), offsetEnd);
-    const QStringView numberDigits(writeDecimalBefore(numberEnd, lineNumber), numberEnd);
-    QString line(fileName.size() + 5 + offsetDigits.size() + 6 + numberDigits.size() + 3 + lineText.size(),
-                 Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(line.data());
-    out = append(out, fileName);
-    out = append(out, u":pos ");
-    out = append(out, offsetDigits);
-    out = append(out, u":line ");
-    out = append(out, numberDigits);
-    out = append(out, u"...");
-    append(out, lineText);
-    return line;
-}
-
 } // namespace
 
 DisplayLineOf crlfLineOf(const QString &text)
@@ -149,30 +103,42 @@ QString fileNamePart(const QString &title)
     return title.mid(title.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-QString resultLine(const QString &fileName, int lineOffset, int lineNumber, const QString &lineText)
-{
-    return buildResultLine(fileName, lineOffset, lineNumber, lineText);
-}
-
 QStringList findLinesInDocument(const QString &searchText, const QString &fileName, bool matchCase,
                                 bool wholeWord, const QString &text, const DisplayLineOf &displayLineOf)
 {
-    QStringList results;
+    ResultLines results(fileName);
+    appendLinesInDocument(results, searchText, matchCase, wholeWord, text, displayLineOf);
+    return results.toStringList();
+}
+
+void appendLinesInDocument(ResultLines &results, const QString &searchText, bool matchCase, bool wholeWord,
+                           const QString &text, const DisplayLineOf &displayLineOf)
+{
     const FindOptions options{matchCase, wholeWord};
     const QString pattern = preparePattern(searchText, options);
     // A hit holding an LF never lies inside one line.
     if (pattern.isEmpty() || pattern.contains(QLatin1Char('\n')))
-        return results;
+        return;
     const PatternFinder finder(pattern, matchCase);
-    const int patternLength = finder.size();
     const QStringView view(text);
-    const int size = int(view.size());
 
-    // Rather than testing every line, look for the pattern in the whole text
-    // and then work out the line of each hit; a hit counts only when it lies
-    // inside one line, as a line-by-line test would see it. After a line has
-    // been listed the search goes on at the next line, so the text is read
-    // about once: by the search, and by the LF count between hits.
+    if (!displayLineOf) {
+        const std::vector<PatternFinder::LineWithHit> lines = finder.linesWithHits(view);
+        qsizetype chars = 0;
+        for (const PatternFinder::LineWithHit &l : lines)
+            chars += l.contentEnd - l.start;
+        results.reserve(qsizetype(lines.size()), chars);
+        for (const PatternFinder::LineWithHit &l : lines)
+            results.append(l.start, l.line, view.mid(l.start, l.contentEnd - l.start));
+        return;
+    }
+
+    // Wrapped lines: look for the pattern in the whole text and work out the
+    // CR LF line of each hit, then its display line, which must hold the
+    // whole hit. After a display line has been listed the search goes on
+    // after it.
+    const int patternLength = finder.size();
+    const int size = int(view.size());
     int line = 0;      // the CR LF line that holds offset `counted`
     int lineStart = 0; // where that line starts
     int counted = 0;
@@ -198,16 +164,6 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
             from = hit + 1;
             continue;
         }
-        if (!displayLineOf) {
-            results.append(buildResultLine(fileName, lineStart, line, view.mid(lineStart, contentEnd - lineStart)));
-            if (lf < 0)
-                break;
-            // The line's LF is known: the count goes on after it.
-            ++line;
-            lineStart = counted = from = nextLineStart;
-            continue;
-        }
-        // Wrapped lines: the display line must hold the whole hit.
         const int displayLine = displayLineOf(hit);
         if (displayLineOf(hitEnd - 1) != displayLine) {
             from = hit + 1;
@@ -215,10 +171,9 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
         }
         const int start = firstOffsetOfLine(displayLineOf, displayLine, lineStart, hit);
         const int end = firstOffsetAfterLine(displayLineOf, displayLine, hitEnd, contentEnd);
-        results.append(buildResultLine(fileName, start, displayLine, view.mid(start, end - start)));
+        results.append(start, displayLine, view.mid(start, end - start));
         from = end < contentEnd ? end : nextLineStart;
     }
-    return results;
 }
 
 ResultTarget parseResultLine(const QString &line)

@@ -1,6 +1,8 @@
 #pragma once
 // Find in Files: searching one open document's text line by line and the
 // result lines of the results list, with the parse used to jump back.
+#include "search/resultlines.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -23,10 +25,6 @@ DisplayLineOf crlfLineOf(const QString &text);
 // last "/".
 QString fileNamePart(const QString &title);
 
-// One line of the results list:
-// fileName + ":pos " + lineOffset + ":line " + lineNumber + "..." + lineText.
-QString resultLine(const QString &fileName, int lineOffset, int lineNumber, const QString &lineText);
-
 // The result lines for one document, one per line that contains the search
 // text (however often), top to bottom. With whole word on, the search text is
 // looked for with one literal blank on each side; with match case off, the
@@ -36,6 +34,10 @@ QString resultLine(const QString &fileName, int lineOffset, int lineNumber, cons
 QStringList findLinesInDocument(const QString &searchText, const QString &fileName, bool matchCase,
                                 bool wholeWord, const QString &text,
                                 const DisplayLineOf &displayLineOf = {});
+
+// The same lines, added to the lines of the document's results.
+void appendLinesInDocument(ResultLines &results, const QString &searchText, bool matchCase, bool wholeWord,
+                           const QString &text, const DisplayLineOf &displayLineOf = {});
 
 // Where a result line points: the file name and the line offset.
 struct ResultTarget {

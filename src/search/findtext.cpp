@@ -1,11 +1,14 @@
 #include "search/findtext.h"
 
+#include "search/linescan.h"
+
 #include <algorithm>
 #include <cstdint>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+
 
 namespace search {
 
@@ -40,6 +43,40 @@ int SearchFrom(int start, QStringView pattern, QStringView text)
     return int(text.indexOf(pattern, start, Qt::CaseSensitive));
 }
 
+namespace {
+
+// How common a character is in HTML and English text, roughly in letters per
+// thousand; letters of either case rank alike. Characters beyond ASCII are
+// taken as rare.
+int commonness(char16_t c)
+{
+    static constexpr unsigned char LetterRanks[26] = {
+        65, 12, 23, 35, 100, 18, 16, 50, 58, 1, 6, 33, 20, 57, 62, 15, 1, 50, 53, 75, 23, 8, 19, 1, 16, 1};
+    if (c >= u'a' && c <= u'z')
+        return LetterRanks[c - u'a'];
+    if (c >= u'A' && c <= u'Z')
+        return LetterRanks[c - u'A'];
+    switch (c) {
+    case u' ':
+        return 180;
+    case u'<':
+    case u'>':
+    case u'\r':
+        return 15;
+    case u'"':
+        return 10;
+    case u'/':
+    case u'=':
+    case u'.':
+    case u',':
+        return 8;
+    default:
+        return c >= u'0' && c <= u'9' ? 5 : c < 0x80 ? 3 : 1;
+    }
+}
+
+} // namespace
+
 PatternFinder::PatternFinder(QStringView pattern, bool matchCase)
 {
     value_.reserve(size_t(pattern.size()));
@@ -55,84 +92,37 @@ PatternFinder::PatternFinder(QStringView pattern, bool matchCase)
             mask_.push_back(0);
         }
     }
+    // The probes are the two characters least likely to occur in page text,
+    // so that few offsets pass them without being a hit.
     const int n = int(value_.size());
-    probeA_ = 0;
-    while (probeA_ < n && value_[size_t(probeA_)] == u' ')
-        ++probeA_;
-    if (probeA_ == n)
-        probeA_ = 0;
-    probeB_ = n - 1;
-    while (probeB_ > probeA_ && value_[size_t(probeB_)] == u' ')
-        --probeB_;
-    if (probeB_ < 0)
-        probeB_ = 0;
+    for (int k = 1; k < n; ++k) {
+        const int rank = commonness(value_[size_t(k)]);
+        if (rank < commonness(value_[size_t(probeA_)])) {
+            probeB_ = probeA_;
+            probeA_ = k;
+        } else if (probeB_ == probeA_ || rank < commonness(value_[size_t(probeB_)])) {
+            probeB_ = k;
+        }
+    }
 }
 
-bool PatternFinder::matchesAt(const char16_t *at) const
+linescan::Pattern PatternFinder::pattern() const
 {
-    const char16_t *value = value_.data();
-    const char16_t *mask = mask_.data();
-    for (size_t k = 0, n = value_.size(); k < n; ++k) {
-        if (char16_t(at[k] | mask[k]) != value[k])
-            return false;
-    }
-    return true;
+    return {value_.data(), mask_.data(), qsizetype(value_.size()), size_t(probeA_), size_t(probeB_)};
 }
 
 int PatternFinder::find(QStringView text, int start) const
 {
-    const qsizetype n = text.size();
-    const qsizetype m = qsizetype(value_.size());
-    if (m == 0 || start > n - 1)
+    if (value_.empty() || start > text.size() - 1)
         return -1;
-    if (start < 0)
-        start = 0;
-    const qsizetype lastStart = n - m; // the last offset a hit can start at
-    const char16_t *t = text.utf16();
-    qsizetype p = start;
-#ifdef __SSE2__
-    const size_t a = size_t(probeA_);
-    const size_t b = size_t(probeB_);
-    const __m128i valueA = _mm_set1_epi16(short(value_[a]));
-    const __m128i maskA = _mm_set1_epi16(short(mask_[a]));
-    const __m128i valueB = _mm_set1_epi16(short(value_[b]));
-    const __m128i maskB = _mm_set1_epi16(short(mask_[b]));
-    auto candidates = [&](qsizetype at) {
-        const __m128i atA = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + at + a));
-        const __m128i atB = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + at + b));
-        return unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(_mm_or_si128(atA, maskA), valueA),
-                                                        _mm_cmpeq_epi16(_mm_or_si128(atB, maskB), valueB))));
-    };
-    // Sixteen candidate offsets p..p+15 at a time, then eight, all of which
-    // leave room for the whole pattern.
-    for (; p + 15 <= lastStart; p += 16) {
-        unsigned bits = candidates(p) | (candidates(p + 8) << 16);
-        while (bits) {
-            const int byte = __builtin_ctz(bits);
-            if (matchesAt(t + p + byte / 2))
-                return int(p + byte / 2);
-            bits &= ~(3u << byte);
-        }
-    }
-    for (; p + 7 <= lastStart; p += 8) {
-        const __m128i atA = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + p + a));
-        const __m128i atB = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + p + b));
-        const __m128i both = _mm_and_si128(_mm_cmpeq_epi16(_mm_or_si128(atA, maskA), valueA),
-                                           _mm_cmpeq_epi16(_mm_or_si128(atB, maskB), valueB));
-        unsigned bits = unsigned(_mm_movemask_epi8(both));
-        while (bits) {
-            const int byte = __builtin_ctz(bits);
-            if (matchesAt(t + p + byte / 2))
-                return int(p + byte / 2);
-            bits &= ~(3u << byte);
-        }
-    }
-#endif
-    for (; p <= lastStart; ++p) {
-        if (matchesAt(t + p))
-            return int(p);
-    }
-    return -1;
+    return int(linescan::find(pattern(), text, start));
+}
+
+std::vector<PatternFinder::LineWithHit> PatternFinder::linesWithHits(QStringView text) const
+{
+    if (value_.empty() || std::find(value_.begin(), value_.end(), u'\n') != value_.end())
+        return {};
+    return linescan::linesWithHits(pattern(), text);
 }
 
 qsizetype countLineFeeds(QStringView text, qsizetype from, qsizetype to, qsizetype &lastLf)

@@ -2,6 +2,8 @@
 // Find and replace in one document's text. The text is the document's whole
 // text with CR LF line breaks; every offset is an index into that string, the
 // same number the text area uses for its caret and selection start.
+#include "search/linescan.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -45,16 +47,26 @@ public:
     int find(QStringView text, int start) const;
     int size() const { return int(value_.size()); }
 
+    // A line of the text that holds a hit lying wholly inside it: where the
+    // line starts, its number (zero-based) and where its own characters end,
+    // before its CR LF or lone LF. Lines are ended by LF.
+    using LineWithHit = linescan::LineWithHit;
+
+    // Every line holding a hit, top to bottom, in one pass over the text that
+    // looks for hits and line breaks together. A pattern holding an LF finds
+    // no line.
+    std::vector<LineWithHit> linesWithHits(QStringView text) const;
+
 private:
-    bool matchesAt(const char16_t *at) const;
+    linescan::Pattern pattern() const;
 
     // A text character t matches pattern character k when
     // (t | mask_[k]) == value_[k]; the mask is 0x20 for a letter compared
     // without case (t | 0x20 is 'a' only for 'a' and 'A').
     std::vector<char16_t> value_;
     std::vector<char16_t> mask_;
-    // Two pattern positions tested first, over eight candidates at once:
-    // the first and the last character that is not a blank.
+    // Two pattern positions tested first, over a block of candidates at
+    // once: the pattern's two least common characters.
     int probeA_ = 0;
     int probeB_ = 0;
 };

@@ -3,11 +3,12 @@
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "search/findinfiles.h"
+#include "search/resultlines.h"
 #include "search/searchhost.h"
 
 #include <QAction>
 #include <QHideEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -21,8 +22,11 @@ TresultsForm::TresultsForm(SearchHost &host, QWidget *parent)
     setWindowTitle(QStringLiteral("Search Results"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    ListBox1 = new QListWidget(this);
+    Results = new search::ResultListModel(this);
+    ListBox1 = new QListView(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setModel(Results);
+    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListBox1->setUniformItemSizes(true);   // many lines stay cheap to lay out
     layout->addWidget(ListBox1);
 
@@ -34,7 +38,7 @@ TresultsForm::TresultsForm(SearchHost &host, QWidget *parent)
             [this](const QPoint &pos) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(pos)); });
     connect(ClearSearResults1, &QAction::triggered, this, &TresultsForm::ClearSearResults1Click);
     connect(HideSearchResults1, &QAction::triggered, this, &TresultsForm::HideSearchResults1Click);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TresultsForm::ListBox1DblClick);
+    connect(ListBox1, &QAbstractItemView::doubleClicked, this, &TresultsForm::ListBox1DblClick);
 
     setGeometry(42, 452, 750, 120);
 }
@@ -47,14 +51,14 @@ void TresultsForm::AddHits(const QString &searchText, const QString &fileName, b
     search::DisplayLineOf displayLineOf;
     if (memo->wrap())
         displayLineOf = [memo](int offset) { return memo->lineFromOffset(offset); };
-    const QStringList lines =
-        search::findLinesInDocument(searchText, fileName, matchCase, wholeWord, memo->text(), displayLineOf);
-    ListBox1->addItems(lines);
+    search::ResultLines lines(fileName);
+    search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), displayLineOf);
+    Results->append(std::move(lines));
 }
 
 void TresultsForm::ClearSearResults1Click()
 {
-    ListBox1->clear();
+    Results->clear();
 }
 
 void TresultsForm::HideSearchResults1Click()
@@ -64,10 +68,10 @@ void TresultsForm::HideSearchResults1Click()
 
 void TresultsForm::ListBox1DblClick()
 {
-    const QListWidgetItem *item = ListBox1->currentItem();
-    if (!item || !item->isSelected())
+    const QModelIndex current = ListBox1->currentIndex();
+    if (!current.isValid() || !ListBox1->selectionModel()->isSelected(current))
         return;
-    const search::ResultTarget target = search::parseResultLine(item->text());
+    const search::ResultTarget target = search::parseResultLine(Results->line(current.row()));
     if (!target.valid)
         return;
     // The main window's list runs from the most recently activated window.

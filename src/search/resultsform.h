@@ -5,17 +5,22 @@
 #include <QWidget>
 
 class QAction;
-class QListWidget;
+class QListView;
 class QMenu;
 class SearchHost;
 class TMemo;
+
+namespace search {
+class ResultListModel;
+}
 
 class TresultsForm : public QWidget {
     Q_OBJECT
 public:
     explicit TresultsForm(SearchHost &host, QWidget *parent = nullptr);
 
-    QListWidget *ListBox1;
+    QListView *ListBox1;
+    search::ResultListModel *Results;
     QMenu *PopupMenu1;
     QAction *ClearSearResults1;
     QAction *HideSearchResults1;

@@ -10,7 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -39,14 +39,15 @@ struct FindInFilesTest : ::testing::Test {
     QStringList lines() const
     {
         QStringList out;
-        for (int i = 0; i < results.ListBox1->count(); ++i)
-            out.append(results.ListBox1->item(i)->text());
+        const QAbstractItemModel *model = results.ListBox1->model();
+        for (int i = 0; i < model->rowCount(); ++i)
+            out.append(model->index(i, 0).data().toString());
         return out;
     }
 
     void doubleClick(int row)
     {
-        results.ListBox1->setCurrentRow(row);
+        results.ListBox1->setCurrentIndex(results.ListBox1->model()->index(row, 0));
         results.ListBox1DblClick();
     }
 
@@ -136,7 +137,7 @@ TEST_F(FindInFilesTest, EnterSearchesAndEscapeCancels)
     press(finder.FindWhat->lineEdit(), Qt::Key_Escape);
     EXPECT_FALSE(finder.isVisible());
     EXPECT_EQ(finder.result(), QDialog::Rejected);
-    EXPECT_EQ(results.ListBox1->count(), 0);
+    EXPECT_EQ(results.ListBox1->model()->rowCount(), 0);
     EXPECT_EQ(finder.FindWhat->count(), 0);
 
     finder.show();
@@ -204,14 +205,14 @@ TEST_F(FindInFilesTest, ResultsWindowMenuClearsAndHides)
     EXPECT_EQ(results.HideSearchResults1->text(), "Hide Search Results");
     host.open(QStringLiteral("/w/a.htm"), QStringLiteral("abc"));
     search(QStringLiteral("a"));
-    ASSERT_EQ(results.ListBox1->count(), 1);
+    ASSERT_EQ(results.ListBox1->model()->rowCount(), 1);
 
     results.HideSearchResults1->trigger();
     EXPECT_FALSE(results.isVisible());
-    EXPECT_EQ(results.ListBox1->count(), 1);   // the list survives hiding
+    EXPECT_EQ(results.ListBox1->model()->rowCount(), 1);   // the list survives hiding
     results.show();
     results.ClearSearResults1->trigger();
-    EXPECT_EQ(results.ListBox1->count(), 0);
+    EXPECT_EQ(results.ListBox1->model()->rowCount(), 0);
     results.close();   // as by the title bar
     EXPECT_EQ(shownReports, QList<bool>({true, false, true, false}));
 }

@@ -261,7 +261,7 @@ TEST(PatternFinder, FoldsAsciiLettersOnly)
 
 // The finder reads the text as it is; it must agree with the plain search
 // over upper-cased copies, also over stretches long enough for its
-// eight-at-a-time scan and at the very end of the text.
+// vector scan and at the very end of the text.
 TEST(PatternFinder, AgreesWithSearchFromOverFoldedText)
 {
     QRandomGenerator rng(99);
