@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,10 +46,16 @@ struct FindInFilesTest : ::testing::Test {
         return out;
     }
 
+    // A double click on the row as the user gives it.
     void doubleClick(int row)
     {
-        results.ListBox1->setCurrentIndex(results.ListBox1->model()->index(row, 0));
-        results.ListBox1DblClick();
+        results.show();
+        QListView *list = results.ListBox1;
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        const QPoint at = list->visualRect(index).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
 
     static void press(QWidget *target, int key)
