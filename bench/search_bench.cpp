@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <algorithm>
+#include <memory>
 #include <cstdlib>
 #include <sys/resource.h>
 #include <string>
@@ -51,9 +52,33 @@ QString makeDocument(quint32 seed, int bytes)
     return text;
 }
 
+// A text area 80 characters wide that wraps every line at that width.
+search::WrapOf wrapEvery80(const QString &text)
+{
+    auto firstScreen = std::make_shared<std::vector<int>>();
+    auto lengths = std::make_shared<std::vector<int>>();
+    int screen = 0;
+    for (qsizetype start = 0;;) {
+        const qsizetype lf = text.indexOf(QLatin1Char('\n'), start);
+        const int length = int((lf < 0 ? text.size() : lf - 1) - start);
+        firstScreen->push_back(screen);
+        lengths->push_back(length);
+        screen += std::max(1, (length + 79) / 80);
+        if (lf < 0)
+            break;
+        start = lf + 1;
+    }
+    return [firstScreen, lengths](int line, search::WrappedLine &wrapped) {
+        wrapped.firstDisplayLine = (*firstScreen)[size_t(line)];
+        for (int s = 0; s == 0 || s < (*lengths)[size_t(line)]; s += 80)
+            wrapped.starts.push_back(s);
+    };
+}
+
 struct Data {
     QTemporaryDir dir;
     std::vector<QString> documents; // 50 x 1 MB
+    std::vector<search::WrapOf> wraps; // each wrapped at 80 characters
     std::string documentPaths;      // the same, written as files, quoted for the shell
     QString big;                    // 10 MB
     std::string bigPath;
@@ -78,6 +103,7 @@ void prepare()
     Data &d = data();
     for (int i = 0; i < 50; ++i) {
         d.documents.push_back(makeDocument(quint32(i + 1), 1 << 20));
+        d.wraps.push_back(wrapEvery80(d.documents.back()));
         const QString path = d.dir.filePath(QStringLiteral("doc%1.htm").arg(i));
         writeFile(path, d.documents.back());
         d.documentPaths += " '" + path.toStdString() + "'";
@@ -113,15 +139,16 @@ void runShell(benchmark::State &state, const std::string &command)
 
 // What the results window does for each document: its lines gathered, then
 // added to the list's model.
-void findInFiles(benchmark::State &state, const QString &what, bool matchCase, bool mapLines)
+void findInFiles(benchmark::State &state, const QString &what, bool matchCase, bool wrapped)
 {
     qint64 lines = 0;
     for (auto _ : state) {
         search::ResultListModel list;
-        for (const QString &doc : data().documents) {
+        for (size_t i = 0; i < data().documents.size(); ++i) {
+            const QString &doc = data().documents[i];
             search::ResultLines hits(QStringLiteral("doc.htm"));
-            if (mapLines)
-                search::appendLinesInDocument(hits, what, matchCase, false, doc, search::crlfLineOf(doc));
+            if (wrapped)
+                search::appendLinesInDocument(hits, what, matchCase, false, doc, data().wraps[i]);
             else
                 search::appendLinesInDocument(hits, what, matchCase, false, doc);
             list.append(std::move(hits));
@@ -183,7 +210,7 @@ int main(int argc, char **argv)
     reg("grep -ciF/50x1MB/common", [&](benchmark::State &s) {
         runShell(s, "LC_ALL=C grep -c -i -F table" + d.documentPaths + " >/dev/null");
     });
-    reg("FindInFiles/50x1MB/common/anycase/linemapping",
+    reg("FindInFiles/50x1MB/common/anycase/wrapped80",
                       [](benchmark::State &s) { findInFiles(s, QStringLiteral("table"), false, true); });
     reg("LinesWithHits/50x1MB/common", [](benchmark::State &s) { linesOnly(s, QStringLiteral("table")); });
     reg("KeywordScan/10MB", [](benchmark::State &s) { keywordScan(s); });

@@ -192,6 +192,27 @@ int TMemo::lineIndex(int line) const
     return pos + b.blockNumber();
 }
 
+void TMemo::screenLines(int line, int &firstDisplayLine, std::vector<int> &starts) const
+{
+    starts.assign(1, 0);
+    const QTextBlock b = document()->findBlockByNumber(line);
+    if (!b.isValid()) {
+        firstDisplayLine = lineCount();
+        return;
+    }
+    if (!wrap()) {
+        firstDisplayLine = b.blockNumber();
+        return;
+    }
+    // Lays the block out if a change of width has cleared its layout; until
+    // then its stored screen line count is only a placeholder.
+    document()->documentLayout()->blockBoundingRect(b);
+    firstDisplayLine = b.firstLineNumber();
+    const QTextLayout *lay = b.layout();
+    for (int i = 1, n = lay ? lay->lineCount() : 0; i < n; ++i)
+        starts.push_back(lay->lineAt(i).textStart());
+}
+
 int TMemo::firstVisibleLine() const
 {
     // The vertical scroll bar counts display lines.

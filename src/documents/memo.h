@@ -5,6 +5,7 @@
 // selection start and length. Every caller uses these, never raw Qt positions.
 #include <QPlainTextEdit>
 #include <functional>
+#include <vector>
 
 class TMemo : public QPlainTextEdit {
     Q_OBJECT
@@ -31,6 +32,10 @@ public:
     // Lines as displayed: with wrapping on, each screen line counts.
     int lineFromOffset(int offset) const;    // zero-based display line holding offset
     int lineIndex(int line) const;           // offset of the first character of a display line
+    // How text line `line` (zero-based, CR LF lines) is shown: the display
+    // line of its first screen line, and the offsets from the line's start at
+    // which each of its screen lines begins (just 0 when it is not wrapped).
+    void screenLines(int line, int &firstDisplayLine, std::vector<int> &starts) const;
     int firstVisibleLine() const;
     // Where the first visible line is drawn, in viewport pixels.
     int firstLineTop() const;

@@ -4,99 +4,9 @@
 
 #include <QRegularExpression>
 #include <algorithm>
-#include <cstring>
 #include <limits>
-#include <memory>
 
 namespace search {
-
-namespace {
-
-// Walks the CR LF lines of a text in either direction, remembering the line
-// it stands on. A line covers its characters and its line break, so
-// [start, lf] where lf is the index of the LF ending it (or the text's end).
-class LineWalker {
-public:
-    explicit LineWalker(QStringView text) : text_(text) { lineEnd_ = findLf(0); }
-
-    int lineOf(int offset)
-    {
-        if (offset < 0)
-            offset = 0;
-        if (offset > lineEnd_ && lineEnd_ < text_.size()) {
-            // Past the LF ending this line: count the LFs up to the offset at
-            // once rather than walking them line by line.
-            qsizetype lastLf = lineEnd_;
-            line_ += 1 + int(countLineFeeds(text_, lineEnd_ + 1, offset, lastLf));
-            lineStart_ = int(lastLf + 1);
-            lineEnd_ = findLf(std::min(offset, int(text_.size())));
-        }
-        while (offset < lineStart_) {
-            lineEnd_ = lineStart_ - 1;
-            const qsizetype prev = lineEnd_ > 0 ? text_.lastIndexOf(u'\n', lineEnd_ - 1) : -1;
-            lineStart_ = int(prev + 1);
-            --line_;
-        }
-        return line_;
-    }
-
-    int lineStart() const { return lineStart_; }
-    // Where the line's own characters end: before its CR LF (or lone LF).
-    int contentEnd() const
-    {
-        if (lineEnd_ >= text_.size())
-            return int(text_.size());
-        return lineEnd_ > lineStart_ && text_[lineEnd_ - 1] == u'\r' ? lineEnd_ - 1 : lineEnd_;
-    }
-    // Where the next line starts (the text's size after the last line).
-    int nextLineStart() const { return lineEnd_ >= text_.size() ? int(text_.size()) : lineEnd_ + 1; }
-
-private:
-    int findLf(int from) const
-    {
-        const qsizetype lf = text_.indexOf(u'\n', from);
-        return lf < 0 ? int(text_.size()) : int(lf);
-    }
-
-    QStringView text_;
-    int line_ = 0;
-    int lineStart_ = 0;
-    int lineEnd_ = 0;
-};
-
-// The first offset in [from, to) whose display line is above `line`, or `to`.
-int firstOffsetAfterLine(const DisplayLineOf &displayLineOf, int line, int from, int to)
-{
-    while (from < to) {
-        const int mid = from + (to - from) / 2;
-        if (displayLineOf(mid) > line)
-            to = mid;
-        else
-            from = mid + 1;
-    }
-    return from;
-}
-
-// The first offset in [from, to] whose display line is `line` or more.
-int firstOffsetOfLine(const DisplayLineOf &displayLineOf, int line, int from, int to)
-{
-    while (from < to) {
-        const int mid = from + (to - from) / 2;
-        if (displayLineOf(mid) >= line)
-            to = mid;
-        else
-            from = mid + 1;
-    }
-    return from;
-}
-
-} // namespace
-
-DisplayLineOf crlfLineOf(const QString &text)
-{
-    auto walker = std::make_shared<LineWalker>(QStringView(text));
-    return [walker](int offset) { return walker->lineOf(offset); };
-}
 
 QString fileNamePart(const QString &title)
 {
@@ -104,15 +14,15 @@ QString fileNamePart(const QString &title)
 }
 
 QStringList findLinesInDocument(const QString &searchText, const QString &fileName, bool matchCase,
-                                bool wholeWord, const QString &text, const DisplayLineOf &displayLineOf)
+                                bool wholeWord, const QString &text, const WrapOf &wrapOf)
 {
     ResultLines results(fileName);
-    appendLinesInDocument(results, searchText, matchCase, wholeWord, text, displayLineOf);
+    appendLinesInDocument(results, searchText, matchCase, wholeWord, text, wrapOf);
     return results.toStringList();
 }
 
 void appendLinesInDocument(ResultLines &results, const QString &searchText, bool matchCase, bool wholeWord,
-                           const QString &text, const DisplayLineOf &displayLineOf)
+                           const QString &text, const WrapOf &wrapOf)
 {
     const FindOptions options{matchCase, wholeWord};
     const QString pattern = preparePattern(searchText, options);
@@ -121,58 +31,36 @@ void appendLinesInDocument(ResultLines &results, const QString &searchText, bool
         return;
     const PatternFinder finder(pattern, matchCase);
     const QStringView view(text);
-
-    if (!displayLineOf) {
-        const std::vector<PatternFinder::LineWithHit> lines = finder.linesWithHits(view);
-        qsizetype chars = 0;
-        for (const PatternFinder::LineWithHit &l : lines)
-            chars += l.contentEnd - l.start;
-        results.reserve(qsizetype(lines.size()), chars);
+    const std::vector<PatternFinder::LineWithHit> lines = finder.linesWithHits(view);
+    qsizetype chars = 0;
+    for (const PatternFinder::LineWithHit &l : lines)
+        chars += l.contentEnd - l.start;
+    results.reserve(qsizetype(lines.size()), chars);
+    if (!wrapOf) {
         for (const PatternFinder::LineWithHit &l : lines)
             results.append(l.start, l.line, view.mid(l.start, l.contentEnd - l.start));
         return;
     }
-
-    // Wrapped lines: look for the pattern in the whole text and work out the
-    // CR LF line of each hit, then its display line, which must hold the
-    // whole hit. After a display line has been listed the search goes on
-    // after it.
-    const int patternLength = finder.size();
-    const int size = int(view.size());
-    int line = 0;      // the CR LF line that holds offset `counted`
-    int lineStart = 0; // where that line starts
-    int counted = 0;
-    int from = 0;
-    for (;;) {
-        const int hit = finder.find(view, from);
-        if (hit < 0)
-            break;
-        qsizetype lastLf = -1;
-        const qsizetype lineFeeds = countLineFeeds(view, counted, hit, lastLf);
-        if (lineFeeds > 0) {
-            line += int(lineFeeds);
-            lineStart = int(lastLf + 1);
-        }
-        counted = hit;
-        const int hitEnd = hit + patternLength;
-        const qsizetype lf = view.indexOf(u'\n', hitEnd); // none inside the hit
-        const int lineEnd = lf < 0 ? size : int(lf);
-        const int contentEnd =
-            lf >= 0 && lineEnd > lineStart && view[lineEnd - 1] == u'\r' ? lineEnd - 1 : lineEnd;
-        const int nextLineStart = lf < 0 ? size : lineEnd + 1;
-        if (hitEnd > contentEnd) { // runs into the line break
-            from = hit + 1;
+    // Only a line with a hit can have a screen line with one: each of its
+    // screen lines is searched on its own.
+    WrappedLine wrapped;
+    for (const PatternFinder::LineWithHit &l : lines) {
+        wrapped.firstDisplayLine = l.line;
+        wrapped.starts.clear();
+        wrapOf(l.line, wrapped);
+        const int length = l.contentEnd - l.start;
+        const size_t count = wrapped.starts.size();
+        if (count <= 1) {
+            results.append(l.start, wrapped.firstDisplayLine, view.mid(l.start, length));
             continue;
         }
-        const int displayLine = displayLineOf(hit);
-        if (displayLineOf(hitEnd - 1) != displayLine) {
-            from = hit + 1;
-            continue;
+        for (size_t k = 0; k < count; ++k) {
+            const int from = std::clamp(wrapped.starts[k], 0, length);
+            const int to = k + 1 < count ? std::clamp(wrapped.starts[k + 1], from, length) : length;
+            const QStringView screenLine = view.mid(l.start + from, to - from);
+            if (finder.find(screenLine, 0) >= 0)
+                results.append(l.start + from, wrapped.firstDisplayLine + int(k), screenLine);
         }
-        const int start = firstOffsetOfLine(displayLineOf, displayLine, lineStart, hit);
-        const int end = firstOffsetAfterLine(displayLineOf, displayLine, hitEnd, contentEnd);
-        results.append(start, displayLine, view.mid(start, end - start));
-        from = end < contentEnd ? end : nextLineStart;
     }
 }
 

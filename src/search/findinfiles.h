@@ -6,20 +6,19 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace search {
 
-// The display line (zero-based) that holds a text offset. With word wrap on
-// the window supplies its text area's mapping, in which every wrapped screen
-// line is a line of its own; it must not decrease as the offset grows.
-using DisplayLineOf = std::function<int(int offset)>;
-
-// The mapping for unwrapped text: the index of the CR LF line that holds the
-// offset (an offset between CR and LF belongs to the line they end). The
-// returned function remembers where it was last asked and walks from there,
-// so a run of rising offsets costs one walk over the text in all. It keeps
-// a reference to text, which must outlive it.
-DisplayLineOf crlfLineOf(const QString &text);
+// How one CR LF line of the text is shown when the text area wraps it: the
+// display line (zero-based) of its first screen line, and where each of its
+// screen lines starts, counted from the line's start (0 first, rising).
+struct WrappedLine {
+    int firstDisplayLine = 0;
+    std::vector<int> starts;
+};
+// Fills in the wrapping of CR LF line `line` (zero-based).
+using WrapOf = std::function<void(int line, WrappedLine &wrapped)>;
 
 // The file-name part of a document title (its path): the text after the
 // last "/".
@@ -29,15 +28,15 @@ QString fileNamePart(const QString &title);
 // text (however often), top to bottom. With whole word on, the search text is
 // looked for with one literal blank on each side; with match case off, the
 // ASCII letters are compared without case. The line text is given as the
-// document holds it. An empty search text finds nothing. With no
-// displayLineOf, lines are the CR LF lines of the text.
+// document holds it. An empty search text finds nothing. With no wrapOf,
+// lines are the CR LF lines of the text; with it, every screen line is a
+// line of its own and must hold the whole hit.
 QStringList findLinesInDocument(const QString &searchText, const QString &fileName, bool matchCase,
-                                bool wholeWord, const QString &text,
-                                const DisplayLineOf &displayLineOf = {});
+                                bool wholeWord, const QString &text, const WrapOf &wrapOf = {});
 
 // The same lines, added to the lines of the document's results.
 void appendLinesInDocument(ResultLines &results, const QString &searchText, bool matchCase, bool wholeWord,
-                           const QString &text, const DisplayLineOf &displayLineOf = {});
+                           const QString &text, const WrapOf &wrapOf = {});
 
 // Where a result line points: the file name and the line offset.
 struct ResultTarget {

@@ -5,9 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 
 namespace search {
@@ -123,54 +120,6 @@ std::vector<PatternFinder::LineWithHit> PatternFinder::linesWithHits(QStringView
     if (value_.empty() || std::find(value_.begin(), value_.end(), u'\n') != value_.end())
         return {};
     return linescan::linesWithHits(pattern(), text);
-}
-
-qsizetype countLineFeeds(QStringView text, qsizetype from, qsizetype to, qsizetype &lastLf)
-{
-    from = std::max<qsizetype>(from, 0);
-    to = std::min(to, text.size());
-    if (from >= to)
-        return 0;
-    const char16_t *t = text.utf16();
-    qsizetype count = 0;
-    qsizetype p = from;
-#ifdef __SSE2__
-    const __m128i lf = _mm_set1_epi16(short(u'\n'));
-    while (to - p >= 8) {
-        // Each 16-bit lane counts its LFs; emptied before it can overflow.
-        const qsizetype blocks = std::min<qsizetype>((to - p) / 8, 0x8000);
-        __m128i lanes = _mm_setzero_si128();
-        for (qsizetype i = 0; i < blocks; ++i, p += 8) {
-            const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + p));
-            lanes = _mm_sub_epi16(lanes, _mm_cmpeq_epi16(chars, lf));
-        }
-        alignas(16) std::uint16_t sums[8];
-        _mm_store_si128(reinterpret_cast<__m128i *>(sums), lanes);
-        for (const std::uint16_t sum : sums)
-            count += sum;
-    }
-#endif
-    for (; p < to; ++p)
-        count += t[p] == u'\n';
-    if (count == 0)
-        return 0;
-    // The last LF is usually near the end: look back for it.
-    qsizetype q = to;
-#ifdef __SSE2__
-    while (q - 8 >= from) {
-        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i *>(t + q - 8));
-        const unsigned bits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(chars, lf)));
-        if (bits) {
-            lastLf = q - 8 + (31 - __builtin_clz(bits)) / 2;
-            return count;
-        }
-        q -= 8;
-    }
-#endif
-    while (t[--q] != u'\n') {
-    }
-    lastLf = q;
-    return count;
 }
 
 FindHit findNext(const QString &text, int selectionStart, const QString &findText,

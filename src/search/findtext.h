@@ -71,10 +71,6 @@ private:
     int probeB_ = 0;
 };
 
-// The number of LFs in text[from, to), with the offset of the last of them
-// in lastLf (left as it is when there is none).
-qsizetype countLineFeeds(QStringView text, qsizetype from, qsizetype to, qsizetype &lastLf);
-
 // A hit to be selected: offset and length of the selection. offset is -1
 // when nothing was found.
 struct FindHit {

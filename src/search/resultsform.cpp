@@ -48,11 +48,13 @@ void TresultsForm::AddHits(const QString &searchText, const QString &fileName, b
 {
     if (!memo)
         return;
-    search::DisplayLineOf displayLineOf;
+    search::WrapOf wrapOf;
     if (memo->wrap())
-        displayLineOf = [memo](int offset) { return memo->lineFromOffset(offset); };
+        wrapOf = [memo](int line, search::WrappedLine &wrapped) {
+            memo->screenLines(line, wrapped.firstDisplayLine, wrapped.starts);
+        };
     search::ResultLines lines(fileName);
-    search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), displayLineOf);
+    search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), wrapOf);
     Results->append(std::move(lines));
 }
 

@@ -97,6 +97,44 @@ TEST(TMemo, WrappedScreenLinesCountAsLines)
     EXPECT_GT(memo.lineCount(), 3);
 }
 
+// The screen lines of each text line, as Find in Files reads them, agree with
+// the offset-to-line mapping the caret report and the gutter use; a line
+// separator inside a text line starts a screen line too.
+TEST(TMemo, ScreenLinesOfATextLineAgreeWithTheLineMapping)
+{
+    const QString longLine = QString(QStringLiteral("word ")).repeated(60);
+    const QString text =
+        QStringLiteral("first\r\n") + longLine + QStringLiteral("\r\nab\u2028cd\r\n\r\nlast");
+    ShownMemo m(text, true, 200);
+    TMemo &memo = m.memo;
+    int offset = 0;
+    std::vector<int> starts;
+    int shown = 0;
+    for (int line = 0; line < 5; ++line) {
+        int first = -1;
+        memo.screenLines(line, first, starts);
+        ASSERT_FALSE(starts.empty());
+        EXPECT_EQ(starts[0], 0);
+        EXPECT_EQ(first, shown) << line;
+        for (size_t k = 0; k < starts.size(); ++k) {
+            EXPECT_EQ(memo.lineIndex(first + int(k)), offset + starts[k]) << line << " " << k;
+            EXPECT_EQ(memo.lineFromOffset(offset + starts[k]), first + int(k));
+        }
+        shown += int(starts.size());
+        const qsizetype lf = text.indexOf(QLatin1Char('\n'), offset);
+        offset = lf < 0 ? int(text.size()) : int(lf) + 1;
+    }
+    memo.screenLines(1, shown, starts);
+    EXPECT_GT(starts.size(), 1u);
+    memo.screenLines(2, shown, starts);
+    EXPECT_EQ(starts, (std::vector<int>{0, 3}));
+
+    memo.setWrap(false);
+    memo.screenLines(1, shown, starts);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(starts, std::vector<int>{0});
+}
+
 TEST(TMemo, TextKeepsEveryCharacterAsLoaded)
 {
     // A no-break space (byte A0 of windows-1252) and a Unicode line separator

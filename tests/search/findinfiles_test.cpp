@@ -19,7 +19,8 @@ QString crlf(const char *text)
 
 // A text area that wraps every line after `width` characters.
 struct FixedWrap {
-    std::vector<int> starts; // offset of each display line
+    std::vector<int> starts;      // offset of each display line
+    std::vector<int> firstScreen; // display line of each CR LF line's first screen line
 
     FixedWrap(const QString &text, int width)
     {
@@ -27,6 +28,7 @@ struct FixedWrap {
         for (;;) {
             const qsizetype lf = text.indexOf(QLatin1Char('\n'), lineStart);
             const int end = lf < 0 ? int(text.size()) : int(lf) - 1; // before CR
+            firstScreen.push_back(int(starts.size()));
             for (int s = lineStart; s == lineStart || s < end; s += width)
                 starts.push_back(s);
             if (lf < 0)
@@ -34,10 +36,15 @@ struct FixedWrap {
             lineStart = int(lf) + 1;
         }
     }
-    DisplayLineOf function() const
+    WrapOf function() const
     {
-        return [this](int offset) {
-            return int(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin()) - 1;
+        return [this](int line, WrappedLine &wrapped) {
+            const int first = firstScreen[size_t(line)];
+            const int last = size_t(line) + 1 < firstScreen.size() ? firstScreen[size_t(line) + 1] : int(starts.size());
+            wrapped.firstDisplayLine = first;
+            wrapped.starts.clear();
+            for (int i = first; i < last; ++i)
+                wrapped.starts.push_back(starts[size_t(i)] - starts[size_t(first)]);
         };
     }
 };
@@ -106,7 +113,7 @@ TEST(FindLines, WrappedLinesAreLinesOfTheirOwn)
 {
     const QString text = crlf("abcdefgh\nxy");
     const FixedWrap wrap(text, 4); // "abcd" "efgh" "xy"
-    const DisplayLineOf lineOf = wrap.function();
+    const WrapOf lineOf = wrap.function();
     EXPECT_EQ(findLinesInDocument(QStringLiteral("fg"), QStringLiteral("f"), true, false, text, lineOf),
               QStringList{QStringLiteral("f:pos 4:line 1...efgh")});
     EXPECT_EQ(findLinesInDocument(QStringLiteral("y"), QStringLiteral("f"), true, false, text, lineOf),
@@ -154,17 +161,6 @@ TEST(FindLines, AgreesWithALineByLineTest)
                   naiveLines(find, matchCase, wholeWord, text, unwrapped.starts, lineEnds))
             << round;
     }
-}
-
-TEST(CrlfLineOf, AnyOrderOfOffsets)
-{
-    const QString text = crlf("ab\n\ncd");
-    const DisplayLineOf lineOf = crlfLineOf(text);
-    // offset:      0  1  2  3  4  5  6  7  8
-    // characters:  a  b CR LF CR LF c  d  end
-    const int expected[] = {0, 0, 0, 0, 1, 1, 2, 2, 2};
-    for (int offset : {8, 0, 3, 4, 7, 1, 6, 2, 5, 8, 0})
-        EXPECT_EQ(lineOf(offset), expected[offset]) << offset;
 }
 
 TEST(ParseResultLine, OwnLines)
@@ -219,7 +215,7 @@ TEST(ResultLine, NumbersOfAnySize)
 
 // Long lines and long runs without a hit, with letters that differ only in
 // case beyond ASCII, against a line-by-line test; the same results come with
-// the CR LF mapping supplied as the display lines.
+// a wrapping that wraps nothing.
 TEST(FindLines, LongTextsAgreeWithALineByLineTest)
 {
     QRandomGenerator rng(2024);
@@ -250,29 +246,10 @@ TEST(FindLines, LongTextsAgreeWithALineByLineTest)
         }
         const QStringList expected = naiveLines(find, matchCase, wholeWord, text, starts, ends);
         ASSERT_EQ(findLinesInDocument(find, QStringLiteral("f"), matchCase, wholeWord, text), expected) << round;
-        ASSERT_EQ(findLinesInDocument(find, QStringLiteral("f"), matchCase, wholeWord, text, crlfLineOf(text)),
+        // Wrapping that wraps nothing changes nothing.
+        const FixedWrap unwrapped(text, 1 << 20);
+        ASSERT_EQ(findLinesInDocument(find, QStringLiteral("f"), matchCase, wholeWord, text, unwrapped.function()),
                   expected)
             << round;
     }
-}
-
-TEST(CrlfLineOf, JumpsOverManyLines)
-{
-    QString text;
-    for (int i = 0; i < 500; ++i)
-        text += QString(i % 23, QLatin1Char('z')) + QStringLiteral("\r\n");
-    std::vector<int> expected;
-    int line = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        expected.push_back(line);
-        if (i < text.size() && text[i] == u'\n')
-            ++line;
-    }
-    QRandomGenerator rng(3);
-    const DisplayLineOf lineOf = crlfLineOf(text);
-    for (int round = 0; round < 3000; ++round) {
-        const int offset = int(rng.bounded(int(text.size()) + 1));
-        ASSERT_EQ(lineOf(offset), expected[size_t(offset)]) << offset;
-    }
-    EXPECT_EQ(lineOf(int(text.size()) + 10), 500); // past the end: the last line
 }

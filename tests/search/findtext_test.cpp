@@ -280,33 +280,3 @@ TEST(PatternFinder, AgreesWithSearchFromOverFoldedText)
             ASSERT_EQ(finder.find(text, start), SearchFrom(start, p, t)) << round << " " << start;
     }
 }
-
-TEST(CountLineFeeds, CountsAndFindsTheLast)
-{
-    QRandomGenerator rng(5);
-    const QString alphabet = QStringLiteral("a\r\n\n");
-    for (int round = 0; round < 2000; ++round) {
-        const QString text = randomText(rng, alphabet, 120);
-        const int from = int(rng.bounded(int(text.size()) + 2)) - 1;
-        const int to = int(rng.bounded(int(text.size()) + 2));
-        qsizetype expectedCount = 0;
-        qsizetype expectedLast = -7;
-        for (int i = std::max(from, 0); i < std::min(to, int(text.size())); ++i) {
-            if (text[i] == u'\n') {
-                ++expectedCount;
-                expectedLast = i;
-            }
-        }
-        qsizetype last = -7;
-        ASSERT_EQ(countLineFeeds(text, from, to, last), expectedCount) << round;
-        ASSERT_EQ(last, expectedLast) << round;
-    }
-}
-
-TEST(CountLineFeeds, ManyMoreThanALaneHolds)
-{
-    const QString text(300001, QLatin1Char('\n'));
-    qsizetype last = -1;
-    EXPECT_EQ(countLineFeeds(text, 1, text.size(), last), 300000);
-    EXPECT_EQ(last, 300000);
-}
