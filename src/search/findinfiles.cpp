@@ -25,11 +25,8 @@ void appendLinesInDocument(ResultLines &results, const QString &searchText, bool
                            const QString &text, const WrapOf &wrapOf)
 {
     const FindOptions options{matchCase, wholeWord};
-    const QString pattern = preparePattern(searchText, options);
-    // A hit holding an LF never lies inside one line.
-    if (pattern.isEmpty() || pattern.contains(QLatin1Char('\n')))
-        return;
-    const PatternFinder finder(pattern, matchCase);
+    // An empty pattern, or one holding an LF, lists no line.
+    const PatternFinder finder(preparePattern(searchText, options), matchCase);
     const QStringView view(text);
     const std::vector<PatternFinder::LineWithHit> lines = finder.linesWithHits(view);
     qsizetype chars = 0;

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 
-
-
 namespace search {
 
 QString replacementsMadeMessage(int count)
@@ -117,6 +115,7 @@ int PatternFinder::find(QStringView text, int start) const
 
 std::vector<PatternFinder::LineWithHit> PatternFinder::linesWithHits(QStringView text) const
 {
+    // A hit holding an LF never lies inside one line.
     if (value_.empty() || std::find(value_.begin(), value_.end(), u'\n') != value_.end())
         return {};
     return linescan::linesWithHits(pattern(), text);

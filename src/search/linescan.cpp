@@ -31,13 +31,9 @@ struct Sse2 {
               maskA(_mm_set1_epi16(short(p.mask[a]))), valueB(_mm_set1_epi16(short(p.value[b]))),
               maskB(_mm_set1_epi16(short(p.mask[b])))
         {
-            // Lanes past the pattern match anything: all ones either way.
             alignas(16) std::uint16_t value[8];
             alignas(16) std::uint16_t mask[8];
-            for (qsizetype k = 0; k < 8; ++k) {
-                value[k] = k < p.size ? p.value[k] : 0xffff;
-                mask[k] = k < p.size ? p.mask[k] : 0xffff;
-            }
+            headLanes(p, 8, value, mask);
             headValue = _mm_load_si128(reinterpret_cast<const __m128i *>(value));
             headMask = _mm_load_si128(reinterpret_cast<const __m128i *>(mask));
         }

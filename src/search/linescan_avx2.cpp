@@ -25,13 +25,9 @@ struct Avx2 {
               maskA(_mm256_set1_epi16(short(p.mask[a]))), valueB(_mm256_set1_epi16(short(p.value[b]))),
               maskB(_mm256_set1_epi16(short(p.mask[b])))
         {
-            // Lanes past the pattern match anything: all ones either way.
             alignas(32) std::uint16_t value[16];
             alignas(32) std::uint16_t mask[16];
-            for (qsizetype k = 0; k < 16; ++k) {
-                value[k] = k < p.size ? p.value[k] : 0xffff;
-                mask[k] = k < p.size ? p.mask[k] : 0xffff;
-            }
+            headLanes(p, 16, value, mask);
             headValue = _mm256_load_si256(reinterpret_cast<const __m256i *>(value));
             headMask = _mm256_load_si256(reinterpret_cast<const __m256i *>(mask));
         }

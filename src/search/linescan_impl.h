@@ -9,6 +9,16 @@
 namespace search::linescan {
 namespace {
 
+// The first `lanes` pattern characters as vector lanes for matchesHead;
+// lanes past the pattern match anything (all ones either way).
+inline void headLanes(const Pattern &p, int lanes, std::uint16_t *value, std::uint16_t *mask)
+{
+    for (qsizetype k = 0; k < lanes; ++k) {
+        value[k] = k < p.size ? p.value[k] : 0xffff;
+        mask[k] = k < p.size ? p.mask[k] : 0xffff;
+    }
+}
+
 // Simd supplies:
 //   Width                       characters per block (at most 32)
 //   Probes(const Pattern &)     the probe characters in vector registers;

@@ -1,57 +1,17 @@
 #include "search/resultlines.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace search {
 
-namespace {
-
-// Writes value in decimal so that it ends just before `end`; returns where
-// it starts.
-char16_t *writeDecimalBefore(char16_t *end, int value)
-{
-    long long v = value;
-    const bool negative = v < 0;
-    if (negative)
-        v = -v;
-    do {
-        *--end = char16_t(u'0' + v % 10);
-        v /= 10;
-    } while (v);
-    if (negative)
-        *--end = u'-';
-    return end;
-}
-
-char16_t *put(char16_t *out, QStringView text)
-{
-    std::memcpy(out, text.utf16(), size_t(text.size()) * sizeof(char16_t));
-    return out + text.size();
-}
-
-} // namespace
-
-// One allocation per line and no other work than copying.
 QString resultLine(QStringView fileName, int lineOffset, int lineNumber, QStringView lineText)
 {
-    char16_t offsetBuffer[12];
-    char16_t numberBuffer[12];
-    char16_t *const offsetEnd = offsetBuffer + 12;
-    char16_t *const numberEnd = numberBuffer + 12;
-    const QStringView offsetDigits(writeDecimalBefore(offsetEnd, lineOffset), offsetEnd);
-    const QStringView numberDigits(writeDecimalBefore(numberEnd, lineNumber), numberEnd);
-    QString line(fileName.size() + 5 + offsetDigits.size() + 6 + numberDigits.size() + 3 + lineText.size(),
-                 Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(line.data());
-    out = put(out, fileName);
-    out = put(out, u":pos ");
-    out = put(out, offsetDigits);
-    out = put(out, u":line ");
-    out = put(out, numberDigits);
-    out = put(out, u"...");
-    put(out, lineText);
+    QString line = fileName.toString();
+    line.reserve(fileName.size() + 40 + lineText.size());
+    line += QStringLiteral(":pos ") + QString::number(lineOffset) + QStringLiteral(":line ")
+            + QString::number(lineNumber) + QStringLiteral("...");
+    line += lineText;
     return line;
 }
 
