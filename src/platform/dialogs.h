@@ -22,6 +22,9 @@ struct FileDialogState {
 
 enum class Answer { Yes, No, Cancel };
 
+// How a message box presents itself: the icon it shows.
+enum class MessageKind { Information, Error };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -37,11 +40,17 @@ public:
     virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
                                              const QString &initial, QWidget *parent) = 0;
 
-    // An information box with an OK button.
-    virtual void message(const QString &text, QWidget *parent) = 0;
+    // A box with an OK button; the text is shown literally, never as markup.
+    virtual void message(const QString &text, QWidget *parent,
+                         MessageKind kind = MessageKind::Information) = 0;
+    // The same box with the error icon.
+    void error(const QString &text, QWidget *parent) { message(text, parent, MessageKind::Error); }
 
-    // A confirmation box with Yes, No and Cancel.
+    // A question with Yes, No and Cancel.
     virtual Answer askYesNoCancel(const QString &text, QWidget *parent) = 0;
+
+    // A question with Yes and No only; closing the box answers No.
+    virtual Answer askYesNo(const QString &text, QWidget *parent) = 0;
 
     // Families of the fonts installed for the screen.
     virtual QStringList fontFamilies() = 0;

@@ -70,21 +70,43 @@ std::optional<QString> QtDialogs::inputText(const QString &title, const QString 
     return text;
 }
 
-void QtDialogs::message(const QString &text, QWidget *parent)
+namespace {
+
+// Every box shows its text literally: file names and messages may hold "<" or "&".
+QMessageBox::StandardButton runBox(QMessageBox::Icon icon, const QString &text, QWidget *parent,
+                                   QMessageBox::StandardButtons buttons,
+                                   QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox::information(parent, QApplication::applicationName(), text);
+    QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+void QtDialogs::message(const QString &text, QWidget *parent, MessageKind kind)
+{
+    runBox(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information, text,
+           parent, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 Answer QtDialogs::askYesNoCancel(const QString &text, QWidget *parent)
 {
-    const auto b = QMessageBox::question(parent, QApplication::applicationName(), text,
-                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                         QMessageBox::Yes);
+    const auto b = runBox(QMessageBox::Question, text, parent,
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (b == QMessageBox::Yes)
         return Answer::Yes;
     if (b == QMessageBox::No)
         return Answer::No;
     return Answer::Cancel;
+}
+
+Answer QtDialogs::askYesNo(const QString &text, QWidget *parent)
+{
+    const auto b = runBox(QMessageBox::Question, text, parent, QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::No);
+    return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 QStringList QtDialogs::fontFamilies()

@@ -84,9 +84,11 @@ std::optional<QString> ScriptedDialogs::inputText(const QString &, const QString
     return inputs_.dequeue();
 }
 
-void ScriptedDialogs::message(const QString &text, QWidget *)
+void ScriptedDialogs::message(const QString &text, QWidget *, MessageKind kind)
 {
     messages << text;
+    if (kind == MessageKind::Error)
+        errors << text;
 }
 
 Answer ScriptedDialogs::askYesNoCancel(const QString &text, QWidget *)
@@ -97,6 +99,17 @@ Answer ScriptedDialogs::askYesNoCancel(const QString &text, QWidget *)
         return Answer::Cancel;
     }
     return answers_.dequeue();
+}
+
+Answer ScriptedDialogs::askYesNo(const QString &text, QWidget *)
+{
+    questions << text;
+    if (answers_.isEmpty()) {
+        ++unexpected;
+        return Answer::No;
+    }
+    const Answer a = answers_.dequeue();
+    return a == Answer::Yes ? Answer::Yes : Answer::No;
 }
 
 QStringList ScriptedDialogs::fontFamilies()

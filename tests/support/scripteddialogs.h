@@ -25,8 +25,9 @@ public:
     QList<FileDialogState> fileDialogs;   // state as shown, before the answer
     QList<QColor> colorDialogs;           // initial colours
     QStringList inputPrompts;
-    QStringList messages;                 // texts of OK boxes
-    QStringList questions;                // texts of Yes/No/Cancel boxes
+    QStringList messages;                 // texts of OK boxes, of every kind
+    QStringList errors;                   // texts of the OK boxes shown as errors
+    QStringList questions;                // texts of Yes/No/Cancel and Yes/No boxes
     int unexpected = 0;                   // questions asked with an empty queue
     QStringList families{QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")};
 
@@ -35,8 +36,9 @@ public:
     std::optional<QColor> chooseColor(const QColor &initial, QWidget *parent) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt,
                                      const QString &initial, QWidget *parent) override;
-    void message(const QString &text, QWidget *parent) override;
+    void message(const QString &text, QWidget *parent, MessageKind kind) override;
     Answer askYesNoCancel(const QString &text, QWidget *parent) override;
+    Answer askYesNo(const QString &text, QWidget *parent) override;
     QStringList fontFamilies() override;
 
 private:
