@@ -415,8 +415,17 @@ TEST_F(MainWindowTest, FilesHoldingZeroBytesAreRefusedByEveryWayOfOpening)
     EXPECT_EQ(dlg.errors.last(), message);
     EXPECT_EQ(w->documentCount(), 0);
 
-    // Whatever happened, the file keeps every byte.
+    // The ignore list is opened the same way.
+    const QString ignore = cfg.appFolder() + QStringLiteral("ignore.lst");
+    QFile::remove(ignore);
+    ASSERT_EQ(cfg.write(QStringLiteral("config/mivor/ignore.lst"), bytes), ignore);
+    w->EditIgnoreList1Click();
+    EXPECT_EQ(dlg.errors.last(), ignore + QStringLiteral(" contains NUL bytes and cannot be edited as text"));
+    EXPECT_EQ(w->documentCount(), 0);
+
+    // Whatever happened, the files keep every byte.
     EXPECT_EQ(TempConfig::read(path), bytes);
+    EXPECT_EQ(TempConfig::read(ignore), bytes);
 }
 
 TEST_F(MainWindowTest, RichTextThatIsNoRegularFileIsRefusedAtOnce)

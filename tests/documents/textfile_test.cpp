@@ -1,6 +1,7 @@
 #include "documents/textfile.h"
 
 #include "support/fifofeeder.h"
+#include "support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,11 +40,6 @@ QByteArray roundTrip(const QTemporaryDir &dir, const QByteArray &bytes, Encoding
     EXPECT_TRUE(textfile::save(path, d.text, d.encoding, &used));
     EXPECT_EQ(used, d.encoding);
     return readAll(path);
-}
-
-bool isRunningAsRoot()
-{
-    return ::geteuid() == 0;
 }
 
 } // namespace
@@ -179,20 +175,26 @@ TEST(TextFileLoad, MissingFileOrFolderLeavesOutputUntouched)
 
 TEST(TextFileSave, FailedSaveLeavesOldFileIntact)
 {
-    if (isRunningAsRoot())
-        GTEST_SKIP() << "permissions do not stop root";
     QTemporaryDir dir;
     const QString sub = dir.filePath(QStringLiteral("ro"));
     ASSERT_TRUE(QDir().mkdir(sub));
     const QString path = sub + QStringLiteral("/page.htm");
     writeAll(path, "old\r\n");
+    testuser::handOver(dir.path());
+    // Neither the folder nor the file may be written.
+    QFile::setPermissions(path, QFile::ReadOwner);
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(textfile::save(path, QStringLiteral("new"), Encoding::Utf8));
-    EXPECT_FALSE(textfile::save(sub + QStringLiteral("/fresh.htm"), QStringLiteral("x"), Encoding::Utf8));
-    EXPECT_EQ(textfile::copyFile(path, sub + QStringLiteral("/page.bak")), 2);
+    {
+        Unprivileged as;
+        QString reason;
+        EXPECT_FALSE(textfile::save(path, QStringLiteral("new"), Encoding::Utf8, nullptr, &reason));
+        EXPECT_EQ(reason, QStringLiteral("Permission denied"));
+        EXPECT_FALSE(textfile::save(sub + QStringLiteral("/fresh.htm"), QStringLiteral("x"), Encoding::Utf8));
+        EXPECT_EQ(textfile::copyFile(path, sub + QStringLiteral("/page.bak")), 2);
+    }
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
-    EXPECT_EQ(QDir(sub).entryList(QDir::Files), QStringList{QStringLiteral("page.htm")});
+    EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
 }
 
 TEST(TextFileSave, SaveIntoMissingFolderFails)
