@@ -7,13 +7,16 @@
 #include "app/logo.h"
 #include "app/prefsdialog.h"
 #include "documents/filenames.h"
+#include "documents/filechecks.h"
 #include "documents/memo.h"
+#include "documents/recovery.h"
 #include "documents/rtftotext.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
 #include "markup/colourswatch.h"
 #include "markup/insert.h"
 #include "platform/appfolder.h"
+#include "platform/fileio.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -103,9 +106,6 @@ const QStringList kSelectionCommands = {
     QStringLiteral("CutBtn"), QStringLiteral("Cut1"), QStringLiteral("CopyBtn"),
     QStringLiteral("Copy1"), QStringLiteral("SaveSelBtn"), QStringLiteral("SaveSelection1"),
     QStringLiteral("Delete1"), QStringLiteral("SortSelection1"), QStringLiteral("CopyToSpike1")};
-
-// Files larger than this are not put into a text area.
-constexpr qint64 kMaxDocumentBytes = qint64(512) * 1024 * 1024;
 
 } // namespace
 
@@ -282,10 +282,15 @@ void TMainForm::AutosaveNow()
         Label1->hide();
         return;
     }
-    const QString side = names::autosaveNameFor(doc->caption());
-    if (!textfile::save(side, doc->Memo1->text(), doc->encoding)) {
-        dialogs().message(QStringLiteral("Cannot create file ") + side, this);
-        return;   // the label and bar stay until a later run completes
+    const QString caption = doc->caption();
+    const QString side = names::autosaveNameFor(caption);
+    if (mayReplaceSideFile(side)) {
+        const QString model = caption.startsWith(QLatin1Char('~')) ? QString() : caption;
+        QString reason;
+        if (!textfile::saveSideFile(side, model, doc->Memo1->text(), doc->encoding, &reason)) {
+            dialogs().error(QStringLiteral("Cannot create file ") + side + QStringLiteral(": ") + reason, this);
+            return;   // the label and bar stay until a later run completes
+        }
     }
     ProgressBar1->hide();
     Label1->hide();
@@ -888,10 +893,8 @@ void TMainForm::ReopenItemClick(QAction *entry)
 {
     const QString caption = entry->text();
     const QString path = names::StripAmpersands(caption);
-    TSubForm *doc = CreateDocWindow(path);
-    if (!loadInto(doc, path))
+    if (!openDocument(path, Listing::OnSuccess))
         return;
-    AddWindowItem();
     const QList<QAction *> list = Reopen1->actions();
     for (int i = list.size() - 1; i >= 0; --i) {
         if (list[i]->text() == caption) {
@@ -906,19 +909,49 @@ void TMainForm::ReopenItemClick(QAction *entry)
 
 bool TMainForm::loadInto(TSubForm *doc, const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.exists() && info.size() > kMaxDocumentBytes) {
-        dialogs().message(QStringLiteral("Text exceeds memo capacity"), this);
+    textfile::Decoded decoded;
+    const textfile::LoadStatus status = textfile::load(path, decoded);
+    return fillDocument(doc, path, status, decoded, {});
+}
+
+bool TMainForm::openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage)
+{
+    textfile::Decoded decoded;
+    const textfile::LoadStatus status = textfile::load(path, decoded);
+    // Such a file cannot be edited without losing bytes: no window at all.
+    if (status == textfile::LoadStatus::ZeroBytes) {
+        dialogs().error(textfile::loadFailureMessage(status, path), this);
         return false;
     }
-    textfile::Decoded decoded;
-    if (!info.isFile() || !textfile::load(path, decoded)) {
-        dialogs().message(QStringLiteral("Cannot open file ") + path, this);
+    TSubForm *doc = CreateDocWindow(path);
+    if (listing == Listing::Always)
+        AddWindowItem();
+    if (!fillDocument(doc, path, status, decoded, cannotOpenMessage))
+        return false;
+    if (listing == Listing::OnSuccess)
+        AddWindowItem();
+    return true;
+}
+
+bool TMainForm::fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
+                             const textfile::Decoded &decoded, const QString &cannotOpenMessage)
+{
+    if (status != textfile::LoadStatus::Ok) {
+        const bool ownText = status == textfile::LoadStatus::CannotOpen && !cannotOpenMessage.isEmpty();
+        dialogs().error(ownText ? cannotOpenMessage : textfile::loadFailureMessage(status, path), this);
         return false;
     }
     doc->encoding = decoded.encoding;
     doc->Memo1->setText(decoded.text);
     doc->Memo1->setModified(false);
+    if (const auto offer = recovery::pendingRecovery(path, decoded.text)) {
+        if (dialogs().askYesNo(recovery::question(path, *offer), this) == Answer::Yes) {
+            doc->Memo1->setText(offer->text);
+            doc->Memo1->setModified(true);
+            if (doc == CurrentDoc)
+                SetUndoCommands(true);
+        }
+    }
     doc->Memo1MouseUp();
     return true;
 }
@@ -926,12 +959,20 @@ bool TMainForm::loadInto(TSubForm *doc, const QString &path)
 bool TMainForm::writeDocument(TSubForm *doc, const QString &path)
 {
     textfile::Encoding used = doc->encoding;
-    if (!textfile::save(path, doc->Memo1->text(), doc->encoding, &used)) {
-        dialogs().message(QStringLiteral("Cannot create file ") + path, this);
+    QString reason;
+    if (!textfile::save(path, doc->Memo1->text(), doc->encoding, &used, &reason)) {
+        dialogs().error(QStringLiteral("Cannot create file ") + path + QStringLiteral(": ") + reason, this);
         return false;
     }
     doc->encoding = used;
     return true;
+}
+
+bool TMainForm::mayReplaceSideFile(const QString &side)
+{
+    if (!filechecks::sideFileNeedsQuestion(side))
+        return true;
+    return dialogs().askYesNo(filechecks::replaceQuestion(side), this) == Answer::Yes;
 }
 
 void TMainForm::New1Click()
@@ -949,11 +990,7 @@ void TMainForm::Open1Click()
     OpenDialog1.defaultExt.clear();
     if (!dialogs().openFile(OpenDialog1, this))
         return;
-    const QString path = OpenDialog1.fileName;
-    TSubForm *doc = CreateDocWindow(path);
-    if (!loadInto(doc, path))
-        return;
-    AddWindowItem();
+    openDocument(OpenDialog1.fileName, Listing::OnSuccess);
 }
 
 bool TMainForm::saveDocument(TSubForm *doc)
@@ -966,14 +1003,19 @@ bool TMainForm::saveDocument(TSubForm *doc)
         return doc->caption() != before;
     }
     const QString path = doc->caption();
-    if (settings.MakeBackups) {
-        const int r = textfile::copyFile(path, names::backupNameFor(path));
+    // A file not (or no longer) on disk has nothing to back up.
+    if (settings.MakeBackups && QFileInfo::exists(path)) {
+        const QString backup = names::backupNameFor(path);
+        if (!mayReplaceSideFile(backup))
+            return false;
+        QString reason;
+        const int r = textfile::copyFile(path, backup, &reason);
         if (r == 1) {
-            dialogs().message(QStringLiteral("Cannot open file ") + path, this);
+            dialogs().error(QStringLiteral("Cannot open file ") + path + QStringLiteral(": ") + reason, this);
             return false;
         }
         if (r == 2) {
-            dialogs().message(QStringLiteral("Cannot create file ") + names::backupNameFor(path), this);
+            dialogs().error(QStringLiteral("Cannot create file ") + backup + QStringLiteral(": ") + reason, this);
             return false;
         }
     }
@@ -1015,10 +1057,18 @@ void TMainForm::saveAsDocument(TSubForm *doc)
     SaveDialog1.fileName = oldName;
     SaveDialog1.title = QStringLiteral("Save As");
     SaveDialog1.filter = QStringLiteral("Text *.txt|*.txt|HTML *.htm|*.htm|All files *.*|*.*");
-    if (dialogs().saveFile(SaveDialog1, this)) {
-        if (settings.MakeBackups && !oldName.startsWith(QLatin1Char('~')))
-            textfile::copyFile(oldName, names::backupNameFor(oldName));   // failures ignored
-        const QString newPath = names::saveAsPath(SaveDialog1.fileName);
+    while (dialogs().saveFile(SaveDialog1, this)) {
+        const QString chosen = SaveDialog1.fileName;
+        const QString newPath = names::saveAsPath(chosen);
+        // The dialog asked about the name typed, not the lower-cased one written.
+        if (filechecks::replacesAnotherFile(chosen, newPath, oldName)
+            && dialogs().askYesNo(filechecks::replaceQuestion(newPath), this) != Answer::Yes)
+            continue;
+        if (settings.MakeBackups && !oldName.startsWith(QLatin1Char('~'))) {
+            const QString backup = names::backupNameFor(oldName);
+            if (QFileInfo::exists(oldName) && mayReplaceSideFile(backup))
+                textfile::copyFile(oldName, backup);   // failures ignored
+        }
         SaveDialog1.fileName = newPath;
         if (!writeDocument(doc, newPath))
             return;   // caption, modified flag and window list stay as they were
@@ -1028,6 +1078,7 @@ void TMainForm::saveAsDocument(TSubForm *doc)
             button(QStringLiteral("SaveBtn"))->setEnabled(false);
         }
         doc->setCaption(newPath);
+        break;
     }
     removeWindowEntries(oldName);
     TSubForm *was = CurrentDoc;
@@ -1051,8 +1102,10 @@ void TMainForm::SaveSelBtnClick()
     if (!dialogs().saveFile(SaveDialog1, this))
         return;
     textfile::Encoding used;
-    if (!textfile::save(SaveDialog1.fileName, scratch, CurrentDoc->encoding, &used))
-        dialogs().message(QStringLiteral("Cannot create file ") + SaveDialog1.fileName, this);
+    QString reason;
+    if (!textfile::save(SaveDialog1.fileName, scratch, CurrentDoc->encoding, &used, &reason))
+        dialogs().error(QStringLiteral("Cannot create file ") + SaveDialog1.fileName + QStringLiteral(": ") + reason,
+                        this);
 }
 
 void TMainForm::Close1Click()
@@ -1399,16 +1452,20 @@ void TMainForm::FormActivate()
     const QString path = args_.join(QLatin1Char(' '));
     const QString ext = names::extensionOf(path).toUpper();
     if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
-        TSubForm *doc = CreateDocWindow(path);
-        if (loadInto(doc, path))
-            AddWindowItem();
+        openDocument(path, Listing::OnSuccess);
     } else if (ext == QLatin1String(".RTF")) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) {
-            dialogs().message(QStringLiteral("Cannot open file ") + path, this);
+        QByteArray rtf;
+        switch (fileio::readRegularFile(path, textfile::kMaxDocumentBytes, rtf)) {
+        case fileio::ReadStatus::Ok:
+            break;
+        case fileio::ReadStatus::CannotOpen:
+            dialogs().error(QStringLiteral("Cannot open file ") + path, this);
+            return;
+        case fileio::ReadStatus::TooLarge:
+            dialogs().error(QStringLiteral("Text exceeds memo capacity"), this);
             return;
         }
-        const QString text = rtfToText(f.readAll());
+        const QString text = rtfToText(rtf);
         ++UntitledCount;
         TSubForm *doc = CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
         AddWindowItem();
@@ -1416,9 +1473,7 @@ void TMainForm::FormActivate()
         doc->Memo1->setModified(true);
         SetUndoCommands(true);
     } else if (!path.isEmpty()) {
-        TSubForm *doc = CreateDocWindow(path);
-        AddWindowItem();
-        loadInto(doc, path);
+        openDocument(path, Listing::Always);
     }
 }
 

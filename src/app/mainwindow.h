@@ -5,6 +5,7 @@
 // document, the selection, the modified flag and the clipboard.
 #include "app/settingsstore.h"
 #include "documents/documenthost.h"
+#include "documents/textfile.h"
 #include "platform/dialogs.h"
 #include "search/searchhost.h"
 
@@ -143,6 +144,13 @@ public:
     // Loads a file into a document window as Open does; false (after the
     // message) when it cannot be read.
     bool loadInto(TSubForm *doc, const QString &path);
+    // When a new document window is listed in the "Windows" menu.
+    enum class Listing { OnSuccess, Always, Never };
+    // Opens a file in a new document window (Open, Reopen, the command line,
+    // the ignore list). A file that cannot be edited as text opens no window;
+    // one that cannot be read leaves its window empty, with
+    // cannotOpenMessage (when given) as the message. True when loaded.
+    bool openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage = {});
     QString statusText(int panel) const;
     int previewPaneWidth() const;
     void setPreviewPaneWidth(int w);
@@ -266,6 +274,11 @@ private:
     bool isCommandShortcut(const QKeySequence &seq) const;
     void applyDesktopColour();
     bool writeDocument(TSubForm *doc, const QString &path);
+    bool fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
+                      const textfile::Decoded &decoded, const QString &cannotOpenMessage);
+    // Asks before a backup or autosave copy replaces something the program
+    // did not make there; false when the user says No.
+    bool mayReplaceSideFile(const QString &side);
     void saveAsDocument(TSubForm *doc);
     void tileWindows(bool sideBySide);
     void EnableHtmlTools();

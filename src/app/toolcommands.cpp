@@ -224,15 +224,11 @@ void TMainForm::EditIgnoreList1Click()
 {
     search::installDefaultIgnoreList();
     const QString path = search::ignoreListPath();
-    TSubForm *doc = CreateDocWindow(path);
-    textfile::Decoded decoded;
-    if (textfile::load(path, decoded)) {
-        doc->encoding = decoded.encoding;
-        doc->Memo1->setText(decoded.text);
-    } else {
-        dialogs().message(search::IgnoreListMissingMessage, this);
-    }
-    doc->Memo1->setModified(false);
+    const int before = documentCount();
+    openDocument(path, Listing::Never, QString::fromLatin1(search::IgnoreListMissingMessage));
+    if (documentCount() == before)
+        return;   // a file that cannot be edited as text opens nothing
+    TSubForm *doc = CurrentDoc;
     doc->Memo1->setFocus();
     doc->Memo1->setSelStart(0);
 }

@@ -1,11 +1,11 @@
 #include "documents/textfile.h"
 
+#include "platform/fileio.h"
 #include "platform/windows1252.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cerrno>
 
 namespace textfile {
 
@@ -167,55 +167,74 @@ QByteArray encode(const QString &text, Encoding enc, Encoding *used)
 
 bool readBytes(const QString &path, QByteArray &out)
 {
-    if (QFileInfo(path).isDir())
-        return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return false;
-    out = std::move(bytes);
-    return true;
+    return fileio::readRegularFile(path, kMaxDocumentBytes, out) == fileio::ReadStatus::Ok;
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes, bool permissions0600)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (permissions0600 && !f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        f.cancelWriting();
-        return false;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    fileio::WriteOptions options;
+    options.ownerOnly = permissions0600;
+    return fileio::writeFile(path, bytes, options);
 }
 
-bool load(const QString &path, Decoded &out)
+LoadStatus load(const QString &path, Decoded &out)
 {
     QByteArray bytes;
-    if (!readBytes(path, bytes))
-        return false;
+    switch (fileio::readRegularFile(path, kMaxDocumentBytes, bytes)) {
+    case fileio::ReadStatus::Ok:
+        break;
+    case fileio::ReadStatus::CannotOpen:
+        return LoadStatus::CannotOpen;
+    case fileio::ReadStatus::TooLarge:
+        return LoadStatus::TooLarge;
+    }
+    if (bytes.contains('\0'))
+        return LoadStatus::ZeroBytes;
     out = decode(bytes);
-    return true;
+    return LoadStatus::Ok;
 }
 
-bool save(const QString &path, const QString &text, Encoding enc, Encoding *used)
+QString loadFailureMessage(LoadStatus status, const QString &path)
 {
-    const QByteArray bytes = encode(text, enc, used);
-    return writeBytes(path, bytes);
+    switch (status) {
+    case LoadStatus::Ok:
+        break;
+    case LoadStatus::CannotOpen:
+        return QStringLiteral("Cannot open file ") + path;
+    case LoadStatus::TooLarge:
+        return QStringLiteral("Text exceeds memo capacity");
+    case LoadStatus::ZeroBytes:
+        return path + QStringLiteral(" contains NUL bytes and cannot be edited as text");
+    }
+    return {};
 }
 
-int copyFile(const QString &from, const QString &to)
+bool save(const QString &path, const QString &text, Encoding enc, Encoding *used, QString *reason)
+{
+    return fileio::writeFile(path, encode(text, enc, used), {}, reason);
+}
+
+bool saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc,
+                  QString *reason)
+{
+    fileio::WriteOptions options;
+    options.sideFile = true;
+    options.modelFile = modelFile;
+    return fileio::writeFile(path, encode(text, enc), options, reason);
+}
+
+int copyFile(const QString &from, const QString &to, QString *reason)
 {
     QByteArray bytes;
-    if (!readBytes(from, bytes))
+    const fileio::ReadStatus read = fileio::readRegularFile(from, kMaxDocumentBytes, bytes, reason);
+    if (read == fileio::ReadStatus::TooLarge && reason)
+        *reason = fileio::errnoText(EFBIG);
+    if (read != fileio::ReadStatus::Ok)
         return 1;
-    return writeBytes(to, bytes) ? 0 : 2;
+    fileio::WriteOptions options;
+    options.sideFile = true;
+    options.modelFile = from;
+    return fileio::writeFile(to, bytes, options, reason) ? 0 : 2;
 }
 
 } // namespace textfile

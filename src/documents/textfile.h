@@ -35,20 +35,40 @@ bool fitsWindows1252(const QString &text);
 // and *used is set to Utf8, so nothing the user typed is lost.
 QByteArray encode(const QString &text, Encoding enc, Encoding *used = nullptr);
 
-// Reads a whole file; false when it cannot be opened or read (out untouched).
-bool load(const QString &path, Decoded &out);
+// Largest document the editor takes.
+constexpr qint64 kMaxDocumentBytes = qint64(512) * 1024 * 1024;
 
-// Writes through a temporary file renamed over the target, so a failed write
-// leaves any old file intact; false when the file cannot be created or
-// written. *used as in encode.
-bool save(const QString &path, const QString &text, Encoding enc, Encoding *used = nullptr);
+enum class LoadStatus { Ok, CannotOpen, TooLarge, ZeroBytes };
 
-// Copies a file's bytes unchanged to another path, through a temporary file.
-// 0 on success, 1 when the source cannot be read, 2 when the target cannot
-// be written.
-int copyFile(const QString &from, const QString &to);
+// The one way a document-like file is read (documents, the ignore list,
+// scripts): only a regular file, not over kMaxDocumentBytes, and never one
+// holding a zero byte, since the text would end there and the next save would
+// lose the rest. out is set only on Ok.
+LoadStatus load(const QString &path, Decoded &out);
+// The message for a failed load: "Cannot open file <path>", "Text exceeds
+// memo capacity" or "<path> contains NUL bytes and cannot be edited as text".
+QString loadFailureMessage(LoadStatus status, const QString &path);
+
+// Writes a document: links at path are followed and the file keeps its mode,
+// owner and group; the new content replaces the old at once, or in place
+// when the folder takes no new file. False with *reason (the system's wording)
+// when nothing was written. *used as in encode.
+bool save(const QString &path, const QString &text, Encoding enc, Encoding *used = nullptr,
+          QString *reason = nullptr);
+
+// Writes a side file of the document at modelFile (its autosave copy): the
+// entry at path is replaced, a link there never followed, and the file takes
+// the document's permission bits, owner and group.
+bool saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc,
+                  QString *reason = nullptr);
+
+// Copies a file's bytes unchanged as a side file of it (its backup), as
+// saveSideFile writes. 0 on success, 1 when the source cannot be read,
+// 2 when the target cannot be written; *reason says why.
+int copyFile(const QString &from, const QString &to, QString *reason = nullptr);
 
 // Low-level helpers shared by the other file writers of the program.
+// readBytes takes regular files only, so a FIFO never blocks the program.
 bool readBytes(const QString &path, QByteArray &out);
 // Replaces the target atomically; permissions0600 restricts the new file to
 // its owner (files that may hold passwords).

@@ -1,5 +1,6 @@
 #include "formmaker/formfile.h"
 #include "formmaker/formhtml.h"
+#include "platform/fileio.h"
 #include "platform/windows1252.h"
 
 #include <QFile>
@@ -166,13 +167,13 @@ bool decodeFormFile(const QByteArray &bytes, FormFileData &data, QString &error)
 
 bool readFormFile(const QString &path, FormFileData &data, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Nothing past the largest form is ever needed.
+    QByteArray bytes;
+    if (fileio::readRegularFile(path, HeaderBytes + qint64(MaxElements) * ElementPairBytes, bytes, nullptr, true)
+        != fileio::ReadStatus::Ok) {
         error = QStringLiteral("Cannot open file %1").arg(path);
         return false;
     }
-    // Nothing past the largest form is ever needed.
-    const QByteArray bytes = file.read(HeaderBytes + qint64(MaxElements) * ElementPairBytes);
     QString reason;
     if (!decodeFormFile(bytes, data, reason)) {
         error = QStringLiteral("Cannot read form file %1: %2").arg(path, reason);

@@ -2,6 +2,7 @@
 
 #include "imaging/gifimage.h"
 #include "imaging/gifreader.h"
+#include "platform/fileio.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -80,8 +81,8 @@ PictureResult loadPicture(const QString &path, const std::function<void()> &yiel
     else
         return failure(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
 
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!fileio::openRegularFile(path, file))
         return failure(QStringLiteral("Cannot open file %1").arg(path));
     if (file.size() > kMaxPictureFileBytes)
         return failure(QStringLiteral("Picture file too large: %1").arg(path));

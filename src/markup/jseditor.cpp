@@ -96,8 +96,9 @@ void TJSEditor::Open1Click()
         return;
     ScriptFile = OpenDialog1.fileName;
     textfile::Decoded decoded;
-    if (!textfile::load(ScriptFile, decoded)) {
-        dialogs().message(QStringLiteral("Cannot open file ") + ScriptFile, this);
+    const textfile::LoadStatus status = textfile::load(ScriptFile, decoded);
+    if (status != textfile::LoadStatus::Ok) {
+        dialogs().error(textfile::loadFailureMessage(status, ScriptFile), this);
         return;
     }
     encoding_ = decoded.encoding;
@@ -113,8 +114,9 @@ void TJSEditor::Save1Click()
     // Names are case-sensitive here: the reference must name the file as written.
     ScriptFile = SaveDialog1.fileName;
     textfile::Encoding used = encoding_;
-    if (!textfile::save(ScriptFile, markup::scriptFileText(Memo1->text()), encoding_, &used)) {
-        dialogs().message(QStringLiteral("Cannot create file ") + ScriptFile, this);
+    QString reason;
+    if (!textfile::save(ScriptFile, markup::scriptFileText(Memo1->text()), encoding_, &used, &reason)) {
+        dialogs().error(QStringLiteral("Cannot create file ") + ScriptFile + QStringLiteral(": ") + reason, this);
         return;
     }
     encoding_ = used;

@@ -1,5 +1,6 @@
 #include "table/tablefile.h"
 
+#include "platform/fileio.h"
 #include "table/tablehtml.h"
 #include "table/tablemodel.h"
 #include "table/tabletext.h"
@@ -207,13 +208,12 @@ bool loadTableBytes(TableModel &model, const QByteArray &bytes, QString &error,
 
 bool readTableFile(TableModel &model, const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only the first 937924 bytes matter; anything after them is ignored.
+    QByteArray bytes;
+    if (fileio::readRegularFile(path, TableFileSize, bytes, nullptr, true) != fileio::ReadStatus::Ok) {
         error = QStringLiteral("Cannot open file %1").arg(path);
         return false;
     }
-    // Only the first 937924 bytes matter; anything after them is ignored.
-    const QByteArray bytes = file.read(TableFileSize);
     return loadTableBytes(model, bytes, error, path);
 }
 

@@ -7,6 +7,7 @@
 #include "markup/radiogroup.h"
 #include "markup/spinfield.h"
 #include "markup/windowplacing.h"
+#include "platform/fileio.h"
 #include "table/cellformat.h"
 #include "table/tablefile.h"
 #include "table/tablehtml.h"
@@ -724,8 +725,8 @@ void Thtmltabletemp::picBtnClick()
     const auto chosen = hooks_.choosePicture(hooks_.documentFolder);
     if (!chosen || chosen->first.isEmpty())
         return;
-    QFile file(chosen->first);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!fileio::openRegularFile(chosen->first, file)) {
         dialogs().message(QStringLiteral("Cannot open file %1").arg(chosen->first), this);
         return;
     }

@@ -59,7 +59,9 @@ TEST_F(MainWindowTest, AutosaveFailureKeepsTheProgressVisible)
     w->autosaveProgressMs = 0;
     w->AutosaveNow();
     ASSERT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + cfg.path() + QStringLiteral("ro/autosave_page.tmp"));
+    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + cfg.path()
+                                   + QStringLiteral("ro/autosave_page.tmp: Is a directory"));
+    EXPECT_EQ(dlg.errors, dlg.messages);
     EXPECT_TRUE(w->Label1->isVisible());
     EXPECT_TRUE(w->ProgressBar1->isVisible());
 }

@@ -1,17 +1,13 @@
 #include "mainwindowtestbase.h"
 
+#include "support/fifofeeder.h"
+#include "support/unprivileged.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <unistd.h>
-
-namespace {
-
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
-} // namespace
+#include <QFileInfo>
+#include <QMenu>
 
 TEST_F(MainWindowTest, UntitledNumbersCountUpAndAreNeverReused)
 {
@@ -101,8 +97,9 @@ TEST_F(MainWindowTest, SaveAsOfAnOtherExtensionKeepsTheDialogsLastFilter)
     EXPECT_EQ(dlg.fileDialogs.last().defaultExt, QStringLiteral("xyz"));
 }
 
-TEST_F(MainWindowTest, SaveOfAFileDeletedOnDiskDependsOnBackups)
+TEST_F(MainWindowTest, SaveOfAFileDeletedOnDiskWritesItAgainWithoutABackup)
 {
+    ASSERT_TRUE(w->settings.MakeBackups);
     const QString path = cfg.write(QStringLiteral("gone.htm"), "first");
     dlg.queueFile(path);
     w->Open1Click();
@@ -110,19 +107,29 @@ TEST_F(MainWindowTest, SaveOfAFileDeletedOnDiskDependsOnBackups)
     memo().setModified(true);
     ASSERT_TRUE(QFile::remove(path));
 
-    // With backups the missing file cannot be copied, and nothing is written.
+    // Nothing on disk to back up: the text is saved all the same.
     w->Save1Click();
-    ASSERT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot open file ") + path);
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(dlg.messages.isEmpty());
+    EXPECT_EQ(TempConfig::read(path), QByteArray("second"));
     EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("gone.bak")));
-    EXPECT_TRUE(memo().modified());
-    EXPECT_TRUE(enabled(QStringLiteral("Save1")));
+    EXPECT_FALSE(memo().modified());
+    EXPECT_FALSE(enabled(QStringLiteral("Save1")));
+}
 
-    w->settings.MakeBackups = false;
+TEST_F(MainWindowTest, CommandLineFileThatDoesNotExistYetIsCreatedBySave)
+{
+    const QString path = cfg.path() + QStringLiteral("newpage.htm");
+    w.reset();
+    open({path});
+    ASSERT_EQ(w->documentCount(), 1);
+    ASSERT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + path});
+    ASSERT_TRUE(w->settings.MakeBackups);
+    memo().setText(QStringLiteral("<p>hello</p>"));
+    memo().setModified(true);
     w->Save1Click();
     EXPECT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(TempConfig::read(path), QByteArray("second"));
+    EXPECT_EQ(TempConfig::read(path), QByteArray("<p>hello</p>"));
+    EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("newpage.bak")));
     EXPECT_FALSE(memo().modified());
 }
 
@@ -220,7 +227,7 @@ TEST_F(MainWindowTest, SaveAsIntoAMissingFolderLeavesEverythingAsItWas)
     dlg.queueFile(nowhere);
     w->SaveAs1Click();
     ASSERT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + nowhere);
+    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + nowhere + QStringLiteral(": No such file or directory"));
     EXPECT_EQ(w->CurrentDoc->caption(), path);
     EXPECT_TRUE(memo().modified());
     EXPECT_EQ(w->windowList(), QStringList{path});
@@ -228,10 +235,8 @@ TEST_F(MainWindowTest, SaveAsIntoAMissingFolderLeavesEverythingAsItWas)
     EXPECT_EQ(TempConfig::read(path), QByteArray("old bytes\r\n"));
 }
 
-TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderLeavesTheOldFile)
+TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderWritesInPlaceOrSaysWhyItCannot)
 {
-    if (runningAsRoot())
-        GTEST_SKIP() << "permissions do not stop root";
     const QString path = cfg.write(QStringLiteral("keep/page.htm"), "old bytes\r\n");
     dlg.queueFile(path);
     w->Open1Click();
@@ -239,14 +244,241 @@ TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderLeavesTheOldFile)
     memo().setModified(true);
     w->settings.MakeBackups = false;
     const QString folder = cfg.path() + QStringLiteral("keep");
+    testuser::handOver(cfg.path());
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    w->Save1Click();
+    // The file itself may be written: it is, where it is.
+    {
+        Unprivileged as;
+        w->Save1Click();
+    }
+    EXPECT_TRUE(dlg.messages.isEmpty());
+    EXPECT_EQ(TempConfig::read(path), QByteArray("new text"));
+    EXPECT_FALSE(memo().modified());
+
+    // Neither may be written: the old file stays and the message says why.
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    memo().setText(QStringLiteral("newer text"));
+    memo().setModified(true);
+    {
+        Unprivileged as;
+        w->Save1Click();
+    }
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + path);
-    EXPECT_EQ(TempConfig::read(path), QByteArray("old bytes\r\n"));
+    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + path + QStringLiteral(": Permission denied"));
+    EXPECT_EQ(TempConfig::read(path), QByteArray("new text"));
     EXPECT_TRUE(memo().modified());
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("page.htm")});
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
+}
+
+TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
+{
+    const QString notes = cfg.write(QStringLiteral("notes.htm"), "<p>my notes</p>");
+    const QString draft = cfg.write(QStringLiteral("draft.htm"), "<p>draft</p>");
+    dlg.queueFile(draft);
+    w->Open1Click();
+    memo().setText(QStringLiteral("<p>draft 2</p>"));
+    memo().setModified(true);
+
+    // No: back to the dialog, which is cancelled; nothing is written.
+    dlg.queueFile(cfg.path() + QStringLiteral("Notes.htm"));
+    dlg.queueAnswer(Answer::No);
+    dlg.queueFile(std::nullopt);
+    w->SaveAs1Click();
+    EXPECT_EQ(dlg.questions, QStringList{notes + QStringLiteral(" already exists. Do you want to replace it?")});
+    EXPECT_EQ(dlg.fileDialogs.size(), 3);
+    EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>my notes</p>"));
+    EXPECT_EQ(TempConfig::read(draft), QByteArray("<p>draft</p>"));
+    EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("draft.bak")));
+    EXPECT_EQ(w->CurrentDoc->caption(), draft);
+    EXPECT_TRUE(memo().modified());
+
+    // No, then another name in the dialog: that one is written.
+    dlg.queueFile(cfg.path() + QStringLiteral("Notes.htm"));
+    dlg.queueAnswer(Answer::No);
+    dlg.queueFile(cfg.path() + QStringLiteral("Other.htm"));
+    w->SaveAs1Click();
+    EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("other.htm")), QByteArray("<p>draft 2</p>"));
+    EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>my notes</p>"));
+
+    // Yes replaces it.
+    memo().setModified(true);
+    dlg.queueFile(cfg.path() + QStringLiteral("NOTES.htm"));
+    dlg.queueAnswer(Answer::Yes);
+    w->SaveAs1Click();
+    EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>draft 2</p>"));
+    EXPECT_EQ(w->CurrentDoc->caption(), notes);
+
+    // The document's own file under another case is no other file: no question.
+    const int asked = dlg.questions.size();
+    memo().setModified(true);
+    dlg.queueFile(cfg.path() + QStringLiteral("Notes.HTM"));
+    w->SaveAs1Click();
+    EXPECT_EQ(dlg.questions.size(), asked);
+    EXPECT_FALSE(memo().modified());
+}
+
+TEST_F(MainWindowTest, CopiesOfAPrivateDocumentStayPrivate)
+{
+    const QString path = cfg.write(QStringLiteral("private.htm"), "<p>secret</p>");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    dlg.queueFile(path);
+    w->Open1Click();
+    memo().setText(QStringLiteral("<p>more secret</p>"));
+    memo().setModified(true);
+    ASSERT_TRUE(w->settings.MakeBackups);
+    w->Save1Click();
+    w->autosaveProgressMs = 0;
+    w->AutosaveNow();
+    ASSERT_TRUE(dlg.messages.isEmpty());
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                         | QFileDevice::WriteUser;
+    EXPECT_EQ(QFile::permissions(path), ownerOnly);
+    EXPECT_EQ(QFile::permissions(cfg.path() + QStringLiteral("private.bak")), ownerOnly);
+    EXPECT_EQ(QFile::permissions(cfg.path() + QStringLiteral("autosave_private.tmp")), ownerOnly);
+    EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("private.bak")), QByteArray("<p>secret</p>"));
+}
+
+TEST_F(MainWindowTest, LinksPlantedAtCopyNamesAreReplacedOnlyWhenTheUserSaysSo)
+{
+    const QString path = cfg.write(QStringLiteral("page.htm"), "<p>page</p>");
+    const QString victim = cfg.write(QStringLiteral("victim.txt"), "precious");
+    const QString bak = cfg.path() + QStringLiteral("page.bak");
+    const QString side = cfg.path() + QStringLiteral("autosave_page.tmp");
+    ASSERT_TRUE(QFile::link(victim, bak));
+    ASSERT_TRUE(QFile::link(victim, side));
+    dlg.queueFile(path);
+    w->Open1Click();
+    memo().setText(QStringLiteral("<p>page 2</p>"));
+    memo().setModified(true);
+    const QString question = bak + QStringLiteral(" already exists. Do you want to replace it?");
+
+    // No: nothing is saved.
+    dlg.queueAnswer(Answer::No);
+    w->Save1Click();
+    EXPECT_EQ(dlg.questions, QStringList{question});
+    EXPECT_EQ(TempConfig::read(path), QByteArray("<p>page</p>"));
+    EXPECT_TRUE(memo().modified());
+
+    // Yes: the link is replaced by the backup; its target is untouched.
+    dlg.queueAnswer(Answer::Yes);
+    w->Save1Click();
+    EXPECT_EQ(TempConfig::read(path), QByteArray("<p>page 2</p>"));
+    EXPECT_FALSE(QFileInfo(bak).isSymLink());
+    EXPECT_EQ(TempConfig::read(bak), QByteArray("<p>page</p>"));
+    EXPECT_EQ(TempConfig::read(victim), QByteArray("precious"));
+
+    w->autosaveProgressMs = 0;
+    dlg.queueAnswer(Answer::Yes);
+    w->AutosaveNow();
+    EXPECT_EQ(dlg.questions.last(), side + QStringLiteral(" already exists. Do you want to replace it?"));
+    EXPECT_FALSE(QFileInfo(side).isSymLink());
+    EXPECT_EQ(TempConfig::read(side), QByteArray("<p>page 2</p>"));
+    EXPECT_EQ(TempConfig::read(victim), QByteArray("precious"));
+    EXPECT_TRUE(dlg.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, SavingThroughALinkKeepsTheLink)
+{
+    const QString target = cfg.write(QStringLiteral("real/page.htm"), "old");
+    const QString link = cfg.path() + QStringLiteral("page.htm");
+    ASSERT_TRUE(QFile::link(target, link));
+    dlg.queueFile(link);
+    w->Open1Click();
+    memo().setText(QStringLiteral("new"));
+    memo().setModified(true);
+    w->Save1Click();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(TempConfig::read(target), QByteArray("new"));
+    EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("page.bak")), QByteArray("old"));
+}
+
+TEST_F(MainWindowTest, FilesHoldingZeroBytesAreRefusedByEveryWayOfOpening)
+{
+    const QByteArray bytes("<p>a</p>\0<p>b</p>", 17);
+    const QString path = cfg.write(QStringLiteral("zero.htm"), bytes);
+    const QString message = path + QStringLiteral(" contains NUL bytes and cannot be edited as text");
+
+    dlg.queueFile(path);
+    w->Open1Click();
+    EXPECT_EQ(dlg.errors, QStringList{message});
+    EXPECT_EQ(w->documentCount(), 0);
+
+    w->AddReopenItem(path);
+    w->ReopenItemClick(w->Reopen1->actions().first());
+    EXPECT_EQ(dlg.errors.size(), 2);
+    EXPECT_EQ(w->documentCount(), 0);
+
+    w.reset();
+    open({path});
+    w->FormActivate();
+    EXPECT_EQ(dlg.errors.last(), message);
+    EXPECT_EQ(w->documentCount(), 0);
+
+    // The ignore list is opened the same way.
+    const QString ignore = cfg.appFolder() + QStringLiteral("ignore.lst");
+    QFile::remove(ignore);
+    ASSERT_EQ(cfg.write(QStringLiteral("config/mivor/ignore.lst"), bytes), ignore);
+    w->EditIgnoreList1Click();
+    EXPECT_EQ(dlg.errors.last(), ignore + QStringLiteral(" contains NUL bytes and cannot be edited as text"));
+    EXPECT_EQ(w->documentCount(), 0);
+
+    // Whatever happened, the files keep every byte.
+    EXPECT_EQ(TempConfig::read(path), bytes);
+    EXPECT_EQ(TempConfig::read(ignore), bytes);
+}
+
+TEST_F(MainWindowTest, RichTextThatIsNoRegularFileIsRefusedAtOnce)
+{
+    const QString fifo = cfg.path() + QStringLiteral("letter.rtf");
+    FifoFeeder feeder(fifo, "{\\rtf1 planted}");
+    ASSERT_TRUE(feeder.made());
+    w.reset();
+    open({fifo});
+    w->FormActivate();
+    EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + fifo});
+    EXPECT_EQ(w->documentCount(), 0);
+}
+
+TEST_F(MainWindowTest, AnEarlierSessionsAutosaveCopyIsOfferedBack)
+{
+    const QString path = cfg.write(QStringLiteral("page.htm"), "<p>saved</p>\n");
+    const QString side = cfg.write(QStringLiteral("autosave_page.tmp"), "<p>typed later</p>\r\n");
+    const QDateTime saved = QDateTime::currentDateTime().addSecs(-600);
+    const QDateTime autosaved = saved.addSecs(300);
+    auto age = [](const QString &p, const QDateTime &t) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(t, QFileDevice::FileModificationTime));
+    };
+    age(path, saved);
+    age(side, autosaved);
+    const QString question = path + QStringLiteral(" has unsaved changes from an earlier session (saved at ")
+                           + autosaved.toString(QStringLiteral("HH:mm")) + QStringLiteral("). Restore them?");
+
+    // No: the file as it is.
+    dlg.queueAnswer(Answer::No);
+    dlg.queueFile(path);
+    w->Open1Click();
+    EXPECT_EQ(dlg.questions, QStringList{question});
+    EXPECT_EQ(memo().text(), QStringLiteral("<p>saved</p>\r\n"));
+    EXPECT_FALSE(memo().modified());
+
+    // Yes: the copy's text, to be saved.
+    dlg.queueAnswer(Answer::Yes);
+    dlg.queueFile(path);
+    w->Open1Click();
+    EXPECT_EQ(memo().text(), QStringLiteral("<p>typed later</p>\r\n"));
+    EXPECT_TRUE(memo().modified());
+    EXPECT_TRUE(enabled(QStringLiteral("Save1")));
+
+    // Saving makes the document the newer one: no more offers, and the copy stays.
+    w->Save1Click();
+    dlg.queueFile(path);
+    w->Open1Click();
+    EXPECT_EQ(dlg.questions.size(), 2);
+    EXPECT_TRUE(QFile::exists(side));
+    EXPECT_EQ(dlg.unexpected, 0);
 }
 
 TEST_F(MainWindowTest, OpenSetsItsFilterClearsTheNameAndListsTheFile)

@@ -1,5 +1,8 @@
 #include "documents/textfile.h"
 
+#include "support/fifofeeder.h"
+#include "support/unprivileged.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,18 +33,13 @@ QByteArray roundTrip(const QTemporaryDir &dir, const QByteArray &bytes, Encoding
     const QString path = dir.filePath(QStringLiteral("doc.htm"));
     writeAll(path, bytes);
     textfile::Decoded d;
-    EXPECT_TRUE(textfile::load(path, d));
+    EXPECT_EQ(textfile::load(path, d), textfile::LoadStatus::Ok);
     if (detected)
         *detected = d.encoding;
     Encoding used = d.encoding;
     EXPECT_TRUE(textfile::save(path, d.text, d.encoding, &used));
     EXPECT_EQ(used, d.encoding);
     return readAll(path);
-}
-
-bool isRunningAsRoot()
-{
-    return ::geteuid() == 0;
 }
 
 } // namespace
@@ -135,7 +133,6 @@ TEST(TextFileRoundTrip, OtherLineBreaksComeBackAsCrLf)
     EXPECT_EQ(roundTrip(dir, "a\nb\n"), QByteArray("a\r\nb\r\n"));
     EXPECT_EQ(roundTrip(dir, "a\rb\r"), QByteArray("a\r\nb\r\n"));
     EXPECT_EQ(roundTrip(dir, "a\nb\r\nc\rd"), QByteArray("a\r\nb\r\nc\r\nd"));
-    EXPECT_EQ(roundTrip(dir, QByteArray("a\nb\0c\n", 6)), QByteArray("a\r\nb"));
 }
 
 TEST(TextFileRoundTrip, EveryNonZeroByteSurvivesWindows1252)
@@ -158,7 +155,7 @@ TEST(TextFileSave, TypedCharacterOutsideWindows1252SavesAsUtf8)
     const QString path = dir.filePath(QStringLiteral("x.txt"));
     writeAll(path, "caf\xE9");
     textfile::Decoded d;
-    ASSERT_TRUE(textfile::load(path, d));
+    ASSERT_EQ(textfile::load(path, d), textfile::LoadStatus::Ok);
     ASSERT_EQ(d.encoding, Encoding::Windows1252);
     Encoding used = Encoding::Windows1252;
     ASSERT_TRUE(textfile::save(path, d.text + QChar(0x3A9), d.encoding, &used));
@@ -171,27 +168,33 @@ TEST(TextFileLoad, MissingFileOrFolderLeavesOutputUntouched)
     QTemporaryDir dir;
     textfile::Decoded d;
     d.text = QStringLiteral("keep");
-    EXPECT_FALSE(textfile::load(dir.filePath(QStringLiteral("none.htm")), d));
-    EXPECT_FALSE(textfile::load(dir.path(), d));
+    EXPECT_EQ(textfile::load(dir.filePath(QStringLiteral("none.htm")), d), textfile::LoadStatus::CannotOpen);
+    EXPECT_EQ(textfile::load(dir.path(), d), textfile::LoadStatus::CannotOpen);
     EXPECT_EQ(d.text, QStringLiteral("keep"));
 }
 
 TEST(TextFileSave, FailedSaveLeavesOldFileIntact)
 {
-    if (isRunningAsRoot())
-        GTEST_SKIP() << "permissions do not stop root";
     QTemporaryDir dir;
     const QString sub = dir.filePath(QStringLiteral("ro"));
     ASSERT_TRUE(QDir().mkdir(sub));
     const QString path = sub + QStringLiteral("/page.htm");
     writeAll(path, "old\r\n");
+    testuser::handOver(dir.path());
+    // Neither the folder nor the file may be written.
+    QFile::setPermissions(path, QFile::ReadOwner);
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(textfile::save(path, QStringLiteral("new"), Encoding::Utf8));
-    EXPECT_FALSE(textfile::save(sub + QStringLiteral("/fresh.htm"), QStringLiteral("x"), Encoding::Utf8));
-    EXPECT_EQ(textfile::copyFile(path, sub + QStringLiteral("/page.bak")), 2);
+    {
+        Unprivileged as;
+        QString reason;
+        EXPECT_FALSE(textfile::save(path, QStringLiteral("new"), Encoding::Utf8, nullptr, &reason));
+        EXPECT_EQ(reason, QStringLiteral("Permission denied"));
+        EXPECT_FALSE(textfile::save(sub + QStringLiteral("/fresh.htm"), QStringLiteral("x"), Encoding::Utf8));
+        EXPECT_EQ(textfile::copyFile(path, sub + QStringLiteral("/page.bak")), 2);
+    }
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
-    EXPECT_EQ(QDir(sub).entryList(QDir::Files), QStringList{QStringLiteral("page.htm")});
+    EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
 }
 
 TEST(TextFileSave, SaveIntoMissingFolderFails)
@@ -227,4 +230,57 @@ TEST(TextFileSave, ReplacingAFileKeepsItsPermissions)
     ASSERT_TRUE(textfile::save(path, QStringLiteral("#!/bin/sh\r\necho\r\n"), Encoding::Utf8));
     EXPECT_EQ(QFile::permissions(path), mode);
     EXPECT_EQ(textfile::copyFile(path, dir.filePath(QStringLiteral("build.bak"))), 0);
+}
+
+TEST(TextFileLoad, ZeroBytesRefuseTheFileInsteadOfCuttingIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zero.htm"));
+    writeAll(path, QByteArray("a\nb\0c\n", 6));
+    textfile::Decoded d;
+    d.text = QStringLiteral("keep");
+    EXPECT_EQ(textfile::load(path, d), textfile::LoadStatus::ZeroBytes);
+    EXPECT_EQ(d.text, QStringLiteral("keep"));
+    EXPECT_EQ(textfile::loadFailureMessage(textfile::LoadStatus::ZeroBytes, path),
+              path + QStringLiteral(" contains NUL bytes and cannot be edited as text"));
+    EXPECT_EQ(textfile::loadFailureMessage(textfile::LoadStatus::CannotOpen, path), QStringLiteral("Cannot open file ") + path);
+    EXPECT_EQ(textfile::loadFailureMessage(textfile::LoadStatus::TooLarge, path), QStringLiteral("Text exceeds memo capacity"));
+}
+
+TEST(TextFileLoad, AFifoIsRefusedWithoutWaitingForAWriter)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("page.htm"));
+    FifoFeeder feeder(fifo, "planted");
+    ASSERT_TRUE(feeder.made());
+    textfile::Decoded d;
+    EXPECT_EQ(textfile::load(fifo, d), textfile::LoadStatus::CannotOpen);
+    QByteArray bytes;
+    EXPECT_FALSE(textfile::readBytes(fifo, bytes));
+    EXPECT_EQ(textfile::copyFile(fifo, dir.filePath(QStringLiteral("page.bak"))), 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("page.bak"))));
+}
+
+TEST(TextFileCopy, BackupAndAutosaveCopyTakeTheDocumentsModeAndSayWhyTheyFail)
+{
+    QTemporaryDir dir;
+    const QString doc = dir.filePath(QStringLiteral("page.htm"));
+    writeAll(doc, "secret\r\n");
+    ASSERT_TRUE(QFile::setPermissions(doc, QFile::ReadOwner | QFile::WriteOwner));
+    const QString bak = dir.filePath(QStringLiteral("page.bak"));
+    ASSERT_EQ(textfile::copyFile(doc, bak), 0);
+    EXPECT_EQ(QFile::permissions(bak), QFile::permissions(doc));
+    const QString side = dir.filePath(QStringLiteral("autosave_page.tmp"));
+    ASSERT_TRUE(textfile::saveSideFile(side, doc, QStringLiteral("typed\r\n"), Encoding::Utf8));
+    EXPECT_EQ(QFile::permissions(side), QFile::permissions(doc));
+    EXPECT_EQ(readAll(side), QByteArray("typed\r\n"));
+
+    QString reason;
+    EXPECT_EQ(textfile::copyFile(dir.filePath(QStringLiteral("gone.htm")), bak, &reason), 1);
+    EXPECT_EQ(reason, QStringLiteral("No such file or directory"));
+    EXPECT_EQ(textfile::copyFile(doc, dir.filePath(QStringLiteral("no/page.bak")), &reason), 2);
+    EXPECT_EQ(reason, QStringLiteral("No such file or directory"));
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("in-the-way.bak"))));
+    EXPECT_EQ(textfile::copyFile(doc, dir.filePath(QStringLiteral("in-the-way.bak")), &reason), 2);
+    EXPECT_EQ(reason, QStringLiteral("Is a directory"));
 }

@@ -1,6 +1,7 @@
 #include "formmaker/formfile.h"
 #include "formmaker/formhtml.h"
 #include "formmaker_test_printers.h"
+#include "support/fifofeeder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -213,4 +214,16 @@ TEST(FormFile, HtmlFromAFileIsTheGeneratedForm)
     EXPECT_EQ(html, buildFormHtml(d.settings, d.Elements, d.ElementOptions, d.LastIndex));
     EXPECT_TRUE(html.startsWith("<FORM NAME=\"order\" METHOD=\"Get\""));
     EXPECT_FALSE(formHtmlFromFile(dir.filePath("none.mff"), html, error));
+}
+
+TEST(FormFile, AFifoIsRefusedWithoutWaitingForAWriter)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("form.mff"));
+    FifoFeeder feeder(fifo, QByteArray(7880, '\0'));
+    ASSERT_TRUE(feeder.made());
+    FormFileData back;
+    QString error;
+    EXPECT_FALSE(readFormFile(fifo, back, error));
+    EXPECT_EQ(error, QStringLiteral("Cannot open file ") + fifo);
 }

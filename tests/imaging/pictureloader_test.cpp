@@ -1,5 +1,6 @@
 #include "gifwriter.h"
 #include "imaging/pictureloader.h"
+#include "support/fifofeeder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -263,4 +264,13 @@ TEST(PictureLoader, WritesFuzzSeedsWhenAsked)
     put("jpeg/grey.jpg", encoded(grey, "jpg"));
     const uint8_t ink[4] = {10, 200, 30, 40};
     put("jpeg/cmyk.jpg", cmykJpeg(8, 8, ink));
+}
+
+TEST(PictureLoader, AFifoIsRefusedWithoutWaitingForAWriter)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("photo.gif"));
+    FifoFeeder feeder(fifo, "GIF89a");
+    ASSERT_TRUE(feeder.made());
+    EXPECT_EQ(loadPicture(fifo).error, QStringLiteral("Cannot open file ") + fifo);
 }

@@ -146,7 +146,8 @@ TEST(JSEditor, FileErrorsKeepTheTextAndTakeTheNewPath)
     dlg.queueFile(nowhere);
     e.Save1Click();
     EXPECT_EQ(e.ScriptFile, nowhere);
-    EXPECT_EQ(dlg.messages, QStringList({"Cannot open file " + dir.path(), "Cannot create file " + nowhere}));
+    EXPECT_EQ(dlg.messages, QStringList({"Cannot open file " + dir.path(),
+                                         "Cannot create file " + nowhere + ": No such file or directory"}));
     EXPECT_EQ(e.scriptText(), "keep();");
 
     // A cancelled dialog changes nothing.
@@ -225,4 +226,22 @@ TEST(JSEditor, LineNumbersFollowScrollingAndHideOnClose)
     EXPECT_TRUE(e.LineNum->isHidden());
     e.LineNumbering1->trigger();
     EXPECT_TRUE(e.LineNum->isVisible());
+}
+
+TEST(JSEditor, AScriptHoldingZeroBytesIsNotOpened)
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dlg;
+    TJSEditor e(EditorLook{});
+    e.Memo1->setText(QStringLiteral("keep();"));
+    const QString path = dir.filePath(QStringLiteral("packed.js"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("a();\0b();", 9));
+    }
+    dlg.queueFile(path);
+    e.Open1Click();
+    EXPECT_EQ(dlg.errors, QStringList{path + QStringLiteral(" contains NUL bytes and cannot be edited as text")});
+    EXPECT_EQ(e.scriptText(), QStringLiteral("keep();"));
 }

@@ -2,6 +2,8 @@
 #include "table/tablehtml.h"
 #include "table/tablemodel.h"
 
+#include "support/fifofeeder.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -414,4 +416,16 @@ TEST(TableFile, FileErrorsUseThePlatformWording)
     writeFile(shortFile, QByteArray(100, '\1'));
     EXPECT_FALSE(tableHtmlFromFile(shortFile, html, error));
     EXPECT_TRUE(error.startsWith("The file " + shortFile + " is not a table file"));
+}
+
+TEST(TableFile, AFifoIsRefusedWithoutWaitingForAWriter)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("table.mtb"));
+    FifoFeeder feeder(fifo, QByteArray(table::TableFileSize, '\0'));
+    ASSERT_TRUE(feeder.made());
+    auto m = std::make_unique<table::TableModel>();
+    QString error;
+    EXPECT_FALSE(table::readTableFile(*m, fifo, error));
+    EXPECT_EQ(error, QStringLiteral("Cannot open file ") + fifo);
 }

@@ -1,0 +1,364 @@
+#include "platform/fileio.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fileio {
+
+namespace {
+
+QByteArray native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+QString notRegular()
+{
+    return QStringLiteral("Not a regular file");
+}
+
+void setReason(QString *reason, const QString &text)
+{
+    if (reason)
+        *reason = text;
+}
+
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd() { reset(); }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return fd_; }
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+    // Closes now; a failed close is a failed write on some file systems.
+    int reset()
+    {
+        int err = 0;
+        if (fd_ >= 0 && ::close(fd_) != 0)
+            err = errno;
+        fd_ = -1;
+        return err;
+    }
+
+private:
+    int fd_;
+};
+
+QString folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString nameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// Opens for reading without waiting on a FIFO or a device, and keeps the
+// descriptor only for a regular file.
+int openRegular(const QString &path, struct stat &st, QString *reason)
+{
+    Fd fd(::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) {
+        setReason(reason, errnoText(errno));
+        return -1;
+    }
+    if (::fstat(fd.get(), &st) != 0) {
+        setReason(reason, errnoText(errno));
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        setReason(reason, S_ISDIR(st.st_mode) ? errnoText(EISDIR) : notRegular());
+        return -1;
+    }
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    return fd.release();
+}
+
+bool writeAll(int fd, const QByteArray &bytes, off_t offset, int &err)
+{
+    const char *p = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::pwrite(fd, p, size_t(std::min<qint64>(left, qint64(1) << 30)), offset);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            err = errno;
+            return false;
+        }
+        p += n;
+        offset += n;
+        left -= n;
+    }
+    return true;
+}
+
+mode_t defaultMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Gives a new file the owner and group of the file it stands for, where the
+// process may. When the group cannot be kept, the file's own group (ours)
+// gets no more than every other user had, so no one gains access.
+void takeOwnership(int fd, const struct stat &model, mode_t &mode)
+{
+    if (::fchown(fd, model.st_uid, model.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), model.st_gid);
+    struct stat now;
+    if (::fstat(fd, &now) == 0 && now.st_gid != model.st_gid) {
+        const mode_t group = ((mode >> 3) & 7) & (mode & 7);
+        mode = (mode & ~mode_t(070)) | (group << 3);
+    }
+}
+
+// The fallback for a folder that takes no new file: the existing file is
+// rewritten where it is. Space is reserved first, so a full disk fails
+// before the old content is touched.
+bool writeInPlace(const QString &target, const QByteArray &bytes, bool sideFile, mode_t mode,
+                  QString *reason)
+{
+    int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    if (sideFile)
+        flags |= O_NOFOLLOW;
+    Fd fd(::open(native(target).constData(), flags));
+    if (fd.get() < 0) {
+        setReason(reason, errnoText(errno));
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0) {
+        setReason(reason, errnoText(errno));
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        setReason(reason, notRegular());
+        return false;
+    }
+    if (sideFile) {
+        // Someone else's file, or one linked from elsewhere, would let another
+        // user read the copy; ours is narrowed to the document's mode first.
+        if (st.st_uid != ::geteuid() || st.st_nlink != 1) {
+            setReason(reason, errnoText(EPERM));
+            return false;
+        }
+        if (::fchmod(fd.get(), mode) != 0) {
+            setReason(reason, errnoText(errno));
+            return false;
+        }
+    }
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    if (bytes.size() > st.st_size) {
+        const int r = ::posix_fallocate(fd.get(), 0, off_t(bytes.size()));
+        if (r != 0 && r != EOPNOTSUPP && r != EINVAL) {
+            setReason(reason, errnoText(r));
+            return false;
+        }
+    }
+    int err = 0;
+    if (!writeAll(fd.get(), bytes, 0, err) || ::ftruncate(fd.get(), off_t(bytes.size())) != 0
+        || ::fsync(fd.get()) != 0) {
+        setReason(reason, errnoText(err ? err : errno));
+        return false;
+    }
+    if ((err = fd.reset()) != 0) {
+        setReason(reason, errnoText(err));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString errnoText(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+bool openRegularFile(const QString &path, QFile &file, QString *reason)
+{
+    struct stat st;
+    const int fd = openRegular(path, st, reason);
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        setReason(reason, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+ReadStatus readRegularFile(const QString &path, qint64 limit, QByteArray &out, QString *reason,
+                           bool truncateAtLimit)
+{
+    struct stat st;
+    Fd fd(openRegular(path, st, reason));
+    if (fd.get() < 0)
+        return ReadStatus::CannotOpen;
+    if (st.st_size > limit && !truncateAtLimit)
+        return ReadStatus::TooLarge;
+    // The size is a hint: the file may change while it is read.
+    QByteArray bytes;
+    qint64 want = std::min<qint64>(st.st_size, limit);
+    bytes.resize(want);
+    qint64 got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got >= limit)
+                break;
+            bytes.resize(std::min<qint64>(limit, std::max<qint64>(got * 2, 65536)));
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            setReason(reason, errnoText(errno));
+            return ReadStatus::CannotOpen;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got >= limit && !truncateAtLimit) {
+        char extra;
+        if (::read(fd.get(), &extra, 1) == 1)
+            return ReadStatus::TooLarge;
+    }
+    bytes.truncate(got);
+    out = std::move(bytes);
+    return ReadStatus::Ok;
+}
+
+Occupant occupantOf(const QString &path)
+{
+    struct stat st;
+    if (::lstat(native(path).constData(), &st) != 0)
+        return Occupant::None;
+    if (S_ISREG(st.st_mode))
+        return Occupant::RegularFile;
+    if (S_ISDIR(st.st_mode))
+        return Occupant::Folder;
+    return Occupant::Other;
+}
+
+QString resolveLinks(const QString &path, QString *reason)
+{
+    QString p = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        const QByteArray name = native(p);
+        struct stat st;
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return p;
+        QByteArray target(4096, Qt::Uninitialized);
+        const ssize_t n = ::readlink(name.constData(), target.data(), size_t(target.size()));
+        if (n < 0) {
+            setReason(reason, errnoText(errno));
+            return {};
+        }
+        target.truncate(n);
+        const QString next = QFile::decodeName(target);
+        p = next.startsWith(QLatin1Char('/')) ? next : folderOf(p) + next;
+    }
+    setReason(reason, errnoText(ELOOP));
+    return {};
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions &options, QString *reason)
+{
+    QString target = path;
+    if (!options.sideFile) {
+        target = resolveLinks(path, reason);
+        if (target.isEmpty())
+            return false;
+    }
+    const QByteArray nativeTarget = native(target);
+    struct stat existing;
+    const bool exists = ::lstat(nativeTarget.constData(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        setReason(reason, errnoText(EISDIR));
+        return false;
+    }
+    if (exists && !options.sideFile && !S_ISREG(existing.st_mode)) {
+        setReason(reason, notRegular());
+        return false;
+    }
+
+    // The permissions the new file ends up with, and whose owner it takes.
+    struct stat model;
+    bool haveModel = false;
+    if (options.sideFile) {
+        haveModel = !options.modelFile.isEmpty() && ::stat(native(options.modelFile).constData(), &model) == 0
+                 && S_ISREG(model.st_mode);
+    } else if (exists) {
+        model = existing;
+        haveModel = true;
+    }
+    mode_t mode = haveModel ? (model.st_mode & 0777) : defaultMode();
+    if (options.ownerOnly)
+        mode = 0600;
+
+    const QString folder = folderOf(target);
+    const QString base = QLatin1Char('.') + nameOf(target) + QLatin1Char('.');
+    QString temp;
+    int raw = -1;
+    int createError = 0;
+    for (int attempt = 0; attempt < 64 && raw < 0; ++attempt) {
+        temp = folder + base + QString::number(QRandomGenerator::global()->generate() & 0xffffff, 36);
+        raw = ::open(native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (raw < 0 && (createError = errno) != EEXIST)
+            break;
+    }
+    Fd fd(raw);
+    if (fd.get() < 0) {
+        // A folder the user may not write can still hold a file they may.
+        if (exists && S_ISREG(existing.st_mode))
+            return writeInPlace(target, bytes, options.sideFile, mode, reason);
+        setReason(reason, errnoText(createError));
+        return false;
+    }
+
+    const QByteArray nativeTemp = native(temp);
+    auto fail = [&](int err) {
+        fd.reset();
+        ::unlink(nativeTemp.constData());
+        setReason(reason, errnoText(err));
+        return false;
+    };
+    if (haveModel && !options.ownerOnly)
+        takeOwnership(fd.get(), model, mode);
+    // The mode is set before any byte is written, so a private document's
+    // copy is never readable by others, not even for a moment.
+    if (::fchmod(fd.get(), mode) != 0)
+        return fail(errno);
+    int err = 0;
+    if (!writeAll(fd.get(), bytes, 0, err))
+        return fail(err);
+    if (::fsync(fd.get()) != 0)
+        return fail(errno);
+    if ((err = fd.reset()) != 0)
+        return fail(err);
+    // rename() replaces the entry itself: a link at a side file's name is
+    // replaced, never followed.
+    if (::rename(nativeTemp.constData(), nativeTarget.constData()) != 0)
+        return fail(errno);
+    return true;
+}
+
+} // namespace fileio

@@ -1,0 +1,58 @@
+#pragma once
+// Reading and writing whole files safely. Reads never block on a FIFO or a
+// device; writes replace a file through a temporary file in its folder, give
+// copies no wider permissions than the file they copy, and never follow a
+// symbolic link planted at a side file's name. Failures come back with the
+// system's wording of the reason ("Permission denied", "No space left on
+// device") for the caller's message.
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+
+namespace fileio {
+
+// The system's wording for an errno value.
+QString errnoText(int err);
+
+enum class ReadStatus { Ok, CannotOpen, TooLarge };
+
+// Opens path for reading only when it is a regular file (following links).
+// A FIFO, a device, a socket or a folder is refused without waiting for it.
+bool openRegularFile(const QString &path, QFile &file, QString *reason = nullptr);
+
+// Reads a whole regular file. A file larger than limit bytes gives TooLarge
+// and out is left alone; with truncateAtLimit only its first limit bytes
+// are read instead.
+ReadStatus readRegularFile(const QString &path, qint64 limit, QByteArray &out,
+                           QString *reason = nullptr, bool truncateAtLimit = false);
+
+// What lies at a name, not following a link there.
+enum class Occupant { None, RegularFile, Folder, Other };
+Occupant occupantOf(const QString &path);
+
+// The path a document name finally names: symbolic links are followed, also
+// to a target that does not exist yet. Empty (and *reason set) for a loop.
+QString resolveLinks(const QString &path, QString *reason = nullptr);
+
+struct WriteOptions {
+    // A side file (backup, autosave, temporary page) replaces whatever entry
+    // holds its name, a link included, and takes its permission bits, owner
+    // and group from modelFile (when that exists). A document is written
+    // through links to their target and keeps the mode, owner and group of
+    // the file it replaces.
+    bool sideFile = false;
+    QString modelFile;
+    // Readable and writable by the owner only (files holding passwords).
+    bool ownerOnly = false;
+};
+
+// Writes bytes as the whole new content of path. The new content appears at
+// once through a rename; when the folder does not allow a temporary file,
+// an existing file that may be written is overwritten in place instead.
+// False (with *reason) when nothing could be written; the old file is then
+// unchanged.
+bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions &options = {},
+               QString *reason = nullptr);
+
+} // namespace fileio
