@@ -233,7 +233,7 @@ void TMainForm::FormCreate()
     const SettingsStart start = readSettingsAtStart(AppFolder);
     settings = start.read.settings;
     for (const QString &msg : start.read.errors)
-        dialogs().message(msg, this);
+        dialogs().error(msg, this);
     if (start.fromFile) {
         for (const QString &line : start.read.reopen)
             AddReopenItem(line);
@@ -284,7 +284,7 @@ void TMainForm::AutosaveNow()
     }
     const QString side = names::autosaveNameFor(doc->caption());
     if (!textfile::save(side, doc->Memo1->text(), doc->encoding)) {
-        dialogs().message(QStringLiteral("Cannot create file ") + side, this);
+        dialogs().error(QStringLiteral("Cannot create file ") + side, this);
         return;   // the label and bar stay until a later run completes
     }
     ProgressBar1->hide();
@@ -908,12 +908,12 @@ bool TMainForm::loadInto(TSubForm *doc, const QString &path)
 {
     const QFileInfo info(path);
     if (info.exists() && info.size() > kMaxDocumentBytes) {
-        dialogs().message(QStringLiteral("Text exceeds memo capacity"), this);
+        dialogs().error(QStringLiteral("Text exceeds memo capacity"), this);
         return false;
     }
     textfile::Decoded decoded;
     if (!info.isFile() || !textfile::load(path, decoded)) {
-        dialogs().message(QStringLiteral("Cannot open file ") + path, this);
+        dialogs().error(QStringLiteral("Cannot open file ") + path, this);
         return false;
     }
     doc->encoding = decoded.encoding;
@@ -927,7 +927,7 @@ bool TMainForm::writeDocument(TSubForm *doc, const QString &path)
 {
     textfile::Encoding used = doc->encoding;
     if (!textfile::save(path, doc->Memo1->text(), doc->encoding, &used)) {
-        dialogs().message(QStringLiteral("Cannot create file ") + path, this);
+        dialogs().error(QStringLiteral("Cannot create file ") + path, this);
         return false;
     }
     doc->encoding = used;
@@ -969,11 +969,11 @@ bool TMainForm::saveDocument(TSubForm *doc)
     if (settings.MakeBackups) {
         const int r = textfile::copyFile(path, names::backupNameFor(path));
         if (r == 1) {
-            dialogs().message(QStringLiteral("Cannot open file ") + path, this);
+            dialogs().error(QStringLiteral("Cannot open file ") + path, this);
             return false;
         }
         if (r == 2) {
-            dialogs().message(QStringLiteral("Cannot create file ") + names::backupNameFor(path), this);
+            dialogs().error(QStringLiteral("Cannot create file ") + names::backupNameFor(path), this);
             return false;
         }
     }
@@ -1052,7 +1052,7 @@ void TMainForm::SaveSelBtnClick()
         return;
     textfile::Encoding used;
     if (!textfile::save(SaveDialog1.fileName, scratch, CurrentDoc->encoding, &used))
-        dialogs().message(QStringLiteral("Cannot create file ") + SaveDialog1.fileName, this);
+        dialogs().error(QStringLiteral("Cannot create file ") + SaveDialog1.fileName, this);
 }
 
 void TMainForm::Close1Click()
@@ -1213,7 +1213,7 @@ void TMainForm::Preferences1Click()
     settings = prefs->values();
     QString error;
     if (!writeSettingsFromDialog(AppFolder, settings, &error))
-        dialogs().message(error, this);
+        dialogs().error(error, this);
     restartAutosaveTimer();
     applyDesktopColour();
 }
@@ -1405,7 +1405,7 @@ void TMainForm::FormActivate()
     } else if (ext == QLatin1String(".RTF")) {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly)) {
-            dialogs().message(QStringLiteral("Cannot open file ") + path, this);
+            dialogs().error(QStringLiteral("Cannot open file ") + path, this);
             return;
         }
         const QString text = rtfToText(f.readAll());
@@ -1444,9 +1444,9 @@ void TMainForm::FormClose()
     if (Spike) {
         QString spikeError;
         if (!saveSpikeClips(AppFolder, Spike->clips(), &spikeError))
-            dialogs().message(spikeError, this);
+            dialogs().error(spikeError, this);
     }
     QString error;
     if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error))
-        dialogs().message(error, this);
+        dialogs().error(error, this);
 }

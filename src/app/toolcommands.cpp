@@ -51,12 +51,12 @@ void TMainForm::createToolWindows()
     QString error;
     Spike->setClips(loadSpikeClips(AppFolder, &error));
     if (!error.isEmpty())
-        dialogs().message(error, this);
+        dialogs().error(error, this);
     // Clips are saved as they change, so a crash does not lose them.
     connect(Spike, &TSpike::clipsChanged, this, [this] {
         QString err;
         if (!saveSpikeClips(AppFolder, Spike->clips(), &err))
-            dialogs().message(err, this);
+            dialogs().error(err, this);
     });
 }
 
@@ -230,7 +230,7 @@ void TMainForm::EditIgnoreList1Click()
         doc->encoding = decoded.encoding;
         doc->Memo1->setText(decoded.text);
     } else {
-        dialogs().message(search::IgnoreListMissingMessage, this);
+        dialogs().error(search::IgnoreListMissingMessage, this);
     }
     doc->Memo1->setModified(false);
     doc->Memo1->setFocus();
@@ -246,7 +246,7 @@ void TMainForm::META1Click()
     const QString text = doc->Memo1->text();
     const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath());
     if (!ignore.ok) {
-        dialogs().message(ignore.error, this);
+        dialogs().error(ignore.error, this);
         return;
     }
     search::KeywordScan scan(text, ignore.words);
@@ -274,7 +274,7 @@ void TMainForm::META1Click()
         return;   // the document went away while the scan yielded
     const search::MetaInsertion ins = search::findMetaInsertion(text, scan.metaText());
     if (!ins.found) {
-        dialogs().message(search::NoHeadMessage, this);
+        dialogs().error(search::NoHeadMessage, this);
         return;
     }
     doc->Memo1->setSelStart(ins.offset);

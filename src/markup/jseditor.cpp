@@ -97,7 +97,7 @@ void TJSEditor::Open1Click()
     ScriptFile = OpenDialog1.fileName;
     textfile::Decoded decoded;
     if (!textfile::load(ScriptFile, decoded)) {
-        dialogs().message(QStringLiteral("Cannot open file ") + ScriptFile, this);
+        dialogs().error(QStringLiteral("Cannot open file ") + ScriptFile, this);
         return;
     }
     encoding_ = decoded.encoding;
@@ -114,7 +114,7 @@ void TJSEditor::Save1Click()
     ScriptFile = SaveDialog1.fileName;
     textfile::Encoding used = encoding_;
     if (!textfile::save(ScriptFile, markup::scriptFileText(Memo1->text()), encoding_, &used)) {
-        dialogs().message(QStringLiteral("Cannot create file ") + ScriptFile, this);
+        dialogs().error(QStringLiteral("Cannot create file ") + ScriptFile, this);
         return;
     }
     encoding_ = used;
