@@ -521,7 +521,12 @@ void TMainForm::buildToolStrips()
 
     Label1 = new QLabel(QStringLiteral("Autosaving: "), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(588, 9, 71, 16);
+    // Right-aligned against the bar, and as wide and high as its text needs
+    // in the desktop's font, so its first letter is never cut off.
+    const QSize labelSize(std::max(71, Label1->fontMetrics().horizontalAdvance(Label1->text()) + 4),
+                          std::max(16, Label1->fontMetrics().height()));
+    Label1->setGeometry(659 - labelSize.width(), 17 - labelSize.height() / 2, labelSize.width(),
+                        labelSize.height());
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1->hide();
     ProgressBar1 = new QProgressBar(Panel1);
@@ -756,6 +761,10 @@ void TMainForm::showLineNumberingState(bool on)
 void TMainForm::showCaretPosition(const QString &text)
 {
     statusPanel0->setText(text);
+    // Long documents have long row numbers: the panel grows to show them whole.
+    const int needed = statusPanel0->fontMetrics().horizontalAdvance(text) + 2 * statusPanel0->frameWidth() +
+                       statusPanel0->fontMetrics().averageCharWidth();
+    statusPanel0->setFixedWidth(std::max(130, needed));
 }
 
 void TMainForm::clearHint()

@@ -13,6 +13,7 @@
 #include "markup/jseditor.h"
 #include "markup/paragraphdialog.h"
 #include "markup/picturedialog.h"
+#include "platform/focusreturn.h"
 #include "search/findform.h"
 #include "search/findinfilesform.h"
 #include "search/keywords.h"
@@ -23,6 +24,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QProgressBar>
 #include <QToolButton>
@@ -141,7 +143,8 @@ void TMainForm::ShowSpike1Click()
 {
     createToolWindows();
     Spike->show();
-    Spike->raise();
+    // The window takes the keyboard, so that Escape and the arrow keys reach it.
+    focusInItsWindow(Spike->SpikeList);
 }
 
 void TMainForm::Table1Click()

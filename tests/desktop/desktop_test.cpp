@@ -13,6 +13,7 @@
 #include "search/findinfilesform.h"
 #include "search/resultlines.h"
 #include "search/resultsform.h"
+#include "spike/spikewindow.h"
 #include "support/tempconfig.h"
 #include "table/tablewidgets.h"
 #include "table/tablewindow.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -208,4 +210,15 @@ TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheRe
     const QRect caret(memo().viewport()->mapToGlobal(memo().cursorRect().topLeft()), memo().cursorRect().size());
     EXPECT_TRUE(view.contains(caret));
     EXPECT_FALSE(results->frameGeometry().intersects(caret));
+}
+
+TEST_F(DesktopTest, SpikeOpensWithTheKeyboardSoEscapeClosesIt)
+{
+    w->ShowSpike1Click();
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), w->Spike);
+    QWidget *focused = QApplication::focusWidget();
+    ASSERT_TRUE(focused);
+    QTest::keyClick(focused, Qt::Key_Escape);
+    EXPECT_FALSE(w->Spike->isVisible());
 }
