@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-qpa-plugins libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   libjpeg62-turbo-dev libgif-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick openbox xdotool
   fonts-dejavu-core
 )
 

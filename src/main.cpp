@@ -74,7 +74,8 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Mivor 2.0"));
+    // No display name: the platform would add it to every window's title,
+    // which cuts the titles of the small tool windows.
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();

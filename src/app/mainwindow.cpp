@@ -233,7 +233,7 @@ void TMainForm::FormCreate()
     const SettingsStart start = readSettingsAtStart(AppFolder);
     settings = start.read.settings;
     for (const QString &msg : start.read.errors)
-        dialogs().message(msg, this);
+        dialogs().error(msg, this);
     if (start.fromFile) {
         for (const QString &line : start.read.reopen)
             AddReopenItem(line);
@@ -526,7 +526,12 @@ void TMainForm::buildToolStrips()
 
     Label1 = new QLabel(QStringLiteral("Autosaving: "), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(588, 9, 71, 16);
+    // Right-aligned against the bar, and as wide and high as its text needs
+    // in the desktop's font, so its first letter is never cut off.
+    const QSize labelSize(std::max(71, Label1->fontMetrics().horizontalAdvance(Label1->text()) + 4),
+                          std::max(16, Label1->fontMetrics().height()));
+    Label1->setGeometry(659 - labelSize.width(), 17 - labelSize.height() / 2, labelSize.width(),
+                        labelSize.height());
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1->hide();
     ProgressBar1 = new QProgressBar(Panel1);
@@ -761,6 +766,10 @@ void TMainForm::showLineNumberingState(bool on)
 void TMainForm::showCaretPosition(const QString &text)
 {
     statusPanel0->setText(text);
+    // Long documents have long row numbers: the panel grows to show them whole.
+    const int needed = statusPanel0->fontMetrics().horizontalAdvance(text) + 2 * statusPanel0->frameWidth() +
+                       statusPanel0->fontMetrics().averageCharWidth();
+    statusPanel0->setFixedWidth(std::max(130, needed));
 }
 
 void TMainForm::clearHint()
@@ -1266,7 +1275,7 @@ void TMainForm::Preferences1Click()
     settings = prefs->values();
     QString error;
     if (!writeSettingsFromDialog(AppFolder, settings, &error))
-        dialogs().message(error, this);
+        dialogs().error(error, this);
     restartAutosaveTimer();
     applyDesktopColour();
 }
@@ -1499,9 +1508,9 @@ void TMainForm::FormClose()
     if (Spike) {
         QString spikeError;
         if (!saveSpikeClips(AppFolder, Spike->clips(), &spikeError))
-            dialogs().message(spikeError, this);
+            dialogs().error(spikeError, this);
     }
     QString error;
     if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error))
-        dialogs().message(error, this);
+        dialogs().error(error, this);
 }

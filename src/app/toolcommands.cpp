@@ -13,6 +13,7 @@
 #include "markup/jseditor.h"
 #include "markup/paragraphdialog.h"
 #include "markup/picturedialog.h"
+#include "platform/focusreturn.h"
 #include "search/findform.h"
 #include "search/findinfilesform.h"
 #include "search/keywords.h"
@@ -23,6 +24,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QProgressBar>
 #include <QToolButton>
@@ -51,12 +53,12 @@ void TMainForm::createToolWindows()
     QString error;
     Spike->setClips(loadSpikeClips(AppFolder, &error));
     if (!error.isEmpty())
-        dialogs().message(error, this);
+        dialogs().error(error, this);
     // Clips are saved as they change, so a crash does not lose them.
     connect(Spike, &TSpike::clipsChanged, this, [this] {
         QString err;
         if (!saveSpikeClips(AppFolder, Spike->clips(), &err))
-            dialogs().message(err, this);
+            dialogs().error(err, this);
     });
 }
 
@@ -141,7 +143,8 @@ void TMainForm::ShowSpike1Click()
 {
     createToolWindows();
     Spike->show();
-    Spike->raise();
+    // The window takes the keyboard, so that Escape and the arrow keys reach it.
+    focusInItsWindow(Spike->SpikeList);
 }
 
 void TMainForm::Table1Click()
@@ -242,7 +245,7 @@ void TMainForm::META1Click()
     const QString text = doc->Memo1->text();
     const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath());
     if (!ignore.ok) {
-        dialogs().message(ignore.error, this);
+        dialogs().error(ignore.error, this);
         return;
     }
     search::KeywordScan scan(text, ignore.words);
@@ -270,7 +273,7 @@ void TMainForm::META1Click()
         return;   // the document went away while the scan yielded
     const search::MetaInsertion ins = search::findMetaInsertion(text, scan.metaText());
     if (!ins.found) {
-        dialogs().message(search::NoHeadMessage, this);
+        dialogs().error(search::NoHeadMessage, this);
         return;
     }
     doc->Memo1->setSelStart(ins.offset);

@@ -1,6 +1,7 @@
 #include "documents/memo.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -217,6 +218,16 @@ int TMemo::firstVisibleLine() const
 {
     // The vertical scroll bar counts display lines.
     return verticalScrollBar()->value();
+}
+
+void TMemo::setFirstVisibleLine(int line)
+{
+    verticalScrollBar()->setValue(line);
+}
+
+int TMemo::lineHeight() const
+{
+    return QFontMetrics(font()).lineSpacing();
 }
 
 int TMemo::firstLineTop() const

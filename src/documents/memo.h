@@ -37,6 +37,11 @@ public:
     // which each of its screen lines begins (just 0 when it is not wrapped).
     void screenLines(int line, int &firstDisplayLine, std::vector<int> &starts) const;
     int firstVisibleLine() const;
+    // Scrolls so that display line `line` is the first one shown (as far as
+    // the text reaches).
+    void setFirstVisibleLine(int line);
+    // Height of one display line in pixels.
+    int lineHeight() const;
     // Where the first visible line is drawn, in viewport pixels.
     int firstLineTop() const;
     // Display lines; an empty last line does not count (at least 1).

@@ -600,11 +600,11 @@ void TFormForm::ShowFormPreview(const QString &text)
     const QString path = QDir::current().absoluteFilePath(previewFileName());
     QString error;
     if (!writeFormPreview(path, text, error)) {
-        dialogs().message(error, this);
+        dialogs().error(error, this);
         return;
     }
     if (!shell().openFile(path))
-        dialogs().message(QStringLiteral("Failed to execute table preview"), this);
+        dialogs().error(QStringLiteral("Failed to execute table preview"), this);
 }
 
 void TFormForm::openbtnClick()
@@ -617,7 +617,7 @@ void TFormForm::openbtnClick()
     FormFileData data;
     QString error;
     if (!readFormFile(openState_.fileName, data, error)) {
-        dialogs().message(error, this);
+        dialogs().error(error, this);
         return;
     }
     setSettings(data.settings);
@@ -641,5 +641,5 @@ void TFormForm::savebtnClick()
         return;
     QString error;
     if (!writeFormFile(saveState_.fileName, data, error))
-        dialogs().message(error, this);
+        dialogs().error(error, this);
 }

@@ -4,12 +4,16 @@
 #include "markup/windowplacing.h"
 #include "platform/dialogs.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -30,6 +34,9 @@ TAnchorBox::TAnchorBox(QWidget *parent)
                          QStringLiteral("_top"), QStringLiteral("_blank")});
     // The list opens as the user types.
     ComboBox1->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    // Watched before the completer itself, which would swallow a click
+    // outside the open list.
+    ComboBox1->completer()->popup()->installEventFilter(this);
     Label3 = new QLabel(QStringLiteral("Name"), this);
     Edit3 = new QLineEdit(this);
     Edit3->setObjectName(QStringLiteral("Edit3"));
@@ -44,6 +51,36 @@ TAnchorBox::TAnchorBox(QWidget *parent)
 
     connect(SpeedButton1, &QPushButton::clicked, this, &TAnchorBox::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TAnchorBox::SpeedButton2Click);
+}
+
+bool TAnchorBox::eventFilter(QObject *watched, QEvent *event)
+{
+    QWidget *list = ComboBox1->completer()->popup();
+    if (watched == list && event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        const QPoint global = press->globalPosition().toPoint();
+        if (!list->rect().contains(list->mapFromGlobal(global))) {
+            // A click beside the open list closes it and still reaches the
+            // control under it, so "Apply" works at the first click.
+            list->hide();
+            QWidget *target = QApplication::widgetAt(global);
+            if (target && target->window() == this) {
+                const QPointF local = target->mapFromGlobal(press->globalPosition());
+                QMouseEvent replay(QEvent::MouseButtonPress, local, press->globalPosition(), press->button(),
+                                   press->buttons(), press->modifiers());
+                QCoreApplication::sendEvent(target, &replay);
+                // The release went to the list's grab; a button gets the
+                // whole click now.
+                if (qobject_cast<QAbstractButton *>(target)) {
+                    QMouseEvent release(QEvent::MouseButtonRelease, local, press->globalPosition(),
+                                        press->button(), Qt::NoButton, press->modifiers());
+                    QCoreApplication::sendEvent(target, &release);
+                }
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TAnchorBox::showEvent(QShowEvent *event)

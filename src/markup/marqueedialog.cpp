@@ -6,6 +6,7 @@
 #include "markup/radiogroup.h"
 #include "markup/spinfield.h"
 #include "markup/windowplacing.h"
+#include "platform/focusreturn.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -134,8 +135,14 @@ void Tmarqueebox::showEvent(QShowEvent *event)
 
 void Tmarqueebox::FontBtnClick()
 {
-    if (fontDialog_)
-        FontDialogClosed(fontDialog_->exec());
+    if (!fontDialog_)
+        return;
+    int result;
+    {
+        FocusReturn back(this);
+        result = fontDialog_->exec();
+    }
+    FontDialogClosed(result);
 }
 
 void Tmarqueebox::FontDialogClosed(int result)

@@ -127,7 +127,7 @@ void TPictureDialog::choosePicture(const QString &path)
         loading_ = false;
     }
     if (!result.ok()) {
-        dialogs().message(result.error, this);
+        dialogs().error(result.error, this);
         return;
     }
     picture_ = result.image;
@@ -165,7 +165,7 @@ void TPictureDialog::ApplyBtnClick()
         const QString target = markup::copyTargetFor(ImagePath, DocumentFolder, QDir::currentPath());
         const QString error = markup::copyPicture(ImagePath, target);
         if (!error.isEmpty()) {
-            dialogs().message(error, this);
+            dialogs().error(error, this);
             return;
         }
     }
@@ -190,7 +190,7 @@ std::optional<QString> imageCommandResult(const TPictureDialog &dialog, QWidget 
 {
     const markup::ImageCommandText result = markup::imageCommandText(dialog.ImageRef, dialog.ImagePath);
     if (!result.error.isEmpty()) {
-        dialogs().message(result.error, parent);
+        dialogs().error(result.error, parent);
         return std::nullopt;
     }
     return result.text;

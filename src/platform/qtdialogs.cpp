@@ -1,5 +1,7 @@
 #include "platform/qtdialogs.h"
 
+#include "platform/focusreturn.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
@@ -13,6 +15,7 @@ namespace {
 
 bool runFileDialog(FileDialogState &state, QWidget *parent, bool saving)
 {
+    FocusReturn back(parent);
     QFileDialog dlg(parent, state.title);
     dlg.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -54,6 +57,7 @@ bool QtDialogs::saveFile(FileDialogState &state, QWidget *parent)
 
 std::optional<QColor> QtDialogs::chooseColor(const QColor &initial, QWidget *parent)
 {
+    FocusReturn back(parent);
     const QColor c = QColorDialog::getColor(initial, parent);
     if (!c.isValid())
         return std::nullopt;
@@ -63,6 +67,7 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor &initial, QWidget *par
 std::optional<QString> QtDialogs::inputText(const QString &title, const QString &prompt,
                                             const QString &initial, QWidget *parent)
 {
+    FocusReturn back(parent);
     bool ok = false;
     const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
@@ -77,6 +82,7 @@ QMessageBox::StandardButton runBox(QMessageBox::Icon icon, const QString &text, 
                                    QMessageBox::StandardButtons buttons,
                                    QMessageBox::StandardButton defaultButton)
 {
+    FocusReturn back(parent);
     QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);

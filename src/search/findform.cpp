@@ -29,7 +29,7 @@ QCheckBox *leftLabelledCheck(const QString &caption, QWidget *parent)
 } // namespace
 
 TFindForm::TFindForm(SearchHost &host, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(host)
+    : QWidget(parent, Qt::Tool), host_(host)
 {
     setObjectName(QStringLiteral("FindForm"));
     setWindowTitle(QStringLiteral("Find"));

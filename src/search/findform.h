@@ -1,6 +1,7 @@
 #pragma once
 // The find window: "Find" and "Find and Replace" over one document's text.
-// One instance lives for the whole run; it is non-modal and stays on top, so
+// One instance lives for the whole run; it is a non-modal tool window of the
+// main window, kept above the documents (not above the program's dialogs), so
 // the user can keep it open while editing. The matching itself is
 // search/findtext.h; this window only moves values between its controls,
 // the text area and the messages.

@@ -102,4 +102,33 @@ int jumpTargetIndex(const QStringList &documentTitles, const QString &fileName)
     return -1;
 }
 
+int firstLineClearOf(int target, int first, const CoveredView &view)
+{
+    const int lh = std::max(view.lineHeight, 1);
+    const int rows = std::max(view.viewHeight / lh, 1);   // whole lines in view
+    // Rows touched by the band count as covered, even partly.
+    const int bandTop = std::clamp(view.coveredTop, 0, view.viewHeight);
+    const int bandBottom = std::clamp(view.coveredBottom, 0, view.viewHeight);
+    const bool band = bandTop < bandBottom;
+    const int coveredFrom = band ? bandTop / lh : rows;
+    const int coveredTo = band ? std::min((bandBottom + lh - 1) / lh, rows) : rows;
+
+    const int row = target - first;
+    const bool clear = row >= 0 && row < rows && (row < coveredFrom || row >= coveredTo);
+    if (clear)
+        return first;
+    int placed;
+    if (coveredFrom > 0) {
+        // Above the band: as low as it fits when coming from below, at the
+        // top when coming from above.
+        placed = row < 0 ? 0 : coveredFrom - 1;
+    } else if (coveredTo < rows) {
+        placed = row >= rows ? rows - 1 : coveredTo;
+    } else {
+        // Nothing is clear: only bring the line into view.
+        placed = row < 0 ? 0 : (row >= rows ? rows - 1 : row);
+    }
+    return std::max(target - placed, 0);
+}
+
 } // namespace search

@@ -58,4 +58,21 @@ ResultTarget parseResultLine(const QString &line);
 // file-name part equals fileName exactly. Returns its index, or -1.
 int jumpTargetIndex(const QStringList &documentTitles, const QString &fileName);
 
+// A text view partly covered by another window, in pixels measured down from
+// the top of the first visible line: lines are lineHeight high, the view
+// shows viewHeight of them, and the band [coveredTop, coveredBottom) lies
+// under the other window (no band when coveredTop >= coveredBottom).
+struct CoveredView {
+    int lineHeight = 1;
+    int viewHeight = 0;
+    int coveredTop = 0;
+    int coveredBottom = 0;
+};
+
+// The display line to show first so that line `target` is in view and not
+// under the band, moving the view as little as it can from `first`: the line
+// goes just above the band when there is room there, else just below it.
+// A view the band covers wholly only brings the line into view.
+int firstLineClearOf(int target, int first, const CoveredView &view);
+
 } // namespace search

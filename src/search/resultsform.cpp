@@ -2,6 +2,7 @@
 
 #include "documents/memo.h"
 #include "documents/subform.h"
+#include "platform/focusreturn.h"
 #include "search/findinfiles.h"
 #include "search/resultlines.h"
 #include "search/searchhost.h"
@@ -16,7 +17,7 @@
 #include <algorithm>
 
 TresultsForm::TresultsForm(SearchHost &host, QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), host_(host)
+    : QWidget(parent, Qt::Tool), host_(host)
 {
     setObjectName(QStringLiteral("resultsForm"));
     setWindowTitle(QStringLiteral("Search Results"));
@@ -89,12 +90,35 @@ void TresultsForm::ListBox1DblClick()
     TSubForm *doc = docs[index];
     host_.bringToFront(doc);
     TMemo *memo = doc->Memo1;
-    // From the top first, so the line ends up near the top of the view.
     memo->setSelStart(0);
     memo->ensureCursorVisible();
     memo->setSelStart(target.offset);
     memo->ensureCursorVisible();
-    memo->setFocus();
+    keepLineClear(memo, memo->lineFromOffset(memo->selStart()));
+    // The keyboard goes with the jump: the document's window is activated,
+    // not only its text focused behind this window.
+    focusInItsWindow(memo);
+}
+
+void TresultsForm::keepLineClear(TMemo *memo, int line)
+{
+    if (!isVisible())
+        return;
+    QWidget *view = memo->viewport();
+    const QRect viewRect(view->mapToGlobal(QPoint(0, 0)), view->size());
+    const QRect covered = frameGeometry().intersected(viewRect);
+    search::CoveredView cover;
+    cover.lineHeight = memo->lineHeight();
+    const int top = viewRect.top() + memo->firstLineTop();
+    cover.viewHeight = viewRect.bottom() + 1 - top;
+    if (!covered.isEmpty()) {
+        cover.coveredTop = covered.top() - top;
+        cover.coveredBottom = covered.bottom() + 1 - top;
+    }
+    const int first = memo->firstVisibleLine();
+    const int wanted = search::firstLineClearOf(line, first, cover);
+    if (wanted != first)
+        memo->setFirstVisibleLine(wanted);
 }
 
 void TresultsForm::showEvent(QShowEvent *event)

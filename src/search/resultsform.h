@@ -45,5 +45,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // Scrolls memo so that display line `line` is not under this window.
+    void keepLineClear(TMemo *memo, int line);
+
     SearchHost &host_;
 };

@@ -8,6 +8,7 @@
 #include "markup/spinfield.h"
 #include "markup/windowplacing.h"
 #include "platform/fileio.h"
+#include "platform/focusreturn.h"
 #include "table/cellformat.h"
 #include "table/tablefile.h"
 #include "table/tablehtml.h"
@@ -595,7 +596,7 @@ void Thtmltabletemp::showTableThumbnail()
     const PictureResult picture = loadPicture(ref);
     if (!picture.ok()) {
         Image1->clear();
-        dialogs().message(picture.error, this);
+        dialogs().error(picture.error, this);
         return;
     }
     showThumbnail(Image1, picture.image);
@@ -614,7 +615,7 @@ void Thtmltabletemp::showCellThumbnail()
     const PictureResult picture = loadPicture(ref);
     if (!picture.ok()) {
         Image2->clear();
-        dialogs().message(picture.error, this);
+        dialogs().error(picture.error, this);
         return;
     }
     showThumbnail(Image2, picture.image);
@@ -662,13 +663,14 @@ std::optional<std::pair<QString, QImage>> Thtmltabletemp::pickPicture(const QStr
 {
     if (!hooks_.choosePicture)
         return std::nullopt;
+    FocusReturn back(this);
     auto chosen = hooks_.choosePicture(folder);
     if (!chosen || chosen->first.isEmpty())
         return std::nullopt;
     if (chosen->second.isNull()) {
         const PictureResult picture = loadPicture(chosen->first);
         if (!picture.ok()) {
-            dialogs().message(picture.error, this);
+            dialogs().error(picture.error, this);
             return std::nullopt;
         }
         chosen->second = picture.image;
@@ -722,12 +724,13 @@ void Thtmltabletemp::picBtnClick()
 {
     if (!hooks_.choosePicture)
         return;
+    FocusReturn back(this);
     const auto chosen = hooks_.choosePicture(hooks_.documentFolder);
     if (!chosen || chosen->first.isEmpty())
         return;
     QFile file;
     if (!fileio::openRegularFile(chosen->first, file)) {
-        dialogs().message(QStringLiteral("Cannot open file %1").arg(chosen->first), this);
+        dialogs().error(QStringLiteral("Cannot open file %1").arg(chosen->first), this);
         return;
     }
     // The box follows the cell, so that the next keystroke in it does not
@@ -804,7 +807,12 @@ void Thtmltabletemp::UnderlineBtnClick()
 
 void Thtmltabletemp::ParagraphClick()
 {
-    ParagraphDialogClosed(paragraphDialog_->exec());
+    int result;
+    {
+        FocusReturn back(this);
+        result = paragraphDialog_->exec();
+    }
+    ParagraphDialogClosed(result);
 }
 
 void Thtmltabletemp::ParagraphDialogClosed(int result)
@@ -817,7 +825,12 @@ void Thtmltabletemp::ParagraphDialogClosed(int result)
 
 void Thtmltabletemp::FontBtnClick()
 {
-    FontDialogClosed(fontDialog_->exec());
+    int result;
+    {
+        FocusReturn back(this);
+        result = fontDialog_->exec();
+    }
+    FontDialogClosed(result);
 }
 
 void Thtmltabletemp::FontDialogClosed(int result)
@@ -857,9 +870,16 @@ void Thtmltabletemp::TabSpikeBtnClick()
 {
     if (!hooks_.spikePickMode || !hooks_.pickedText || !Edit1->isEnabled())
         return;
-    hooks_.spikePickMode(true);
+    {
+        FocusReturn back(this);
+        hooks_.spikePickMode(true);
+    }
     const QString picked = hooks_.pickedText();
     hooks_.spikePickMode(false);
+    // Every pick ends in a line break, so an empty text means the spike was
+    // closed without a choice: the cell keeps what it had.
+    if (picked.isEmpty())
+        return;
     Edit1->setPlainText(boxTextFromCellText(picked));
 }
 
@@ -879,13 +899,13 @@ void Thtmltabletemp::ApplyBtnClick()
     if (PreviewMode) {
         QString error;
         if (!ShowTablePreview(TableHtml, error))
-            dialogs().message(error, this);
+            dialogs().error(error, this);
         // Cleared also after a failure, so that Apply inserts next time.
         PreviewMode = false;
         return;
     }
     if (!hooks_.insertTable || !hooks_.insertTable(TableHtml)) {
-        dialogs().message(NoDocumentMessage, this);
+        dialogs().error(NoDocumentMessage, this);
         return;
     }
     removeTablePreview();
@@ -909,7 +929,7 @@ void Thtmltabletemp::SaveTableBtnClick()
         return;
     QString error;
     if (!writeTableFile(model_, saveState_.fileName, error))
-        dialogs().message(error, this);
+        dialogs().error(error, this);
 }
 
 void Thtmltabletemp::OpenTableBtnClick()
@@ -921,7 +941,7 @@ void Thtmltabletemp::OpenTableBtnClick()
         return;
     QString error;
     if (!readTableFile(model_, openState_.fileName, error)) {
-        dialogs().message(error, this);
+        dialogs().error(error, this);
         return;
     }
     mirror();

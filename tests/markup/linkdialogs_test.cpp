@@ -10,7 +10,10 @@
 #include "support/scripteddialogs.h"
 #include "widgethelpers.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCompleter>
+#include <QTest>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +64,27 @@ TEST(AnchorDialog, BuildsAndResetsEverythingOnOpening)
     d.SpeedButton2->click();
     EXPECT_EQ(d.FragmentText, "<A NAME=\"sec\"></A>\r\n");
     EXPECT_TRUE(dlg.messages.isEmpty());
+}
+
+TEST(AnchorDialog, ApplyWorksAtTheFirstClickWhileTheTargetListIsOpen)
+{
+    ScriptedDialogs dlg;
+    TAnchorBox d;
+    d.setSelectionText(QStringLiteral("Home"));
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    d.Edit1->setText(QStringLiteral("index.htm"));
+    d.ComboBox1->setFocus();
+    QTest::keyClicks(d.ComboBox1->lineEdit(), QStringLiteral("_b"));
+    QAbstractItemView *list = d.ComboBox1->completer()->popup();
+    ASSERT_TRUE(list->isVisible());
+
+    // The click arrives as the window system delivers it: to the open list first.
+    const QPoint apply = d.SpeedButton2->mapTo(&d, d.SpeedButton2->rect().center());
+    QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, apply);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.FragmentText, "<A HREF=\"index.htm\" TARGET=\"_b\">Home</A>\r\n");
 }
 
 TEST(EmailDialog, KeepsAddressAndSubjectTakesSelection)

@@ -1,4 +1,10 @@
 #include "platform/dialogs.h"
+#include "platform/qtdialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -16,4 +22,57 @@ TEST(QtNameFilters, OddTrailingDescriptionIsDropped)
 {
     EXPECT_EQ(qtNameFilters(QStringLiteral("Text *.txt|*.txt|Dangling")).size(), 1);
     EXPECT_TRUE(qtNameFilters(QString()).isEmpty());
+}
+
+// The real boxes, read back while they are open: each shows its text exactly
+// as given, never as markup, with the icon of its kind.
+struct ShownBox {
+    bool seen = false;
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Reads the next box that opens into `shown`, then presses `press` on it.
+static void readNextBox(ShownBox &shown, QMessageBox::StandardButton press)
+{
+    QTimer::singleShot(0, [&shown, press] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        shown = {true, box->textFormat(), box->text(), box->icon()};
+        box->button(press)->click();
+    });
+}
+
+TEST(QtDialogsBoxes, TextIsShownLiterallyWithTheIconOfItsKind)
+{
+    QtDialogs qt;
+    Dialogs &real = qt;   // called as the program calls it
+    QWidget parent;
+    parent.show();
+
+    ShownBox notice;
+    readNextBox(notice, QMessageBox::Ok);
+    real.message(QStringLiteral("No <HEAD> found in html file"), &parent);
+    ASSERT_TRUE(notice.seen);
+    EXPECT_EQ(notice.format, Qt::PlainText);
+    EXPECT_EQ(notice.text, QStringLiteral("No <HEAD> found in html file"));
+    EXPECT_EQ(notice.icon, QMessageBox::Information);
+
+    ShownBox error;
+    readNextBox(error, QMessageBox::Ok);
+    real.error(QStringLiteral("Cannot open file /tmp/a &amp; <b>.htm"), &parent);
+    ASSERT_TRUE(error.seen);
+    EXPECT_EQ(error.format, Qt::PlainText);
+    EXPECT_EQ(error.text, QStringLiteral("Cannot open file /tmp/a &amp; <b>.htm"));
+    EXPECT_EQ(error.icon, QMessageBox::Critical);
+
+    ShownBox question;
+    readNextBox(question, QMessageBox::No);
+    EXPECT_EQ(real.askYesNoCancel(QStringLiteral("File <x>.htm has changed."), &parent), Answer::No);
+    ASSERT_TRUE(question.seen);
+    EXPECT_EQ(question.format, Qt::PlainText);
+    EXPECT_EQ(question.text, QStringLiteral("File <x>.htm has changed."));
+    EXPECT_EQ(question.icon, QMessageBox::Question);
 }

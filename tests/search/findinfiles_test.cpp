@@ -253,3 +253,38 @@ TEST(FindLines, LongTextsAgreeWithALineByLineTest)
             << round;
     }
 }
+
+// A view of 10 lines of 20 px; the band is given in pixels from the top of
+// the first visible line.
+TEST(JumpPlacement, TargetLineEndsUpInViewAndClearOfTheCoveringWindow)
+{
+    const auto view = [](int coveredTop, int coveredBottom) {
+        return CoveredView{20, 200, coveredTop, coveredBottom};
+    };
+    // Nothing covers the view: a line in view stays where it is, one below
+    // comes in at the bottom, one above at the top.
+    EXPECT_EQ(firstLineClearOf(105, 100, view(0, 0)), 100);
+    EXPECT_EQ(firstLineClearOf(150, 100, view(0, 0)), 141);
+    EXPECT_EQ(firstLineClearOf(40, 100, view(0, 0)), 40);
+
+    // The lower 4 rows are covered (a window over the bottom of the view):
+    // a line there, or below the view, goes to the last clear row above.
+    EXPECT_EQ(firstLineClearOf(104, 100, view(120, 200)), 100);
+    EXPECT_EQ(firstLineClearOf(108, 100, view(120, 200)), 103);
+    EXPECT_EQ(firstLineClearOf(500, 100, view(120, 200)), 495);
+    // A row only partly under the band counts as covered.
+    EXPECT_EQ(firstLineClearOf(105, 100, view(110, 200)), 101);
+    // Coming from above, the line goes to the top.
+    EXPECT_EQ(firstLineClearOf(3, 100, view(120, 200)), 3);
+
+    // The band over the top rows: the line goes just below it.
+    EXPECT_EQ(firstLineClearOf(101, 100, view(0, 60)), 98);
+    EXPECT_EQ(firstLineClearOf(150, 100, view(0, 60)), 141);
+
+    // Near the start of the text the view cannot move above line 0.
+    EXPECT_EQ(firstLineClearOf(1, 0, view(0, 60)), 0);
+
+    // A band over the whole view leaves only bringing the line into view.
+    EXPECT_EQ(firstLineClearOf(150, 100, view(0, 200)), 141);
+    EXPECT_EQ(firstLineClearOf(105, 100, view(-50, 400)), 100);
+}

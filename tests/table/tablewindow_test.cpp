@@ -413,6 +413,26 @@ TEST(TableWindow, SpikeTextReplacesTheWholeCellText)
     EXPECT_EQ(modes, (QList<bool>{true, false}));
 }
 
+TEST(TableWindow, SpikeClosedWithoutAChoiceLeavesTheCellAlone)
+{
+    ScriptedDialogs dialogs;
+    TableEditorHooks hooks;
+    QString picked;
+    hooks.spikePickMode = [](bool) {};
+    hooks.pickedText = [&picked] { return picked; };
+    Thtmltabletemp w(hooks);
+    w.show();
+    w.Edit1->setPlainText("keep me");
+    w.TabSpikeBtn->click();
+    EXPECT_EQ(cellText(w, 0, 0), "keep me");
+    EXPECT_EQ(w.Edit1->toPlainText(), "keep me");
+
+    // A chosen empty clip still counts: its line break replaces the text.
+    picked = "\r\n";
+    w.TabSpikeBtn->click();
+    EXPECT_EQ(cellText(w, 0, 0), "\r\n");
+}
+
 TEST(TableWindow, ApplyInsertsTheGeneratedTableAndCloses)
 {
     ScriptedDialogs dialogs;

@@ -1,0 +1,28 @@
+// Which box each message comes in: a failure shows the error icon, a notice
+// the information icon.
+#include "mainwindowtestbase.h"
+#include "search/findform.h"
+
+#include <QLineEdit>
+
+TEST_F(MainWindowTest, FailuresComeInTheErrorBoxNoticesInTheInformationBox)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("no head here"));
+    w->META1Click();
+    EXPECT_EQ(dlg.errors, QStringList{QStringLiteral("No <HEAD> found in html file")});
+
+    const QString missing = cfg.path() + QStringLiteral("a<b>&amp;.htm");
+    dlg.queueFile(missing);
+    w->Open1Click();
+    EXPECT_EQ(dlg.errors.last(), QStringLiteral("Cannot open file ") + missing);
+
+    // A search that ends is news, not a failure.
+    const qsizetype errorsBefore = dlg.errors.size();
+    w->New1Click();
+    w->Find1Click();
+    w->FindForm->Findtxt->setText(QStringLiteral("absent"));
+    w->FindForm->FindBtnClick();
+    EXPECT_EQ(dlg.messages.last(), QStringLiteral("End of Search"));
+    EXPECT_EQ(dlg.errors.size(), errorsBefore);
+}

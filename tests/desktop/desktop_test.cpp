@@ -1,0 +1,224 @@
+// Focus and stacking as a user meets them under a window manager: which
+// window has the keyboard after a dialog, and what lies on top of what.
+#include "desktop/desktop.h"
+
+#include "app/mainwindow.h"
+#include "documents/memo.h"
+#include "documents/subform.h"
+#include "markup/fontdialog.h"
+#include "markup/paragraphdialog.h"
+#include "markup/radiogroup.h"
+#include "markup/spinfield.h"
+#include "search/findform.h"
+#include "search/findinfilesform.h"
+#include "search/resultlines.h"
+#include "search/resultsform.h"
+#include "spike/spikewindow.h"
+#include "support/tempconfig.h"
+#include "table/tablewidgets.h"
+#include "table/tablewindow.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Lets the window manager's answers to the last map, unmap or activation
+// arrive before the state is read.
+void settle()
+{
+    waitUntil([] { return false; }, 500);
+}
+
+bool activates(QWidget *window)
+{
+    window->activateWindow();
+    return waitUntil([window] { return QApplication::activeWindow() == window; });
+}
+
+// The real dialogs are used here: the window manager must see real windows.
+class DesktopTest : public ::testing::Test {
+protected:
+    TempConfig cfg;
+    std::unique_ptr<TMainForm> w;
+
+    void SetUp() override
+    {
+        w = std::make_unique<TMainForm>();
+        w->createDialogsBeforeSplash();
+        w->createDialogsAfterSplash();
+        w->setGeometry(0, 0, 1000, 700);
+        w->show();
+        ASSERT_TRUE(activates(w.get()));
+        w->New1Click();
+        w->CurrentDoc->showMaximized();
+    }
+
+    void TearDown() override
+    {
+        // Nothing may ask on the way out.
+        for (TSubForm *doc : w->findChildren<TSubForm *>())
+            doc->Memo1->setModified(false);
+        w.reset();
+    }
+
+    TMemo &memo() { return *w->CurrentDoc->Memo1; }
+};
+
+// Answers the next modal dialog of type D with `answer` once it is up and
+// has the keyboard, as it has when a user answers it.
+template <class D>
+void answerNextDialog(std::function<void(D *)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        D *dialog = nullptr;
+        waitUntil([&dialog] {
+            dialog = qobject_cast<D *>(QApplication::activeModalWidget());
+            return dialog && dialog->isActiveWindow();
+        });
+        if (dialog)
+            answer(dialog);
+    });
+}
+
+} // namespace
+
+TEST_F(DesktopTest, TableEditorKeepsTheKeyboardAfterItsParagraphAndFontDialogs)
+{
+    memo().setText(QStringLiteral("hello world"));
+    memo().setSelection(0, 5);
+    w->Table1Click();
+    Thtmltabletemp *table = w->TableEditor;
+    ASSERT_TRUE(waitUntil([table] { return table->isVisible(); }));
+    ASSERT_TRUE(activates(table));
+    table->Edit1->setFocus();
+
+    answerNextDialog<TParabox>([](TParabox *p) {
+        p->AG->setItemIndex(1);
+        p->SpeedButton2Click();
+    });
+    table->Paragraph->click();
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), table);
+    EXPECT_EQ(QApplication::focusWidget(), table->Edit1);
+
+    answerNextDialog<THtmlFont>([](THtmlFont *f) {
+        f->CheckBox2->setChecked(true);
+        f->Fontsize->setFieldValue(4);
+        f->ApplyBtnClick();
+    });
+    table->FontBtn->click();
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), table);
+    EXPECT_EQ(QApplication::focusWidget(), table->Edit1);
+    EXPECT_EQ(table->model().cellText(0, 0),
+              QStringLiteral("<P align=\"center\"><FONT SIZE=\"4\">\r\n</FONT>\r\n</P>"));
+    EXPECT_EQ(memo().text(), QStringLiteral("hello world"));
+}
+
+TEST_F(DesktopTest, EndOfSearchLeavesTheKeyboardInTheFindWindow)
+{
+    memo().setText(QStringLiteral("nothing to find"));
+    w->Find1Click();
+    TFindForm *find = w->FindForm;
+    ASSERT_TRUE(activates(find));
+    find->Findtxt->setText(QStringLiteral("absent"));
+    find->Findtxt->setFocus();
+
+    QString shown;
+    answerNextDialog<QMessageBox>([&shown](QMessageBox *box) {
+        shown = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    find->FindBtnClick();
+    settle();
+    EXPECT_EQ(shown, QStringLiteral("End of Search"));
+    EXPECT_EQ(QApplication::activeWindow(), find);
+    EXPECT_EQ(QApplication::focusWidget(), find->Findtxt);
+}
+
+TEST_F(DesktopTest, QuestionsAndDialogsOpenAboveTheFindAndResultsWindows)
+{
+    memo().setText(QStringLiteral("changed"));
+    memo().setModified(true);
+    w->Find1Click();
+    ASSERT_TRUE(waitUntil([this] { return stackPosition(w->FindForm) >= 0; }));
+
+    int question = -1, find = -1;
+    answerNextDialog<QMessageBox>([&](QMessageBox *box) {
+        waitUntil([box] { return stackPosition(box) >= 0; });
+        question = stackPosition(box);
+        find = stackPosition(w->FindForm);
+        box->button(QMessageBox::Cancel)->click();
+    });
+    w->Close1Click();
+    ASSERT_GE(question, 0);
+    EXPECT_GT(question, find);
+    EXPECT_TRUE(w->CurrentDoc);   // Cancel kept it open
+
+    w->ShowSearchResults1Click();
+    ASSERT_TRUE(waitUntil([this] { return stackPosition(w->resultsForm) >= 0; }));
+    int dialog = -1, results = -1;
+    answerNextDialog<TFinFiles>([&](TFinFiles *d) {
+        waitUntil([d] { return stackPosition(d) >= 0; });
+        dialog = stackPosition(d);
+        results = stackPosition(w->resultsForm);
+        d->CancelBtnClick();
+    });
+    w->FindinFiles1Click();
+    ASSERT_GE(dialog, 0);
+    EXPECT_GT(dialog, results);
+    // Both tool windows still lie above the document they serve.
+    EXPECT_GT(stackPosition(w->FindForm), stackPosition(w.get()));
+    EXPECT_GT(stackPosition(w->resultsForm), stackPosition(w.get()));
+}
+
+TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheResults)
+{
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += (i == 250 ? QStringLiteral("the needle") : QStringLiteral("line %1").arg(i)) + QStringLiteral("\r\n");
+    memo().setText(text);
+    memo().setSelStart(0);
+    w->ShowSearchResults1Click();
+    TresultsForm *results = w->resultsForm;
+    results->AddHits(QStringLiteral("needle"), w->CurrentDoc->caption(), true, false, &memo());
+    ASSERT_EQ(results->Results->rowCount(), 1);
+    ASSERT_TRUE(activates(results));
+    // The results window must lie over the document's text for the check
+    // to mean anything.
+    const QRect view(memo().viewport()->mapToGlobal(QPoint(0, 0)), memo().viewport()->size());
+    ASSERT_TRUE(results->frameGeometry().intersects(view));
+
+    const QModelIndex row = results->Results->index(0, 0);
+    results->ListBox1->setCurrentIndex(row);
+    results->ListBox1DblClick();
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), w.get());
+    EXPECT_EQ(QApplication::focusWidget(), &memo());
+    EXPECT_EQ(memo().selStart(), text.indexOf(QStringLiteral("the needle")));
+    const QRect caret(memo().viewport()->mapToGlobal(memo().cursorRect().topLeft()), memo().cursorRect().size());
+    EXPECT_TRUE(view.contains(caret));
+    EXPECT_FALSE(results->frameGeometry().intersects(caret));
+}
+
+TEST_F(DesktopTest, SpikeOpensWithTheKeyboardSoEscapeClosesIt)
+{
+    w->ShowSpike1Click();
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), w->Spike);
+    QWidget *focused = QApplication::focusWidget();
+    ASSERT_TRUE(focused);
+    QTest::keyClick(focused, Qt::Key_Escape);
+    EXPECT_FALSE(w->Spike->isVisible());
+}
