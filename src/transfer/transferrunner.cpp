@@ -1,0 +1,60 @@
+#include "transfer/transferrunner.h"
+
+#include "transfer/internetclient.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+namespace transfer {
+
+int progressDelayMs = 400;
+
+void runInBackground(QWidget *parent, const QString &label, InternetClient &client,
+                     const std::function<void()> &work)
+{
+    QThread *thread = QThread::create(work);
+    QEventLoop loop;
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+
+    QProgressDialog box(label, QStringLiteral("&Cancel"), 0, 0, parent);
+    box.setWindowTitle(QStringLiteral("Transfer"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setMinimumDuration(24 * 3600 * 1000);   // shown by the tick below instead
+    box.setAutoClose(false);
+    box.setAutoReset(false);
+    box.hide();
+    bool cancelled = false;
+    QObject::connect(&box, &QProgressDialog::canceled, &box, [&] {
+        cancelled = true;
+        client.cancel();
+        box.setLabelText(QStringLiteral("Cancelling..."));
+    });
+
+    QElapsedTimer clock;
+    clock.start();
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &box, [&] {
+        if (!box.isVisible() && clock.elapsed() >= progressDelayMs && !cancelled)
+            box.show();
+        const qint64 total = client.progressTotal();
+        const qint64 done = client.progressDone();
+        if (total > 0) {
+            box.setMaximum(1000);
+            box.setValue(int(std::min<qint64>(1000, done * 1000 / total)));
+        }
+    });
+    tick.start(50);
+
+    thread->start();
+    if (!thread->isFinished())
+        loop.exec();
+    thread->wait();
+    delete thread;
+    tick.stop();
+    box.hide();
+}
+
+} // namespace transfer
