@@ -27,6 +27,7 @@ def ftp(root, user, password, cert=None):
     auth.add_user(user, password, root, perm="elradfmwMT")
     Handler.authorizer = auth
     Handler.passive_ports = None
+    Handler.auth_failed_timeout = 0.2   # the real delay outlasts the tests' short time-outs
     server = FTPServer(("127.0.0.1", 0), Handler)
     print(server.socket.getsockname()[1], flush=True)
     server.serve_forever()
