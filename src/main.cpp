@@ -74,7 +74,8 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Mivor 2.0"));
+    // No display name: window managers would append it to every caption and
+    // cut the captions of the small dialogs.
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();

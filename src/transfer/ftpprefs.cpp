@@ -2,6 +2,8 @@
 
 #include "platform/dialogs.h"
 
+#include <QAbstractItemDelegate>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -24,6 +26,12 @@ TFTPPrefs::TFTPPrefs(Store store, QWidget *parent)
     StringGrid1->setHorizontalHeaderLabels(
         {QStringLiteral("FTP Server"), QStringLiteral("FTP Username"), QStringLiteral("FTP Password")});
     StringGrid1->verticalHeader()->hide();
+    // The style's row height leaves the fourth row half hidden without scroll
+    // bars: share the grid's height between the header and the four rows.
+    const int rowsHeight = StringGrid1->height() - 2 * StringGrid1->frameWidth()
+                         - StringGrid1->horizontalHeader()->sizeHint().height();
+    StringGrid1->verticalHeader()->setMinimumSectionSize(1);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(rowsHeight / transfer::kFtpEntries);
     StringGrid1->setColumnWidth(0, 219);
     StringGrid1->setColumnWidth(1, 129);
     StringGrid1->setColumnWidth(2, 120);
@@ -74,6 +82,10 @@ void TFTPPrefs::SpeedButton1Click()
 
 void TFTPPrefs::SpeedButton2Click()
 {
+    // Keep pressed through its shortcut leaves the cell being typed in open,
+    // its text not yet in the grid.
+    if (QWidget *editor = QApplication::focusWidget(); editor && StringGrid1->isAncestorOf(editor))
+        emit StringGrid1->itemDelegate()->commitData(editor);
     QList<transfer::FtpGridRow> rows;
     for (int r = 1; r <= transfer::kFtpEntries; ++r)
         rows << transfer::FtpGridRow{cell(r, 0), cell(r, 1), cell(r, 2)};
