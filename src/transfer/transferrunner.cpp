@@ -5,12 +5,35 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
 
 namespace transfer {
 
 int progressDelayMs = 400;
+
+namespace {
+
+// Centred over its window the box would hide what that window reports (the
+// list of files being sent): it goes just below the window when the screen
+// has room there. A fixed size spares it the window manager's resize grips.
+void placeBelow(QProgressDialog &box, QWidget *parent)
+{
+    box.setFixedSize(box.sizeHint());
+    if (!parent)
+        return;
+    const QRect owner = parent->window()->frameGeometry();
+    const QScreen *screen = parent->window()->screen();
+    if (!screen)
+        return;
+    const QRect spot(QPoint(owner.center().x() - box.width() / 2, owner.bottom() + 8),
+                     box.size() + QSize(0, 40));   // room for the title bar
+    if (screen->availableGeometry().contains(spot))
+        box.move(spot.topLeft());
+}
+
+} // namespace
 
 void runInBackground(QWidget *parent, const QString &label, InternetClient &client,
                      const std::function<void()> &work)
@@ -37,8 +60,10 @@ void runInBackground(QWidget *parent, const QString &label, InternetClient &clie
     clock.start();
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &box, [&] {
-        if (!box.isVisible() && clock.elapsed() >= progressDelayMs && !cancelled)
+        if (!box.isVisible() && clock.elapsed() >= progressDelayMs && !cancelled) {
+            placeBelow(box, parent);
             box.show();
+        }
         const qint64 total = client.progressTotal();
         const qint64 done = client.progressDone();
         if (total > 0) {
