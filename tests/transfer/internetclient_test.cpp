@@ -177,7 +177,7 @@ TEST_F(FtpServerTest, CancelStopsAnUploadAndCleansUp)
               QStringList{QStringLiteral("old.htm")});
 }
 
-TEST(FtpTls, VerifiedCertificateLogsInAndUnverifiedIsRefused)
+TEST(FtpTls, VerifiedCertificateUploadsAndUnverifiedIsRefused)
 {
     QuickTimeouts quick;
     QTemporaryDir dir;
@@ -196,11 +196,23 @@ TEST(FtpTls, VerifiedCertificateLogsInAndUnverifiedIsRefused)
     trusted.caFile = cert;
     trusted.open(QStringLiteral("mivor"));
     trusted.connect(name, QStringLiteral("u"), QStringLiteral("p"));
-    // Logging in and changing folders runs over the verified TLS control
-    // connection. (The test server's TLS data connections are reset during
-    // the handshake on this machine, so no file goes over them here.)
+    // Logging in, listing and sending a file all run over TLS: the server
+    // refuses plain control and data connections.
     ASSERT_TRUE(trusted.setCurrentFolder(QStringLiteral("/"))) << trusted.lastError().toStdString();
     EXPECT_EQ(trusted.currentFolder(), QStringLiteral("/"));
+    ASSERT_TRUE(trusted.createFolder(QStringLiteral("www")));
+    ASSERT_TRUE(trusted.setCurrentFolder(QStringLiteral("www")));
+    const QByteArray big = patternBytes(300 * 1024, 3);
+    const QString g = dir.path() + QStringLiteral("/big.jpg");
+    writeFile(g, big);
+    ASSERT_TRUE(trusted.putFile(f, QStringLiteral("p.htm"))) << trusted.lastError().toStdString();
+    ASSERT_TRUE(trusted.putFile(g, QStringLiteral("/big.jpg"))) << trusted.lastError().toStdString();
+    EXPECT_EQ(readFile(root + QStringLiteral("/www/p.htm")), QByteArray("secret page"));
+    EXPECT_EQ(readFile(root + QStringLiteral("/big.jpg")), big);
+    const std::optional<QList<FolderEntry>> listed = trusted.list();
+    ASSERT_TRUE(listed);
+    ASSERT_EQ(listed->size(), 1);
+    EXPECT_EQ(listed->first().name, QStringLiteral("p.htm"));
 
     // The system's authorities do not know the test certificate.
     InternetClient stranger;

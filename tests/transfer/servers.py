@@ -17,7 +17,16 @@ def ftp(root, user, password, cert=None):
     from pyftpdlib.authorizers import DummyAuthorizer
     from pyftpdlib.servers import FTPServer
     if cert:
-        from pyftpdlib.handlers import TLS_FTPHandler as Handler
+        from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler as Handler
+
+        class DataHandler(TLS_DTPHandler):
+            # libcurl starts the data connection's TLS handshake before it
+            # sends STOR/LIST; pyftpdlib takes a data socket readable before
+            # that command for a client gone and closes it mid-handshake.
+            def readable(self):
+                return True if self._ssl_accepting else super().readable()
+
+        Handler.dtp_handler = DataHandler
         Handler.certfile = cert
         Handler.tls_control_required = True
         Handler.tls_data_required = True
