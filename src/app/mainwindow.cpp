@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/ftpdatastore.h"
 #include "app/icons.h"
 #include "app/spikestore.h"
 #include "search/keywords.h"
@@ -17,9 +18,11 @@
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 #include "platform/fileio.h"
+#include "transfer/publishing.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFile>
@@ -243,6 +246,14 @@ void TMainForm::FormCreate()
     search::installDefaultIgnoreList();
 
     restartAutosaveTimer();
+
+    const QString folder = AppFolder;
+    publishing = new transfer::Publishing(
+        this, [folder] { return loadFtpDataFile(folder); },
+        [folder](const QStringList &lines, QString *error) { return saveFtpDataFile(folder, lines, error); },
+        SaveDialog1);
+    publishing->showModal = [this](QDialog *d) { return showModal(d); };
+    LoadFtpData();
 }
 
 void TMainForm::restartAutosaveTimer()
@@ -353,12 +364,12 @@ void TMainForm::buildMenus()
     add(file, "New1", QStringLiteral("&New"), {}, false, &TMainForm::New1Click);
     add(file, "NewWebPage1", QStringLiteral("New &Web Page"), {}, false);
     add(file, "Open1", QStringLiteral("&Open..."), {}, false, &TMainForm::Open1Click);
-    add(file, "Openwww1", QStringLiteral("Open @ www..."), {}, false);
+    add(file, "Openwww1", QStringLiteral("Open @ www..."), {}, false, &TMainForm::Openwww1Click);
     Reopen1 = submenu(file, "Reopen1", QStringLiteral("Reopen"), false);
     file->addSeparator();
     add(file, "Save1", QStringLiteral("&Save"), {}, true, &TMainForm::Save1Click);
     add(file, "SaveAs1", QStringLiteral("S&ave As..."), {}, true, &TMainForm::SaveAs1Click);
-    add(file, "Savewww1", QStringLiteral("Save @ www..."), {}, true);
+    add(file, "Savewww1", QStringLiteral("Save @ www..."), {}, true, &TMainForm::Savewww1Click);
     add(file, "SaveSelection1", QStringLiteral("Save S&election..."), {}, true, &TMainForm::SaveSelBtnClick);
     add(file, "Close1", QStringLiteral("&Close"), {}, true, &TMainForm::Close1Click);
     add(file, "CloseAll1", QStringLiteral("Close &All"), {}, true, &TMainForm::CloseAll1Click);
@@ -387,7 +398,7 @@ void TMainForm::buildMenus()
     add(edit, "SortSelection1", QStringLiteral("Sor&t Selection"), {}, true);
     edit->addSeparator();
     add(edit, "Preferences1", QStringLiteral("&Preferences"), {}, false, &TMainForm::Preferences1Click);
-    add(edit, "FTPSettings1", QStringLiteral("&FTP Settings"), {}, false);
+    add(edit, "FTPSettings1", QStringLiteral("&FTP Settings"), {}, false, &TMainForm::FTPSettings1Click);
 
     QMenu *html = bar->addMenu(QStringLiteral("Html"));
     QMenu *ins = submenu(html, "Insert1", QStringLiteral("&Insert"), false);
@@ -439,7 +450,7 @@ void TMainForm::buildMenus()
     view->addSeparator();
     add(view, "ShowSearchResults1", QStringLiteral("Sh&ow Search Results"), {}, true);
     add(view, "ShowSpike1", QStringLiteral("&Show Spike"), {}, true);
-    add(view, "Resources1", QStringLiteral("Image &Resources"), {}, true);
+    add(view, "Resources1", QStringLiteral("Image &Resources"), {}, true, &TMainForm::Resources1Click);
     view->addSeparator();
     addCheck(view, "WordWrap1", QStringLiteral("&Word Wrap"), false, true, &TMainForm::wrapbtnClick);
     addCheck(view, "LineNumbering1", QStringLiteral("&Line Numbering"), false, true, &TMainForm::LineNumbering1Click);
@@ -1513,4 +1524,57 @@ void TMainForm::FormClose()
     QString error;
     if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error))
         dialogs().error(error, this);
+}
+
+// ------------------------------------------------------------ publishing
+
+void TMainForm::LoadFtpData()
+{
+    publishing->LoadFtpData();
+    FtpDataPresent = publishing->session.FtpDataPresent;
+}
+
+void TMainForm::FTPSettings1Click()
+{
+    if (!publishing->FTPSettings())
+        return;
+    FtpDataPresent = publishing->session.FtpDataPresent;
+    if (!docs_.isEmpty())
+        action(QStringLiteral("Savewww1"))->setEnabled(FtpDataPresent);
+}
+
+void TMainForm::Savewww1Click()
+{
+    TSubForm *doc = CurrentDoc;
+    if (!doc)
+        return;
+    // A document that never had a file gets one through Save As first.
+    if (doc->caption().startsWith(QLatin1Char('~')) ? !saveDocument(doc)
+                                                     : !writeDocument(doc, doc->caption()))
+        return;
+    publishing->uploadDocument(doc->caption());
+}
+
+void TMainForm::Resources1Click()
+{
+    if (!CurrentDoc)
+        return;
+    const QString caption = CurrentDoc->caption();
+    const QString folder = caption.startsWith(QLatin1Char('~')) ? QDir::currentPath()
+                                                                : QFileInfo(caption).absolutePath();
+    publishing->imageResources(CurrentDoc->Memo1->text(), folder);
+}
+
+void TMainForm::Openwww1Click()
+{
+    const QString target = publishing->openWww();
+    if (target.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    TSubForm *doc = CreateDocWindow(target);
+    if (!loadInto(doc, target))
+        return;
+    AddWindowItem();
+    doc->Memo1->setModified(true);
+    SetSaveCommands();
 }

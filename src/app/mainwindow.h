@@ -49,6 +49,7 @@ class TPictureDialog;
 class TJSEditor;
 class QDialog;
 namespace markup { struct Insertion; }
+namespace transfer { class Publishing; }
 
 class TMainForm : public QMainWindow, public DocumentHost, public SearchHost {
     Q_OBJECT
@@ -115,6 +116,8 @@ public:
     TFindForm *FindForm = nullptr;
     Thtmltabletemp *TableEditor = nullptr;
     Tprefs *prefs = nullptr;   // made at the first use of Preferences
+    // FTP settings, upload and download: the server table and their dialogs.
+    transfer::Publishing *publishing = nullptr;
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
@@ -236,6 +239,13 @@ public:
     void FromFile1Click();
     void META1Click();
     void EditIgnoreList1Click();
+
+    // Publishing and download.
+    void LoadFtpData();
+    void FTPSettings1Click();
+    void Savewww1Click();
+    void Resources1Click();
+    void Openwww1Click();
 
     // --- SearchHost ---
     TSubForm *currentDocument() override { return CurrentDoc; }

@@ -1,0 +1,33 @@
+#pragma once
+// "FTP Preferences": the grid in which the user keeps up to four servers.
+#include "transfer/ftpdata.h"
+
+#include <QDialog>
+#include <functional>
+
+class QTableWidget;
+class QPushButton;
+
+class TFTPPrefs : public QDialog {
+    Q_OBJECT
+public:
+    // `store` writes the kept lines to the settings folder; false with a
+    // message for the user when that fails.
+    using Store = std::function<bool(const QStringList &lines, QString *error)>;
+    explicit TFTPPrefs(Store store, QWidget *parent = nullptr);
+
+    QTableWidget *StringGrid1 = nullptr;
+    QPushButton *SpeedButton1 = nullptr;   // "&Cancel"
+    QPushButton *SpeedButton2 = nullptr;   // "&Keep"
+
+    void FormShow(const transfer::FtpServerTable &table);
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+    // Row 1 to 4 of the grid (the header is row 0).
+    void setCell(int row, int column, const QString &text);
+    QString cell(int row, int column) const;
+
+private:
+    Store store_;
+};

@@ -1,0 +1,115 @@
+#include "transfer/resbox.h"
+
+#include "platform/dialogs.h"
+#include "transfer/ftplogic.h"
+#include "transfer/ftpout.h"
+#include "transfer/ftpsession.h"
+#include "transfer/imagerefs.h"
+#include "transfer/transferrunner.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+TResBox::TResBox(transfer::FtpSession &session, TFTPOUT &ftpDialog,
+                 std::function<int(QDialog *)> &showModal, QWidget *parent)
+    : QDialog(parent), session_(session), ftp_(ftpDialog), showModal_(showModal)
+{
+    setObjectName(QStringLiteral("ResBox"));
+    setWindowTitle(QStringLiteral("IMG Resources"));
+    setFixedSize(317, 229);
+
+    IMGList = new QListWidget(this);
+    IMGList->setObjectName(QStringLiteral("IMGList"));
+    IMGList->setGeometry(0, 0, 317, 161);
+    IMGList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    QPalette pal = IMGList->palette();
+    pal.setColor(QPalette::Base, QColor(255, 251, 240));
+    IMGList->setPalette(pal);
+    QFont bold = IMGList->font();
+    bold.setBold(true);
+    IMGList->setFont(bold);
+
+    PB1 = new QProgressBar(this);
+    PB1->setObjectName(QStringLiteral("PB1"));
+    PB1->setGeometry(8, 168, 301, 16);
+    PB1->setRange(0, 100);
+    PB1->setTextVisible(false);
+
+    CloseBtn = new QPushButton(QStringLiteral("Close"), this);
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    CloseBtn->setGeometry(8, 194, 90, 27);
+    SpeedButton1 = new QPushButton(QStringLiteral("Upload"), this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setGeometry(219, 194, 90, 27);
+    CloseBtn->setAutoDefault(false);
+    SpeedButton1->setAutoDefault(false);
+    connect(CloseBtn, &QPushButton::clicked, this, &TResBox::CloseBtnClick);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TResBox::SpeedButton1Click);
+}
+
+void TResBox::FormShow()
+{
+    PB1->setValue(0);
+}
+
+void TResBox::CloseBtnClick()
+{
+    reject();
+}
+
+void TResBox::SpeedButton1Click()
+{
+    if (IMGList->selectedItems().isEmpty()) {
+        dialogs().message(QStringLiteral("No images selected"), this);
+        return;
+    }
+    // The resources window stays up under the upload dialog: hiding a modal
+    // window would end its own modal loop.
+    ftp_.Edit1->setEnabled(false);
+    ftp_.ImageMode = true;
+    const int answer = showModal_(&ftp_);
+    ftp_.Edit1->setEnabled(true);
+    ftp_.ImageMode = false;
+    if (answer != QDialog::Accepted) {
+        session_.closeHandles();
+        return;
+    }
+    setWindowTitle(QStringLiteral("IMG Resource - Uploading..."));
+    QCoreApplication::processEvents();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+
+    const QString target = transfer::FolderPart(ftp_.UploadPath);
+    const int count = IMGList->count();
+    // A single entry would make the bar a busy indicator; keep a real range.
+    PB1->setRange(0, std::max(1, count - 1));
+    PB1->setValue(0);
+    transfer::InternetClient &client = session_.client;
+    for (int i = 0; i < count; ++i) {
+        QListWidgetItem *item = IMGList->item(i);
+        if (item->isSelected()) {
+            const QString reference = item->text();
+            const QString local = transfer::localFileOfReference(reference, documentFolder);
+            const QString remote = target + transfer::remoteNameOf(reference);
+            bool sent = false;
+            transfer::runInBackground(this, QStringLiteral("Uploading %1...").arg(reference), client, [&] {
+                sent = !local.isEmpty() && client.putFile(local, remote);
+            });
+            if (!sent && client.lastFailure() == transfer::InternetClient::Failure::Cancelled) {
+                dialogs().error(QStringLiteral("Failed to upload file."), this);
+                break;   // the user stopped the upload, not just this file
+            }
+            if (!sent)
+                dialogs().error(QStringLiteral("Failed to upload file."), this);
+        }
+        PB1->setValue(std::min(i + 1, PB1->maximum()));
+        QCoreApplication::processEvents();
+    }
+    QApplication::restoreOverrideCursor();
+    dialogs().message(QStringLiteral("Image upload complete"), this);
+    setWindowTitle(QStringLiteral("IMG Resource"));
+    session_.closeHandles();
+}
