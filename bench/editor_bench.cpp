@@ -47,7 +47,11 @@ QByteArray makeBigPage()
             out += "<P>Paragraph <B>bold</B> text ";
         }
         out += QByteArray::number(n);
-        out += " and some more words</P>\r\n";
+        // One line in 16 is long enough to wrap into three screen lines.
+        if (n % 16 == 3)
+            out += " and a sentence that goes on and on, long enough to be wrapped over more"
+                   " than one screen line in a window of ordinary width, as text often is";
+        out += "</P>\r\n";
     }
     return out;
 }

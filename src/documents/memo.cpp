@@ -8,6 +8,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <algorithm>
 #include <QApplication>
 #include <QKeyEvent>
@@ -64,6 +65,17 @@ struct ExposeMember {
     friend typename Tag::type coreMember(Tag) { return M; }
 };
 template struct ExposeMember<CoreTag, &QsciScintillaBase::sci>;
+
+// The engine's screen-reader interface counts characters from the start of
+// the document at every caret move and repaint (a tenth of a second a key on
+// a 20 MB page). While no assistive technology listens, a plain interface
+// stands in for it; once one does, the engine's own is created as before.
+QAccessibleInterface *plainEngineInterface(const QString &, QObject *object)
+{
+    if (QAccessible::isActive() || !object || !object->inherits("QsciScintillaBase"))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::EditableText);
+}
 
 struct StyleColour {
     int style;
@@ -186,6 +198,11 @@ private:
 TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
 {
     setFrameShape(QFrame::NoFrame);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(plainEngineInterface);
+        return true;
+    }();
+    (void)factoryInstalled;
     sci_ = new Engine(this);
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
@@ -246,6 +263,8 @@ void TMemo::editStarting()
         modified_ = true;
         emit modificationChanged(true);
     }
+    // Set last: a slot above may have asked for the length before the change.
+    lengthKnown_ = false;
     if (!textChangePosted_) {
         textChangePosted_ = true;
         QMetaObject::invokeMethod(
@@ -286,10 +305,7 @@ long TMemo::bytePosOfOffset(int offset) const
                                             : sci_->S(QsciScintillaBase::SCI_GETLENGTH);
     const long nextIndex = line + 1 < lines
                                ? sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line + 1, kUtf16)
-                               : lineStartIndex + (nextStart - lineStart == 0
-                                                       ? 0
-                                                       : sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS,
-                                                                 lineStart, nextStart));
+                               : textLength();
     // A line of single-byte characters needs no walk.
     if (nextIndex - lineStartIndex == nextStart - lineStart)
         return std::min(lineStart + within, lineEnd);   // on the CR or LF: the line's end
@@ -306,6 +322,15 @@ int TMemo::offsetOfBytePos(long pos) const
     const long index = sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line, kUtf16);
     if (pos == lineStart)
         return int(index);
+    // A line of single-byte characters needs no count.
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    const long nextIndex = line + 1 < lines
+                               ? sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line + 1, kUtf16)
+                               : textLength();
+    const long nextStart = line + 1 < lines ? sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, line + 1)
+                                            : sci_->S(QsciScintillaBase::SCI_GETLENGTH);
+    if (nextIndex - index == nextStart - lineStart)
+        return int(index + pos - lineStart);
     return int(index + sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, pos));
 }
 
@@ -357,18 +382,25 @@ void TMemo::setText(const QString &text)
     sci_->S(QsciScintillaBase::SCI_SETSAVEPOINT);
     sci_->S(QsciScintillaBase::SCI_GOTOPOS, 0);
     loading_ = false;
+    lengthKnown_ = false;
     setModified(false);
     emit textChanged();
 }
 
 int TMemo::textLength() const
 {
+    // The index has no entry past the last line, whose length must be
+    // counted: once per change, not per call, as a one-line page is all last line.
+    if (lengthKnown_)
+        return length_;
     const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
     const long last = lines - 1;
     const long lastStart = sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, last);
     const long length = sci_->S(QsciScintillaBase::SCI_GETLENGTH);
-    return int(sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, last, kUtf16) +
-               (length > lastStart ? sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lastStart, length) : 0));
+    length_ = int(sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, last, kUtf16) +
+                  (length > lastStart ? sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lastStart, length) : 0));
+    lengthKnown_ = true;
+    return length_;
 }
 
 int TMemo::selStart() const

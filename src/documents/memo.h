@@ -129,6 +129,8 @@ private:
     bool html_ = false;
     bool finishing_ = false;
     bool forwarding_ = false;
+    mutable bool lengthKnown_ = false;
+    mutable int length_ = 0;
     struct Look;
     std::unique_ptr<Look> look_;
 };
