@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
+  libqscintilla2-qt6-dev
   qt6-qpa-plugins libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   libjpeg62-turbo-dev libgif-dev

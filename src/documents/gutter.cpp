@@ -4,7 +4,6 @@
 
 #include <QPainter>
 #include <QScrollBar>
-#include <QTextBlock>
 
 LineGutter::LineGutter(TMemo *memo, QWidget *parent) : QWidget(parent), memo_(memo)
 {
@@ -57,8 +56,9 @@ void LineGutter::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
-    // Start where the text area draws its first visible line.
-    const int line = memo_ ? QFontMetrics(memo_->font()).lineSpacing() : QFontMetrics(font()).lineSpacing();
+    // Each number level with its screen line: where the text area draws its
+    // first visible line, one text-area line height apart.
+    const int line = memo_ ? std::max(1, memo_->lineHeight()) : QFontMetrics(font()).lineSpacing();
     int y = 0;
     if (memo_)
         y = memo_->firstLineTop() + memo_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).y() - this->y();

@@ -1,316 +1,726 @@
 #include "documents/memo.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QFontMetrics>
+#include "documents/textfile.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <algorithm>
+#include <QApplication>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
+#include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
-// Qt keeps one paragraph separator per line break; the program counts two.
-// One pass each way: these run on whole documents when loading and saving.
-QString toQtText(const QString &text)
+constexpr int kUtf16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
+
+// Scintilla colours are 0xBBGGRR.
+long sciColour(const QColor &c)
 {
-    if (!text.contains(QLatin1Char('\r')))
-        return text;
-    QString out(text.size(), Qt::Uninitialized);
-    const QChar *src = text.constData();
-    const QChar *end = src + text.size();
-    QChar *dst = out.data();
-    while (src < end) {
-        const QChar c = *src++;
-        if (c == QLatin1Char('\r')) {
-            *dst++ = QLatin1Char('\n');
-            if (src < end && *src == QLatin1Char('\n'))
-                ++src;
-        } else {
-            *dst++ = c;
-        }
-    }
-    out.truncate(dst - out.constData());
-    return out;
+    return long(c.red()) | (long(c.green()) << 8) | (long(c.blue()) << 16);
 }
 
-QString fromQtSelection(QString s)
+// Keys the engine may keep: moving, selecting, deleting, new lines, the
+// clipboard and undo. Every other combination is left to the window's menus.
+bool isPlainEditingKey(int key)
 {
-    // Selected text uses U+2029 between paragraphs.
-    s.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    s.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return s;
+    if (key == 0)
+        return false;
+    const int mods = key & int(Qt::KeyboardModifierMask);
+    const int base = key & ~int(Qt::KeyboardModifierMask);
+    if (mods & (Qt::ALT | Qt::META))
+        return false;
+    const bool ctrl = mods & Qt::CTRL;
+    switch (base) {
+    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_Backspace: case Qt::Key_Delete:
+        return true;
+    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Return: case Qt::Key_Enter:
+        return !ctrl;
+    case Qt::Key_Insert:
+        return mods != 0;   // Ctrl+Ins copies, Shift+Ins pastes; no overtype
+    case Qt::Key_Z: case Qt::Key_Y: case Qt::Key_X: case Qt::Key_C: case Qt::Key_V:
+    case Qt::Key_A:
+        return ctrl;
+    default:
+        return false;
+    }
 }
+
+// The engine's core object (it owns the idle timer that wraps long pages in
+// the background) is a private member of the widget: reached through an
+// explicit instantiation, which may name private members.
+struct CoreTag {
+    using type = QsciScintillaQt *QsciScintillaBase::*;
+    friend type coreMember(CoreTag);
+};
+template <typename Tag, typename Tag::type M>
+struct ExposeMember {
+    friend typename Tag::type coreMember(Tag) { return M; }
+};
+template struct ExposeMember<CoreTag, &QsciScintillaBase::sci>;
+
+// The engine's screen-reader interface counts characters from the start of
+// the document at every caret move and repaint (a tenth of a second a key on
+// a 20 MB page). While no assistive technology listens, a plain interface
+// stands in for it; once one does, the engine's own is created as before.
+QAccessibleInterface *plainEngineInterface(const QString &, QObject *object)
+{
+    if (QAccessible::isActive() || !object || !object->inherits("QsciScintillaBase"))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::EditableText);
+}
+
+struct StyleColour {
+    int style;
+    int hue;     // -1: the text colour
+    bool bold;
+};
+
+// Colours of the HTML styles, as hues; their lightness follows the background
+// so that text stays readable on dark settings too.
+constexpr StyleColour kHtmlStyles[] = {
+    {QsciLexerHTML::Tag, 220, true},
+    {QsciLexerHTML::UnknownTag, 220, false},
+    {QsciLexerHTML::XMLTagEnd, 220, true},
+    {QsciLexerHTML::XMLStart, 220, false},
+    {QsciLexerHTML::XMLEnd, 220, false},
+    {QsciLexerHTML::Attribute, 0, false},
+    {QsciLexerHTML::UnknownAttribute, 0, false},
+    {QsciLexerHTML::HTMLNumber, 290, false},
+    {QsciLexerHTML::HTMLDoubleQuotedString, 290, false},
+    {QsciLexerHTML::HTMLSingleQuotedString, 290, false},
+    {QsciLexerHTML::HTMLValue, 290, false},
+    {QsciLexerHTML::OtherInTag, 220, false},
+    {QsciLexerHTML::HTMLComment, 120, false},
+    {QsciLexerHTML::Entity, 30, false},
+    {QsciLexerHTML::CDATA, 180, false},
+    {QsciLexerHTML::SGMLDefault, 180, false},
+    {QsciLexerHTML::SGMLCommand, 180, true},
+    {QsciLexerHTML::SGMLComment, 120, false},
+    {QsciLexerHTML::JavaScriptStart, 180, false},
+    {QsciLexerHTML::JavaScriptComment, 120, false},
+    {QsciLexerHTML::JavaScriptCommentLine, 120, false},
+    {QsciLexerHTML::JavaScriptCommentDoc, 120, false},
+    {QsciLexerHTML::JavaScriptNumber, 180, false},
+    {QsciLexerHTML::JavaScriptKeyword, 220, true},
+    {QsciLexerHTML::JavaScriptDoubleQuotedString, 290, false},
+    {QsciLexerHTML::JavaScriptSingleQuotedString, 290, false},
+    {QsciLexerHTML::JavaScriptUnclosedString, 290, false},
+    {QsciLexerHTML::JavaScriptRegex, 30, false},
+};
 
 } // namespace
 
-TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
+struct TMemo::Look {
+    QsciLexerHTML *lexer = nullptr;
+};
+
+class TMemo::Engine : public QsciScintilla {
+public:
+    explicit Engine(TMemo *memo) : QsciScintilla(memo), memo_(memo) {}
+
+    long S(unsigned int msg, unsigned long w = 0, long l = 0) const { return SendScintilla(msg, w, l); }
+
+    // The engine's idle work (wrapping in the background) runs from a
+    // zero-delay timer of its core; null when there is none to run.
+    QTimer *idleTimer() const
+    {
+        auto *core = reinterpret_cast<QObject *>(this->*coreMember(CoreTag{}));
+        if (!core || qstrcmp(core->metaObject()->className(), "QsciScintillaQt") != 0)
+            return nullptr;
+        for (QTimer *t : core->findChildren<QTimer *>(Qt::FindDirectChildrenOnly))
+            if (t->isActive())
+                return t;
+        return nullptr;
+    }
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride && memo_->isCommandShortcut) {
+            auto *ke = static_cast<QKeyEvent *>(e);
+            if (memo_->isCommandShortcut(QKeySequence(ke->keyCombination()))) {
+                // Leave the key to the window's command of that shortcut.
+                e->ignore();
+                return false;
+            }
+        }
+        return QsciScintilla::event(e);
+    }
+
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        // Tab is typed into the text, also over a selection of several lines.
+        if (e->key() == Qt::Key_Tab && e->modifiers() == Qt::NoModifier) {
+            memo_->replaceSelection(QStringLiteral("\t"));
+            e->accept();
+            return;
+        }
+        // A combination the engine does not bind is no text to type: it goes
+        // on to the window.
+        if ((e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+            !standardCommands()->boundTo(e->keyCombination().toCombined() & ~int(Qt::KeypadModifier))) {
+            e->ignore();
+            return;
+        }
+        QsciScintilla::keyPressEvent(e);
+    }
+
+    void keyReleaseEvent(QKeyEvent *e) override
+    {
+        QsciScintilla::keyReleaseEvent(e);
+        emit memo_->keyReleased();
+    }
+
+    void mouseReleaseEvent(QMouseEvent *e) override
+    {
+        QsciScintilla::mouseReleaseEvent(e);
+        emit memo_->mouseReleased();
+    }
+
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        QsciScintilla::mouseMoveEvent(e);
+        emit memo_->mouseMoved();
+    }
+
+private:
+    TMemo *memo_;
+};
+
+TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
 {
     setFrameShape(QFrame::NoFrame);
-    setTabChangesFocus(false);
-    viewport()->setMouseTracking(true);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(plainEngineInterface);
+        return true;
+    }();
+    (void)factoryInstalled;
+    sci_ = new Engine(this);
+    auto *box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(sci_);
+    setFocusProxy(sci_);
     setMouseTracking(true);
-    // The selection stays visible when the window loses the focus.
-    QPalette p = palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
-    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
-               p.color(QPalette::Active, QPalette::HighlightedText));
-    setPalette(p);
-}
+    sci_->viewport()->setMouseTracking(true);
 
-QString TMemo::text() const
-{
-    // Built block by block straight into its final size: cheaper than the
-    // document's plain text followed by a second pass for the breaks.
-    QString out;
-    out.reserve(textLength());
-    const QTextDocument *d = document();
-    for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) {
-        if (b != d->begin())
-            out += QStringLiteral("\r\n");
-        out += b.text();
+    sci_->setUtf8(true);
+    sci_->S(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
+    sci_->S(QsciScintillaBase::SCI_SETPASTECONVERTENDINGS, 1);
+    for (int m = 0; m < 5; ++m)
+        sci_->S(QsciScintillaBase::SCI_SETMARGINWIDTHN, m, 0);
+    sci_->S(QsciScintillaBase::SCI_SETMARGINLEFT, 0, 2);
+    // Annotations shown lay out every line on load when wrapping.
+    sci_->S(QsciScintillaBase::SCI_ANNOTATIONSETVISIBLE, QsciScintillaBase::ANNOTATION_HIDDEN);
+    // Offsets in UTF-16 characters come from this index in O(log n).
+    sci_->S(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, kUtf16);
+    // A single long line can be scrolled to its end.
+    sci_->S(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1);
+    sci_->S(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1);
+    sci_->S(QsciScintillaBase::SCI_SETCARETSTICKY, QsciScintillaBase::SC_CARETSTICKY_OFF);
+
+    // Only plain editing keys stay bound, so the menus' shortcuts
+    // (Ctrl+L, Ctrl+T, Ctrl+U, Ctrl+D ...) reach the window.
+    sci_->S(QsciScintillaBase::SCI_CLEARALLCMDKEYS);
+    for (QsciCommand *c : sci_->standardCommands()->commands()) {
+        const int key = c->key();
+        const int alternate = c->alternateKey();
+        c->setKey(0);
+        c->setAlternateKey(0);
+        if (isPlainEditingKey(key))
+            c->setKey(key);
+        if (isPlainEditingKey(alternate))
+            c->setAlternateKey(alternate);
     }
-    return out;
+
+    connect(sci_, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int, int type, const char *, int, int, int, int, int, int, int) {
+                if (type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE |
+                            QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))
+                    editStarting();
+            });
+    connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, &TMemo::viewChanged);
+    connect(sci_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TMemo::viewChanged);
+
+    setWrap(false);
+    applyLook();
 }
 
-void TMemo::setText(const QString &text)
+TMemo::~TMemo() = default;
+
+void TMemo::editStarting()
 {
-    setPlainText(toQtText(text));
+    if (loading_)
+        return;
+    if (!modified_) {
+        modified_ = true;
+        emit modificationChanged(true);
+    }
+    // Set last: a slot above may have asked for the length before the change.
+    lengthKnown_ = false;
+    if (!textChangePosted_) {
+        textChangePosted_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                textChangePosted_ = false;
+                emit textChanged();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
-int TMemo::textLength() const
+void TMemo::narrowNotifications()
 {
-    const QTextDocument *d = document();
-    return d->characterCount() - 1 + (d->blockCount() - 1);
+    // The engine's screen-reader glue counts characters from the start of the
+    // document on every insertion and deletion it is told of. Without an
+    // assistive technology listening, only the notices that come before a
+    // change are sent: the flag and the change signal need no more.
+    const long mask = QAccessible::isActive()
+                          ? long(QsciScintillaBase::SC_MODEVENTMASKALL)
+                          : long(QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE);
+    sci_->S(QsciScintillaBase::SCI_SETMODEVENTMASK, mask);
 }
 
-int TMemo::offsetOfPosition(int pos) const
+// ------------------------------------------------------------------ offsets
+
+long TMemo::bytePosOfOffset(int offset) const
 {
-    const QTextBlock b = document()->findBlock(pos);
-    if (!b.isValid())
-        return textLength();
-    return pos + b.blockNumber();
+    if (offset <= 0)
+        return 0;
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    const long line = sci_->S(QsciScintillaBase::SCI_LINEFROMINDEXPOSITION, offset, kUtf16);
+    const long lineStartIndex = sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line, kUtf16);
+    const long lineStart = sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+    const long lineEnd = sci_->S(QsciScintillaBase::SCI_GETLINEENDPOSITION, line);
+    const long within = offset - lineStartIndex;
+    const long nextStart = line + 1 < lines ? sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, line + 1)
+                                            : sci_->S(QsciScintillaBase::SCI_GETLENGTH);
+    const long nextIndex = line + 1 < lines
+                               ? sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line + 1, kUtf16)
+                               : textLength();
+    // A line of single-byte characters needs no walk.
+    if (nextIndex - lineStartIndex == nextStart - lineStart)
+        return std::min(lineStart + within, lineEnd);   // on the CR or LF: the line's end
+    const long contentUnits = nextIndex - lineStartIndex - (nextStart - lineEnd);
+    if (within >= contentUnits)
+        return lineEnd;
+    return sci_->S(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, lineStart, within);
 }
 
-int TMemo::blockStartOffset(int blockNumber) const
+int TMemo::offsetOfBytePos(long pos) const
 {
-    return document()->findBlockByNumber(blockNumber).position() + blockNumber;
+    const long line = sci_->S(QsciScintillaBase::SCI_LINEFROMPOSITION, pos);
+    const long lineStart = sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+    const long index = sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line, kUtf16);
+    if (pos == lineStart)
+        return int(index);
+    // A line of single-byte characters needs no count.
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    const long nextIndex = line + 1 < lines
+                               ? sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line + 1, kUtf16)
+                               : textLength();
+    const long nextStart = line + 1 < lines ? sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, line + 1)
+                                            : sci_->S(QsciScintillaBase::SCI_GETLENGTH);
+    if (nextIndex - index == nextStart - lineStart)
+        return int(index + pos - lineStart);
+    return int(index + sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, pos));
 }
 
 int TMemo::positionOfOffset(int offset) const
 {
-    if (offset <= 0)
+    const long pos = bytePosOfOffset(std::min(offset, textLength()));
+    return offsetOfBytePos(pos) - int(sci_->S(QsciScintillaBase::SCI_LINEFROMPOSITION, pos));
+}
+
+int TMemo::offsetOfPosition(int pos) const
+{
+    if (pos <= 0)
         return 0;
-    const QTextDocument *d = document();
-    // Last block whose start offset is not past the offset.
-    int lo = 0, hi = d->blockCount() - 1;
+    // Last line whose start, counting one character per break, is not past pos.
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    long lo = 0, hi = lines - 1;
     while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (blockStartOffset(mid) <= offset)
+        const long mid = (lo + hi + 1) / 2;
+        if (sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, mid, kUtf16) - mid <= pos)
             lo = mid;
         else
             hi = mid - 1;
     }
-    const QTextBlock b = d->findBlockByNumber(lo);
-    const int within = offset - (b.position() + lo);
-    // An offset on the CR or LF of a break maps to the end of that line.
-    return b.position() + std::min(within, b.length() - 1);
+    const int lineEnd = offsetOfBytePos(sci_->S(QsciScintillaBase::SCI_GETLINEENDPOSITION, lo));
+    return std::min(int(pos + lo), lineEnd);
+}
+
+// --------------------------------------------------------------------- text
+
+QString TMemo::text() const
+{
+    const long length = sci_->S(QsciScintillaBase::SCI_GETLENGTH);
+    const auto *bytes = reinterpret_cast<const char *>(sci_->S(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    return QString::fromUtf8(bytes, length);
+}
+
+void TMemo::setText(const QString &text)
+{
+    const QByteArray bytes = textfile::normalizeLineBreaks(text).toUtf8();
+    narrowNotifications();
+    loading_ = true;
+    sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
+    sci_->S(QsciScintillaBase::SCI_CLEARALL);
+    // Room for early edits, so the first keys do not move the whole buffer.
+    sci_->S(QsciScintillaBase::SCI_ALLOCATE, bytes.size() + bytes.size() / 8 + 65536);
+    sci_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)bytes.size(), bytes.constData());
+    sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1);
+    sci_->S(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    sci_->S(QsciScintillaBase::SCI_SETSAVEPOINT);
+    sci_->S(QsciScintillaBase::SCI_GOTOPOS, 0);
+    loading_ = false;
+    lengthKnown_ = false;
+    setModified(false);
+    emit textChanged();
+}
+
+int TMemo::textLength() const
+{
+    // The index has no entry past the last line, whose length must be
+    // counted: once per change, not per call, as a one-line page is all last line.
+    if (lengthKnown_)
+        return length_;
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    const long last = lines - 1;
+    const long lastStart = sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, last);
+    const long length = sci_->S(QsciScintillaBase::SCI_GETLENGTH);
+    length_ = int(sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, last, kUtf16) +
+                  (length > lastStart ? sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lastStart, length) : 0));
+    lengthKnown_ = true;
+    return length_;
 }
 
 int TMemo::selStart() const
 {
-    return offsetOfPosition(textCursor().selectionStart());
+    return offsetOfBytePos(sci_->S(QsciScintillaBase::SCI_GETSELECTIONSTART));
 }
 
 int TMemo::selLength() const
 {
-    const QTextCursor c = textCursor();
-    return offsetOfPosition(c.selectionEnd()) - offsetOfPosition(c.selectionStart());
+    const long from = sci_->S(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long to = sci_->S(QsciScintillaBase::SCI_GETSELECTIONEND);
+    return from == to ? 0 : offsetOfBytePos(to) - offsetOfBytePos(from);
 }
 
 QString TMemo::selText() const
 {
-    return fromQtSelection(textCursor().selectedText());
+    return sci_->selectedText();
 }
 
 void TMemo::setSelection(int start, int length)
 {
-    QTextCursor c = textCursor();
-    const int from = positionOfOffset(start);
-    c.setPosition(from);
-    if (length > 0)
-        c.setPosition(positionOfOffset(start + length), QTextCursor::KeepAnchor);
-    setTextCursor(c);
+    const long anchor = bytePosOfOffset(start);
+    const long caret = length > 0 ? bytePosOfOffset(start + length) : anchor;
+    sci_->S(QsciScintillaBase::SCI_SETSEL, anchor, caret);
 }
 
 void TMemo::replaceSelection(const QString &text)
 {
-    QTextCursor c = textCursor();
-    c.beginEditBlock();
-    c.insertText(toQtText(text));
-    c.endEditBlock();
-    c.clearSelection();
-    setTextCursor(c);
+    const QByteArray bytes = textfile::normalizeLineBreaks(text).toUtf8();
+    sci_->S(QsciScintillaBase::SCI_BEGINUNDOACTION);
+    sci_->SendScintilla(QsciScintillaBase::SCI_REPLACESEL, 0UL, bytes.constData());
+    sci_->S(QsciScintillaBase::SCI_ENDUNDOACTION);
+}
+
+void TMemo::replaceRange(int offset, int length, const QString &text)
+{
+    const QByteArray bytes = textfile::normalizeLineBreaks(text).toUtf8();
+    sci_->S(QsciScintillaBase::SCI_SETTARGETRANGE, bytePosOfOffset(offset), bytePosOfOffset(offset + length));
+    sci_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, (unsigned long)bytes.size(), bytes.constData());
+}
+
+void TMemo::beginUndoGroup()
+{
+    sci_->S(QsciScintillaBase::SCI_BEGINUNDOACTION);
+}
+
+void TMemo::endUndoGroup()
+{
+    sci_->S(QsciScintillaBase::SCI_ENDUNDOACTION);
+}
+
+// -------------------------------------------------------------------- lines
+
+bool TMemo::wrapPending() const
+{
+    return wrap() && sci_->idleTimer();
+}
+
+void TMemo::finishWrapping()
+{
+    if (finishing_ || !wrap())
+        return;
+    QTimer *idle = sci_->idleTimer();
+    if (!idle)
+        return;
+    finishing_ = true;
+    const bool long_ = textLength() > 1000000;
+    if (long_)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Each idle step wraps a slice; run them now, without the event loop.
+    while (idle->isActive())
+        QMetaObject::invokeMethod(idle->parent(), "onIdle", Qt::DirectConnection);
+    if (long_)
+        QApplication::restoreOverrideCursor();
+    finishing_ = false;
 }
 
 int TMemo::lineFromOffset(int offset) const
 {
-    const int pos = positionOfOffset(offset);
-    const QTextBlock b = document()->findBlock(pos);
-    if (!b.isValid())
-        return 0;
+    const long pos = bytePosOfOffset(offset);
+    const long line = sci_->S(QsciScintillaBase::SCI_LINEFROMPOSITION, pos);
     if (!wrap())
-        return b.blockNumber();
-    // Make sure the block is laid out so its screen lines are known.
-    document()->documentLayout()->blockBoundingRect(b);
-    const QTextLayout *lay = b.layout();
-    int inBlock = 0;
-    if (lay && lay->lineCount() > 0) {
-        const QTextLine line = lay->lineForTextPosition(pos - b.position());
-        if (line.isValid())
-            inBlock = line.lineNumber();
-    }
-    return b.firstLineNumber() + inBlock;
+        return int(line);
+    // A line still waiting for its wrap counts as one screen line, and so
+    // would every such line before it. The very start of the text needs none.
+    if (pos > 0 && wrapPending())
+        const_cast<TMemo *>(this)->finishWrapping();
+    const long first = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line);
+    const long next = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line + 1);
+    if (next - first <= 1)
+        return int(first);
+    const long lineStart = sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+    const long y0 = sci_->S(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, lineStart);
+    const long y = sci_->S(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, pos);
+    return int(first + (y - y0) / std::max(1, lineHeight()));
+}
+
+long TMemo::startOfScreenLine(long displayLine) const
+{
+    // The engine has no call for it: the position at the left edge of that
+    // screen line, wherever it is relative to the view.
+    const long top = sci_->S(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+    const int h = std::max(1, lineHeight());
+    return sci_->S(QsciScintillaBase::SCI_POSITIONFROMPOINT, 0, (displayLine - top) * h + h / 2);
 }
 
 int TMemo::lineIndex(int line) const
 {
-    const QTextDocument *d = document();
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
     if (!wrap()) {
-        const QTextBlock b = d->findBlockByNumber(std::clamp(line, 0, d->blockCount() - 1));
-        return b.position() + b.blockNumber();
+        const long doc = std::clamp<long>(line, 0, lines - 1);
+        return int(sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, doc, kUtf16));
     }
-    QTextBlock b = d->findBlockByLineNumber(line);
-    if (!b.isValid())
-        b = d->lastBlock();
-    d->documentLayout()->blockBoundingRect(b);
-    int pos = b.position();
-    const QTextLayout *lay = b.layout();
-    const int inBlock = line - b.firstLineNumber();
-    if (lay && inBlock > 0 && inBlock < lay->lineCount())
-        pos += lay->lineAt(inBlock).textStart();
-    return pos + b.blockNumber();
+    const long doc = std::clamp<long>(sci_->S(QsciScintillaBase::SCI_DOCLINEFROMVISIBLE, std::max(line, 0)), 0,
+                                      lines - 1);
+    const long first = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, doc);
+    const long next = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, doc + 1);
+    if (line <= first || next - first <= 1)
+        return int(sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, doc, kUtf16));
+    return offsetOfBytePos(startOfScreenLine(std::min<long>(line, next - 1)));
 }
 
 void TMemo::screenLines(int line, int &firstDisplayLine, std::vector<int> &starts) const
 {
     starts.assign(1, 0);
-    const QTextBlock b = document()->findBlockByNumber(line);
-    if (!b.isValid()) {
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    if (line < 0 || line >= lines) {
         firstDisplayLine = lineCount();
         return;
     }
     if (!wrap()) {
-        firstDisplayLine = b.blockNumber();
+        firstDisplayLine = line;
         return;
     }
-    // Lays the block out if a change of width has cleared its layout; until
-    // then its stored screen line count is only a placeholder.
-    document()->documentLayout()->blockBoundingRect(b);
-    firstDisplayLine = b.firstLineNumber();
-    const QTextLayout *lay = b.layout();
-    for (int i = 1, n = lay ? lay->lineCount() : 0; i < n; ++i)
-        starts.push_back(lay->lineAt(i).textStart());
+    const long first = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line);
+    const long next = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line + 1);
+    firstDisplayLine = int(first);
+    if (next - first <= 1)
+        return;
+    const int lineStart = int(sci_->S(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, line, kUtf16));
+    for (long k = first + 1; k < next; ++k)
+        starts.push_back(offsetOfBytePos(startOfScreenLine(k)) - lineStart);
 }
 
 int TMemo::firstVisibleLine() const
 {
-    // The vertical scroll bar counts display lines.
-    return verticalScrollBar()->value();
+    return int(sci_->S(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE));
 }
 
 void TMemo::setFirstVisibleLine(int line)
 {
-    verticalScrollBar()->setValue(line);
-}
-
-int TMemo::lineHeight() const
-{
-    return QFontMetrics(font()).lineSpacing();
+    sci_->S(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, std::max(0, line));
 }
 
 int TMemo::firstLineTop() const
 {
-    const QTextBlock b = firstVisibleBlock();
-    const QRectF r = blockBoundingGeometry(b).translated(contentOffset());
-    int top = int(r.top());
-    if (wrap()) {
-        document()->documentLayout()->blockBoundingRect(b);
-        const QTextLayout *lay = b.layout();
-        const int inBlock = firstVisibleLine() - b.firstLineNumber();
-        if (lay && inBlock > 0 && inBlock < lay->lineCount())
-            top += int(lay->lineAt(inBlock).y());
-    }
-    return top;
+    // The first visible line is always drawn whole at the top.
+    return 0;
+}
+
+int TMemo::lineHeight() const
+{
+    return int(sci_->S(QsciScintillaBase::SCI_TEXTHEIGHT, 0));
 }
 
 int TMemo::lineCount() const
 {
-    const QTextDocument *d = document();
-    int n = wrap() ? d->lineCount() : d->blockCount();
-    if (d->blockCount() > 1 && d->lastBlock().length() <= 1)
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    long n = wrap() ? sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, lines) : lines;
+    if (lines > 1 && sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, lines - 1) ==
+                         sci_->S(QsciScintillaBase::SCI_GETLENGTH))
         --n;
-    return std::max(n, 1);
+    return int(std::max(n, 1L));
 }
+
+// -------------------------------------------------------------------- state
 
 bool TMemo::modified() const
 {
-    return document()->isModified();
+    return modified_;
 }
 
 void TMemo::setModified(bool on)
 {
-    document()->setModified(on);
+    if (on == modified_)
+        return;
+    modified_ = on;
+    emit modificationChanged(on);
 }
 
 bool TMemo::wrap() const
 {
-    return lineWrapMode() != QPlainTextEdit::NoWrap;
+    return sci_->S(QsciScintillaBase::SCI_GETWRAPMODE) != QsciScintillaBase::SC_WRAP_NONE;
 }
 
 void TMemo::setWrap(bool on)
 {
-    setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    sci_->setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    // Setting the wrap mode switches the engine to a layout cache of every
+    // line (hundreds of MB on a large page, and slow keys): one page is enough.
+    sci_->S(QsciScintillaBase::SCI_SETLAYOUTCACHE, QsciScintillaBase::SC_CACHE_PAGE);
+    sci_->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    sci_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-bool TMemo::event(QEvent *e)
+bool TMemo::htmlHighlighting() const
 {
-    if (e->type() == QEvent::ShortcutOverride && isCommandShortcut) {
-        auto *ke = static_cast<QKeyEvent *>(e);
-        const QKeySequence seq(ke->keyCombination());
-        if (isCommandShortcut(seq)) {
-            // Leave the key to the window's command of that shortcut.
-            e->ignore();
-            return false;
+    return html_;
+}
+
+void TMemo::setHtmlHighlighting(bool on)
+{
+    if (on == html_)
+        return;
+    html_ = on;
+    applyLook();
+}
+
+void TMemo::changeEvent(QEvent *e)
+{
+    QFrame::changeEvent(e);
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::PaletteChange)
+        applyLook();
+}
+
+void TMemo::applyLook()
+{
+    const QFont f = font();
+    const QColor back = palette().color(QPalette::Base);
+    const QColor fore = palette().color(QPalette::Text);
+    if (html_) {
+        if (!look_->lexer)
+            look_->lexer = new QsciLexerHTML(sci_);
+        QsciLexerHTML *lexer = look_->lexer;
+        lexer->setDefaultFont(f);
+        lexer->setDefaultPaper(back);
+        lexer->setDefaultColor(fore);
+        lexer->setFont(f, -1);
+        lexer->setPaper(back, -1);
+        lexer->setColor(fore, -1);
+        const bool dark = back.lightness() < 128;
+        for (const StyleColour &s : kHtmlStyles) {
+            lexer->setColor(QColor::fromHsl(s.hue, 200, dark ? 175 : 75), s.style);
+            if (s.bold) {
+                QFont b = f;
+                b.setBold(true);
+                lexer->setFont(b, s.style);
+            }
         }
+        if (sci_->lexer() != lexer)
+            sci_->setLexer(lexer);
+    } else {
+        if (sci_->lexer())
+            sci_->setLexer(nullptr);
+        const QByteArray family = f.family().toUtf8();
+        sci_->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, (unsigned long)QsciScintillaBase::STYLE_DEFAULT,
+                            family.constData());
+        sci_->S(QsciScintillaBase::SCI_STYLESETSIZEFRACTIONAL, QsciScintillaBase::STYLE_DEFAULT,
+                long(f.pointSizeF() * 100));
+        sci_->S(QsciScintillaBase::SCI_STYLESETBOLD, QsciScintillaBase::STYLE_DEFAULT, f.bold());
+        sci_->S(QsciScintillaBase::SCI_STYLESETITALIC, QsciScintillaBase::STYLE_DEFAULT, f.italic());
+        sci_->S(QsciScintillaBase::SCI_STYLESETFORE, QsciScintillaBase::STYLE_DEFAULT, sciColour(fore));
+        sci_->S(QsciScintillaBase::SCI_STYLESETBACK, QsciScintillaBase::STYLE_DEFAULT, sciColour(back));
+        sci_->S(QsciScintillaBase::SCI_STYLECLEARALL);
     }
-    return QPlainTextEdit::event(e);
+    sci_->S(QsciScintillaBase::SCI_SETCARETFORE, sciColour(fore));
+    sci_->S(QsciScintillaBase::SCI_SETSELFORE, 1, sciColour(palette().color(QPalette::HighlightedText)));
+    sci_->S(QsciScintillaBase::SCI_SETSELBACK, 1, sciColour(palette().color(QPalette::Highlight)));
+    sci_->S(QsciScintillaBase::SCI_SETLAYOUTCACHE, QsciScintillaBase::SC_CACHE_PAGE);
 }
 
-void TMemo::mouseReleaseEvent(QMouseEvent *e)
+// ----------------------------------------------------------------- commands
+
+void TMemo::undo() { sci_->undo(); }
+void TMemo::redo() { sci_->redo(); }
+void TMemo::cut() { sci_->cut(); }
+void TMemo::copy() { sci_->copy(); }
+void TMemo::paste() { sci_->paste(); }
+void TMemo::selectAll() { sci_->selectAll(true); }
+void TMemo::ensureCursorVisible() { sci_->S(QsciScintillaBase::SCI_SCROLLCARET); }
+
+QScrollBar *TMemo::verticalScrollBar() const { return sci_->verticalScrollBar(); }
+QScrollBar *TMemo::horizontalScrollBar() const { return sci_->horizontalScrollBar(); }
+void TMemo::setVerticalScrollBarPolicy(Qt::ScrollBarPolicy p) { sci_->setVerticalScrollBarPolicy(p); }
+void TMemo::setHorizontalScrollBarPolicy(Qt::ScrollBarPolicy p) { sci_->setHorizontalScrollBarPolicy(p); }
+QWidget *TMemo::viewport() const { return sci_->viewport(); }
+
+QRect TMemo::cursorRect() const
 {
-    QPlainTextEdit::mouseReleaseEvent(e);
-    emit mouseReleased();
+    const long pos = sci_->S(QsciScintillaBase::SCI_GETCURRENTPOS);
+    const int x = int(sci_->S(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, pos));
+    const int y = int(sci_->S(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, pos));
+    return QRect(x, y, 1, lineHeight());
+}
+
+bool TMemo::hasTextFocus() const
+{
+    const QWidget *f = QApplication::focusWidget();
+    return f && (f == this || isAncestorOf(f));
+}
+
+void TMemo::forwardKey(QKeyEvent *e)
+{
+    // Keys sent to the frame itself go to the engine; one the engine leaves
+    // comes back up to here and goes on to the parent.
+    if (forwarding_) {
+        e->ignore();
+        return;
+    }
+    forwarding_ = true;
+    QCoreApplication::sendEvent(sci_, e);
+    forwarding_ = false;
+}
+
+void TMemo::keyPressEvent(QKeyEvent *e)
+{
+    forwardKey(e);
 }
 
 void TMemo::keyReleaseEvent(QKeyEvent *e)
 {
-    QPlainTextEdit::keyReleaseEvent(e);
-    emit keyReleased();
-}
-
-void TMemo::mouseMoveEvent(QMouseEvent *e)
-{
-    QPlainTextEdit::mouseMoveEvent(e);
-    emit mouseMoved();
-}
-
-void TMemo::insertFromMimeData(const QMimeData *source)
-{
-    // Only plain text enters a document.
-    if (source && source->hasText())
-        textCursor().insertText(toQtText(source->text()));
+    forwardKey(e);
 }

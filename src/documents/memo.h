@@ -1,21 +1,29 @@
 #pragma once
-// The document text area. A QPlainTextEdit that speaks in the program's own
-// terms: offsets in which every line break counts as the two characters CR LF,
-// lines counted as displayed (a wrapped screen line is a line of its own),
-// selection start and length. Every caller uses these, never raw Qt positions.
-#include <QPlainTextEdit>
+// The document text area. An editing engine behind a small adapter that
+// speaks in the program's own terms: offsets in which every line break counts
+// as the two characters CR LF, lines counted as displayed (a wrapped screen
+// line is a line of its own), selection start and length. Every caller uses
+// these, never the engine's own positions; nothing outside this adapter sees
+// the engine's headers.
+#include <QFrame>
 #include <functional>
+#include <memory>
 #include <vector>
 
-class TMemo : public QPlainTextEdit {
+class QScrollBar;
+class QsciScintilla;
+
+class TMemo : public QFrame {
     Q_OBJECT
 public:
     explicit TMemo(QWidget *parent = nullptr);
+    ~TMemo() override;
 
     // Whole text with CR LF line breaks. Proportional to the document: for
     // commands that need the whole text (save, search), never per keystroke.
     QString text() const;
-    // Replaces the whole text (CR LF, lone CR or LF all accepted); clears undo.
+    // Replaces the whole text (CR LF, lone CR or LF all accepted); clears undo
+    // and the modified flag.
     void setText(const QString &text);
     // Length of text() without building it.
     int textLength() const;
@@ -28,6 +36,11 @@ public:
     // Replaces the selection by text (CR LF form) as one undoable edit and
     // leaves the caret after it with nothing selected.
     void replaceSelection(const QString &text);
+    // Replaces `length` characters at `offset` without moving the view; inside
+    // an undo group the replacements undo together.
+    void replaceRange(int offset, int length, const QString &text);
+    void beginUndoGroup();
+    void endUndoGroup();
 
     // Lines as displayed: with wrapping on, each screen line counts.
     int lineFromOffset(int offset) const;    // zero-based display line holding offset
@@ -40,38 +53,91 @@ public:
     // Scrolls so that display line `line` is the first one shown (as far as
     // the text reaches).
     void setFirstVisibleLine(int line);
-    // Height of one display line in pixels.
-    int lineHeight() const;
     // Where the first visible line is drawn, in viewport pixels.
     int firstLineTop() const;
+    // Height of one screen line in pixels.
+    int lineHeight() const;
     // Display lines; an empty last line does not count (at least 1).
     int lineCount() const;
+    // Wrapping of long documents goes on in the background after a load or a
+    // change of width; display-line numbers of the whole document are exact
+    // once this has run.
+    void finishWrapping();
 
     bool modified() const;
     void setModified(bool on);
     bool wrap() const;
     void setWrap(bool on);
+    // Syntax colouring of HTML (tags, attributes, values, entities, comments,
+    // embedded script); off shows the text in one style.
+    bool htmlHighlighting() const;
+    void setHtmlHighlighting(bool on);
 
-    // Conversions between Qt positions and offsets, O(log n).
+    // Positions counting each line break as one character, O(log n).
     int offsetOfPosition(int pos) const;
     int positionOfOffset(int offset) const;
+
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+    void ensureCursorVisible();
+
+    QScrollBar *verticalScrollBar() const;
+    QScrollBar *horizontalScrollBar() const;
+    void setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy);
+    void setHorizontalScrollBarPolicy(Qt::ScrollBarPolicy policy);
+    // The area the text is drawn in.
+    QWidget *viewport() const;
+    // The caret's rectangle in viewport pixels.
+    QRect cursorRect() const;
+    // Whether the keyboard is in the text area.
+    bool hasTextFocus() const;
 
     // Key sequences the main window owns: the text area lets those reach the
     // window's commands instead of handling them itself.
     std::function<bool(const QKeySequence &)> isCommandShortcut;
 
+    class Engine;
+
 signals:
     void mouseReleased();
     void keyReleased();
     void mouseMoved();
+    // After edits (coalesced: once per burst of changes).
+    void textChanged();
+    // The modified flag turned on or off; sent as the first edit is made.
+    void modificationChanged(bool on);
+    // The first visible line may have moved (scrolling, wrapping, resizing).
+    void viewChanged();
 
 protected:
-    bool event(QEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void insertFromMimeData(const QMimeData *source) override;
+    void changeEvent(QEvent *e) override;
 
 private:
-    int blockStartOffset(int blockNumber) const;
+    friend class Engine;
+    void editStarting();
+    void forwardKey(QKeyEvent *e);
+    void narrowNotifications();
+    void applyLook();
+    bool wrapPending() const;
+    long startOfScreenLine(long displayLine) const;
+    long bytePosOfOffset(int offset) const;
+    int offsetOfBytePos(long pos) const;
+
+    Engine *sci_;
+    bool modified_ = false;
+    bool loading_ = false;
+    bool textChangePosted_ = false;
+    bool html_ = false;
+    bool finishing_ = false;
+    bool forwarding_ = false;
+    mutable bool lengthKnown_ = false;
+    mutable int length_ = 0;
+    struct Look;
+    std::unique_ptr<Look> look_;
 };

@@ -2,6 +2,7 @@
 
 #include "documents/documenthost.h"
 #include "documents/gutter.h"
+#include "documents/highlighting.h"
 #include "documents/memo.h"
 #include "platform/dialogs.h"
 
@@ -40,17 +41,21 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     LineNum->setFont(gutterFont);
     LineNum->hide();
 
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TSubForm::Memo1Change);
+    connect(Memo1, &TMemo::textChanged, this, &TSubForm::Memo1Change);
     // Loading and saving change the flag without changing the text.
-    connect(Memo1->document(), &QTextDocument::modificationChanged, this, &TSubForm::Memo1Change);
+    connect(Memo1, &TMemo::modificationChanged, this, &TSubForm::Memo1Change);
     connect(Memo1, &TMemo::mouseReleased, this, &TSubForm::Memo1MouseUp);
     connect(Memo1, &TMemo::keyReleased, this, &TSubForm::Memo1KeyUp);
     connect(Memo1, &TMemo::mouseMoved, this, &TSubForm::FormMouseMove);
     // Scrolling by any means (bar, wheel, keys, caret moves) shows up here.
     connect(Memo1->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &TSubForm::ApplicationEvents1Message);
-    connect(Memo1->document(), &QTextDocument::blockCountChanged, this,
-            &TSubForm::ApplicationEvents1Message);
+    connect(Memo1, &TMemo::viewChanged, this, &TSubForm::ApplicationEvents1Message);
+    connect(Memo1, &TMemo::textChanged, this, &TSubForm::ApplicationEvents1Message);
+    // Pages are coloured as HTML; the caption names the file.
+    Memo1->setHtmlHighlighting(names::showsAsHtml(caption()));
+    connect(this, &QWidget::windowTitleChanged, this,
+            [this](const QString &title) { Memo1->setHtmlHighlighting(names::showsAsHtml(title)); });
     setMouseTracking(true);
 }
 
@@ -110,7 +115,7 @@ void TSubForm::ApplicationEvents1Message()
 {
     if (Memo1->firstVisibleLine() != TopLine)
         Memo1MouseUp();
-    // The line count is kept by the text document itself, so this is cheap.
+    // The engine keeps the display-line count, so this is cheap.
     const int lines = Memo1->lineCount();
     if (lines != shownLineCount_) {
         shownLineCount_ = lines;

@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
-#include <QTextDocument>
 
 namespace {
 const QString kScriptFilter = QStringLiteral("JS (*.js)|*.js|TEXT (*.txt)|*.txt|All files (*.*)|*.*");
@@ -78,8 +77,8 @@ TJSEditor::TJSEditor(const EditorLook &look, QWidget *parent)
     // Scrolling by bar, wheel, keys or caret moves all move the bar's value.
     connect(Memo1->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &TJSEditor::ApplicationEvents1Message);
-    connect(Memo1->document(), &QTextDocument::blockCountChanged, this,
-            &TJSEditor::ApplicationEvents1Message);
+    connect(Memo1, &TMemo::viewChanged, this, &TJSEditor::ApplicationEvents1Message);
+    connect(Memo1, &TMemo::textChanged, this, &TJSEditor::ApplicationEvents1Message);
 }
 
 TJSEditor::~TJSEditor() = default;

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextCursor>
 
 namespace {
 
@@ -168,18 +167,12 @@ void TFindForm::runReplaceAll(TMemo *memo)
     const search::ReplaceAllResult result =
         search::replaceAll(memo->text(), memo->selStart(), Findtxt->text(), replacement, options);
     if (!result.replacements.isEmpty()) {
-        // One cursor of our own, one edit block: a single Undo takes the
-        // whole run back, and the view is not scrolled to every hit on the way.
-        QString qtReplacement = replacement;
-        qtReplacement.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        QTextCursor c(memo->document());
-        c.beginEditBlock();
-        for (const search::Replacement &r : result.replacements) {
-            c.setPosition(memo->positionOfOffset(r.offset));
-            c.setPosition(memo->positionOfOffset(r.offset + r.length), QTextCursor::KeepAnchor);
-            c.insertText(qtReplacement);
-        }
-        c.endEditBlock();
+        // One undo group: a single Undo takes the whole run back, and the
+        // view is not scrolled to every hit on the way.
+        memo->beginUndoGroup();
+        for (const search::Replacement &r : result.replacements)
+            memo->replaceRange(r.offset, r.length, replacement);
+        memo->endUndoGroup();
         memo->setFocus();
         memo->setSelStart(result.replacements.last().offset + int(replacement.size()));
         memo->ensureCursorVisible();

@@ -50,10 +50,14 @@ void TresultsForm::AddHits(const QString &searchText, const QString &fileName, b
     if (!memo)
         return;
     search::WrapOf wrapOf;
-    if (memo->wrap())
+    if (memo->wrap()) {
+        // Display-line numbers of the whole page are exact only once every
+        // line has been wrapped.
+        memo->finishWrapping();
         wrapOf = [memo](int line, search::WrappedLine &wrapped) {
             memo->screenLines(line, wrapped.firstDisplayLine, wrapped.starts);
         };
+    }
     search::ResultLines lines(fileName);
     search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), wrapOf);
     Results->append(std::move(lines));

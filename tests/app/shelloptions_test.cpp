@@ -69,4 +69,5 @@ TEST(ShellOptions, UnreadableFilesGiveAMessageAndStatusOne)
     r = runMivor({QStringLiteral("--version")});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.trimmed(), QByteArray("Mivor 2.0"));
+    EXPECT_TRUE(r.err.contains("GPL-3.0-or-later"));
 }

@@ -1,3 +1,4 @@
+#include "documents/highlighting.h"
 #include "documents/memo.h"
 
 #include <QApplication>
@@ -98,8 +99,9 @@ TEST(TMemo, WrappedScreenLinesCountAsLines)
 }
 
 // The screen lines of each text line, as Find in Files reads them, agree with
-// the offset-to-line mapping the caret report and the gutter use; a line
-// separator inside a text line starts a screen line too.
+// the offset-to-line mapping the caret report and the gutter use. A Unicode
+// line separator inside a text line is shown as a mark within its screen
+// line: only CR LF and wrapping start screen lines.
 TEST(TMemo, ScreenLinesOfATextLineAgreeWithTheLineMapping)
 {
     const QString longLine = QString(QStringLiteral("word ")).repeated(60);
@@ -127,7 +129,7 @@ TEST(TMemo, ScreenLinesOfATextLineAgreeWithTheLineMapping)
     memo.screenLines(1, shown, starts);
     EXPECT_GT(starts.size(), 1u);
     memo.screenLines(2, shown, starts);
-    EXPECT_EQ(starts, (std::vector<int>{0, 3}));
+    EXPECT_EQ(starts, std::vector<int>{0});
 
     memo.setWrap(false);
     memo.screenLines(1, shown, starts);
@@ -143,4 +145,124 @@ TEST(TMemo, TextKeepsEveryCharacterAsLoaded)
     ShownMemo m(original);
     EXPECT_EQ(m.memo.text(), original);
     EXPECT_EQ(m.memo.textLength(), original.size());
+}
+
+// Inside the engine text is stored as UTF-8; offsets still count UTF-16
+// characters, with a character outside the BMP counting two.
+TEST(TMemo, OffsetsCountCharactersNotBytes)
+{
+    const QString text = QStringLiteral("a\u00e9\U0001F600b\r\nc\u20acd");
+    ShownMemo m(text);
+    TMemo &memo = m.memo;
+    EXPECT_EQ(memo.textLength(), text.size());
+    EXPECT_EQ(memo.text(), text);
+    const int b = int(text.indexOf(QLatin1Char('b')));
+    memo.setSelection(b, 1);
+    EXPECT_EQ(memo.selText(), QStringLiteral("b"));
+    EXPECT_EQ(memo.selStart(), b);
+    const int d = int(text.indexOf(QLatin1Char('d')));
+    memo.setSelection(d - 1, 2);
+    EXPECT_EQ(memo.selText(), QStringLiteral("\u20acd"));
+    EXPECT_EQ(memo.lineFromOffset(d), 1);
+    EXPECT_EQ(memo.lineIndex(1), d - 2);
+    // Offsets on the CR or the LF put the caret at the end of the first line.
+    memo.setSelStart(b + 2);
+    EXPECT_EQ(memo.selStart(), b + 1);
+    memo.replaceSelection(QStringLiteral("\u00fc"));
+    EXPECT_EQ(memo.text(), QStringLiteral("a\u00e9\U0001F600b\u00fc\r\nc\u20acd"));
+}
+
+TEST(TMemo, ModifiedFlagIsSetByEveryEditAndClearedByLoading)
+{
+    ShownMemo m(QStringLiteral("one"));
+    TMemo &memo = m.memo;
+    std::vector<bool> signalled;
+    QObject::connect(&memo, &TMemo::modificationChanged, [&](bool on) { signalled.push_back(on); });
+    EXPECT_FALSE(memo.modified());
+    memo.setSelStart(3);
+    memo.replaceSelection(QStringLiteral(" two"));
+    EXPECT_TRUE(memo.modified());
+    memo.setModified(false);
+    // Undoing back to the loaded text is an edit too.
+    memo.undo();
+    EXPECT_EQ(memo.text(), QStringLiteral("one"));
+    EXPECT_TRUE(memo.modified());
+    memo.setText(QStringLiteral("loaded"));
+    EXPECT_FALSE(memo.modified());
+    EXPECT_EQ(signalled, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST(TMemo, ReplacementsInAnUndoGroupUndoTogether)
+{
+    ShownMemo m(QStringLiteral("x a x b x"));
+    TMemo &memo = m.memo;
+    memo.beginUndoGroup();
+    memo.replaceRange(0, 1, QStringLiteral("yy"));
+    memo.replaceRange(5, 1, QStringLiteral("yy"));
+    memo.replaceRange(10, 1, QStringLiteral("y\r\ny"));
+    memo.endUndoGroup();
+    EXPECT_EQ(memo.text(), QStringLiteral("yy a yy b y\r\ny"));
+    memo.undo();
+    EXPECT_EQ(memo.text(), QStringLiteral("x a x b x"));
+}
+
+// The window's menus own Ctrl+L, Ctrl+T, Ctrl+U, Ctrl+D and the like; the
+// text area must not act on them itself. Plain editing keys still work.
+TEST(TMemo, OnlyPlainEditingKeysActInTheTextArea)
+{
+    ShownMemo m(QStringLiteral("first\r\nsecond"));
+    TMemo &memo = m.memo;
+    memo.setSelStart(2);
+    for (Qt::Key k : {Qt::Key_L, Qt::Key_T, Qt::Key_U, Qt::Key_D, Qt::Key_K})
+        QTest::keyClick(&memo, k, Qt::ControlModifier);
+    QTest::keyClick(&memo, Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&memo, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(memo.text(), QStringLiteral("first\r\nsecond"));
+    EXPECT_EQ(memo.selStart(), 2);
+
+    QTest::keyClick(&memo, Qt::Key_End);
+    QTest::keyClick(&memo, Qt::Key_Return);
+    QTest::keyClicks(&memo, QStringLiteral("x"));
+    QTest::keyClick(&memo, Qt::Key_Tab);
+    EXPECT_EQ(memo.text(), QStringLiteral("first\r\nx\t\r\nsecond"));
+    // Tab over a selection of several lines replaces it.
+    memo.setSelection(0, memo.textLength());
+    QTest::keyClick(&memo, Qt::Key_Tab);
+    EXPECT_EQ(memo.text(), QStringLiteral("\t"));
+    QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(memo.text(), QStringLiteral("first\r\nx\t\r\nsecond"));
+}
+
+// Long pages wrap in the background; the row of an offset must not depend
+// on how far that has got.
+TEST(TMemo, RowsOfWrappedLinesDoNotDependOnBackgroundWrapping)
+{
+    QString text;
+    for (int i = 0; i < 4000; ++i)
+        text += QString(QStringLiteral("w%1 ")).arg(i).repeated(i % 7 == 0 ? 40 : 2) + QStringLiteral("\r\n");
+    ShownMemo m(text, true, 300);
+    TMemo &memo = m.memo;
+    const int nearEnd = memo.textLength() - 10;
+    const int row = memo.lineFromOffset(nearEnd);
+    memo.finishWrapping();
+    EXPECT_EQ(memo.lineFromOffset(nearEnd), row);
+    // Every seventh text line wraps: the row is the sum of the screen lines before.
+    int shown = 0;
+    int first = 0;
+    std::vector<int> starts;
+    for (int line = 0; line < 3999; ++line) {
+        memo.screenLines(line, first, starts);
+        ASSERT_EQ(first, shown) << line;
+        shown += int(starts.size());
+    }
+    EXPECT_EQ(memo.lineFromOffset(nearEnd), shown);
+    EXPECT_GT(shown, 4000 + 571);
+}
+
+TEST(ShowsAsHtml, PagesAndUntitledDocumentsOnly)
+{
+    for (const char *name : {"~Untiltled3", "/w/Index.HTM", "/w/a.html", "/w/s.shtml", "/w/p.php"})
+        EXPECT_TRUE(names::showsAsHtml(QString::fromLatin1(name))) << name;
+    for (const char *name : {"/w/readme.txt", "/w/script.js", "/w/html", "/w/a.htm.bak", "/w.htm/notes"})
+        EXPECT_FALSE(names::showsAsHtml(QString::fromLatin1(name))) << name;
 }
