@@ -7,10 +7,10 @@
 #include "spike/spikewindow.h"
 #include "app/logo.h"
 #include "app/prefsdialog.h"
+#include "documents/filecommands.h"
 #include "documents/filenames.h"
-#include "documents/filechecks.h"
+#include "documents/filerules.h"
 #include "documents/memo.h"
-#include "documents/recovery.h"
 #include "documents/rtftotext.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
@@ -293,16 +293,8 @@ void TMainForm::AutosaveNow()
         Label1->hide();
         return;
     }
-    const QString caption = doc->caption();
-    const QString side = names::autosaveNameFor(caption);
-    if (mayReplaceSideFile(side)) {
-        const QString model = caption.startsWith(QLatin1Char('~')) ? QString() : caption;
-        QString reason;
-        if (!textfile::saveSideFile(side, model, doc->Memo1->text(), doc->encoding, &reason)) {
-            dialogs().error(QStringLiteral("Cannot create file ") + side + QStringLiteral(": ") + reason, this);
-            return;   // the label and bar stay until a later run completes
-        }
-    }
+    if (!filecommands::autosave(*doc, dialogs(), this))
+        return;   // the label and bar stay until a later run completes
     ProgressBar1->hide();
     Label1->hide();
 }
@@ -927,6 +919,16 @@ void TMainForm::ReopenItemClick(QAction *entry)
 
 // ------------------------------------------------------------ files
 
+filecommands::SaveOptions TMainForm::saveOptions()
+{
+    filecommands::SaveOptions o;
+    o.makeBackups = settings.MakeBackups;
+    o.newPage = NewPageSaving;
+    o.saveDialog = &SaveDialog1;
+    o.parent = this;
+    return o;
+}
+
 bool TMainForm::loadInto(TSubForm *doc, const QString &path)
 {
     textfile::Decoded decoded;
@@ -956,43 +958,11 @@ bool TMainForm::openDocument(const QString &path, Listing listing, const QString
 bool TMainForm::fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
                              const textfile::Decoded &decoded, const QString &cannotOpenMessage)
 {
-    if (status != textfile::LoadStatus::Ok) {
-        const bool ownText = status == textfile::LoadStatus::CannotOpen && !cannotOpenMessage.isEmpty();
-        dialogs().error(ownText ? cannotOpenMessage : textfile::loadFailureMessage(status, path), this);
-        return false;
-    }
-    doc->encoding = decoded.encoding;
-    doc->Memo1->setText(decoded.text);
-    doc->Memo1->setModified(false);
-    if (const auto offer = recovery::pendingRecovery(path, decoded.text)) {
-        if (dialogs().askYesNo(recovery::question(path, *offer), this) == Answer::Yes) {
-            doc->Memo1->setText(offer->text);
-            doc->Memo1->setModified(true);
-            if (doc == CurrentDoc)
-                SetUndoCommands(true);
-        }
-    }
-    doc->Memo1MouseUp();
-    return true;
-}
-
-bool TMainForm::writeDocument(TSubForm *doc, const QString &path)
-{
-    textfile::Encoding used = doc->encoding;
-    QString reason;
-    if (!textfile::save(path, doc->Memo1->text(), doc->encoding, &used, &reason)) {
-        dialogs().error(QStringLiteral("Cannot create file ") + path + QStringLiteral(": ") + reason, this);
-        return false;
-    }
-    doc->encoding = used;
-    return true;
-}
-
-bool TMainForm::mayReplaceSideFile(const QString &side)
-{
-    if (!filechecks::sideFileNeedsQuestion(side))
-        return true;
-    return dialogs().askYesNo(filechecks::replaceQuestion(side), this) == Answer::Yes;
+    const filecommands::LoadResult r =
+        filecommands::fill(*doc, path, status, decoded, dialogs(), this, cannotOpenMessage);
+    if (r.restored && doc == CurrentDoc)
+        SetUndoCommands(true);
+    return r.loaded;
 }
 
 void TMainForm::New1Click()
@@ -1005,7 +975,7 @@ void TMainForm::New1Click()
 void TMainForm::Open1Click()
 {
     OpenDialog1.title = QStringLiteral("Open");
-    OpenDialog1.filter = QStringLiteral("HTML (*.htm, *.html)|*.htm;*html|TEXT (*.txt)|*.txt|All files (*.*)|*.*");
+    OpenDialog1.filter = filerules::openFilter();
     OpenDialog1.fileName.clear();
     OpenDialog1.defaultExt.clear();
     if (!dialogs().openFile(OpenDialog1, this))
@@ -1017,36 +987,7 @@ bool TMainForm::saveDocument(TSubForm *doc)
 {
     if (!doc)
         return false;
-    if (doc->caption().startsWith(QLatin1Char('~'))) {
-        const QString before = doc->caption();
-        saveAsDocument(doc);
-        return doc->caption() != before;
-    }
-    const QString path = doc->caption();
-    // A file not (or no longer) on disk has nothing to back up.
-    if (settings.MakeBackups && QFileInfo::exists(path)) {
-        const QString backup = names::backupNameFor(path);
-        if (!mayReplaceSideFile(backup))
-            return false;
-        QString reason;
-        const int r = textfile::copyFile(path, backup, &reason);
-        if (r == 1) {
-            dialogs().error(QStringLiteral("Cannot open file ") + path + QStringLiteral(": ") + reason, this);
-            return false;
-        }
-        if (r == 2) {
-            dialogs().error(QStringLiteral("Cannot create file ") + backup + QStringLiteral(": ") + reason, this);
-            return false;
-        }
-    }
-    if (!writeDocument(doc, path))
-        return false;
-    doc->Memo1->setModified(false);
-    if (doc == CurrentDoc) {
-        action(QStringLiteral("Save1"))->setEnabled(false);
-        button(QStringLiteral("SaveBtn"))->setEnabled(false);
-    }
-    return true;
+    return afterSave(*doc, filecommands::save(*doc, saveOptions(), dialogs()));
 }
 
 void TMainForm::Save1Click()
@@ -1063,69 +1004,32 @@ void TMainForm::SaveAs1Click()
 // while another one is current must be saved under its own text.
 void TMainForm::saveAsDocument(TSubForm *doc)
 {
-    if (!doc)
-        return;
-    const QString oldName = doc->caption();
-    const QString ext = names::extensionOf(oldName).toUpper();
-    if (NewPageSaving || ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
-        SaveDialog1.filterIndex = 2;
-        SaveDialog1.defaultExt = QStringLiteral("htm");
-    } else if (ext.isEmpty()) {
-        SaveDialog1.filterIndex = 1;
-        SaveDialog1.defaultExt = QStringLiteral("txt");
-    }
-    SaveDialog1.fileName = oldName;
-    SaveDialog1.title = QStringLiteral("Save As");
-    SaveDialog1.filter = QStringLiteral("Text *.txt|*.txt|HTML *.htm|*.htm|All files *.*|*.*");
-    while (dialogs().saveFile(SaveDialog1, this)) {
-        const QString chosen = SaveDialog1.fileName;
-        const QString newPath = names::saveAsPath(chosen);
-        // The dialog asked about the name typed, not the lower-cased one written.
-        if (filechecks::replacesAnotherFile(chosen, newPath, oldName)
-            && dialogs().askYesNo(filechecks::replaceQuestion(newPath), this) != Answer::Yes)
-            continue;
-        if (settings.MakeBackups && !oldName.startsWith(QLatin1Char('~'))) {
-            const QString backup = names::backupNameFor(oldName);
-            if (QFileInfo::exists(oldName) && mayReplaceSideFile(backup))
-                textfile::copyFile(oldName, backup);   // failures ignored
-        }
-        SaveDialog1.fileName = newPath;
-        if (!writeDocument(doc, newPath))
-            return;   // caption, modified flag and window list stay as they were
-        doc->Memo1->setModified(false);
-        if (doc == CurrentDoc) {
-            action(QStringLiteral("Save1"))->setEnabled(false);
-            button(QStringLiteral("SaveBtn"))->setEnabled(false);
-        }
-        doc->setCaption(newPath);
-        break;
-    }
-    removeWindowEntries(oldName);
+    if (doc)
+        afterSave(*doc, filecommands::saveAs(*doc, saveOptions(), dialogs()));
+}
+
+bool TMainForm::afterSave(TSubForm &doc, const filecommands::SaveResult &r)
+{
+    if (r.saved() && &doc == CurrentDoc)
+        SetSaveCommands();
+    if (!r.viaSaveAs || r.outcome == filecommands::Outcome::Failed)
+        return r.saved();
+    // Listed again under its caption, whether or not a name was chosen.
+    removeWindowEntries(r.oldCaption);
     TSubForm *was = CurrentDoc;
-    CurrentDoc = doc;
+    CurrentDoc = &doc;
     AddWindowItem();
     CurrentDoc = was;
     // The check stays with the window that is current.
-    if (was && was != doc)
+    if (was && was != &doc)
         checkWindowEntries(was->caption());
+    return r.saved();
 }
 
 void TMainForm::SaveSelBtnClick()
 {
-    if (!CurrentDoc)
-        return;
-    const QString scratch = CurrentDoc->Memo1->selText();
-    SaveDialog1.title = QStringLiteral("Save Selection As");
-    SaveDialog1.filter = QStringLiteral("Text *.txt|*.txt|HTML *.htm|*.htm|All files *.*|*.*");
-    SaveDialog1.filterIndex = 1;
-    SaveDialog1.defaultExt = QStringLiteral("txt");
-    if (!dialogs().saveFile(SaveDialog1, this))
-        return;
-    textfile::Encoding used;
-    QString reason;
-    if (!textfile::save(SaveDialog1.fileName, scratch, CurrentDoc->encoding, &used, &reason))
-        dialogs().error(QStringLiteral("Cannot create file ") + SaveDialog1.fileName + QStringLiteral(": ") + reason,
-                        this);
+    if (CurrentDoc)
+        filecommands::saveSelection(*CurrentDoc, SaveDialog1, dialogs(), this);
 }
 
 void TMainForm::Close1Click()
@@ -1549,8 +1453,8 @@ void TMainForm::Savewww1Click()
     if (!doc)
         return;
     // A document that never had a file gets one through Save As first.
-    if (doc->caption().startsWith(QLatin1Char('~')) ? !saveDocument(doc)
-                                                     : !writeDocument(doc, doc->caption()))
+    if (filerules::isUntitled(doc->caption()) ? !saveDocument(doc)
+                                               : !filecommands::write(*doc, doc->caption(), dialogs(), this))
         return;
     publishing->uploadDocument(doc->caption());
 }

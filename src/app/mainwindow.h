@@ -5,6 +5,7 @@
 // document, the selection, the modified flag and the clipboard.
 #include "app/settingsstore.h"
 #include "documents/documenthost.h"
+#include "documents/filecommands.h"
 #include "documents/textfile.h"
 #include "platform/dialogs.h"
 #include "search/searchhost.h"
@@ -283,12 +284,11 @@ private:
     void setEnabledNames(const QStringList &names, bool on);
     bool isCommandShortcut(const QKeySequence &seq) const;
     void applyDesktopColour();
-    bool writeDocument(TSubForm *doc, const QString &path);
     bool fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
                       const textfile::Decoded &decoded, const QString &cannotOpenMessage);
-    // Asks before a backup or autosave copy replaces something the program
-    // did not make there; false when the user says No.
-    bool mayReplaceSideFile(const QString &side);
+    filecommands::SaveOptions saveOptions();
+    // Mirrors a save into the command state and the window list.
+    bool afterSave(TSubForm &doc, const filecommands::SaveResult &r);
     void saveAsDocument(TSubForm *doc);
     void tileWindows(bool sideBySide);
     void EnableHtmlTools();
