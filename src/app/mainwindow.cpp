@@ -7,6 +7,7 @@
 #include "spike/spikewindow.h"
 #include "app/logo.h"
 #include "app/prefsdialog.h"
+#include "app/windowlist.h"
 #include "documents/filecommands.h"
 #include "documents/filenames.h"
 #include "documents/filerules.h"
@@ -226,7 +227,6 @@ void TMainForm::FormCreate()
 {
     FirstActivation = true;
     UntitledCount = 0;
-    ItemCount = 0;
     NewPageSaving = false;
     FtpDataPresent = false;
     TableEditorShown = TableEditorClosed = false;
@@ -463,6 +463,7 @@ void TMainForm::buildMenus()
     Windows1->menuAction()->setObjectName(QStringLiteral("Windows1"));
     Windows1->menuAction()->setEnabled(false);
     actions_.insert(QStringLiteral("Windows1"), Windows1->menuAction());
+    windowList_ = new WindowList(Windows1, Reopen1, this);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     add(help, "Help2", QStringLiteral("Help"), {}, false);
@@ -802,16 +803,8 @@ void TMainForm::InsertFragment(const QString &text)
 
 void TMainForm::AddWindowItem()
 {
-    if (!CurrentDoc)
-        return;
-    for (QAction *a : Windows1->actions())
-        a->setChecked(false);
-    auto *entry = new QAction(CurrentDoc->caption(), Windows1);
-    entry->setObjectName(QStringLiteral("childmenu") + QString::number(++ItemCount));
-    entry->setCheckable(true);
-    entry->setChecked(true);
-    connect(entry, &QAction::triggered, this, [this, entry] { dummy1Click(entry); });
-    Windows1->addAction(entry);
+    if (CurrentDoc)
+        windowList_->addWindow(CurrentDoc->caption(), [this](QAction *entry) { dummy1Click(entry); });
 }
 
 void TMainForm::dummy1Click(QAction *entry)
@@ -822,9 +815,7 @@ void TMainForm::dummy1Click(QAction *entry)
         TSubForm *doc = docOf(*it);
         if (!doc)
             continue;
-        for (QAction *a : Windows1->actions())
-            a->setChecked(false);
-        entry->setChecked(true);
+        windowList_->checkEntry(entry);
         if (wanted == doc->caption()) {
             if (doc->isMinimized())
                 doc->showNormal();
@@ -836,40 +827,27 @@ void TMainForm::dummy1Click(QAction *entry)
 
 void TMainForm::checkWindowEntries(const QString &caption)
 {
-    for (QAction *a : Windows1->actions())
-        a->setChecked(names::StripAmpersands(a->text()) == caption);
+    windowList_->checkOnly(caption);
 }
 
 void TMainForm::removeWindowEntries(const QString &caption)
 {
-    for (QAction *a : Windows1->actions()) {
-        if (names::StripAmpersands(a->text()) == caption) {
-            Windows1->removeAction(a);
-            a->deleteLater();
-        }
-    }
+    windowList_->removeWindow(caption);
 }
 
 QStringList TMainForm::windowList() const
 {
-    QStringList out;
-    for (QAction *a : Windows1->actions())
-        out << a->text();
-    return out;
+    return windowList_->windows();
 }
 
 QStringList TMainForm::checkedWindowEntries() const
 {
-    QStringList out;
-    for (QAction *a : Windows1->actions())
-        if (a->isChecked())
-            out << a->text();
-    return out;
+    return windowList_->checkedWindows();
 }
 
 void TMainForm::AddReopenItem(const QString &path)
 {
-    if (path.startsWith(QLatin1Char('~'))) {
+    if (filerules::isUntitled(path)) {
         // The window of that caption, which need not be the current one.
         TSubForm *doc = CurrentDoc && CurrentDoc->caption() == path ? CurrentDoc : nullptr;
         for (TSubForm *d : docs_)
@@ -878,43 +856,19 @@ void TMainForm::AddReopenItem(const QString &path)
         saveAsDocument(doc);
         return;
     }
-    for (QAction *a : Reopen1->actions())
-        if (names::StripAmpersands(a->text()) == path)
-            return;
-    auto *entry = new QAction(path, Reopen1);
-    entry->setObjectName(QStringLiteral("childmenu") + QString::number(++ItemCount));
-    connect(entry, &QAction::triggered, this, [this, entry] { ReopenItemClick(entry); });
-    const QList<QAction *> existing = Reopen1->actions();
-    Reopen1->insertAction(existing.isEmpty() ? nullptr : existing.first(), entry);
-    while (Reopen1->actions().size() > 5) {
-        QAction *sixth = Reopen1->actions().at(5);
-        Reopen1->removeAction(sixth);
-        sixth->deleteLater();
-    }
+    windowList_->addReopen(path, [this](QAction *entry) { ReopenItemClick(entry); });
 }
 
 QStringList TMainForm::reopenList() const
 {
-    QStringList out;
-    for (QAction *a : Reopen1->actions())
-        out << a->text();
-    return out;
+    return windowList_->reopen();
 }
 
 void TMainForm::ReopenItemClick(QAction *entry)
 {
     const QString caption = entry->text();
-    const QString path = names::StripAmpersands(caption);
-    if (!openDocument(path, Listing::OnSuccess))
-        return;
-    const QList<QAction *> list = Reopen1->actions();
-    for (int i = list.size() - 1; i >= 0; --i) {
-        if (list[i]->text() == caption) {
-            Reopen1->removeAction(list[i]);
-            list[i]->deleteLater();
-            break;
-        }
-    }
+    if (openDocument(names::StripAmpersands(caption), Listing::OnSuccess))
+        windowList_->removeReopen(caption);
 }
 
 // ------------------------------------------------------------ files

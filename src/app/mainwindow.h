@@ -27,6 +27,7 @@ class QTimer;
 class QToolButton;
 class ColourSwatch;
 class TSubForm;
+class WindowList;
 class Tprefs;
 class Tlogo;
 class TParabox;
@@ -64,7 +65,6 @@ public:
     QString AppFolder;
     MivorSettings settings;
     int UntitledCount = 0;
-    int ItemCount = 0;
     QStringList TempFiles;
     QString TempPage;
     bool FirstActivation = true;
@@ -307,5 +307,6 @@ private:
     QHash<QString, QAction *> actions_;
     QHash<QString, QToolButton *> buttons_;
     QList<TSubForm *> docs_;
+    WindowList *windowList_ = nullptr;
     bool previewShownOnce_ = false;
 };

@@ -16,6 +16,7 @@
 #include "platform/focusreturn.h"
 #include "search/findform.h"
 #include "search/findinfilesform.h"
+#include "search/keywordrun.h"
 #include "search/keywords.h"
 #include "search/resultsform.h"
 #include "spike/spikewindow.h"
@@ -257,14 +258,8 @@ void TMainForm::META1Click()
     StopKeywordSearch = false;
     QMetaObject::Connection stop =
         connect(Parabox, &TParabox::keywordSearchCancelled, this, [this] { StopKeywordSearch = true; });
-    QCoreApplication::processEvents();
-    // Work in slices of about one frame so the bar moves and Cancel is heard at once.
-    while (!scan.step(15)) {
-        Parabox->ProgressBar1->setValue(scan.progressPercent());
-        QCoreApplication::processEvents();
-        if (StopKeywordSearch)
-            scan.cancel();
-    }
+    search::runKeywordScan(scan, [this](int percent) { Parabox->ProgressBar1->setValue(percent); },
+                           StopKeywordSearch);
     disconnect(stop);
     Parabox->hideKeywordProgress();
     Parabox->setWindowTitle(QStringLiteral("Paragraph"));
