@@ -1136,8 +1136,7 @@ void TMainForm::LineNumbering1Click()
 
 void TMainForm::Preferences1Click()
 {
-    if (!prefs)
-        prefs = new Tprefs(this);
+    Tprefs *prefs = tools_.preferences(this);
     prefs->FormShow(settings);
     if (showModal(prefs) != QDialog::Accepted)
         return;
@@ -1151,8 +1150,7 @@ void TMainForm::Preferences1Click()
 
 void TMainForm::About1Click()
 {
-    if (!logo)
-        logo = new Tlogo(this);
+    Tlogo *logo = tools_.about(this);
     logo->show();
     logo->raise();
     logo->FormShow();   // a showing while already visible restarts the time too
@@ -1374,9 +1372,9 @@ void TMainForm::FormClose()
     for (const QString &f : TempFiles)
         QFile::remove(f);
     TempFiles.clear();
-    if (Spike) {
+    if (tools_.Spike) {
         QString spikeError;
-        if (!saveSpikeClips(AppFolder, Spike->clips(), &spikeError))
+        if (!saveSpikeClips(AppFolder, tools_.Spike->clips(), &spikeError))
             dialogs().error(spikeError, this);
     }
     QString error;

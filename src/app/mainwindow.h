@@ -4,6 +4,7 @@
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
 #include "app/settingsstore.h"
+#include "app/toolwindows.h"
 #include "documents/documenthost.h"
 #include "documents/filecommands.h"
 #include "documents/textfile.h"
@@ -94,29 +95,9 @@ public:
     QMenu *Windows1 = nullptr;
     QMenu *Reopen1 = nullptr;
     QMenu *Arrange1 = nullptr;
-    Tlogo *logo = nullptr;
 
-    // Dialogs, created once and reused; each keeps its state between uses.
-    TNewHtml *NewHtml = nullptr;
-    THtmlFont *HtmlFont = nullptr;
-    TemailBox *emailBox = nullptr;
-    THeadline *Headline = nullptr;
-    Tmarqueebox *marqueebox = nullptr;
-    TListForm *ListForm = nullptr;
-    TFormForm *FormForm = nullptr;
-    TFrameset *Frameset = nullptr;
-    TFramez *Framez = nullptr;
-    TParabox *Parabox = nullptr;
-    THrLineBox *HrLineBox = nullptr;
-    TAnchorBox *AnchorBox = nullptr;
-    TPictureDialog *PictureDialog = nullptr;
-    TJSEditor *JSEditor = nullptr;
-    TFinFiles *FinFiles = nullptr;
-    TresultsForm *resultsForm = nullptr;
-    TSpike *Spike = nullptr;
-    TFindForm *FindForm = nullptr;
-    Thtmltabletemp *TableEditor = nullptr;
-    Tprefs *prefs = nullptr;   // made at the first use of Preferences
+    // Dialogs and tool windows, created once and reused.
+    ToolWindows &tools() { return tools_; }
     // FTP settings, upload and download: the server table and their dialogs.
     transfer::Publishing *publishing = nullptr;
     // Start-up creates the dialogs in two groups, before and after the splash.
@@ -308,5 +289,6 @@ private:
     QHash<QString, QToolButton *> buttons_;
     QList<TSubForm *> docs_;
     WindowList *windowList_ = nullptr;
+    ToolWindows tools_;
     bool previewShownOnce_ = false;
 };
