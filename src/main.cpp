@@ -90,8 +90,7 @@ int main(int argc, char **argv)
     TMainForm mainForm(args);
     mainForm.createDialogsBeforeSplash();
 
-    mainForm.logo = new Tlogo(&mainForm);
-    mainForm.logo->exec();
+    mainForm.tools().about(&mainForm)->exec();
     QCoreApplication::processEvents();
 
     mainForm.createDialogsAfterSplash();

@@ -7,10 +7,11 @@
 #include "spike/spikewindow.h"
 #include "app/logo.h"
 #include "app/prefsdialog.h"
+#include "app/windowlist.h"
+#include "documents/filecommands.h"
 #include "documents/filenames.h"
-#include "documents/filechecks.h"
+#include "documents/filerules.h"
 #include "documents/memo.h"
-#include "documents/recovery.h"
 #include "documents/rtftotext.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
@@ -226,7 +227,6 @@ void TMainForm::FormCreate()
 {
     FirstActivation = true;
     UntitledCount = 0;
-    ItemCount = 0;
     NewPageSaving = false;
     FtpDataPresent = false;
     TableEditorShown = TableEditorClosed = false;
@@ -293,16 +293,8 @@ void TMainForm::AutosaveNow()
         Label1->hide();
         return;
     }
-    const QString caption = doc->caption();
-    const QString side = names::autosaveNameFor(caption);
-    if (mayReplaceSideFile(side)) {
-        const QString model = caption.startsWith(QLatin1Char('~')) ? QString() : caption;
-        QString reason;
-        if (!textfile::saveSideFile(side, model, doc->Memo1->text(), doc->encoding, &reason)) {
-            dialogs().error(QStringLiteral("Cannot create file ") + side + QStringLiteral(": ") + reason, this);
-            return;   // the label and bar stay until a later run completes
-        }
-    }
+    if (!filecommands::autosave(*doc, dialogs(), this))
+        return;   // the label and bar stay until a later run completes
     ProgressBar1->hide();
     Label1->hide();
 }
@@ -471,6 +463,7 @@ void TMainForm::buildMenus()
     Windows1->menuAction()->setObjectName(QStringLiteral("Windows1"));
     Windows1->menuAction()->setEnabled(false);
     actions_.insert(QStringLiteral("Windows1"), Windows1->menuAction());
+    windowList_ = new WindowList(Windows1, Reopen1, this);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     add(help, "Help2", QStringLiteral("Help"), {}, false);
@@ -810,16 +803,8 @@ void TMainForm::InsertFragment(const QString &text)
 
 void TMainForm::AddWindowItem()
 {
-    if (!CurrentDoc)
-        return;
-    for (QAction *a : Windows1->actions())
-        a->setChecked(false);
-    auto *entry = new QAction(CurrentDoc->caption(), Windows1);
-    entry->setObjectName(QStringLiteral("childmenu") + QString::number(++ItemCount));
-    entry->setCheckable(true);
-    entry->setChecked(true);
-    connect(entry, &QAction::triggered, this, [this, entry] { dummy1Click(entry); });
-    Windows1->addAction(entry);
+    if (CurrentDoc)
+        windowList_->addWindow(CurrentDoc->caption(), [this](QAction *entry) { dummy1Click(entry); });
 }
 
 void TMainForm::dummy1Click(QAction *entry)
@@ -830,9 +815,7 @@ void TMainForm::dummy1Click(QAction *entry)
         TSubForm *doc = docOf(*it);
         if (!doc)
             continue;
-        for (QAction *a : Windows1->actions())
-            a->setChecked(false);
-        entry->setChecked(true);
+        windowList_->checkEntry(entry);
         if (wanted == doc->caption()) {
             if (doc->isMinimized())
                 doc->showNormal();
@@ -844,40 +827,27 @@ void TMainForm::dummy1Click(QAction *entry)
 
 void TMainForm::checkWindowEntries(const QString &caption)
 {
-    for (QAction *a : Windows1->actions())
-        a->setChecked(names::StripAmpersands(a->text()) == caption);
+    windowList_->checkOnly(caption);
 }
 
 void TMainForm::removeWindowEntries(const QString &caption)
 {
-    for (QAction *a : Windows1->actions()) {
-        if (names::StripAmpersands(a->text()) == caption) {
-            Windows1->removeAction(a);
-            a->deleteLater();
-        }
-    }
+    windowList_->removeWindow(caption);
 }
 
 QStringList TMainForm::windowList() const
 {
-    QStringList out;
-    for (QAction *a : Windows1->actions())
-        out << a->text();
-    return out;
+    return windowList_->windows();
 }
 
 QStringList TMainForm::checkedWindowEntries() const
 {
-    QStringList out;
-    for (QAction *a : Windows1->actions())
-        if (a->isChecked())
-            out << a->text();
-    return out;
+    return windowList_->checkedWindows();
 }
 
 void TMainForm::AddReopenItem(const QString &path)
 {
-    if (path.startsWith(QLatin1Char('~'))) {
+    if (filerules::isUntitled(path)) {
         // The window of that caption, which need not be the current one.
         TSubForm *doc = CurrentDoc && CurrentDoc->caption() == path ? CurrentDoc : nullptr;
         for (TSubForm *d : docs_)
@@ -886,46 +856,32 @@ void TMainForm::AddReopenItem(const QString &path)
         saveAsDocument(doc);
         return;
     }
-    for (QAction *a : Reopen1->actions())
-        if (names::StripAmpersands(a->text()) == path)
-            return;
-    auto *entry = new QAction(path, Reopen1);
-    entry->setObjectName(QStringLiteral("childmenu") + QString::number(++ItemCount));
-    connect(entry, &QAction::triggered, this, [this, entry] { ReopenItemClick(entry); });
-    const QList<QAction *> existing = Reopen1->actions();
-    Reopen1->insertAction(existing.isEmpty() ? nullptr : existing.first(), entry);
-    while (Reopen1->actions().size() > 5) {
-        QAction *sixth = Reopen1->actions().at(5);
-        Reopen1->removeAction(sixth);
-        sixth->deleteLater();
-    }
+    windowList_->addReopen(path, [this](QAction *entry) { ReopenItemClick(entry); });
 }
 
 QStringList TMainForm::reopenList() const
 {
-    QStringList out;
-    for (QAction *a : Reopen1->actions())
-        out << a->text();
-    return out;
+    return windowList_->reopen();
 }
 
 void TMainForm::ReopenItemClick(QAction *entry)
 {
     const QString caption = entry->text();
-    const QString path = names::StripAmpersands(caption);
-    if (!openDocument(path, Listing::OnSuccess))
-        return;
-    const QList<QAction *> list = Reopen1->actions();
-    for (int i = list.size() - 1; i >= 0; --i) {
-        if (list[i]->text() == caption) {
-            Reopen1->removeAction(list[i]);
-            list[i]->deleteLater();
-            break;
-        }
-    }
+    if (openDocument(names::StripAmpersands(caption), Listing::OnSuccess))
+        windowList_->removeReopen(caption);
 }
 
 // ------------------------------------------------------------ files
+
+filecommands::SaveOptions TMainForm::saveOptions()
+{
+    filecommands::SaveOptions o;
+    o.makeBackups = settings.MakeBackups;
+    o.newPage = NewPageSaving;
+    o.saveDialog = &SaveDialog1;
+    o.parent = this;
+    return o;
+}
 
 bool TMainForm::loadInto(TSubForm *doc, const QString &path)
 {
@@ -956,43 +912,11 @@ bool TMainForm::openDocument(const QString &path, Listing listing, const QString
 bool TMainForm::fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
                              const textfile::Decoded &decoded, const QString &cannotOpenMessage)
 {
-    if (status != textfile::LoadStatus::Ok) {
-        const bool ownText = status == textfile::LoadStatus::CannotOpen && !cannotOpenMessage.isEmpty();
-        dialogs().error(ownText ? cannotOpenMessage : textfile::loadFailureMessage(status, path), this);
-        return false;
-    }
-    doc->encoding = decoded.encoding;
-    doc->Memo1->setText(decoded.text);
-    doc->Memo1->setModified(false);
-    if (const auto offer = recovery::pendingRecovery(path, decoded.text)) {
-        if (dialogs().askYesNo(recovery::question(path, *offer), this) == Answer::Yes) {
-            doc->Memo1->setText(offer->text);
-            doc->Memo1->setModified(true);
-            if (doc == CurrentDoc)
-                SetUndoCommands(true);
-        }
-    }
-    doc->Memo1MouseUp();
-    return true;
-}
-
-bool TMainForm::writeDocument(TSubForm *doc, const QString &path)
-{
-    textfile::Encoding used = doc->encoding;
-    QString reason;
-    if (!textfile::save(path, doc->Memo1->text(), doc->encoding, &used, &reason)) {
-        dialogs().error(QStringLiteral("Cannot create file ") + path + QStringLiteral(": ") + reason, this);
-        return false;
-    }
-    doc->encoding = used;
-    return true;
-}
-
-bool TMainForm::mayReplaceSideFile(const QString &side)
-{
-    if (!filechecks::sideFileNeedsQuestion(side))
-        return true;
-    return dialogs().askYesNo(filechecks::replaceQuestion(side), this) == Answer::Yes;
+    const filecommands::LoadResult r =
+        filecommands::fill(*doc, path, status, decoded, dialogs(), this, cannotOpenMessage);
+    if (r.restored && doc == CurrentDoc)
+        SetUndoCommands(true);
+    return r.loaded;
 }
 
 void TMainForm::New1Click()
@@ -1005,7 +929,7 @@ void TMainForm::New1Click()
 void TMainForm::Open1Click()
 {
     OpenDialog1.title = QStringLiteral("Open");
-    OpenDialog1.filter = QStringLiteral("HTML (*.htm, *.html)|*.htm;*html|TEXT (*.txt)|*.txt|All files (*.*)|*.*");
+    OpenDialog1.filter = filerules::openFilter();
     OpenDialog1.fileName.clear();
     OpenDialog1.defaultExt.clear();
     if (!dialogs().openFile(OpenDialog1, this))
@@ -1017,36 +941,7 @@ bool TMainForm::saveDocument(TSubForm *doc)
 {
     if (!doc)
         return false;
-    if (doc->caption().startsWith(QLatin1Char('~'))) {
-        const QString before = doc->caption();
-        saveAsDocument(doc);
-        return doc->caption() != before;
-    }
-    const QString path = doc->caption();
-    // A file not (or no longer) on disk has nothing to back up.
-    if (settings.MakeBackups && QFileInfo::exists(path)) {
-        const QString backup = names::backupNameFor(path);
-        if (!mayReplaceSideFile(backup))
-            return false;
-        QString reason;
-        const int r = textfile::copyFile(path, backup, &reason);
-        if (r == 1) {
-            dialogs().error(QStringLiteral("Cannot open file ") + path + QStringLiteral(": ") + reason, this);
-            return false;
-        }
-        if (r == 2) {
-            dialogs().error(QStringLiteral("Cannot create file ") + backup + QStringLiteral(": ") + reason, this);
-            return false;
-        }
-    }
-    if (!writeDocument(doc, path))
-        return false;
-    doc->Memo1->setModified(false);
-    if (doc == CurrentDoc) {
-        action(QStringLiteral("Save1"))->setEnabled(false);
-        button(QStringLiteral("SaveBtn"))->setEnabled(false);
-    }
-    return true;
+    return afterSave(*doc, filecommands::save(*doc, saveOptions(), dialogs()));
 }
 
 void TMainForm::Save1Click()
@@ -1063,69 +958,32 @@ void TMainForm::SaveAs1Click()
 // while another one is current must be saved under its own text.
 void TMainForm::saveAsDocument(TSubForm *doc)
 {
-    if (!doc)
-        return;
-    const QString oldName = doc->caption();
-    const QString ext = names::extensionOf(oldName).toUpper();
-    if (NewPageSaving || ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
-        SaveDialog1.filterIndex = 2;
-        SaveDialog1.defaultExt = QStringLiteral("htm");
-    } else if (ext.isEmpty()) {
-        SaveDialog1.filterIndex = 1;
-        SaveDialog1.defaultExt = QStringLiteral("txt");
-    }
-    SaveDialog1.fileName = oldName;
-    SaveDialog1.title = QStringLiteral("Save As");
-    SaveDialog1.filter = QStringLiteral("Text *.txt|*.txt|HTML *.htm|*.htm|All files *.*|*.*");
-    while (dialogs().saveFile(SaveDialog1, this)) {
-        const QString chosen = SaveDialog1.fileName;
-        const QString newPath = names::saveAsPath(chosen);
-        // The dialog asked about the name typed, not the lower-cased one written.
-        if (filechecks::replacesAnotherFile(chosen, newPath, oldName)
-            && dialogs().askYesNo(filechecks::replaceQuestion(newPath), this) != Answer::Yes)
-            continue;
-        if (settings.MakeBackups && !oldName.startsWith(QLatin1Char('~'))) {
-            const QString backup = names::backupNameFor(oldName);
-            if (QFileInfo::exists(oldName) && mayReplaceSideFile(backup))
-                textfile::copyFile(oldName, backup);   // failures ignored
-        }
-        SaveDialog1.fileName = newPath;
-        if (!writeDocument(doc, newPath))
-            return;   // caption, modified flag and window list stay as they were
-        doc->Memo1->setModified(false);
-        if (doc == CurrentDoc) {
-            action(QStringLiteral("Save1"))->setEnabled(false);
-            button(QStringLiteral("SaveBtn"))->setEnabled(false);
-        }
-        doc->setCaption(newPath);
-        break;
-    }
-    removeWindowEntries(oldName);
+    if (doc)
+        afterSave(*doc, filecommands::saveAs(*doc, saveOptions(), dialogs()));
+}
+
+bool TMainForm::afterSave(TSubForm &doc, const filecommands::SaveResult &r)
+{
+    if (r.saved() && &doc == CurrentDoc)
+        SetSaveCommands();
+    if (!r.viaSaveAs || r.outcome == filecommands::Outcome::Failed)
+        return r.saved();
+    // Listed again under its caption, whether or not a name was chosen.
+    removeWindowEntries(r.oldCaption);
     TSubForm *was = CurrentDoc;
-    CurrentDoc = doc;
+    CurrentDoc = &doc;
     AddWindowItem();
     CurrentDoc = was;
     // The check stays with the window that is current.
-    if (was && was != doc)
+    if (was && was != &doc)
         checkWindowEntries(was->caption());
+    return r.saved();
 }
 
 void TMainForm::SaveSelBtnClick()
 {
-    if (!CurrentDoc)
-        return;
-    const QString scratch = CurrentDoc->Memo1->selText();
-    SaveDialog1.title = QStringLiteral("Save Selection As");
-    SaveDialog1.filter = QStringLiteral("Text *.txt|*.txt|HTML *.htm|*.htm|All files *.*|*.*");
-    SaveDialog1.filterIndex = 1;
-    SaveDialog1.defaultExt = QStringLiteral("txt");
-    if (!dialogs().saveFile(SaveDialog1, this))
-        return;
-    textfile::Encoding used;
-    QString reason;
-    if (!textfile::save(SaveDialog1.fileName, scratch, CurrentDoc->encoding, &used, &reason))
-        dialogs().error(QStringLiteral("Cannot create file ") + SaveDialog1.fileName + QStringLiteral(": ") + reason,
-                        this);
+    if (CurrentDoc)
+        filecommands::saveSelection(*CurrentDoc, SaveDialog1, dialogs(), this);
 }
 
 void TMainForm::Close1Click()
@@ -1278,8 +1136,7 @@ void TMainForm::LineNumbering1Click()
 
 void TMainForm::Preferences1Click()
 {
-    if (!prefs)
-        prefs = new Tprefs(this);
+    Tprefs *prefs = tools_.preferences(this);
     prefs->FormShow(settings);
     if (showModal(prefs) != QDialog::Accepted)
         return;
@@ -1293,8 +1150,7 @@ void TMainForm::Preferences1Click()
 
 void TMainForm::About1Click()
 {
-    if (!logo)
-        logo = new Tlogo(this);
+    Tlogo *logo = tools_.about(this);
     logo->show();
     logo->raise();
     logo->FormShow();   // a showing while already visible restarts the time too
@@ -1516,9 +1372,9 @@ void TMainForm::FormClose()
     for (const QString &f : TempFiles)
         QFile::remove(f);
     TempFiles.clear();
-    if (Spike) {
+    if (tools_.Spike) {
         QString spikeError;
-        if (!saveSpikeClips(AppFolder, Spike->clips(), &spikeError))
+        if (!saveSpikeClips(AppFolder, tools_.Spike->clips(), &spikeError))
             dialogs().error(spikeError, this);
     }
     QString error;
@@ -1549,8 +1405,8 @@ void TMainForm::Savewww1Click()
     if (!doc)
         return;
     // A document that never had a file gets one through Save As first.
-    if (doc->caption().startsWith(QLatin1Char('~')) ? !saveDocument(doc)
-                                                     : !writeDocument(doc, doc->caption()))
+    if (filerules::isUntitled(doc->caption()) ? !saveDocument(doc)
+                                               : !filecommands::write(*doc, doc->caption(), dialogs(), this))
         return;
     publishing->uploadDocument(doc->caption());
 }

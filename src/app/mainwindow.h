@@ -4,7 +4,9 @@
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
 #include "app/settingsstore.h"
+#include "app/toolwindows.h"
 #include "documents/documenthost.h"
+#include "documents/filecommands.h"
 #include "documents/textfile.h"
 #include "platform/dialogs.h"
 #include "search/searchhost.h"
@@ -26,6 +28,7 @@ class QTimer;
 class QToolButton;
 class ColourSwatch;
 class TSubForm;
+class WindowList;
 class Tprefs;
 class Tlogo;
 class TParabox;
@@ -63,7 +66,6 @@ public:
     QString AppFolder;
     MivorSettings settings;
     int UntitledCount = 0;
-    int ItemCount = 0;
     QStringList TempFiles;
     QString TempPage;
     bool FirstActivation = true;
@@ -93,29 +95,9 @@ public:
     QMenu *Windows1 = nullptr;
     QMenu *Reopen1 = nullptr;
     QMenu *Arrange1 = nullptr;
-    Tlogo *logo = nullptr;
 
-    // Dialogs, created once and reused; each keeps its state between uses.
-    TNewHtml *NewHtml = nullptr;
-    THtmlFont *HtmlFont = nullptr;
-    TemailBox *emailBox = nullptr;
-    THeadline *Headline = nullptr;
-    Tmarqueebox *marqueebox = nullptr;
-    TListForm *ListForm = nullptr;
-    TFormForm *FormForm = nullptr;
-    TFrameset *Frameset = nullptr;
-    TFramez *Framez = nullptr;
-    TParabox *Parabox = nullptr;
-    THrLineBox *HrLineBox = nullptr;
-    TAnchorBox *AnchorBox = nullptr;
-    TPictureDialog *PictureDialog = nullptr;
-    TJSEditor *JSEditor = nullptr;
-    TFinFiles *FinFiles = nullptr;
-    TresultsForm *resultsForm = nullptr;
-    TSpike *Spike = nullptr;
-    TFindForm *FindForm = nullptr;
-    Thtmltabletemp *TableEditor = nullptr;
-    Tprefs *prefs = nullptr;   // made at the first use of Preferences
+    // Dialogs and tool windows, created once and reused.
+    ToolWindows &tools() { return tools_; }
     // FTP settings, upload and download: the server table and their dialogs.
     transfer::Publishing *publishing = nullptr;
     // Start-up creates the dialogs in two groups, before and after the splash.
@@ -283,12 +265,11 @@ private:
     void setEnabledNames(const QStringList &names, bool on);
     bool isCommandShortcut(const QKeySequence &seq) const;
     void applyDesktopColour();
-    bool writeDocument(TSubForm *doc, const QString &path);
     bool fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
                       const textfile::Decoded &decoded, const QString &cannotOpenMessage);
-    // Asks before a backup or autosave copy replaces something the program
-    // did not make there; false when the user says No.
-    bool mayReplaceSideFile(const QString &side);
+    filecommands::SaveOptions saveOptions();
+    // Mirrors a save into the command state and the window list.
+    bool afterSave(TSubForm &doc, const filecommands::SaveResult &r);
     void saveAsDocument(TSubForm *doc);
     void tileWindows(bool sideBySide);
     void EnableHtmlTools();
@@ -307,5 +288,7 @@ private:
     QHash<QString, QAction *> actions_;
     QHash<QString, QToolButton *> buttons_;
     QList<TSubForm *> docs_;
+    WindowList *windowList_ = nullptr;
+    ToolWindows tools_;
     bool previewShownOnce_ = false;
 };

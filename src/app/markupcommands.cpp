@@ -53,28 +53,12 @@ QCursor pipetteCursor()
 
 void TMainForm::createDialogsBeforeSplash()
 {
-    createToolWindows();
-    if (NewHtml)
-        return;
-    NewHtml = new TNewHtml(this);
-    HtmlFont = new THtmlFont(this);
-    emailBox = new TemailBox(this);
-    Headline = new THeadline(this);
-    marqueebox = new Tmarqueebox(HtmlFont, this);
-    ListForm = new TListForm(this);
-    FormForm = new TFormForm(this);
-    Frameset = new TFrameset(this);
-    Framez = new TFramez(this);
-    bindPageBackground(*NewHtml, *PictureDialog);
+    tools_.createBeforeSplash(*this);
 }
 
 void TMainForm::createDialogsAfterSplash()
 {
-    if (Parabox)
-        return;
-    Parabox = new TParabox(this);
-    HrLineBox = new THrLineBox(this);
-    AnchorBox = new TAnchorBox(this);
+    tools_.createAfterSplash(this);
 }
 
 void TMainForm::bindCommand(const char *actionName, const char *buttonName, void (TMainForm::*handler)())
@@ -154,8 +138,8 @@ void TMainForm::Paragraph1Click()
     if (!CurrentDoc)
         return;
     createDialogsAfterSplash();
-    if (showModal(Parabox) == QDialog::Accepted)
-        insertWithCaret(markup::paragraphInsertion(Parabox->FragmentText, selectionText()));
+    if (showModal(tools_.Parabox) == QDialog::Accepted)
+        insertWithCaret(markup::paragraphInsertion(tools_.Parabox->FragmentText, selectionText()));
 }
 
 void TMainForm::FontBtnClick()
@@ -163,8 +147,8 @@ void TMainForm::FontBtnClick()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    if (showModal(HtmlFont) == QDialog::Accepted)
-        insertWithCaret(markup::fontInsertion(HtmlFont->FragmentText, selectionText()));
+    if (showModal(tools_.HtmlFont) == QDialog::Accepted)
+        insertWithCaret(markup::fontInsertion(tools_.HtmlFont->FragmentText, selectionText()));
 }
 
 void TMainForm::HHeadlines1Click()
@@ -172,10 +156,10 @@ void TMainForm::HHeadlines1Click()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    Headline->setSelectionText(selectionText());
-    showModal(Headline);
-    if (!Headline->FragmentText.isEmpty())
-        insertWithCaret({Headline->FragmentText, 0});
+    tools_.Headline->setSelectionText(selectionText());
+    showModal(tools_.Headline);
+    if (!tools_.Headline->FragmentText.isEmpty())
+        insertWithCaret({tools_.Headline->FragmentText, 0});
 }
 
 void TMainForm::HRuleBtnClick()
@@ -183,9 +167,9 @@ void TMainForm::HRuleBtnClick()
     if (!CurrentDoc)
         return;
     createDialogsAfterSplash();
-    showModal(HrLineBox);
-    if (!HrLineBox->FragmentText.isEmpty())
-        insertWithCaret(markup::ruleInsertion(HrLineBox->FragmentText));
+    showModal(tools_.HrLineBox);
+    if (!tools_.HrLineBox->FragmentText.isEmpty())
+        insertWithCaret(markup::ruleInsertion(tools_.HrLineBox->FragmentText));
 }
 
 void TMainForm::List1Click()
@@ -193,9 +177,9 @@ void TMainForm::List1Click()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    showModal(ListForm);
-    if (!ListForm->OpenTag.isEmpty())
-        insertWithCaret(markup::listInsertion(ListForm->OpenTag, selectionText(), ListForm->CloseTag));
+    showModal(tools_.ListForm);
+    if (!tools_.ListForm->OpenTag.isEmpty())
+        insertWithCaret(markup::listInsertion(tools_.ListForm->OpenTag, selectionText(), tools_.ListForm->CloseTag));
 }
 
 void TMainForm::AnchorBtnClick()
@@ -203,10 +187,10 @@ void TMainForm::AnchorBtnClick()
     if (!CurrentDoc)
         return;
     createDialogsAfterSplash();
-    AnchorBox->setSelectionText(selectionText());
-    showModal(AnchorBox);
-    if (!AnchorBox->FragmentText.isEmpty())
-        insertWithCaret({AnchorBox->FragmentText, 0});
+    tools_.AnchorBox->setSelectionText(selectionText());
+    showModal(tools_.AnchorBox);
+    if (!tools_.AnchorBox->FragmentText.isEmpty())
+        insertWithCaret({tools_.AnchorBox->FragmentText, 0});
 }
 
 void TMainForm::email1Click()
@@ -214,10 +198,10 @@ void TMainForm::email1Click()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    emailBox->setSelectionText(selectionText());
-    showModal(emailBox);
-    if (!emailBox->FragmentText.isEmpty())
-        insertWithCaret({emailBox->FragmentText, 0});
+    tools_.emailBox->setSelectionText(selectionText());
+    showModal(tools_.emailBox);
+    if (!tools_.emailBox->FragmentText.isEmpty())
+        insertWithCaret({tools_.emailBox->FragmentText, 0});
 }
 
 void TMainForm::Marquee1Click()
@@ -225,10 +209,10 @@ void TMainForm::Marquee1Click()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    marqueebox->setSelectionText(selectionText());
-    showModal(marqueebox);
-    if (!marqueebox->FragmentText.isEmpty())
-        insertWithCaret({marqueebox->FragmentText, 0});
+    tools_.marqueebox->setSelectionText(selectionText());
+    showModal(tools_.marqueebox);
+    if (!tools_.marqueebox->FragmentText.isEmpty())
+        insertWithCaret({tools_.marqueebox->FragmentText, 0});
 }
 
 void TMainForm::Frameset1Click()
@@ -236,8 +220,8 @@ void TMainForm::Frameset1Click()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    if (showModal(Frameset) == QDialog::Accepted)
-        insertWithCaret(markup::framesetInsertion(Frameset->FragmentText));
+    if (showModal(tools_.Frameset) == QDialog::Accepted)
+        insertWithCaret(markup::framesetInsertion(tools_.Frameset->FragmentText));
 }
 
 void TMainForm::Frame1Click()
@@ -245,8 +229,8 @@ void TMainForm::Frame1Click()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    if (showModal(Framez) == QDialog::Accepted)
-        insertWithCaret(markup::frameInsertion(Framez->FragmentText));
+    if (showModal(tools_.Framez) == QDialog::Accepted)
+        insertWithCaret(markup::frameInsertion(tools_.Framez->FragmentText));
 }
 
 void TMainForm::FormMenu1Click()
@@ -254,9 +238,9 @@ void TMainForm::FormMenu1Click()
     if (!CurrentDoc)
         return;
     createDialogsBeforeSplash();
-    showModal(FormForm);
-    if (!FormForm->FormHtml.isEmpty())
-        insertWithCaret({FormForm->FormHtml, 0});
+    showModal(tools_.FormForm);
+    if (!tools_.FormForm->FormHtml.isEmpty())
+        insertWithCaret({tools_.FormForm->FormHtml, 0});
 }
 
 void TMainForm::SortSelection1Click()
@@ -274,15 +258,15 @@ void TMainForm::NewWebPage1Click()
     SaveAs1Click();
     NewPageSaving = false;
     createDialogsBeforeSplash();
-    NewHtml->DocumentFolder = QString();
+    tools_.NewHtml->DocumentFolder = QString();
     const QString caption = doc->caption();
     const int slash = caption.lastIndexOf(QLatin1Char('/'));
     if (!caption.startsWith(QLatin1Char('~')) && slash >= 0)
-        NewHtml->DocumentFolder = caption.left(slash + 1);
-    if (showModal(NewHtml) != QDialog::Accepted || !docs_.contains(doc))
+        tools_.NewHtml->DocumentFolder = caption.left(slash + 1);
+    if (showModal(tools_.NewHtml) != QDialog::Accepted || !docs_.contains(doc))
         return;
     TMemo *memo = doc->Memo1;
-    memo->setText(NewHtml->PageText);
+    memo->setText(tools_.NewHtml->PageText);
     memo->setFocus();
     memo->setSelStart(std::max(0, memo->textLength() - 22));
     memo->setModified(true);

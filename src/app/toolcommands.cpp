@@ -3,7 +3,6 @@
 // handler hands its work to the tool's own window or logic.
 #include "app/mainwindow.h"
 
-#include "app/spikestore.h"
 #include "documents/filenames.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
@@ -16,6 +15,7 @@
 #include "platform/focusreturn.h"
 #include "search/findform.h"
 #include "search/findinfilesform.h"
+#include "search/keywordrun.h"
 #include "search/keywords.h"
 #include "search/resultsform.h"
 #include "spike/spikewindow.h"
@@ -23,7 +23,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -38,28 +37,7 @@ QString TMainForm::documentFolder() const
 
 void TMainForm::createToolWindows()
 {
-    if (PictureDialog)
-        return;
-    PictureDialog = new TPictureDialog(this);
-    EditorLook look{settings.EditorFontName, settings.EditorFontSize, settings.EditorFontColor,
-                    settings.EditorBackColor};
-    JSEditor = new TJSEditor(look, this);
-    resultsForm = new TresultsForm(*this, this);
-    connect(resultsForm, &TresultsForm::shownChanged, this,
-            [this](bool shown) { action(QStringLiteral("ShowSearchResults1"))->setChecked(shown); });
-    FinFiles = new TFinFiles(*this, *resultsForm, this);
-    FindForm = new TFindForm(*this, this);
-    Spike = new TSpike([this](const QString &fragment) { InsertFragment(fragment); }, this);
-    QString error;
-    Spike->setClips(loadSpikeClips(AppFolder, &error));
-    if (!error.isEmpty())
-        dialogs().error(error, this);
-    // Clips are saved as they change, so a crash does not lose them.
-    connect(Spike, &TSpike::clipsChanged, this, [this] {
-        QString err;
-        if (!saveSpikeClips(AppFolder, Spike->clips(), &err))
-            dialogs().error(err, this);
-    });
+    tools_.createTools(*this);
 }
 
 void TMainForm::wireToolCommands()
@@ -107,28 +85,28 @@ void TMainForm::bringToFront(TSubForm *doc)
 void TMainForm::Find1Click()
 {
     createToolWindows();
-    FindForm->Find1Click();
+    tools_.FindForm->Find1Click();
 }
 
 void TMainForm::Replace1Click()
 {
     createToolWindows();
-    FindForm->Replace1Click();
+    tools_.FindForm->Replace1Click();
 }
 
 void TMainForm::FindinFiles1Click()
 {
     createToolWindows();
-    showModal(FinFiles);
+    showModal(tools_.FinFiles);
 }
 
 void TMainForm::ShowSearchResults1Click()
 {
     createToolWindows();
-    if (resultsForm->isVisible())
-        resultsForm->hide();
+    if (tools_.resultsForm->isVisible())
+        tools_.resultsForm->hide();
     else
-        resultsForm->show();
+        tools_.resultsForm->show();
 }
 
 void TMainForm::CopyToSpike1Click()
@@ -136,15 +114,15 @@ void TMainForm::CopyToSpike1Click()
     if (!CurrentDoc)
         return;
     createToolWindows();
-    Spike->CopyToSpike(CurrentDoc->Memo1->selText());
+    tools_.Spike->CopyToSpike(CurrentDoc->Memo1->selText());
 }
 
 void TMainForm::ShowSpike1Click()
 {
     createToolWindows();
-    Spike->show();
+    tools_.Spike->show();
     // The window takes the keyboard, so that Escape and the arrow keys reach it.
-    focusInItsWindow(Spike->SpikeList);
+    focusInItsWindow(tools_.Spike->SpikeList);
 }
 
 void TMainForm::Table1Click()
@@ -152,17 +130,17 @@ void TMainForm::Table1Click()
     createToolWindows();
     createDialogsBeforeSplash();
     createDialogsAfterSplash();
-    if (TableEditorClosed && TableEditor) {
-        delete TableEditor;
-        TableEditor = nullptr;
+    if (TableEditorClosed && tools_.TableEditor) {
+        delete tools_.TableEditor;
+        tools_.TableEditor = nullptr;
         TableEditorShown = false;
     }
     QCoreApplication::processEvents();
-    if (TableEditorShown && TableEditor) {
-        TableEditor->hooks().documentFolder = documentFolder();
-        TableEditor->show();
-        TableEditor->raise();
-        TableEditor->activateWindow();
+    if (TableEditorShown && tools_.TableEditor) {
+        tools_.TableEditor->hooks().documentFolder = documentFolder();
+        tools_.TableEditor->show();
+        tools_.TableEditor->raise();
+        tools_.TableEditor->activateWindow();
         return;
     }
     TableEditorHooks hooks;
@@ -173,24 +151,24 @@ void TMainForm::Table1Click()
         return true;
     };
     hooks.choosePicture = [this](const QString &folder) -> std::optional<std::pair<QString, QImage>> {
-        const std::optional<TNewHtml::Background> bg = choosePageBackground(*PictureDialog, folder);
+        const std::optional<TNewHtml::Background> bg = choosePageBackground(*tools_.PictureDialog, folder);
         if (!bg)
             return std::nullopt;
         return std::make_pair(bg->imageRef, bg->preview);
     };
     hooks.spikePickMode = [this](bool on) {
         if (on)
-            Spike->PickClips();
+            tools_.Spike->PickClips();
     };
-    hooks.pickedText = [this] { return Spike->PickedText; };
+    hooks.pickedText = [this] { return tools_.Spike->PickedText; };
     hooks.documentFolder = documentFolder();
-    TableEditor = new Thtmltabletemp(hooks, Parabox, HtmlFont, this);
-    connect(TableEditor, &Thtmltabletemp::closed, this, [this] { TableEditorClosed = true; });
-    connect(TableEditor, &QObject::destroyed, this, [this] {
+    tools_.TableEditor = new Thtmltabletemp(hooks, tools_.Parabox, tools_.HtmlFont, this);
+    connect(tools_.TableEditor, &Thtmltabletemp::closed, this, [this] { TableEditorClosed = true; });
+    connect(tools_.TableEditor, &QObject::destroyed, this, [this] {
         TableEditorShown = false;
-        TableEditor = nullptr;
+        tools_.TableEditor = nullptr;
     });
-    TableEditor->show();
+    tools_.TableEditor->show();
     TableEditorShown = true;
     TableEditorClosed = false;
 }
@@ -200,7 +178,7 @@ void TMainForm::Image1Click()
     if (!CurrentDoc)
         return;
     createToolWindows();
-    const std::optional<QString> tag = runImageCommand(*PictureDialog, documentFolder(), this);
+    const std::optional<QString> tag = runImageCommand(*tools_.PictureDialog, documentFolder(), this);
     if (tag)
         InsertFragment(*tag);
     if (CurrentDoc)
@@ -212,7 +190,7 @@ void TMainForm::Direct1Click()
     if (!CurrentDoc)
         return;
     createToolWindows();
-    runDirectScript(*JSEditor, [this](const QString &t) { InsertFragment(t); });
+    runDirectScript(*tools_.JSEditor, [this](const QString &t) { InsertFragment(t); });
 }
 
 void TMainForm::FromFile1Click()
@@ -220,7 +198,7 @@ void TMainForm::FromFile1Click()
     if (!CurrentDoc)
         return;
     createToolWindows();
-    runScriptFromFile(*JSEditor, [this](const QString &t) { InsertFragment(t); });
+    runScriptFromFile(*tools_.JSEditor, [this](const QString &t) { InsertFragment(t); });
 }
 
 void TMainForm::EditIgnoreList1Click()
@@ -249,26 +227,20 @@ void TMainForm::META1Click()
         return;
     }
     search::KeywordScan scan(text, ignore.words);
-    Parabox->setWindowTitle(QStringLiteral("Keywords"));
-    Parabox->ProgressBar1->setRange(0, 100);
-    Parabox->ProgressBar1->setValue(0);
-    Parabox->showKeywordProgress();
-    Parabox->show();
+    tools_.Parabox->setWindowTitle(QStringLiteral("Keywords"));
+    tools_.Parabox->ProgressBar1->setRange(0, 100);
+    tools_.Parabox->ProgressBar1->setValue(0);
+    tools_.Parabox->showKeywordProgress();
+    tools_.Parabox->show();
     StopKeywordSearch = false;
     QMetaObject::Connection stop =
-        connect(Parabox, &TParabox::keywordSearchCancelled, this, [this] { StopKeywordSearch = true; });
-    QCoreApplication::processEvents();
-    // Work in slices of about one frame so the bar moves and Cancel is heard at once.
-    while (!scan.step(15)) {
-        Parabox->ProgressBar1->setValue(scan.progressPercent());
-        QCoreApplication::processEvents();
-        if (StopKeywordSearch)
-            scan.cancel();
-    }
+        connect(tools_.Parabox, &TParabox::keywordSearchCancelled, this, [this] { StopKeywordSearch = true; });
+    search::runKeywordScan(scan, [this](int percent) { tools_.Parabox->ProgressBar1->setValue(percent); },
+                           StopKeywordSearch);
     disconnect(stop);
-    Parabox->hideKeywordProgress();
-    Parabox->setWindowTitle(QStringLiteral("Paragraph"));
-    Parabox->hide();
+    tools_.Parabox->hideKeywordProgress();
+    tools_.Parabox->setWindowTitle(QStringLiteral("Paragraph"));
+    tools_.Parabox->hide();
     if (!docs_.contains(doc))
         return;   // the document went away while the scan yielded
     const search::MetaInsertion ins = search::findMetaInsertion(text, scan.metaText());

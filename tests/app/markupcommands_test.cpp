@@ -145,12 +145,12 @@ TEST_F(MainWindowTest, SpikeCopiesLinesAndInsertsThemInListOrder)
     memo().setText(QStringLiteral("one\r\ntwo\nthree"));
     w->SelectAll1Click();
     w->CopyToSpike1Click();
-    ASSERT_EQ(w->Spike->clips(), (QStringList{"one", "two", "three"}));
+    ASSERT_EQ(w->tools().Spike->clips(), (QStringList{"one", "two", "three"}));
     memo().setText(QString());
-    w->Spike->setClips({"a", "b", "c"});
-    w->Spike->SpikeList->item(2)->setSelected(true);
-    w->Spike->SpikeList->item(0)->setSelected(true);
-    w->Spike->InsertBtnClick();
+    w->tools().Spike->setClips({"a", "b", "c"});
+    w->tools().Spike->SpikeList->item(2)->setSelected(true);
+    w->tools().Spike->SpikeList->item(0)->setSelected(true);
+    w->tools().Spike->InsertBtnClick();
     EXPECT_EQ(memo().text(), QStringLiteral("a\r\nc\r\n"));
 }
 
@@ -174,15 +174,15 @@ TEST_F(MainWindowTest, TableCommandBringsTheEditorForwardAndStartsFreshAfterClos
 {
     w->New1Click();
     w->Table1Click();
-    Thtmltabletemp *first = w->TableEditor;
+    Thtmltabletemp *first = w->tools().TableEditor;
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(w->TableEditorShown);
     w->Table1Click();
-    EXPECT_EQ(w->TableEditor, first);   // still open: brought forward
+    EXPECT_EQ(w->tools().TableEditor, first);   // still open: brought forward
     first->close();
     EXPECT_TRUE(w->TableEditorClosed);
     w->Table1Click();
-    EXPECT_NE(w->TableEditor, nullptr);
+    EXPECT_NE(w->tools().TableEditor, nullptr);
     EXPECT_TRUE(w->TableEditorShown);
     EXPECT_FALSE(w->TableEditorClosed);
 }
@@ -194,5 +194,5 @@ TEST_F(MainWindowTest, FindStartsFromTheTopOfTheCurrentDocument)
     memo().setSelStart(9);
     w->Find1Click();
     EXPECT_EQ(memo().selStart(), 0);
-    EXPECT_EQ(w->FindForm->TargetMemo(), &memo());
+    EXPECT_EQ(w->tools().FindForm->TargetMemo(), &memo());
 }

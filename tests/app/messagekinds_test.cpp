@@ -21,8 +21,8 @@ TEST_F(MainWindowTest, FailuresComeInTheErrorBoxNoticesInTheInformationBox)
     const qsizetype errorsBefore = dlg.errors.size();
     w->New1Click();
     w->Find1Click();
-    w->FindForm->Findtxt->setText(QStringLiteral("absent"));
-    w->FindForm->FindBtnClick();
+    w->tools().FindForm->Findtxt->setText(QStringLiteral("absent"));
+    w->tools().FindForm->FindBtnClick();
     EXPECT_EQ(dlg.messages.last(), QStringLiteral("End of Search"));
     EXPECT_EQ(dlg.errors.size(), errorsBefore);
 }

@@ -98,7 +98,7 @@ TEST_F(DesktopTest, TableEditorKeepsTheKeyboardAfterItsParagraphAndFontDialogs)
     memo().setText(QStringLiteral("hello world"));
     memo().setSelection(0, 5);
     w->Table1Click();
-    Thtmltabletemp *table = w->TableEditor;
+    Thtmltabletemp *table = w->tools().TableEditor;
     ASSERT_TRUE(waitUntil([table] { return table->isVisible(); }));
     ASSERT_TRUE(activates(table));
     table->Edit1->setFocus();
@@ -130,7 +130,7 @@ TEST_F(DesktopTest, EndOfSearchLeavesTheKeyboardInTheFindWindow)
 {
     memo().setText(QStringLiteral("nothing to find"));
     w->Find1Click();
-    TFindForm *find = w->FindForm;
+    TFindForm *find = w->tools().FindForm;
     ASSERT_TRUE(activates(find));
     find->Findtxt->setText(QStringLiteral("absent"));
     find->Findtxt->setFocus();
@@ -152,13 +152,13 @@ TEST_F(DesktopTest, QuestionsAndDialogsOpenAboveTheFindAndResultsWindows)
     memo().setText(QStringLiteral("changed"));
     memo().setModified(true);
     w->Find1Click();
-    ASSERT_TRUE(waitUntil([this] { return stackPosition(w->FindForm) >= 0; }));
+    ASSERT_TRUE(waitUntil([this] { return stackPosition(w->tools().FindForm) >= 0; }));
 
     int question = -1, find = -1;
     answerNextDialog<QMessageBox>([&](QMessageBox *box) {
         waitUntil([box] { return stackPosition(box) >= 0; });
         question = stackPosition(box);
-        find = stackPosition(w->FindForm);
+        find = stackPosition(w->tools().FindForm);
         box->button(QMessageBox::Cancel)->click();
     });
     w->Close1Click();
@@ -167,20 +167,20 @@ TEST_F(DesktopTest, QuestionsAndDialogsOpenAboveTheFindAndResultsWindows)
     EXPECT_TRUE(w->CurrentDoc);   // Cancel kept it open
 
     w->ShowSearchResults1Click();
-    ASSERT_TRUE(waitUntil([this] { return stackPosition(w->resultsForm) >= 0; }));
+    ASSERT_TRUE(waitUntil([this] { return stackPosition(w->tools().resultsForm) >= 0; }));
     int dialog = -1, results = -1;
     answerNextDialog<TFinFiles>([&](TFinFiles *d) {
         waitUntil([d] { return stackPosition(d) >= 0; });
         dialog = stackPosition(d);
-        results = stackPosition(w->resultsForm);
+        results = stackPosition(w->tools().resultsForm);
         d->CancelBtnClick();
     });
     w->FindinFiles1Click();
     ASSERT_GE(dialog, 0);
     EXPECT_GT(dialog, results);
     // Both tool windows still lie above the document they serve.
-    EXPECT_GT(stackPosition(w->FindForm), stackPosition(w.get()));
-    EXPECT_GT(stackPosition(w->resultsForm), stackPosition(w.get()));
+    EXPECT_GT(stackPosition(w->tools().FindForm), stackPosition(w.get()));
+    EXPECT_GT(stackPosition(w->tools().resultsForm), stackPosition(w.get()));
 }
 
 TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheResults)
@@ -191,7 +191,7 @@ TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheRe
     memo().setText(text);
     memo().setSelStart(0);
     w->ShowSearchResults1Click();
-    TresultsForm *results = w->resultsForm;
+    TresultsForm *results = w->tools().resultsForm;
     results->AddHits(QStringLiteral("needle"), w->CurrentDoc->caption(), true, false, &memo());
     ASSERT_EQ(results->Results->rowCount(), 1);
     ASSERT_TRUE(activates(results));
@@ -216,9 +216,9 @@ TEST_F(DesktopTest, SpikeOpensWithTheKeyboardSoEscapeClosesIt)
 {
     w->ShowSpike1Click();
     settle();
-    EXPECT_EQ(QApplication::activeWindow(), w->Spike);
+    EXPECT_EQ(QApplication::activeWindow(), w->tools().Spike);
     QWidget *focused = QApplication::focusWidget();
     ASSERT_TRUE(focused);
     QTest::keyClick(focused, Qt::Key_Escape);
-    EXPECT_FALSE(w->Spike->isVisible());
+    EXPECT_FALSE(w->tools().Spike->isVisible());
 }

@@ -1,0 +1,164 @@
+#include "documents/filecommands.h"
+
+#include "documents/filechecks.h"
+#include "documents/filenames.h"
+#include "documents/filerules.h"
+#include "documents/memo.h"
+#include "documents/recovery.h"
+#include "documents/subform.h"
+#include "platform/dialogs.h"
+
+#include <QFileInfo>
+
+namespace filecommands {
+
+bool mayReplaceSideFile(const QString &side, Dialogs &dialogs, QWidget *parent)
+{
+    if (!filechecks::sideFileNeedsQuestion(side))
+        return true;
+    return dialogs.askYesNo(filechecks::replaceQuestion(side), parent) == Answer::Yes;
+}
+
+bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent)
+{
+    textfile::Encoding used = doc.encoding;
+    QString reason;
+    if (!textfile::save(path, doc.Memo1->text(), doc.encoding, &used, &reason)) {
+        dialogs.error(filerules::cannotCreateMessage(path, reason), parent);
+        return false;
+    }
+    doc.encoding = used;
+    return true;
+}
+
+SaveResult save(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs)
+{
+    if (filerules::isUntitled(doc.caption()))
+        return saveAs(doc, options, dialogs);
+    const QString path = doc.caption();
+    // A file not (or no longer) on disk has nothing to back up.
+    if (options.makeBackups && QFileInfo::exists(path)) {
+        const QString backup = names::backupNameFor(path);
+        if (!mayReplaceSideFile(backup, dialogs, options.parent))
+            return SaveResult{Outcome::Cancelled, false, {}};
+        QString reason;
+        const int r = textfile::copyFile(path, backup, &reason);
+        if (r == 1) {
+            dialogs.error(filerules::cannotOpenMessage(path, reason), options.parent);
+            return SaveResult{Outcome::Failed, false, {}};
+        }
+        if (r == 2) {
+            dialogs.error(filerules::cannotCreateMessage(backup, reason), options.parent);
+            return SaveResult{Outcome::Failed, false, {}};
+        }
+    }
+    if (!write(doc, path, dialogs, options.parent))
+        return SaveResult{Outcome::Failed, false, {}};
+    doc.Memo1->setModified(false);
+    return SaveResult{Outcome::Saved, false, {}};
+}
+
+SaveResult saveAs(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs)
+{
+    SaveResult result{Outcome::Cancelled, true, doc.caption()};
+    const QString &oldName = result.oldCaption;
+    FileDialogState &state = *options.saveDialog;
+    const filerules::SaveAsProposal proposal = filerules::saveAsProposal(oldName, options.newPage);
+    if (proposal.filterIndex) {
+        state.filterIndex = *proposal.filterIndex;
+        state.defaultExt = proposal.defaultExt;
+    }
+    state.fileName = oldName;
+    state.title = QStringLiteral("Save As");
+    state.filter = filerules::saveAsFilter();
+    while (dialogs.saveFile(state, options.parent)) {
+        const QString chosen = state.fileName;
+        const QString newPath = names::saveAsPath(chosen);
+        // The dialog asked about the name typed, not the lower-cased one written.
+        if (filechecks::replacesAnotherFile(chosen, newPath, oldName)
+            && dialogs.askYesNo(filechecks::replaceQuestion(newPath), options.parent) != Answer::Yes)
+            continue;
+        if (options.makeBackups && !filerules::isUntitled(oldName)) {
+            const QString backup = names::backupNameFor(oldName);
+            if (QFileInfo::exists(oldName) && mayReplaceSideFile(backup, dialogs, options.parent))
+                textfile::copyFile(oldName, backup);   // failures ignored
+        }
+        state.fileName = newPath;
+        if (!write(doc, newPath, dialogs, options.parent)) {
+            result.outcome = Outcome::Failed;
+            return result;   // caption and modified flag stay as they were
+        }
+        doc.Memo1->setModified(false);
+        doc.setCaption(newPath);
+        result.outcome = Outcome::Saved;
+        break;
+    }
+    return result;
+}
+
+Outcome saveSelection(TSubForm &doc, FileDialogState &state, Dialogs &dialogs, QWidget *parent)
+{
+    const QString scratch = doc.Memo1->selText();
+    state.title = QStringLiteral("Save Selection As");
+    state.filter = filerules::saveAsFilter();
+    state.filterIndex = 1;
+    state.defaultExt = QStringLiteral("txt");
+    if (!dialogs.saveFile(state, parent))
+        return Outcome::Cancelled;
+    textfile::Encoding used;
+    QString reason;
+    if (!textfile::save(state.fileName, scratch, doc.encoding, &used, &reason)) {
+        dialogs.error(filerules::cannotCreateMessage(state.fileName, reason), parent);
+        return Outcome::Failed;
+    }
+    return Outcome::Saved;
+}
+
+bool autosave(TSubForm &doc, Dialogs &dialogs, QWidget *parent)
+{
+    const QString caption = doc.caption();
+    const QString side = names::autosaveNameFor(caption);
+    if (!mayReplaceSideFile(side, dialogs, parent))
+        return true;
+    const QString model = filerules::isUntitled(caption) ? QString() : caption;
+    QString reason;
+    if (!textfile::saveSideFile(side, model, doc.Memo1->text(), doc.encoding, &reason)) {
+        dialogs.error(filerules::cannotCreateMessage(side, reason), parent);
+        return false;
+    }
+    return true;
+}
+
+LoadResult fill(TSubForm &doc, const QString &path, textfile::LoadStatus status,
+                const textfile::Decoded &decoded, Dialogs &dialogs, QWidget *parent,
+                const QString &cannotOpenMessage)
+{
+    LoadResult result;
+    if (status != textfile::LoadStatus::Ok) {
+        const bool ownText = status == textfile::LoadStatus::CannotOpen && !cannotOpenMessage.isEmpty();
+        dialogs.error(ownText ? cannotOpenMessage : textfile::loadFailureMessage(status, path), parent);
+        return result;
+    }
+    result.loaded = true;
+    doc.encoding = decoded.encoding;
+    doc.Memo1->setText(decoded.text);
+    doc.Memo1->setModified(false);
+    if (const auto offer = recovery::pendingRecovery(path, decoded.text)) {
+        if (dialogs.askYesNo(recovery::question(path, *offer), parent) == Answer::Yes) {
+            doc.Memo1->setText(offer->text);
+            doc.Memo1->setModified(true);
+            result.restored = true;
+        }
+    }
+    doc.Memo1MouseUp();
+    return result;
+}
+
+LoadResult load(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent)
+{
+    textfile::Decoded decoded;
+    const textfile::LoadStatus status = textfile::load(path, decoded);
+    return fill(doc, path, status, decoded, dialogs, parent);
+}
+
+} // namespace filecommands
