@@ -3,6 +3,7 @@
 // document windows, the menus, both tool strips, the preview pane area and
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
+#include "app/commandtable.h"
 #include "app/settingsstore.h"
 #include "app/toolwindows.h"
 #include "documents/documenthost.h"
@@ -51,7 +52,6 @@ class Thtmltabletemp;
 class TPictureDialog;
 class TJSEditor;
 class QDialog;
-namespace markup { struct Insertion; }
 namespace transfer { class Publishing; }
 
 class TMainForm : public QMainWindow, public DocumentHost, public SearchHost {
@@ -107,6 +107,9 @@ public:
     // that a scripted answer stands in for the user.
     std::function<int(QDialog *)> showModal;
 
+    QAction *action(commands::Id id) const;
+    QToolButton *button(commands::Id id) const;
+    // By object name, for the tests that walk the menus and strips.
     QAction *action(const QString &name) const;
     QToolButton *button(const QString &name) const;
     QList<TSubForm *> documents() const;   // in creation order
@@ -180,15 +183,16 @@ public:
     void ReopenItemClick(QAction *entry);
     void NewBtnMouseMove(const QString &hint);
 
-    // Markup commands.
-    void BoldBtnClick();
-    void ItalicBtnClick();
-    void UnderLineBtnClick();
-    void CENTER1Click();
-    void Blockquote1Click();
-    void ListItem1Click();
-    void BreakBtnClick();
-    void SpaceBtnClick();
+    // Markup commands. The fixed tags all run through runTagCommand.
+    void runTagCommand(markup::TagCommandId id);
+    void BoldBtnClick() { runTagCommand(markup::TagCommandId::Bold); }
+    void ItalicBtnClick() { runTagCommand(markup::TagCommandId::Italic); }
+    void UnderLineBtnClick() { runTagCommand(markup::TagCommandId::Underline); }
+    void CENTER1Click() { runTagCommand(markup::TagCommandId::Centre); }
+    void Blockquote1Click() { runTagCommand(markup::TagCommandId::Blockquote); }
+    void ListItem1Click() { runTagCommand(markup::TagCommandId::ListItem); }
+    void BreakBtnClick() { runTagCommand(markup::TagCommandId::LineBreak); }
+    void SpaceBtnClick() { runTagCommand(markup::TagCommandId::Space); }
     void Paragraph1Click();
     void FontBtnClick();
     void HHeadlines1Click();
@@ -275,9 +279,8 @@ private:
     void EnableHtmlTools();
     void DisableHtmlTools();
     TSubForm *docOf(QMdiSubWindow *w) const;
-    void bindCommand(const char *actionName, const char *buttonName, void (TMainForm::*handler)());
-    void wireMarkupCommands();
-    void wireToolCommands();
+    void (TMainForm::*handlerFor(commands::Id id))();
+    void wireCommands();
     void createToolWindows();
     QString documentFolder() const;
     void insertWithCaret(const markup::Insertion &ins);

@@ -40,23 +40,6 @@ void TMainForm::createToolWindows()
     tools_.createTools(*this);
 }
 
-void TMainForm::wireToolCommands()
-{
-    bindCommand("Find1", "FindBtn", &TMainForm::Find1Click);
-    bindCommand("Replace1", "ReplaceBtn", &TMainForm::Replace1Click);
-    bindCommand("FindinFiles1", nullptr, &TMainForm::FindinFiles1Click);
-    bindCommand("ShowSearchResults1", nullptr, &TMainForm::ShowSearchResults1Click);
-    bindCommand("CopyToSpike1", nullptr, &TMainForm::CopyToSpike1Click);
-    bindCommand("ShowSpike1", "SpikeBtn1", &TMainForm::ShowSpike1Click);
-    bindCommand("Table1", "TableBtn", &TMainForm::Table1Click);
-    bindCommand("Image1", "ImgBtn", &TMainForm::Image1Click);
-    bindCommand("Direct1", nullptr, &TMainForm::Direct1Click);
-    bindCommand("FromFile1", nullptr, &TMainForm::FromFile1Click);
-    bindCommand("META1", nullptr, &TMainForm::META1Click);
-    bindCommand("EditIgnoreList1", nullptr, &TMainForm::EditIgnoreList1Click);
-    action(QStringLiteral("ShowSearchResults1"))->setCheckable(true);
-}
-
 QList<TSubForm *> TMainForm::documentsLeastRecentFirst()
 {
     QList<TSubForm *> out;

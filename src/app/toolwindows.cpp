@@ -34,7 +34,7 @@ void ToolWindows::createTools(TMainForm &owner)
     JSEditor = new TJSEditor(look, &owner);
     resultsForm = new TresultsForm(owner, &owner);
     QObject::connect(resultsForm, &TresultsForm::shownChanged, &owner, [&owner](bool shown) {
-        owner.action(QStringLiteral("ShowSearchResults1"))->setChecked(shown);
+        owner.action(commands::Id::ShowSearchResults)->setChecked(shown);
     });
     FinFiles = new TFinFiles(owner, *resultsForm, &owner);
     FindForm = new TFindForm(owner, &owner);
