@@ -61,51 +61,36 @@ public:
     explicit TMainForm(const QStringList &args = {}, QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    // --- fields ---
-    TSubForm *CurrentDoc = nullptr;
-    QString AppFolder;
-    MivorSettings settings;
-    int UntitledCount = 0;
-    QStringList TempFiles;
-    QString TempPage;
-    bool FirstActivation = true;
-    bool NewPageSaving = false;
-    bool FtpDataPresent = false;
-    bool PickingColour = false;
-    bool TableEditorShown = false;
-    bool TableEditorClosed = false;
-    bool StopKeywordSearch = false;
-    // The open and save dialogs' state that carries over between uses.
-    FileDialogState OpenDialog1;
-    FileDialogState SaveDialog1;
-
-    // --- controls ---
-    QMdiArea *desktop = nullptr;
-    QWidget *Panel1 = nullptr;
-    QWidget *HtmlTools = nullptr;
-    QLabel *Label1 = nullptr;
-    QProgressBar *ProgressBar1 = nullptr;
-    QWidget *Panel2 = nullptr;
-    QSplitter *Splitter1 = nullptr;
-    QWidget *WebBrowser1 = nullptr;
-    QLabel *statusPanel0 = nullptr;
-    QLabel *statusPanel1 = nullptr;
-    ColourSwatch *Shape1 = nullptr;
-    QTimer *Timer1 = nullptr;
-    QMenu *Windows1 = nullptr;
-    QMenu *Reopen1 = nullptr;
-    QMenu *Arrange1 = nullptr;
+    // What tests and the tool windows read of the window's state.
+    TSubForm *currentDocument() override { return CurrentDoc; }
+    MivorSettings &appSettings() { return settings; }
+    const QString &programFolder() const { return AppFolder; }
+    bool ftpDataPresent() const { return FtpDataPresent; }
+    bool pickingColour() const { return PickingColour; }
+    bool tableEditorShown() const { return TableEditorShown; }
+    bool tableEditorClosed() const { return TableEditorClosed; }
+    FileDialogState &openDialogState() { return OpenDialog1; }
+    FileDialogState &saveDialogState() { return SaveDialog1; }
+    QMdiArea *documentArea() const { return desktop; }
+    QWidget *mainToolStrip() const { return Panel1; }
+    QWidget *htmlToolStrip() const { return HtmlTools; }
+    QLabel *autosaveLabel() const { return Label1; }
+    QProgressBar *autosaveProgress() const { return ProgressBar1; }
+    QLabel *statusPanel(int panel) const { return panel == 0 ? statusPanel0 : statusPanel1; }
+    ColourSwatch *colourSwatch() const { return Shape1; }
+    QTimer *autosaveTimer() const { return Timer1; }
+    QMenu *windowsMenu() const { return Windows1; }
+    QMenu *reopenMenu() const { return Reopen1; }
+    transfer::Publishing *publishingDialogs() const { return publishing; }
 
     // Dialogs and tool windows, created once and reused.
     ToolWindows &tools() { return tools_; }
-    // FTP settings, upload and download: the server table and their dialogs.
-    transfer::Publishing *publishing = nullptr;
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
-    // Shows a dialog modally and returns its result. Tests replace it so
-    // that a scripted answer stands in for the user.
-    std::function<int(QDialog *)> showModal;
+    // How a modal dialog is run. Tests replace it so that a scripted answer
+    // stands in for the user.
+    void setModalRunner(std::function<int(QDialog *)> run) { showModal = std::move(run); }
 
     QAction *action(commands::Id id) const;
     QToolButton *button(commands::Id id) const;
@@ -144,7 +129,7 @@ public:
     void setPreviewPaneWidth(int w);
 
     // How long the visible autosave progress runs, in milliseconds.
-    int autosaveProgressMs = 500;
+    void setAutosaveProgressMs(int ms) { autosaveProgressMs = ms; }
     void Timer1Timer();
     void AutosaveNow();
     // Applies AutosaveOn/AutosaveMinutes to the timer: set and started, or stopped.
@@ -234,7 +219,6 @@ public:
     void Openwww1Click();
 
     // --- SearchHost ---
-    TSubForm *currentDocument() override { return CurrentDoc; }
     QList<TSubForm *> documentsLeastRecentFirst() override;
     void bringToFront(TSubForm *doc) override;
     void FormMouseMove();
@@ -261,6 +245,46 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    // --- fields ---
+    TSubForm *CurrentDoc = nullptr;
+    QString AppFolder;
+    MivorSettings settings;
+    int UntitledCount = 0;
+    QStringList TempFiles;
+    QString TempPage;
+    bool FirstActivation = true;
+    bool NewPageSaving = false;
+    bool FtpDataPresent = false;
+    bool PickingColour = false;
+    bool TableEditorShown = false;
+    bool TableEditorClosed = false;
+    bool StopKeywordSearch = false;
+    // The open and save dialogs' state that carries over between uses.
+    FileDialogState OpenDialog1;
+    FileDialogState SaveDialog1;
+
+    // --- controls ---
+    QMdiArea *desktop = nullptr;
+    QWidget *Panel1 = nullptr;
+    QWidget *HtmlTools = nullptr;
+    QLabel *Label1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QWidget *Panel2 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QWidget *WebBrowser1 = nullptr;
+    QLabel *statusPanel0 = nullptr;
+    QLabel *statusPanel1 = nullptr;
+    ColourSwatch *Shape1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QMenu *Windows1 = nullptr;
+    QMenu *Reopen1 = nullptr;
+    QMenu *Arrange1 = nullptr;
+
+    // FTP settings, upload and download: the server table and their dialogs.
+    transfer::Publishing *publishing = nullptr;
+    std::function<int(QDialog *)> showModal;
+    int autosaveProgressMs = 500;
+
     void FormCreate();
     void FormClose();
     void buildMenus();

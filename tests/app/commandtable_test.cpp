@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, MenusAndButtonsAreBuiltAsTheTableSays)
             EXPECT_EQ(b->isEnabled(), c.enabling == commands::Enabling::Always) << row;
         }
     }
-    EXPECT_EQ(w->Shape1->toolTip(), commands::command(Id::ColourSwatch).hint);
+    EXPECT_EQ(w->colourSwatch()->toolTip(), commands::command(Id::ColourSwatch).hint);
 }
 
 TEST_F(MainWindowTest, TagCommandsCarryTheirCaptionsKeysAndHints)
