@@ -176,6 +176,9 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    autosaveStep_ = new QTimer(this);
+    autosaveStep_->setInterval(15);
+    connect(autosaveStep_, &QTimer::timeout, this, &TMainForm::autosaveStep);
 
     connect(desktop, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *w) {
         if (TSubForm *doc = docOf(w))
@@ -262,18 +265,34 @@ void TMainForm::Timer1Timer()
 
 void TMainForm::AutosaveNow()
 {
-    if (docs_.isEmpty())
-        return;
+    if (docs_.isEmpty() || autosaveClock_.isValid())
+        return;   // nothing to save, or a run is already under way
     Label1->show();
     ProgressBar1->setValue(0);
     ProgressBar1->show();
-    // A short visible run that keeps the interface responsive throughout.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < autosaveProgressMs) {
-        ProgressBar1->setValue(int(qint64(50000) * clock.elapsed() / std::max(1, autosaveProgressMs)));
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 15);
+    if (autosaveProgressMs <= 0) {
+        finishAutosave();
+        return;
     }
+    // A short visible run, moved on by a timer so the interface stays live.
+    autosaveClock_.start();
+    autosaveStep_->start();
+}
+
+void TMainForm::autosaveStep()
+{
+    const qint64 elapsed = autosaveClock_.elapsed();
+    if (elapsed < autosaveProgressMs) {
+        ProgressBar1->setValue(int(qint64(50000) * elapsed / autosaveProgressMs));
+        return;
+    }
+    autosaveStep_->stop();
+    autosaveClock_.invalidate();
+    finishAutosave();
+}
+
+void TMainForm::finishAutosave()
+{
     ProgressBar1->setValue(50000);
     TSubForm *doc = CurrentDoc;   // whichever is current now
     if (!doc) {

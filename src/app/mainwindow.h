@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "search/searchhost.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
@@ -284,8 +285,12 @@ private:
     transfer::Publishing *publishing = nullptr;
     std::function<int(QDialog *)> showModal;
     int autosaveProgressMs = 500;
+    QTimer *autosaveStep_ = nullptr;   // moves the visible autosave run on
+    QElapsedTimer autosaveClock_;      // valid while a run is under way
 
     void FormCreate();
+    void autosaveStep();
+    void finishAutosave();
     void FormClose();
     void buildMenus();
     void buildToolStrips();

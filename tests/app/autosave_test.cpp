@@ -82,3 +82,23 @@ TEST_F(MainWindowTest, TimerRunsOnlyWhileAutosaveIsOnAndADocumentIsOpen)
     w->New1Click();
     EXPECT_FALSE(w->autosaveTimer()->isActive());
 }
+
+TEST_F(MainWindowTest, AutosaveRunsItsProgressWithoutHoldingTheCaller)
+{
+    const QString path = cfg.write(QStringLiteral("live.htm"), "old");
+    dlg.queueFile(path);
+    w->Open1Click();
+    memo().setText(QStringLiteral("new"));
+    const QString side = cfg.path() + QStringLiteral("autosave_live.tmp");
+
+    w->setAutosaveProgressMs(150);
+    w->AutosaveNow();
+    // Back at once: the run shows its progress and writes at its end.
+    EXPECT_TRUE(w->autosaveProgress()->isVisible());
+    EXPECT_FALSE(QFile::exists(side));
+    w->AutosaveNow();   // a second start while one runs is ignored
+    QTRY_VERIFY_WITH_TIMEOUT(!w->autosaveProgress()->isVisible(), 5000);
+    EXPECT_FALSE(w->autosaveLabel()->isVisible());
+    EXPECT_EQ(TempConfig::read(side), QByteArray("new"));
+    EXPECT_TRUE(dlg.questions.isEmpty());
+}
