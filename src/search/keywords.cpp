@@ -1,6 +1,7 @@
 #include "search/keywords.h"
 
 #include "platform/appfolder.h"
+#include "platform/smallfile.h"
 #include "search/findtext.h"
 
 #include <QElapsedTimer>
@@ -35,14 +36,20 @@ bool ranksBefore(const std::pair<const std::string *, qint32> &a,
 IgnoreListFile readIgnoreList(const QString &path)
 {
     IgnoreListFile list;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    switch (readSmallFile(path, bytes)) {
+    case SmallFileRead::CannotOpen:
         list.error = QString::fromLatin1(IgnoreListMissingMessage);
         return list;
+    case SmallFileRead::TooLarge:
+        list.error = tooLargeMessage(path);
+        return list;
+    case SmallFileRead::Ok:
+        break;
     }
     // Every byte maps to one character, so the ASCII words read the same
     // whatever encoding the user saved the list in.
-    const QString content = QString::fromLatin1(file.readAll());
+    const QString content = QString::fromLatin1(bytes);
     qsizetype start = 0;
     const qsizetype n = content.size();
     while (start < n) {
