@@ -230,10 +230,10 @@ void TMainForm::FormCreate()
     TempFiles.clear();
 
     AppFolder = appFolder();
-    const SettingsStart start = readSettingsAtStart(AppFolder);
+    const SettingsStart start = readSettingsAtStart(AppFolder, dialogs().fontFamilies());
     settings = start.read.settings;
     for (const QString &msg : start.read.errors)
-        dialogs().message(msg, this);
+        dialogs().error(msg, this);
     if (start.fromFile) {
         for (const QString &line : start.read.reopen)
             AddReopenItem(line);
@@ -1447,6 +1447,6 @@ void TMainForm::FormClose()
             dialogs().message(spikeError, this);
     }
     QString error;
-    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error))
+    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error, dialogs().fontFamilies()))
         dialogs().message(error, this);
 }

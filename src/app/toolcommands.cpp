@@ -51,7 +51,7 @@ void TMainForm::createToolWindows()
     QString error;
     Spike->setClips(loadSpikeClips(AppFolder, &error));
     if (!error.isEmpty())
-        dialogs().message(error, this);
+        dialogs().error(error, this);
     // Clips are saved as they change, so a crash does not lose them.
     connect(Spike, &TSpike::clipsChanged, this, [this] {
         QString err;
@@ -246,7 +246,7 @@ void TMainForm::META1Click()
     const QString text = doc->Memo1->text();
     const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath());
     if (!ignore.ok) {
-        dialogs().message(ignore.error, this);
+        dialogs().error(ignore.error, this);
         return;
     }
     search::KeywordScan scan(text, ignore.words);
