@@ -207,6 +207,11 @@ TMainForm::~TMainForm()
     // Open documents go without their closing step, and before this window's
     // members are gone, so no handler of theirs reaches back into it.
     disconnect(desktop, nullptr, this, nullptr);
+    // Child windows still alive now (the table editor, a closed document
+    // whose deferred delete has not run) are deleted after this window's own
+    // part is gone: none of their signals may reach back into it.
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
     const QList<TSubForm *> open = docs_;
     for (TSubForm *d : open) {
         disconnect(d, nullptr, this, nullptr);
