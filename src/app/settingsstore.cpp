@@ -195,6 +195,10 @@ QStringList splitSettingsText(const QByteArray &bytes)
 QByteArray joinSettingsLines(const QStringList &lines)
 {
     QString text;
+    // The reader drops one byte order mark at the start; a first line that
+    // begins with U+FEFF of its own gets one more, so it reads back whole.
+    if (!lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF)))
+        text += QChar(0xFEFF);
     for (const QString &line : lines)
         text += line + QStringLiteral("\r\n");
     return text.toUtf8();

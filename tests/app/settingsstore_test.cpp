@@ -147,6 +147,12 @@ TEST(SettingsText, SplitAndJoin)
     EXPECT_EQ(splitSettingsText("\xEF\xBB\xBF" "Caf\xC3\xA9\r\n"), QStringList{QString::fromUtf16(u"Caf\u00E9")});
 }
 
+TEST(SettingsText, AFirstLineBeginningWithAByteOrderMarkReadsBackWhole)
+{
+    const QStringList lines{QString(QChar(0xFEFF)) + QStringLiteral("clip"), QStringLiteral("next")};
+    EXPECT_EQ(splitSettingsText(joinSettingsLines(lines)), lines);
+}
+
 TEST(SettingsStore, FirstStartLeavesOnlyTheScrambledDefaults)
 {
     TempConfig config;
