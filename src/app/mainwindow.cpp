@@ -211,6 +211,11 @@ TMainForm::~TMainForm()
     // Open documents go without their closing step, and before this window's
     // members are gone, so no handler of theirs reaches back into it.
     disconnect(desktop, nullptr, this, nullptr);
+    // Child windows still alive now (the table editor, a closed document
+    // whose deferred delete has not run) are deleted after this window's own
+    // part is gone: none of their signals may reach back into it.
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
     const QList<TSubForm *> open = docs_;
     for (TSubForm *d : open) {
         disconnect(d, nullptr, this, nullptr);
@@ -233,7 +238,7 @@ void TMainForm::FormCreate()
     TempFiles.clear();
 
     AppFolder = appFolder();
-    const SettingsStart start = readSettingsAtStart(AppFolder);
+    const SettingsStart start = readSettingsAtStart(AppFolder, dialogs().fontFamilies());
     settings = start.read.settings;
     for (const QString &msg : start.read.errors)
         dialogs().error(msg, this);
@@ -1378,7 +1383,7 @@ void TMainForm::FormClose()
             dialogs().error(spikeError, this);
     }
     QString error;
-    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error))
+    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error, dialogs().fontFamilies()))
         dialogs().error(error, this);
 }
 
