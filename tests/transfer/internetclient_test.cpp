@@ -18,7 +18,7 @@ namespace {
 // own values are checked in TimeoutsOfTheProgram.
 struct QuickTimeouts {
     InternetClient::Timeouts saved = InternetClient::defaultTimeouts();
-    QuickTimeouts() { InternetClient::defaultTimeouts() = {3, 3}; }
+    QuickTimeouts() { InternetClient::defaultTimeouts() = {8, 8}; }
     ~QuickTimeouts() { InternetClient::defaultTimeouts() = saved; }
 };
 

@@ -4,6 +4,7 @@
 #   servers.py ftp ROOT USER PASSWORD [CERTFILE]   FTP (explicit TLS with a cert)
 #   servers.py http ROOT                           static files, plus the paths below
 #   servers.py silent                              accepts and never answers
+# MIVOR_FTP_READ_LIMIT=N in the environment slows FTP uploads to N bytes/s.
 # Paths of the http server: /missing -> 404, /reset -> half a body then a
 # reset connection, /redirect/N -> N redirects ending at /page.htm.
 import os
@@ -32,6 +33,16 @@ def ftp(root, user, password, cert=None):
         Handler.tls_data_required = True
     else:
         from pyftpdlib.handlers import FTPHandler as Handler
+    limit = int(os.environ.get("MIVOR_FTP_READ_LIMIT", "0"))
+    if limit and not cert:
+        # Uploads slowed to this many bytes a second, so a test can act
+        # while one is under way.
+        from pyftpdlib.handlers import ThrottledDTPHandler
+
+        class SlowData(ThrottledDTPHandler):
+            read_limit = limit
+
+        Handler.dtp_handler = SlowData
     auth = DummyAuthorizer()
     auth.add_user(user, password, root, perm="elradfmwMT")
     Handler.authorizer = auth
