@@ -18,6 +18,7 @@
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 #include "platform/fileio.h"
+#include "preview/browserpane.h"
 #include "transfer/publishing.h"
 
 #include <QApplication>
@@ -150,7 +151,9 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     auto *paneRow = new QHBoxLayout(pane);
     paneRow->setContentsMargins(0, 0, 0, 0);
     paneRow->setSpacing(0);
-    Panel2 = new QWidget(pane);
+    auto *handle = new QFrame(pane);
+    handle->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2 = handle;
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFixedWidth(8);
     Panel2->setCursor(Qt::PointingHandCursor);
@@ -158,12 +161,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     QPalette p2 = Panel2->palette();
     p2.setColor(QPalette::Window, QColor(0, 64, 128));
     Panel2->setPalette(p2);
-    WebBrowser1 = new QWidget(pane);
+    WebBrowser1 = new BrowserPane(pane);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setAutoFillBackground(true);
-    QPalette pw = WebBrowser1->palette();
-    pw.setColor(QPalette::Window, Qt::white);
-    WebBrowser1->setPalette(pw);
     WebBrowser1->setMinimumWidth(0);
     paneRow->addWidget(Panel2);
     paneRow->addWidget(WebBrowser1, 1);
@@ -183,6 +182,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     showModal = [](QDialog *d) { return d->exec(); };
     wireMarkupCommands();
     wireToolCommands();
+    wirePreviewCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -838,6 +838,7 @@ void TMainForm::dummy1Click(QAction *entry)
                 doc->showNormal();
             desktop->setActiveSubWindow(doc);
             doc->raise();
+            RefreshPreview();
         }
     }
 }
@@ -1315,6 +1316,7 @@ void TMainForm::BrowseBtnClick()
         action(QStringLiteral("WebPrintPreview1"))->setEnabled(true);
         DisableHtmlTools();
     }
+    RefreshPreview();
 }
 
 void TMainForm::previewOff()
