@@ -145,6 +145,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     Splitter1->setOpaqueResize(true);
     desktop = new QMdiArea(Splitter1);
     desktop->setObjectName(QStringLiteral("desktop"));
+    // The pane may take all but a sliver: the desktop's own size hint must not stop it.
+    desktop->setMinimumWidth(1);
     desktop->viewport()->setMouseTracking(true);
     desktop->viewport()->installEventFilter(this);
     auto *pane = new QWidget(Splitter1);
