@@ -5,6 +5,7 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QWidget>
 #include <QPrinterInfo>
 
 namespace printing {
@@ -38,6 +39,9 @@ void printPreview(const TPageView &page, QWidget *parent, const std::function<in
     printer.setPageLayout(page.pageLayout());
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Page Preview"));
+    // Large enough to read a page without zooming first.
+    if (parent)
+        dialog.resize(parent->window()->size() * 0.8);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&page](QPrinter *p) { page.print(*p, true); });
     showModal(&dialog);

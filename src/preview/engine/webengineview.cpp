@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -67,6 +68,9 @@ public:
         QPrinter printer(QPrinter::HighResolution);
         QPrintPreviewDialog dialog(&printer, parent);
         dialog.setWindowTitle(QStringLiteral("Web Page Print Preview"));
+        // Large enough to read a page without zooming first.
+        if (parent)
+            dialog.resize(parent->window()->size() * 0.8);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter *p) {
             // The engine prints on its own time; the dialog needs the pages now.
             QEventLoop wait;
