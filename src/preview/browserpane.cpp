@@ -65,9 +65,12 @@ bool BrowserPane::startEngine()
         return true;
     if (missing_)
         return false;
-    MivorCreateWebView create = loadFactory();
+    // The engine needs contexts shared from the application's start; in a
+    // process that did not ask for them it would crash instead of showing.
+    const bool prepared = QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts);
+    MivorCreateWebView create = prepared ? loadFactory() : nullptr;
     if (!create) {
-        missing_ = new QLabel(QStringLiteral("The browser engine is not installed."), this);
+        missing_ = new QLabel(QStringLiteral("The browser engine is not available."), this);
         missing_->setWordWrap(true);
         missing_->setAlignment(Qt::AlignCenter);
         layout()->addWidget(missing_);
