@@ -19,6 +19,7 @@
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 #include "platform/fileio.h"
+#include "preview/browserpane.h"
 #include "transfer/publishing.h"
 
 #include <QApplication>
@@ -145,13 +146,17 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     Splitter1->setOpaqueResize(true);
     desktop = new QMdiArea(Splitter1);
     desktop->setObjectName(QStringLiteral("desktop"));
+    // The pane may take all but a sliver: the desktop's own size hint must not stop it.
+    desktop->setMinimumWidth(1);
     desktop->viewport()->setMouseTracking(true);
     desktop->viewport()->installEventFilter(this);
     auto *pane = new QWidget(Splitter1);
     auto *paneRow = new QHBoxLayout(pane);
     paneRow->setContentsMargins(0, 0, 0, 0);
     paneRow->setSpacing(0);
-    Panel2 = new QWidget(pane);
+    auto *handle = new QFrame(pane);
+    handle->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2 = handle;
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFixedWidth(8);
     Panel2->setCursor(Qt::PointingHandCursor);
@@ -159,12 +164,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     QPalette p2 = Panel2->palette();
     p2.setColor(QPalette::Window, QColor(0, 64, 128));
     Panel2->setPalette(p2);
-    WebBrowser1 = new QWidget(pane);
+    WebBrowser1 = new BrowserPane(pane);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setAutoFillBackground(true);
-    QPalette pw = WebBrowser1->palette();
-    pw.setColor(QPalette::Window, Qt::white);
-    WebBrowser1->setPalette(pw);
     WebBrowser1->setMinimumWidth(0);
     paneRow->addWidget(Panel2);
     paneRow->addWidget(WebBrowser1, 1);
@@ -184,6 +185,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     showModal = [](QDialog *d) { return d->exec(); };
     wireMarkupCommands();
     wireToolCommands();
+    wirePreviewCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -826,6 +828,7 @@ void TMainForm::dummy1Click(QAction *entry)
                 doc->showNormal();
             desktop->setActiveSubWindow(doc);
             doc->raise();
+            RefreshPreview();
         }
     }
 }
@@ -1176,6 +1179,7 @@ void TMainForm::BrowseBtnClick()
         action(QStringLiteral("WebPrintPreview1"))->setEnabled(true);
         DisableHtmlTools();
     }
+    RefreshPreview();
 }
 
 void TMainForm::previewOff()

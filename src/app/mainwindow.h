@@ -50,6 +50,8 @@ class TSpike;
 class Thtmltabletemp;
 class TPictureDialog;
 class TJSEditor;
+class BrowserPane;
+class TPageView;
 class QDialog;
 namespace markup { struct Insertion; }
 namespace transfer { class Publishing; }
@@ -87,7 +89,7 @@ public:
     QProgressBar *ProgressBar1 = nullptr;
     QWidget *Panel2 = nullptr;
     QSplitter *Splitter1 = nullptr;
-    QWidget *WebBrowser1 = nullptr;
+    BrowserPane *WebBrowser1 = nullptr;
     QLabel *statusPanel0 = nullptr;
     QLabel *statusPanel1 = nullptr;
     ColourSwatch *Shape1 = nullptr;
@@ -222,6 +224,19 @@ public:
     void META1Click();
     void EditIgnoreList1Click();
 
+    // Preview pane, external view, help and printing.
+    TPageView *PageView = nullptr;
+    void RefreshPreview();
+    void Panel2DblClick();
+    void Splitter1Moved();
+    void htmlBtnClick();
+    void Help2Click();
+    void WebPrintPreview1Click();
+    void PreviewBtnClick();
+    void Print1Click();
+    void Portrait1Click();
+    void Landscape1Click();
+
     // Publishing and download.
     void LoadFtpData();
     void FTPSettings1Click();
@@ -278,6 +293,7 @@ private:
     void bindCommand(const char *actionName, const char *buttonName, void (TMainForm::*handler)());
     void wireMarkupCommands();
     void wireToolCommands();
+    void wirePreviewCommands();
     void createToolWindows();
     QString documentFolder() const;
     void insertWithCaret(const markup::Insertion &ins);
