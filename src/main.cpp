@@ -79,9 +79,6 @@ int main(int argc, char **argv)
         }
     }
 
-    // The preview pane's browser engine, started later on first use, shares
-    // its graphics contexts with the windows; this must be said up front.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
     // No display name: the platform would add it to every window's title,

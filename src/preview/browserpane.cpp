@@ -65,18 +65,15 @@ bool BrowserPane::startEngine()
         return true;
     if (missing_)
         return false;
-    // The engine needs contexts shared from the application's start; in a
-    // process that did not ask for them it would crash instead of showing.
-    const bool prepared = QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts);
-    MivorCreateWebView create = prepared ? loadFactory() : nullptr;
-    if (!create) {
+    MivorCreateWebView create = loadFactory();
+    view_ = create ? create(this) : nullptr;
+    if (!view_) {
         missing_ = new QLabel(QStringLiteral("The browser engine is not available."), this);
         missing_->setWordWrap(true);
         missing_->setAlignment(Qt::AlignCenter);
         layout()->addWidget(missing_);
         return false;
     }
-    view_ = create(this);
     holder_.reset(view_);
     view_->loadFinished = [this](bool ok) { emit loadFinished(ok); };
     layout()->addWidget(view_->widget());

@@ -214,6 +214,10 @@ bool InternetClient::perform(Request &r)
     curl_easy_setopt(c, CURLOPT_FTP_SKIP_PASV_IP, 1L);
     if (server_.protocol == Protocol::FtpExplicitTls) {
         curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+        // Under TLS 1.3 a server sends session tickets after the handshake;
+        // an upload never reads them, so closing its data connection resets
+        // it, and a server may drop the file's last bytes still queued.
+        curl_easy_setopt(c, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_TLSv1_2 | CURL_SSLVERSION_MAX_TLSv1_2));
         curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
         if (!caFile.isEmpty())

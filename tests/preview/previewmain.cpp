@@ -1,7 +1,5 @@
-// Entry point of the preview tests: as the program's own, it tells Qt before
-// the application exists that the browser engine will share its graphics
-// contexts; the engine itself starts at the first page shown, once for all
-// tests of this binary.
+// Entry point of the preview tests: the browser engine starts at the first
+// page shown, once for all tests of this binary.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,7 +10,6 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -27,6 +27,15 @@ def ftp(root, user, password, cert=None):
             def readable(self):
                 return True if self._ssl_accepting else super().readable()
 
+            # Records already decrypted wait inside the TLS layer, where the
+            # socket's readiness does not show them: read them out before
+            # the end of the upload closes the file, or its tail is lost.
+            def handle_read(self):
+                super().handle_read()
+                while (not getattr(self, "_closed", False) and self.socket is not None
+                       and self.socket.pending() > 0):
+                    super().handle_read()
+
         Handler.dtp_handler = DataHandler
         Handler.certfile = cert
         Handler.tls_control_required = True

@@ -1,8 +1,11 @@
 // The browser engine module: a QWebEngineView behind the WebView calls.
 #include "preview/webview.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QOpenGLContext>
+#include <QQuickWindow>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QWidget>
@@ -11,7 +14,28 @@
 
 #include <unistd.h>
 
+// Qt's shared context for every GL user of the process, normally made at the
+// application's start when Qt::AA_ShareOpenGLContexts is set.
+Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
 namespace {
+
+// The engine draws through contexts shared with the application's. Asking
+// for them at start-up would make every start load the GL driver, also when
+// the pane is never opened, so the shared context is made here, before the
+// first view, the way the application would have made it.
+void shareContexts()
+{
+    if (qt_gl_global_share_context())
+        return;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto *context = new QOpenGLContext;   // lives as long as the process
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();   // without GL the engine draws in software
+    qt_gl_set_global_share_context(context);
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::OpenGLRhi);
+}
 
 // Switches read once, when the engine starts with the first view.
 void prepareEngine()
@@ -89,6 +113,7 @@ private:
 
 extern "C" Q_DECL_EXPORT WebView *mivorCreateWebView(QWidget *parent)
 {
+    shareContexts();
     prepareEngine();
     return new EngineView(parent);
 }
