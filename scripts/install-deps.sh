@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
   libqscintilla2-qt6-dev
+  qt6-webengine-dev libqt6webenginewidgets6 poppler-utils
   qt6-qpa-plugins libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   libjpeg62-turbo-dev libgif-dev

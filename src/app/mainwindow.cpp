@@ -20,6 +20,7 @@
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 #include "platform/fileio.h"
+#include "preview/browserpane.h"
 #include "transfer/publishing.h"
 
 #include <QApplication>
@@ -134,13 +135,17 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     Splitter1->setOpaqueResize(true);
     desktop = new QMdiArea(Splitter1);
     desktop->setObjectName(QStringLiteral("desktop"));
+    // The pane may take all but a sliver: the desktop's own size hint must not stop it.
+    desktop->setMinimumWidth(1);
     desktop->viewport()->setMouseTracking(true);
     desktop->viewport()->installEventFilter(this);
     auto *pane = new QWidget(Splitter1);
     auto *paneRow = new QHBoxLayout(pane);
     paneRow->setContentsMargins(0, 0, 0, 0);
     paneRow->setSpacing(0);
-    Panel2 = new QWidget(pane);
+    auto *handle = new QFrame(pane);
+    handle->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2 = handle;
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFixedWidth(8);
     Panel2->setCursor(Qt::PointingHandCursor);
@@ -148,12 +153,8 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     QPalette p2 = Panel2->palette();
     p2.setColor(QPalette::Window, QColor(0, 64, 128));
     Panel2->setPalette(p2);
-    WebBrowser1 = new QWidget(pane);
+    WebBrowser1 = new BrowserPane(pane);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-    WebBrowser1->setAutoFillBackground(true);
-    QPalette pw = WebBrowser1->palette();
-    pw.setColor(QPalette::Window, Qt::white);
-    WebBrowser1->setPalette(pw);
     WebBrowser1->setMinimumWidth(0);
     paneRow->addWidget(Panel2);
     paneRow->addWidget(WebBrowser1, 1);
@@ -172,6 +173,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     buildStatusBar();
     showModal = [](QDialog *d) { return d->exec(); };
     wireCommands();
+    wirePreviewCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -202,6 +204,11 @@ TMainForm::~TMainForm()
     // Open documents go without their closing step, and before this window's
     // members are gone, so no handler of theirs reaches back into it.
     disconnect(desktop, nullptr, this, nullptr);
+    // Child windows still alive now (the table editor, a closed document
+    // whose deferred delete has not run) are deleted after this window's own
+    // part is gone: none of their signals may reach back into it.
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
     const QList<TSubForm *> open = docs_;
     for (TSubForm *d : open) {
         disconnect(d, nullptr, this, nullptr);
@@ -224,7 +231,7 @@ void TMainForm::FormCreate()
     TempFiles.clear();
 
     AppFolder = appFolder();
-    const SettingsStart start = readSettingsAtStart(AppFolder);
+    const SettingsStart start = readSettingsAtStart(AppFolder, dialogs().fontFamilies());
     settings = start.read.settings;
     for (const QString &msg : start.read.errors)
         dialogs().error(msg, this);
@@ -479,6 +486,13 @@ void (TMainForm::*TMainForm::handlerFor(commands::Id id))()
     case Id::MinimizeAll: return &TMainForm::MinimizeAll1Click;
     case Id::ArrangeAll: return &TMainForm::ArrangeAll1Click;
     case Id::About: return &TMainForm::About1Click;
+    case Id::ViewInBrowser: return &TMainForm::htmlBtnClick;
+    case Id::Help: return &TMainForm::Help2Click;
+    case Id::WebPrintPreview: return &TMainForm::WebPrintPreview1Click;
+    case Id::PrintPreview: return &TMainForm::PreviewBtnClick;
+    case Id::Print: return &TMainForm::Print1Click;
+    case Id::Portrait: return &TMainForm::Portrait1Click;
+    case Id::Landscape: return &TMainForm::Landscape1Click;
     case Id::ColourPicker: return &TMainForm::colpicBtnClick;
     default: return nullptr;   // submenus, and commands without a handler yet
     }
@@ -758,6 +772,7 @@ void TMainForm::dummy1Click(QAction *entry)
                 doc->showNormal();
             desktop->setActiveSubWindow(doc);
             doc->raise();
+            RefreshPreview();
         }
     }
 }
@@ -1108,6 +1123,7 @@ void TMainForm::BrowseBtnClick()
         action(commands::Id::WebPrintPreview)->setEnabled(true);
         DisableHtmlTools();
     }
+    RefreshPreview();
 }
 
 void TMainForm::previewOff()
@@ -1315,7 +1331,7 @@ void TMainForm::FormClose()
             dialogs().error(spikeError, this);
     }
     QString error;
-    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error))
+    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error, dialogs().fontFamilies()))
         dialogs().error(error, this);
 }
 

@@ -52,6 +52,8 @@ class TSpike;
 class Thtmltabletemp;
 class TPictureDialog;
 class TJSEditor;
+class BrowserPane;
+class TPageView;
 class QDialog;
 namespace transfer { class Publishing; }
 
@@ -83,6 +85,12 @@ public:
     QMenu *windowsMenu() const { return Windows1; }
     QMenu *reopenMenu() const { return Reopen1; }
     transfer::Publishing *publishingDialogs() const { return publishing; }
+    BrowserPane *previewPane() const { return WebBrowser1; }
+    QWidget *previewHandle() const { return Panel2; }
+    QSplitter *previewSplitter() const { return Splitter1; }
+    TPageView *pageView() const { return PageView; }
+    const QString &tempPage() const { return TempPage; }
+    const QStringList &tempFiles() const { return TempFiles; }
 
     // Dialogs and tool windows, created once and reused.
     ToolWindows &tools() { return tools_; }
@@ -212,6 +220,18 @@ public:
     void META1Click();
     void EditIgnoreList1Click();
 
+    // Preview pane, external view, help and printing.
+    void RefreshPreview();
+    void Panel2DblClick();
+    void Splitter1Moved();
+    void htmlBtnClick();
+    void Help2Click();
+    void WebPrintPreview1Click();
+    void PreviewBtnClick();
+    void Print1Click();
+    void Portrait1Click();
+    void Landscape1Click();
+
     // Publishing and download.
     void LoadFtpData();
     void FTPSettings1Click();
@@ -272,7 +292,7 @@ private:
     QProgressBar *ProgressBar1 = nullptr;
     QWidget *Panel2 = nullptr;
     QSplitter *Splitter1 = nullptr;
-    QWidget *WebBrowser1 = nullptr;
+    BrowserPane *WebBrowser1 = nullptr;
     QLabel *statusPanel0 = nullptr;
     QLabel *statusPanel1 = nullptr;
     ColourSwatch *Shape1 = nullptr;
@@ -285,6 +305,7 @@ private:
     transfer::Publishing *publishing = nullptr;
     std::function<int(QDialog *)> showModal;
     int autosaveProgressMs = 500;
+    TPageView *PageView = nullptr;   // print previews and printing of the page
     QTimer *autosaveStep_ = nullptr;   // moves the visible autosave run on
     QElapsedTimer autosaveClock_;      // valid while a run is under way
 
@@ -310,6 +331,7 @@ private:
     TSubForm *docOf(QMdiSubWindow *w) const;
     void (TMainForm::*handlerFor(commands::Id id))();
     void wireCommands();
+    void wirePreviewCommands();
     void createToolWindows();
     QString documentFolder() const;
     void insertWithCaret(const markup::Insertion &ins);

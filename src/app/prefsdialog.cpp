@@ -107,7 +107,8 @@ Tprefs::Tprefs(QWidget *parent)
 
 void Tprefs::FormCreate()
 {
-    FontBox->addItems(dialogs().fontFamilies());
+    families_ = dialogs().fontFamilies();
+    FontBox->addItems(families_);
 }
 
 void Tprefs::showEvent(QShowEvent *event)
@@ -132,7 +133,9 @@ void Tprefs::FormShow(const MivorSettings &current)
 MivorSettings Tprefs::values() const
 {
     MivorSettings s;
-    s.EditorFontName = FontBox->currentText();
+    // A typed name that no installed font has would give new documents a
+    // stand-in font and be stored as if it worked.
+    s.EditorFontName = usableFontName(FontBox->currentText(), families_);
     s.EditorFontSize = fontsize->fieldValue();
     s.EditorFontColor = Fontcolor->fill();
     s.EditorBackColor = BGColor->fill();

@@ -39,7 +39,8 @@ public:
 
     // Loads every control from the settings in use.
     void FormShow(const MivorSettings &current);
-    // The controls' values, within their ranges.
+    // The controls' values, within their ranges; a font name that names no
+    // installed font gives the default.
     MivorSettings values() const;
 
     void DTColorMouseDown();
@@ -54,4 +55,6 @@ protected:
 private:
     void FormCreate();
     void chooseInto(ColourSwatch *swatch);
+
+    QStringList families_;   // installed fonts, as listed in FontBox
 };

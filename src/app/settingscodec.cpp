@@ -2,6 +2,7 @@
 
 #include "documents/filenames.h"
 #include "documents/textfile.h"
+#include "platform/smallfile.h"
 
 #include <QFileInfo>
 
@@ -24,6 +25,51 @@ QString cannotOpen(const QString &path)
 QString cannotCreate(const QString &path)
 {
     return QStringLiteral("Cannot create file %1").arg(path);
+}
+
+// The file-name part of a stored path. A file written on another system may
+// use '\' between folders, so both count here.
+QByteArray storedFileName(const QByteArray &storedPath)
+{
+    const qsizetype cut = std::max(storedPath.lastIndexOf('/'), storedPath.lastIndexOf('\\'));
+    return storedPath.mid(cut + 1);
+}
+
+enum class Unpacked { Ok, CannotOpen, Damaged };
+
+// Reads and unscrambles a settings file, bounded in size.
+Unpacked unpack(const QString &scrambledPath, quint16 key, QByteArray &storedPath, QByteArray &plain,
+                QString *error)
+{
+    QByteArray scrambled;
+    switch (readSmallFile(scrambledPath, scrambled)) {
+    case SmallFileRead::CannotOpen:
+        setError(error, cannotOpen(scrambledPath));
+        return Unpacked::CannotOpen;
+    case SmallFileRead::TooLarge:
+        setError(error, tooLargeMessage(scrambledPath));
+        return Unpacked::Damaged;
+    case SmallFileRead::Ok:
+        break;
+    }
+    QString why;
+    if (!unscrambleSettings(scrambled, key, storedPath, plain, &why)) {
+        setError(error, QStringLiteral("%1: %2").arg(scrambledPath, why));
+        return Unpacked::Damaged;
+    }
+    return Unpacked::Ok;
+}
+
+// Writes the plain bytes beside the scrambled file under `name`.
+QString writePlain(const QString &scrambledPath, const QString &name, const QByteArray &plain,
+                   QString *error)
+{
+    const QString target = QFileInfo(scrambledPath).absolutePath() + QLatin1Char('/') + name;
+    if (!textfile::writeBytes(target, plain, true)) {
+        setError(error, cannotCreate(target));
+        return {};
+    }
+    return target;
 }
 
 } // namespace
@@ -78,34 +124,42 @@ bool unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &st
 
 QString DecodeSettingsFile(const QString &scrambledPath, quint16 key, QString *error)
 {
-    QByteArray scrambled;
-    if (!textfile::readBytes(scrambledPath, scrambled)) {
-        setError(error, cannotOpen(scrambledPath));
-        return {};
-    }
     QByteArray stored, plain;
-    QString why;
-    if (!unscrambleSettings(scrambled, key, stored, plain, &why)) {
-        setError(error, QStringLiteral("%1: %2").arg(scrambledPath, why));
+    if (unpack(scrambledPath, key, stored, plain, error) != Unpacked::Ok)
         return {};
-    }
-    // Only the stored file name is used, never its folder. A file written on
-    // another system may use '\' between folders, so both count here.
-    const qsizetype cut = std::max(stored.lastIndexOf('/'), stored.lastIndexOf('\\'));
-    const QByteArray nameBytes = stored.mid(cut + 1);
+    // Only the stored file name is used, never its folder.
+    const QByteArray nameBytes = storedFileName(stored);
     const QString name = QString::fromUtf8(nameBytes);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
         || nameBytes.contains('\0')) {
         setError(error, QStringLiteral("%1: the stored file name \"%2\" is not usable")
-                            .arg(scrambledPath, QString::fromUtf8(stored)));
+                            .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(stored))));
         return {};
     }
-    const QString target = QFileInfo(scrambledPath).absolutePath() + QLatin1Char('/') + name;
-    if (!textfile::writeBytes(target, plain, true)) {
-        setError(error, cannotCreate(target));
+    return writePlain(scrambledPath, name, plain, error).isEmpty() ? QString() : name;
+}
+
+QString DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
+                              QString *error, bool *damaged)
+{
+    if (damaged)
+        *damaged = false;
+    QByteArray stored, plain;
+    const Unpacked unpacked = unpack(scrambledPath, key, stored, plain, error);
+    if (unpacked != Unpacked::Ok) {
+        if (damaged)
+            *damaged = unpacked == Unpacked::Damaged;
         return {};
     }
-    return name;
+    const QByteArray name = storedFileName(stored);
+    if (name != plainName.toUtf8()) {
+        if (damaged)
+            *damaged = true;
+        setError(error, QStringLiteral("%1 is damaged: it holds the file \"%2\", not %3")
+                            .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(name)), plainName));
+        return {};
+    }
+    return writePlain(scrambledPath, plainName, plain, error);
 }
 
 bool EncodeSettingsFile(const QString &plainPath, quint16 key, QString *error)

@@ -27,6 +27,16 @@ QByteArray scrambleBody(const QByteArray &bytes, quint16 key);
 // nothing is written outside the folder.
 QString DecodeSettingsFile(const QString &scrambledPath, quint16 key, QString *error = nullptr);
 
+// Decodes one of the program's own settings files, whose plain file is
+// `plainName` (such as "mivor.ini"). The file must be at most
+// MaxSmallFileBytes and its stored name must be exactly plainName; anything
+// else is refused before a byte is written, so a damaged or foreign file can
+// never replace another file of the folder. Returns the plain file's full
+// path, or "" with *error; *damaged tells a refused file from one that could
+// not be opened at all.
+QString DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
+                              QString *error = nullptr, bool *damaged = nullptr);
+
 // Writes plainPath with its extension replaced by ".dvf" (mode 0600); the
 // header stores plainPath exactly as passed. The plain file stays in place.
 // False with *error on failure, also for a path longer than 255 bytes.

@@ -2,6 +2,7 @@
 
 #include "app/settingscodec.h"
 #include "documents/textfile.h"
+#include "platform/smallfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,8 +39,10 @@ QString colorText(quint32 c)
     return QString::number(qint32(c));
 }
 
-bool lineReadsWell(int index, const QString &line)
+bool lineReadsWell(int index, const QString &line, const QStringList &installedFonts)
 {
+    if (index == 0)
+        return usableFontName(line, installedFonts) == line;
     qint64 ignored;
     return !isIntegerLine(index) || readIntegerValue(line, ignored);
 }
@@ -74,6 +77,20 @@ QStringList settingsLines(const MivorSettings &s)
             boolText(s.AutosaveOn),
             QString::number(s.AutosaveMinutes),
             colorText(s.DesktopColor)};
+}
+
+QString usableFontName(const QString &name, const QStringList &installed)
+{
+    const QString fallback = MivorSettings{}.EditorFontName;
+    if (installed.isEmpty() || name.compare(fallback, Qt::CaseInsensitive) == 0)
+        return name;
+    for (const QString &family : installed) {
+        const qsizetype foundry = family.indexOf(QLatin1String(" ["));
+        const QStringView bare = QStringView(family).left(foundry < 0 ? family.size() : foundry);
+        if (name.compare(family, Qt::CaseInsensitive) == 0 || QStringView(name).compare(bare, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return fallback;
 }
 
 bool readIntegerValue(const QString &text, qint64 &value)
@@ -124,7 +141,7 @@ bool readIntegerValue(const QString &text, qint64 &value)
     return true;
 }
 
-SettingsRead readSettingsLines(const QStringList &lines)
+SettingsRead readSettingsLines(const QStringList &lines, const QStringList &installedFonts)
 {
     SettingsRead r;
     MivorSettings &s = r.settings;
@@ -133,12 +150,14 @@ SettingsRead readSettingsLines(const QStringList &lines)
         const QString &line = lines.at(i);
         qint64 n = 0;
         if (isIntegerLine(i) && !readIntegerValue(line, n)) {
-            r.errors << QStringLiteral("'%1' is not a valid integer value").arg(line);
+            r.errors << QStringLiteral("'%1' is not a valid integer value").arg(shortenedForMessage(line));
             continue;
         }
         const bool flag = line == QLatin1String("true");
         switch (i) {
-        case 0: s.EditorFontName = line; break;
+        // A damaged line or a font since removed would give every new
+        // document a stand-in font; the default is a known one.
+        case 0: s.EditorFontName = usableFontName(line, installedFonts); break;
         // Sizes and minutes are kept in the dialog's ranges: a size of 0 or an
         // interval of 0 minutes would leave the program unusable.
         case 1: s.EditorFontSize = int(std::clamp<qint64>(n, 6, 120)); break;
@@ -176,6 +195,10 @@ QStringList splitSettingsText(const QByteArray &bytes)
 QByteArray joinSettingsLines(const QStringList &lines)
 {
     QString text;
+    // The reader drops one byte order mark at the start; a first line that
+    // begins with U+FEFF of its own gets one more, so it reads back whole.
+    if (!lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF)))
+        text += QChar(0xFEFF);
     for (const QString &line : lines)
         text += line + QStringLiteral("\r\n");
     return text.toUtf8();
@@ -184,9 +207,15 @@ QByteArray joinSettingsLines(const QStringList &lines)
 bool readSettingsFile(const QString &path, QStringList &lines, QString *error)
 {
     QByteArray bytes;
-    if (!textfile::readBytes(path, bytes)) {
+    switch (readSmallFile(path, bytes)) {
+    case SmallFileRead::CannotOpen:
         setError(error, QStringLiteral("Cannot open file %1").arg(path));
         return false;
+    case SmallFileRead::TooLarge:
+        setError(error, tooLargeMessage(path));
+        return false;
+    case SmallFileRead::Ok:
+        break;
     }
     lines = splitSettingsText(bytes);
     return true;
@@ -210,19 +239,18 @@ bool removeWithRetries(const QString &path)
     return !QFile::exists(path);
 }
 
-SettingsStart readSettingsAtStart(const QString &appFolder)
+SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &installedFonts)
 {
     SettingsStart start;
     QDir().mkpath(appFolder);
     const QString scrambled = appFolder + kScrambledName;
     QString error;
     if (QFile::exists(scrambled)) {
-        const QString name = DecodeSettingsFile(scrambled, SettingsKey, &error);
-        if (name.isEmpty()) {
+        const QString plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey, &error);
+        if (plain.isEmpty()) {
             start.read.errors << error;
             return start;
         }
-        const QString plain = appFolder + name;
         QStringList lines;
         const bool ok = readSettingsFile(plain, lines, &error);
         removeWithRetries(plain);
@@ -230,7 +258,7 @@ SettingsStart readSettingsAtStart(const QString &appFolder)
             start.read.errors << error;
             return start;
         }
-        start.read = readSettingsLines(lines);
+        start.read = readSettingsLines(lines, installedFonts);
         start.fromFile = true;
         return start;
     }
@@ -254,7 +282,8 @@ bool writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s, Q
 }
 
 bool writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
-                          const QStringList &reopenTopFirst, QString *error)
+                          const QStringList &reopenTopFirst, QString *error,
+                          const QStringList &installedFonts)
 {
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
@@ -263,16 +292,13 @@ bool writeSettingsAtClose(const QString &appFolder, const MivorSettings &current
     // A stored file that cannot be decoded or read is mended from the
     // settings in use, so a sound file is written again.
     QStringList stored;
-    const QString name = DecodeSettingsFile(scrambled, SettingsKey);
-    if (!name.isEmpty()) {
-        readSettingsFile(appFolder + name, stored);
-        if (name != kPlainName)
-            removeWithRetries(appFolder + name);
-    }
+    const QString plainRead = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
+    if (!plainRead.isEmpty())
+        readSettingsFile(plainRead, stored);
     const QStringList fallback = settingsLines(current);
     QStringList lines;
     for (int i = 0; i < kLineCount; ++i) {
-        const bool usable = i < stored.size() && lineReadsWell(i, stored.at(i));
+        const bool usable = i < stored.size() && lineReadsWell(i, stored.at(i), installedFonts);
         lines << (usable ? stored.at(i) : fallback.at(i));
     }
     for (const QString &caption : reopenTopFirst) {

@@ -22,12 +22,20 @@ QStringList settingsLines(const MivorSettings &s);
 // Signed decimal or "$" + hex digits, within 32 bits ("$FFFFFFFF" is -1).
 bool readIntegerValue(const QString &text, qint64 &value);
 
+// The editor font name to use for `name`: the name itself when it is the
+// default (the platform stands a near match in for that one) or names a
+// family among `installed` (compared without case, a " [foundry]" suffix
+// ignored); the default name otherwise. An empty `installed` means the fonts
+// are not known, and every name is kept.
+QString usableFontName(const QString &name, const QStringList &installed);
+
 struct SettingsRead {
     MivorSettings settings;   // what could be read; defaults for the rest
     QStringList reopen;       // lines 10.. in file order, empty and "~" lines skipped
     QStringList errors;       // messages to show the user
 };
-SettingsRead readSettingsLines(const QStringList &lines);
+// A font name that is not usable (see usableFontName) reads as the default.
+SettingsRead readSettingsLines(const QStringList &lines, const QStringList &installedFonts = {});
 
 // Plain settings files in general (also spike.ini and FTPData.ini): lines
 // split at CR LF, LF or CR; written with CR LF after every line.
@@ -44,13 +52,17 @@ struct SettingsStart {
 };
 // Start: reads mivor.dvf when it exists, otherwise writes the defaults as a
 // new mivor.dvf. No plain mivor.ini is left behind. appFolder ends in '/'.
-SettingsStart readSettingsAtStart(const QString &appFolder);
+// A mivor.dvf that is too large or stores another file's name is refused
+// with a message, and nothing but mivor.ini is ever written or deleted.
+SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &installedFonts = {});
 // Done of the page-defaults dialog: the nine lines, scrambled; no Reopen lines.
 bool writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s, QString *error = nullptr);
 // Main window close: when mivor.dvf exists, its nine lines (mended where
-// damaged) and the Reopen captions top first are written back scrambled.
-// The plain mivor.ini stays for deletePlainSettings.
+// damaged, or naming a font that is not installed) and the Reopen captions
+// top first are written back scrambled. The plain mivor.ini stays for
+// deletePlainSettings.
 bool writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
-                          const QStringList &reopenTopFirst, QString *error = nullptr);
+                          const QStringList &reopenTopFirst, QString *error = nullptr,
+                          const QStringList &installedFonts = {});
 // The program's last step: mivor.ini deleted while it exists (bounded).
 void deletePlainSettings(const QString &appFolder);

@@ -20,13 +20,6 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
-// The file-name part of a stored path; files written elsewhere may use '\'.
-QByteArray storedFileName(const QByteArray &storedPath)
-{
-    const qsizetype cut = std::max(storedPath.lastIndexOf('/'), storedPath.lastIndexOf('\\'));
-    return storedPath.mid(cut + 1);
-}
-
 QStringList failLoad(const QString &scrambled, const QString &message, QString *error)
 {
     // Keep the unreadable file's bytes: the next save replaces spike.dvf.
@@ -43,31 +36,18 @@ QStringList loadSpikeClips(const QString &appFolder, QString *error)
     if (!QFile::exists(scrambled))
         return {};
 
-    // Decoding writes the plain file under the name stored inside the file.
-    // Any name but spike.ini would let a damaged or foreign file overwrite
-    // another file of the folder (mivor.ini, the ignore list), so the header
-    // is checked before anything is written.
-    QByteArray bytes;
-    if (!textfile::readBytes(scrambled, bytes)) {
-        setError(error, QStringLiteral("Cannot open file %1").arg(scrambled));
-        return {};
-    }
-    QByteArray storedPath, plainBytes;
+    // Only a file that stores spike.ini is decoded: any other stored name
+    // would let a damaged or foreign file overwrite another file of the
+    // folder (mivor.ini, the ignore list).
     QString why;
-    if (!unscrambleSettings(bytes, SettingsKey, storedPath, plainBytes, &why))
-        return failLoad(scrambled, QStringLiteral("%1: %2").arg(scrambled, why), error);
-    if (storedFileName(storedPath) != kPlainName.toUtf8())
-        return failLoad(scrambled,
-                        QStringLiteral("%1 is damaged: it does not hold the spike's clips")
-                            .arg(scrambled),
-                        error);
-
-    const QString name = DecodeSettingsFile(scrambled, SettingsKey, &why);
-    if (name.isEmpty()) {
+    bool damaged = false;
+    const QString plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey, &why, &damaged);
+    if (plain.isEmpty()) {
+        if (damaged)
+            return failLoad(scrambled, why, error);
         setError(error, why);
         return {};
     }
-    const QString plain = appFolder + name;
     QStringList lines;
     const bool read = readSettingsFile(plain, lines, &why);
     removeWithRetries(plain);

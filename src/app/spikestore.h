@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // Reads appFolder + "spike.dvf" (appFolder ends in '/'). No file gives an
-// empty list and no error (the first start). A file that cannot be read or
-// is damaged gives an empty list and *error naming it; the damaged file is
+// empty list and no error (the first start). A file that cannot be read, is
+// larger than MaxSmallFileBytes or is damaged (also one that stores another
+// file's name) gives an empty list and *error naming it; the damaged file is
 // kept aside as "spike.dvf.damaged" so the next save does not destroy what
 // it held. Empty clips are dropped. No spike.ini is left behind.
 QStringList loadSpikeClips(const QString &appFolder, QString *error = nullptr);

@@ -1,7 +1,7 @@
 #include "search/keywords.h"
 
 #include "platform/appfolder.h"
-#include "documents/textfile.h"
+#include "platform/smallfile.h"
 #include "search/findtext.h"
 
 #include <QElapsedTimer>
@@ -37,9 +37,15 @@ IgnoreListFile readIgnoreList(const QString &path)
 {
     IgnoreListFile list;
     QByteArray bytes;
-    if (!textfile::readBytes(path, bytes)) {
+    switch (readSmallFile(path, bytes)) {
+    case SmallFileRead::CannotOpen:
         list.error = QString::fromLatin1(IgnoreListMissingMessage);
         return list;
+    case SmallFileRead::TooLarge:
+        list.error = tooLargeMessage(path);
+        return list;
+    case SmallFileRead::Ok:
+        break;
     }
     // Every byte maps to one character, so the ASCII words read the same
     // whatever encoding the user saved the list in.

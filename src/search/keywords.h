@@ -27,7 +27,8 @@ struct KeywordEntry {
 struct IgnoreListFile {
     bool ok = false;
     QStringList words; // one per line, as written (no trimming)
-    QString error;     // IgnoreListMissingMessage when the file can't be read
+    QString error;     // IgnoreListMissingMessage when the file can't be read,
+                       // tooLargeMessage when it is over MaxSmallFileBytes
 };
 
 // Reads an ignore list: one word per line, CR LF, LF or CR line breaks.

@@ -477,7 +477,8 @@ void Thtmltabletemp::resizeEvent(QResizeEvent *event)
 bool Thtmltabletemp::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Splitter1) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
+        // Every event of the splitter passes here; only mouse events are one.
+        auto *mouse = dynamic_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             dragStartY_ = int(mouse->globalPosition().y());

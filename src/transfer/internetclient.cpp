@@ -168,6 +168,11 @@ int InternetClient::progressCallback(void *self, long long dlTotal, long long dl
     auto *c = static_cast<InternetClient *>(self);
     c->done_ = ulTotal > 0 || ulNow > 0 ? ulNow : dlNow;
     c->total_ = ulTotal > 0 ? ulTotal : dlTotal;
+    // Once every byte of an upload is out, only the quick rename into place
+    // is left: a Cancel then would report a failure for a file that is
+    // already published.
+    if (ulTotal > 0 && ulNow >= ulTotal)
+        return 0;
     return c->cancel_.load() ? 1 : 0;
 }
 
@@ -209,6 +214,10 @@ bool InternetClient::perform(Request &r)
     curl_easy_setopt(c, CURLOPT_FTP_SKIP_PASV_IP, 1L);
     if (server_.protocol == Protocol::FtpExplicitTls) {
         curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+        // Under TLS 1.3 a server sends session tickets after the handshake;
+        // an upload never reads them, so closing its data connection resets
+        // it, and a server may drop the file's last bytes still queued.
+        curl_easy_setopt(c, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_TLSv1_2 | CURL_SSLVERSION_MAX_TLSv1_2));
         curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
         if (!caFile.isEmpty())

@@ -3,6 +3,7 @@
 #include "app/pagedefaults.h"
 #include "app/prefsdialog.h"
 #include "app/settingscodec.h"
+#include "app/spikestore.h"
 #include "storedsettings.h"
 #include "markup/colourswatch.h"
 #include "markup/spinfield.h"
@@ -242,6 +243,7 @@ TEST_F(SettingsTest, AFailedWriteIsReportedAndTheValuesStillApply)
 TEST_F(SettingsTest, AShortFileIsReportedAndTheRestStartsFromDefaults)
 {
     w.reset();
+    dlg.families << QStringLiteral("Arial");
     storeSettings(cfg.appFolder(), "Arial\r\n14\r\n255\r\n");
     dlg.messages.clear();
     open();
@@ -265,6 +267,53 @@ TEST_F(SettingsTest, AShortFileIsReportedAndTheRestStartsFromDefaults)
     EXPECT_EQ(lines.mid(0, 3), (QStringList{QStringLiteral("Arial"), QStringLiteral("14"), QStringLiteral("255")}));
     EXPECT_EQ(lines.mid(3, 6), settingsLines(MivorSettings{}).mid(3, 6));
     EXPECT_EQ(lines.mid(9), QStringList{p});
+}
+
+TEST_F(SettingsTest, AGarbageFontNameGivesTheDefaultFontAndIsNotWrittenBack)
+{
+    w.reset();
+    storeSettings(cfg.appFolder(), "\x01\x02\xC3\xBF#garbage\r\n14\r\n0\r\n16777215\r\ntrue\r\ntrue\r\ntrue\r\n10\r\n0\r\n");
+    dlg.messages.clear();
+    open();
+    EXPECT_TRUE(dlg.messages.isEmpty());
+    EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Courier New"));
+    w->New1Click();
+    EXPECT_EQ(memo().font().family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(memo().font().pointSize(), 14);
+    w->close();
+    w.reset();
+    EXPECT_EQ(storedLines(cfg.appFolder()).mid(0, 2), (QStringList{QStringLiteral("Courier New"), QStringLiteral("14")}));
+
+    // A name typed in the dialog that no installed font has is not taken either.
+    open();
+    preferences([](Tprefs &p) { p.FontBox->setCurrentText(QStringLiteral("No Such Font")); });
+    EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Courier New"));
+    EXPECT_EQ(storedLines(cfg.appFolder()).value(0), QStringLiteral("Courier New"));
+}
+
+TEST_F(SettingsTest, AStoredFileNamingTheSpikeLeavesTheSpikeAlone)
+{
+    w.reset();
+    ASSERT_TRUE(saveSpikeClips(cfg.appFolder(), {QStringLiteral("keep me")}));
+    const QString spike = cfg.appFolder() + QStringLiteral("spike.dvf");
+    const QByteArray spikeBytes = TempConfig::read(spike);
+    QFile f(cfg.appFolder() + QStringLiteral("mivor.dvf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(scrambleSettings(joinSettingsLines(defaultSettingsLines()), spike, SettingsKey));
+    f.close();
+    dlg.messages.clear();
+
+    open();
+    EXPECT_EQ(dlg.errors, QStringList{cfg.appFolder() + QStringLiteral("mivor.dvf is damaged: it holds the file "
+                                                                       "\"spike.dvf\", not mivor.ini")});
+    EXPECT_EQ(TempConfig::read(spike), spikeBytes);
+    w->close();
+    w.reset();
+    EXPECT_EQ(TempConfig::read(spike), spikeBytes);
+    EXPECT_EQ(loadSpikeClips(cfg.appFolder()), QStringList{QStringLiteral("keep me")});
+    // The settings file is sound again after that close, made from the
+    // settings in use.
+    EXPECT_EQ(storedLines(cfg.appFolder()), settingsLines(MivorSettings{}));
 }
 
 TEST_F(SettingsTest, ANonNumberIsReportedAndThatSettingKeepsItsDefault)

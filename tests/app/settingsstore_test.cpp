@@ -2,6 +2,7 @@
 
 #include "app/settingscodec.h"
 #include "storedsettings.h"
+#include "platform/smallfile.h"
 #include "support/tempconfig.h"
 
 #include <QDir>
@@ -108,6 +109,35 @@ TEST(SettingsRead, SizesOutsideTheDialogRangesAreClamped)
                   .settings.AutosaveMinutes, 60);
 }
 
+TEST(SettingsRead, BadValuesAreQuotedCutShort)
+{
+    const QString endless(5000, QLatin1Char('7'));
+    const SettingsRead r = readSettingsLines({"A", endless + "x", "0", "0", "true", "true", "true", "1", "0"});
+    ASSERT_EQ(r.errors.size(), 1);
+    EXPECT_EQ(r.errors.first(),
+              "'" + endless.left(MaxQuotedLength) + "...' is not a valid integer value");
+}
+
+TEST(SettingsFont, NamesOfNoInstalledFamilyGiveTheDefault)
+{
+    const QStringList installed{"DejaVu Sans Mono", "Noto Sans [GOOG]"};
+    EXPECT_EQ(usableFontName("DejaVu Sans Mono", installed), "DejaVu Sans Mono");
+    EXPECT_EQ(usableFontName("dejavu sans mono", installed), "dejavu sans mono");
+    EXPECT_EQ(usableFontName("Noto Sans", installed), "Noto Sans");
+    EXPECT_EQ(usableFontName("Noto Sans [GOOG]", installed), "Noto Sans [GOOG]");
+    // The default stays even where no font of that name is installed: the
+    // platform finds the nearest match for it.
+    EXPECT_EQ(usableFontName("Courier New", installed), "Courier New");
+    for (const char *bad : {"\x01\xffgarbage", "", "DejaVu Sans", "Noto", "GOOG"})
+        EXPECT_EQ(usableFontName(QString::fromLatin1(bad), installed), "Courier New") << bad;
+    // Fonts unknown: nothing to judge by.
+    EXPECT_EQ(usableFontName("Anything", {}), "Anything");
+
+    const QStringList lines{"\x01garbage", "12", "0", "0", "true", "true", "true", "10", "0"};
+    EXPECT_EQ(readSettingsLines(lines, installed).settings.EditorFontName, "Courier New");
+    EXPECT_TRUE(readSettingsLines(lines, installed).errors.isEmpty());
+}
+
 TEST(SettingsText, SplitAndJoin)
 {
     EXPECT_EQ(joinSettingsLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
@@ -115,6 +145,12 @@ TEST(SettingsText, SplitAndJoin)
     EXPECT_EQ(splitSettingsText("a\nb\rc"), (QStringList{"a", "b", "c"}));
     EXPECT_EQ(splitSettingsText(""), QStringList());
     EXPECT_EQ(splitSettingsText("\xEF\xBB\xBF" "Caf\xC3\xA9\r\n"), QStringList{QString::fromUtf16(u"Caf\u00E9")});
+}
+
+TEST(SettingsText, AFirstLineBeginningWithAByteOrderMarkReadsBackWhole)
+{
+    const QStringList lines{QString(QChar(0xFEFF)) + QStringLiteral("clip"), QStringLiteral("next")};
+    EXPECT_EQ(splitSettingsText(joinSettingsLines(lines)), lines);
 }
 
 TEST(SettingsStore, FirstStartLeavesOnlyTheScrambledDefaults)
@@ -223,6 +259,85 @@ TEST(SettingsStore, CloseMendsADamagedStoredFile)
     f.close();
     ASSERT_TRUE(writeSettingsAtClose(folder, current, {}));
     EXPECT_EQ(storedLines(folder), settingsLines(current));
+}
+
+TEST(SettingsStore, AFontThatIsNotInstalledIsNotWrittenBack)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    const QStringList installed{"DejaVu Sans Mono"};
+    storeScrambled(folder, "\x7F\x01 not a font\r\n14\r\n0\r\n0\r\ntrue\r\ntrue\r\ntrue\r\n10\r\n0\r\n");
+    const SettingsStart start = readSettingsAtStart(folder, installed);
+    EXPECT_TRUE(start.read.errors.isEmpty());
+    EXPECT_EQ(start.read.settings.EditorFontName, "Courier New");
+    EXPECT_EQ(start.read.settings.EditorFontSize, 14);
+    ASSERT_TRUE(writeSettingsAtClose(folder, start.read.settings, {}, nullptr, installed));
+    deletePlainSettings(folder);
+    EXPECT_EQ(storedLines(folder).value(0), "Courier New");
+    EXPECT_EQ(storedLines(folder).value(1), "14");
+
+    // An installed font is kept as stored.
+    storeScrambled(folder, "DejaVu Sans Mono\r\n14\r\n0\r\n0\r\ntrue\r\ntrue\r\ntrue\r\n10\r\n0\r\n");
+    ASSERT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {}, nullptr, installed));
+    EXPECT_EQ(storedLines(folder).value(0), "DejaVu Sans Mono");
+}
+
+TEST(SettingsStore, AStoredNameOfAnotherFileIsRefusedAndNothingElseIsTouched)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    QDir().mkpath(folder);
+    for (const QString foreign : {"spike.dvf", "ignore.lst", "FTPData.dvf", "MIVOR.INI", "mivor.ini.bak"}) {
+        SCOPED_TRACE(foreign.toStdString());
+        const QByteArray other = "the other file's bytes " + foreign.toUtf8();
+        // "MIVOR.INI" differs from the own name only in case: no such file.
+        const bool planted = !foreign.startsWith("MIVOR");
+        if (planted) {
+            QFile planted(folder + foreign);
+            ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
+            planted.write(other);
+        }
+        QFile f(folder + "mivor.dvf");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(scrambleSettings(joinSettingsLines(defaultSettingsLines()), "/elsewhere/" + foreign, SettingsKey));
+        f.close();
+
+        const SettingsStart start = readSettingsAtStart(folder);
+        EXPECT_FALSE(start.fromFile);
+        EXPECT_EQ(start.read.errors,
+                  QStringList{folder + "mivor.dvf is damaged: it holds the file \"" + foreign + "\", not mivor.ini"});
+        EXPECT_EQ(settingsLines(start.read.settings), settingsLines(MivorSettings{}));
+        if (planted) {
+            EXPECT_EQ(TempConfig::read(folder + foreign), other);
+        }
+
+        // The close writes a sound file of its own and leaves the other alone.
+        ASSERT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {"/a.htm"}));
+        deletePlainSettings(folder);
+        if (planted) {
+            EXPECT_EQ(TempConfig::read(folder + foreign), other);
+        }
+        EXPECT_EQ(storedLines(folder), settingsLines(MivorSettings{}) + QStringList{"/a.htm"});
+        EXPECT_FALSE(QFile::exists(folder + "MIVOR.INI"));
+    }
+}
+
+TEST(SettingsStore, AnOversizedFileIsRefusedWithAShortMessage)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    // One endless first line, well past the limit once scrambled.
+    storeScrambled(folder, QByteArray(MaxSmallFileBytes, 'A') + "\r\n");
+    const SettingsStart start = readSettingsAtStart(folder);
+    EXPECT_FALSE(start.fromFile);
+    EXPECT_EQ(start.read.errors, QStringList{tooLargeMessage(folder + "mivor.dvf")});
+    EXPECT_EQ(settingsLines(start.read.settings), settingsLines(MivorSettings{}));
+    EXPECT_FALSE(QFile::exists(folder + "mivor.ini"));
+
+    // The close mends it from the settings in use.
+    ASSERT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {}));
+    deletePlainSettings(folder);
+    EXPECT_EQ(storedLines(folder), settingsLines(MivorSettings{}));
 }
 
 TEST(SettingsStore, CloseWithoutStoredFileWritesNothing)

@@ -2,6 +2,7 @@
 
 #include "app/settingscodec.h"
 #include "app/settingsstore.h"
+#include "platform/smallfile.h"
 #include "support/tempconfig.h"
 
 #include <QDir>
@@ -125,6 +126,21 @@ TEST(SpikeStore, FileNamingAnotherPlainFileWritesNothing)
     EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
     EXPECT_TRUE(error.contains(folder + QStringLiteral("spike.dvf"))) << error.toStdString();
     EXPECT_EQ(TempConfig::read(folder + QStringLiteral("ignore.lst")), QByteArray("keep\r\n"));
+}
+
+TEST(SpikeStore, AnOversizedFileIsRefusedAndKeptAside)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    const QString dvf = folder + QStringLiteral("spike.dvf");
+    const QByteArray huge = scrambleSettings(QByteArray(MaxSmallFileBytes, 'c'), folder + QStringLiteral("spike.ini"),
+                                             SettingsKey);
+    writeRaw(dvf, huge);
+    QString error;
+    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
+    EXPECT_EQ(error, tooLargeMessage(dvf));
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("spike.ini")));
+    EXPECT_EQ(QFileInfo(dvf + QStringLiteral(".damaged")).size(), huge.size());
 }
 
 TEST(SpikeStore, UnreadableFileGivesCannotOpen)

@@ -40,6 +40,17 @@ void settle()
     waitUntil([] { return false; }, 500);
 }
 
+// Waits (up to 5 s on a busy machine) until `window` is active and the
+// keyboard is in `holds`, then lets the window manager finish whatever it was
+// doing, so a late activation of another window still shows as a failure.
+bool settlesOn(QWidget *window, const std::function<bool()> &holds)
+{
+    const auto both = [&] { return QApplication::activeWindow() == window && holds(); };
+    waitUntil(both);
+    settle();
+    return both();
+}
+
 bool activates(QWidget *window)
 {
     window->activateWindow();
@@ -108,7 +119,7 @@ TEST_F(DesktopTest, TableEditorKeepsTheKeyboardAfterItsParagraphAndFontDialogs)
         p->SpeedButton2Click();
     });
     table->Paragraph->click();
-    settle();
+    EXPECT_TRUE(settlesOn(table, [&] { return QApplication::focusWidget() == table->Edit1; }));
     EXPECT_EQ(QApplication::activeWindow(), table);
     EXPECT_EQ(QApplication::focusWidget(), table->Edit1);
 
@@ -118,7 +129,7 @@ TEST_F(DesktopTest, TableEditorKeepsTheKeyboardAfterItsParagraphAndFontDialogs)
         f->ApplyBtnClick();
     });
     table->FontBtn->click();
-    settle();
+    EXPECT_TRUE(settlesOn(table, [&] { return QApplication::focusWidget() == table->Edit1; }));
     EXPECT_EQ(QApplication::activeWindow(), table);
     EXPECT_EQ(QApplication::focusWidget(), table->Edit1);
     EXPECT_EQ(table->model().cellText(0, 0),
@@ -141,7 +152,7 @@ TEST_F(DesktopTest, EndOfSearchLeavesTheKeyboardInTheFindWindow)
         box->button(QMessageBox::Ok)->click();
     });
     find->FindBtnClick();
-    settle();
+    EXPECT_TRUE(settlesOn(find, [&] { return QApplication::focusWidget() == find->Findtxt; }));
     EXPECT_EQ(shown, QStringLiteral("End of Search"));
     EXPECT_EQ(QApplication::activeWindow(), find);
     EXPECT_EQ(QApplication::focusWidget(), find->Findtxt);
@@ -203,7 +214,7 @@ TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheRe
     const QModelIndex row = results->Results->index(0, 0);
     results->ListBox1->setCurrentIndex(row);
     results->ListBox1DblClick();
-    settle();
+    EXPECT_TRUE(settlesOn(w.get(), [&] { return memo().hasTextFocus(); }));
     EXPECT_EQ(QApplication::activeWindow(), w.get());
     EXPECT_TRUE(memo().hasTextFocus());
     EXPECT_EQ(memo().selStart(), text.indexOf(QStringLiteral("the needle")));
@@ -215,7 +226,7 @@ TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheRe
 TEST_F(DesktopTest, SpikeOpensWithTheKeyboardSoEscapeClosesIt)
 {
     w->ShowSpike1Click();
-    settle();
+    EXPECT_TRUE(settlesOn(w->tools().Spike, [] { return QApplication::focusWidget() != nullptr; }));
     EXPECT_EQ(QApplication::activeWindow(), w->tools().Spike);
     QWidget *focused = QApplication::focusWidget();
     ASSERT_TRUE(focused);

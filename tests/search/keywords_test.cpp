@@ -3,8 +3,10 @@
 #include "search/printers.h"
 
 #include "platform/appfolder.h"
+#include "platform/smallfile.h"
 #include "support/tempconfig.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -202,6 +204,24 @@ TEST(IgnoreListFile, MissingFile)
 {
     TempConfig dir;
     const IgnoreListFile list = readIgnoreList(dir.path() + QStringLiteral("ignore.lst"));
+    EXPECT_FALSE(list.ok);
+    EXPECT_EQ(list.error, QStringLiteral("Unable to open 'ignore.lst'"));
+}
+
+TEST(IgnoreListFile, OversizedOrNonRegularFilesAreRefused)
+{
+    TempConfig dir;
+    // One endless line, as a damaged or planted list might be.
+    const QString path = dir.write(QStringLiteral("ignore.lst"), QByteArray(MaxSmallFileBytes + 1, 'w'));
+    IgnoreListFile list = readIgnoreList(path);
+    EXPECT_FALSE(list.ok);
+    EXPECT_TRUE(list.words.isEmpty());
+    EXPECT_EQ(list.error, tooLargeMessage(path));
+
+    // A folder in its place is a file that cannot be opened.
+    QFile::remove(path);
+    QDir().mkpath(path);
+    list = readIgnoreList(path);
     EXPECT_FALSE(list.ok);
     EXPECT_EQ(list.error, QStringLiteral("Unable to open 'ignore.lst'"));
 }

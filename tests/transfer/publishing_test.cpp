@@ -39,7 +39,7 @@ protected:
 
     void SetUp() override
     {
-        InternetClient::defaultTimeouts() = {3, 3};
+        InternetClient::defaultTimeouts() = {8, 8};
         root = dir.path() + QStringLiteral("/root");
         QDir().mkpath(root + QStringLiteral("/www/img"));
         QDir().mkpath(root + QStringLiteral("/cgi-bin"));
@@ -239,6 +239,14 @@ TEST_F(PublishingTest, WindowKeepsRunningDuringABigUploadAndCancelStopsIt)
     const QString big = dir.path() + QStringLiteral("/big.htm");
     writeFile(big, patternBytes(50 * 1024 * 1024));
     writeFile(root + QStringLiteral("/big.htm"), "published before");
+    // A server that takes the bytes slowly, so Cancel always lands while
+    // they are still going out.
+    qputenv("MIVOR_FTP_READ_LIMIT", "20000000");
+    server = std::make_unique<LocalServer>(QStringLiteral("ftp"),
+                                           QStringList{root, QStringLiteral("user"), QStringLiteral("pw")});
+    qunsetenv("MIVOR_FTP_READ_LIMIT");
+    ASSERT_TRUE(server->running()) << server->error().toStdString();
+    setServers(QStringLiteral("pw"));
     inFtpDialog = [&](TFTPOUT &ftp) {
         ftp.ApplyBtnClick();
         return int(QDialog::Accepted);
@@ -254,7 +262,8 @@ TEST_F(PublishingTest, WindowKeepsRunningDuringABigUploadAndCancelStopsIt)
             return;
         for (QWidget *w : QApplication::topLevelWidgets()) {
             auto *box = qobject_cast<QProgressDialog *>(w);
-            if (box && box->isVisible()) {
+            // Only the upload's box: the folder listing before it has one too.
+            if (box && box->isVisible() && box->labelText().startsWith(QStringLiteral("Uploading"))) {
                 pressed = true;
                 box->findChild<QPushButton *>()->click();
             }

@@ -4,6 +4,7 @@
 #   servers.py ftp ROOT USER PASSWORD [CERTFILE]   FTP (explicit TLS with a cert)
 #   servers.py http ROOT                           static files, plus the paths below
 #   servers.py silent                              accepts and never answers
+# MIVOR_FTP_READ_LIMIT=N in the environment slows FTP uploads to N bytes/s.
 # Paths of the http server: /missing -> 404, /reset -> half a body then a
 # reset connection, /redirect/N -> N redirects ending at /page.htm.
 import os
@@ -26,12 +27,31 @@ def ftp(root, user, password, cert=None):
             def readable(self):
                 return True if self._ssl_accepting else super().readable()
 
+            # Records already decrypted wait inside the TLS layer, where the
+            # socket's readiness does not show them: read them out before
+            # the end of the upload closes the file, or its tail is lost.
+            def handle_read(self):
+                super().handle_read()
+                while (not getattr(self, "_closed", False) and self.socket is not None
+                       and self.socket.pending() > 0):
+                    super().handle_read()
+
         Handler.dtp_handler = DataHandler
         Handler.certfile = cert
         Handler.tls_control_required = True
         Handler.tls_data_required = True
     else:
         from pyftpdlib.handlers import FTPHandler as Handler
+    limit = int(os.environ.get("MIVOR_FTP_READ_LIMIT", "0"))
+    if limit and not cert:
+        # Uploads slowed to this many bytes a second, so a test can act
+        # while one is under way.
+        from pyftpdlib.handlers import ThrottledDTPHandler
+
+        class SlowData(ThrottledDTPHandler):
+            read_limit = limit
+
+        Handler.dtp_handler = SlowData
     auth = DummyAuthorizer()
     auth.add_user(user, password, root, perm="elradfmwMT")
     Handler.authorizer = auth

@@ -1,0 +1,30 @@
+#pragma once
+// Printing the current document: its lines as the text area shows them,
+// laid out by the page view, previewed on screen or sent to the printer.
+#include <QStringList>
+#include <functional>
+
+class QDialog;
+class QWidget;
+class TMemo;
+class TPageView;
+
+namespace printing {
+
+// The text area's lines as displayed, after it has finished wrapping: with
+// wrap on, each screen line is a line of its own; line breaks are dropped.
+// An empty last line does not count.
+QStringList displayedLines(TMemo &memo);
+
+// Loads the page from the text area: its displayed lines, font and colour.
+void loadPage(TPageView &page, TMemo &memo);
+
+// Shows the pages in a print preview dialog (paging, zoom, print) through
+// showModal; returns when it is closed.
+void printPreview(const TPageView &page, QWidget *parent, const std::function<int(QDialog *)> &showModal);
+
+// Prints on the default printer without a dialog. The message that tells
+// what went wrong, or an empty text when the pages were sent.
+QString printToDefaultPrinter(const TPageView &page);
+
+} // namespace printing
