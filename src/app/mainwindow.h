@@ -331,6 +331,7 @@ private:
     TSubForm *docOf(QMdiSubWindow *w) const;
     void (TMainForm::*handlerFor(commands::Id id))();
     void wireCommands();
+    void EnableDocCommands();
     void wirePreviewCommands();
     void createToolWindows();
     QString documentFolder() const;

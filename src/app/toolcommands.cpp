@@ -3,7 +3,9 @@
 // handler hands its work to the tool's own window or logic.
 #include "app/mainwindow.h"
 
+#include "documents/filecommands.h"
 #include "documents/filenames.h"
+#include "documents/filerules.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
@@ -20,9 +22,12 @@
 #include "search/resultsform.h"
 #include "spike/spikewindow.h"
 #include "table/tablewindow.h"
+#include "transfer/publishing.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -233,4 +238,57 @@ void TMainForm::META1Click()
     }
     doc->Memo1->setSelStart(ins.offset);
     ::InsertFragment(*doc->Memo1, ins.text);
+}
+
+// ------------------------------------------------------------ publishing
+
+void TMainForm::LoadFtpData()
+{
+    publishing->LoadFtpData();
+    FtpDataPresent = publishing->session.FtpDataPresent;
+}
+
+void TMainForm::FTPSettings1Click()
+{
+    if (!publishing->FTPSettings())
+        return;
+    FtpDataPresent = publishing->session.FtpDataPresent;
+    if (!docs_.isEmpty())
+        action(commands::Id::Savewww)->setEnabled(FtpDataPresent);
+}
+
+void TMainForm::Savewww1Click()
+{
+    TSubForm *doc = CurrentDoc;
+    if (!doc)
+        return;
+    // A document that never had a file gets one through Save As first.
+    if (filerules::isUntitled(doc->caption()) ? !saveDocument(doc)
+                                               : !filecommands::write(*doc, doc->caption(), dialogs(), this))
+        return;
+    publishing->uploadDocument(doc->caption());
+}
+
+void TMainForm::Resources1Click()
+{
+    if (!CurrentDoc)
+        return;
+    const QString caption = CurrentDoc->caption();
+    const QString folder = caption.startsWith(QLatin1Char('~')) ? QDir::currentPath()
+                                                                : QFileInfo(caption).absolutePath();
+    publishing->imageResources(CurrentDoc->Memo1->text(), folder);
+}
+
+void TMainForm::Openwww1Click()
+{
+    const QString target = publishing->openWww();
+    if (target.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    TSubForm *doc = CreateDocWindow(target);
+    if (!loadInto(doc, target))
+        return;
+    AddWindowItem();
+    doc->Memo1->setModified(true);
+    SetSaveCommands();
 }
