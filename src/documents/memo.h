@@ -121,6 +121,9 @@ protected:
 private:
     friend class Engine;
     void editStarting();
+    void lengthChanging(long pos, bool inserting, long count);
+    void settleInsertion() const;
+    void fitLayoutCache(long lineBytes);
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();
     void applyLook();
@@ -138,6 +141,9 @@ private:
     bool forwarding_ = false;
     mutable bool lengthKnown_ = false;
     mutable int length_ = 0;
+    mutable long pendingInsertAt_ = -1;
+    long pendingInsertBytes_ = 0;
+    int layoutCacheEntries_ = 1024;   // the engine's own default
     struct Look;
     std::unique_ptr<Look> look_;
 };

@@ -2,6 +2,7 @@
 #include "documents/memo.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -265,4 +266,51 @@ TEST(ShowsAsHtml, PagesAndUntitledDocumentsOnly)
         EXPECT_TRUE(names::showsAsHtml(QString::fromLatin1(name))) << name;
     for (const char *name : {"/w/readme.txt", "/w/script.js", "/w/html", "/w/a.htm.bak", "/w.htm/notes"})
         EXPECT_FALSE(names::showsAsHtml(QString::fromLatin1(name))) << name;
+}
+
+// The length is kept up to date by the size of each change rather than
+// counted again: every kind of change must leave it equal to the text's.
+TEST(TMemo, LengthFollowsEveryKindOfChange)
+{
+    ShownMemo m(QStringLiteral("caf\u00e9 \U0001F600\r\nlast line"));
+    TMemo &memo = m.memo;
+    std::vector<int> lengthsSeenByFirstEdit;
+    QObject::connect(&memo, &TMemo::modificationChanged,
+                     [&](bool) { lengthsSeenByFirstEdit.push_back(memo.textLength()); });
+    auto expectLength = [&](const char *step) {
+        EXPECT_EQ(memo.textLength(), memo.text().size()) << step;
+    };
+    expectLength("loaded");
+
+    memo.setSelStart(memo.textLength());
+    memo.replaceSelection(QStringLiteral(" \u20ac\U0001F601"));
+    expectLength("inserted at the end");
+    memo.setFocus();
+    QTest::keyClick(&memo, 'x');
+    QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_Udiaeresis, Qt::NoModifier, QStringLiteral("\u00fc"));
+    QApplication::sendEvent(&memo, &umlaut);
+    QTest::keyClick(&memo, Qt::Key_Return);
+    expectLength("typed");
+    QTest::keyClick(&memo, Qt::Key_Backspace);
+    QTest::keyClick(&memo, Qt::Key_Backspace);
+    expectLength("deleted by keys");
+    memo.setSelection(2, 5);   // across the emoji's neighbourhood and both bytes of é
+    memo.replaceSelection(QString());
+    expectLength("selection deleted");
+    memo.replaceRange(0, 2, QStringLiteral("\U0001F602\r\n"));
+    expectLength("range replaced");
+    memo.undo();
+    expectLength("undone");
+    memo.undo();
+    expectLength("undone twice");
+    memo.redo();
+    expectLength("redone");
+    memo.selectAll();
+    memo.replaceSelection(QStringLiteral("\u00e9"));
+    expectLength("all replaced");
+    memo.undo();
+    expectLength("whole replacement undone");
+    // A slot of the first edit sees the length before that edit.
+    ASSERT_FALSE(lengthsSeenByFirstEdit.empty());
+    EXPECT_EQ(lengthsSeenByFirstEdit.front(), QStringLiteral("caf\u00e9 \U0001F600\r\nlast line").size());
 }
