@@ -267,6 +267,7 @@ TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
                     editStarting();
                 }
             });
+    connect(sci_, &QsciScintillaBase::SCN_STYLENEEDED, this, &TMemo::styleRuns);
     connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, &TMemo::viewChanged);
     connect(sci_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TMemo::viewChanged);
 
@@ -696,6 +697,43 @@ void TMemo::setHtmlHighlighting(bool on)
     applyLook();
 }
 
+void TMemo::styleRuns(int end)
+{
+    // Text without colouring still gets styles: two that look alike, taken
+    // in turns by the words (each with the blanks after it). The engine
+    // measures a line run of one style by run and remembers the widths only
+    // of short runs, so a long line of plain text is otherwise measured
+    // afresh in full after every key; split into words, its runs are mostly
+    // remembered. Styles change only where a word begins, which is where
+    // wrapping breaks lines anyway.
+    if (html_)
+        return;
+    const long start = sci_->S(QsciScintillaBase::SCI_GETENDSTYLED);
+    const long stop = std::min<long>(end, sci_->S(QsciScintillaBase::SCI_GETLENGTH));
+    if (stop <= start)
+        return;
+    const long from = start > 0 ? start - 1 : 0;
+    const auto *bytes = reinterpret_cast<const char *>(
+        sci_->S(QsciScintillaBase::SCI_GETRANGEPOINTER, from, stop - from));
+    if (!bytes)
+        return;
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    bool afterBlank = start == 0 || blank(bytes[0]);
+    char style = start > 0 ? char(sci_->S(QsciScintillaBase::SCI_GETSTYLEAT, start - 1) & 1) : 0;
+    QByteArray styles(int(stop - start), Qt::Uninitialized);
+    const char *text = bytes + (start - from);
+    for (long i = 0; i < stop - start; ++i) {
+        const char c = text[i];
+        const bool isBlank = blank(c);
+        if (afterBlank && !isBlank)
+            style = char(1 - style);
+        styles[int(i)] = style;
+        afterBlank = isBlank;
+    }
+    sci_->S(QsciScintillaBase::SCI_STARTSTYLING, start, 0xff);
+    sci_->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, (unsigned long)styles.size(), styles.constData());
+}
+
 void TMemo::changeEvent(QEvent *e)
 {
     QFrame::changeEvent(e);
@@ -742,6 +780,8 @@ void TMemo::applyLook()
         sci_->S(QsciScintillaBase::SCI_STYLESETFORE, QsciScintillaBase::STYLE_DEFAULT, sciColour(fore));
         sci_->S(QsciScintillaBase::SCI_STYLESETBACK, QsciScintillaBase::STYLE_DEFAULT, sciColour(back));
         sci_->S(QsciScintillaBase::SCI_STYLECLEARALL);
+        // Styles left by colouring are restyled as words.
+        sci_->S(QsciScintillaBase::SCI_STARTSTYLING, 0, 0xff);
     }
     sci_->S(QsciScintillaBase::SCI_SETCARETFORE, sciColour(fore));
     sci_->S(QsciScintillaBase::SCI_SETSELFORE, 1, sciColour(palette().color(QPalette::HighlightedText)));

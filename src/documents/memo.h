@@ -124,6 +124,7 @@ private:
     void lengthChanging(long pos, bool inserting, long count);
     void settleInsertion() const;
     void fitLayoutCache(long lineBytes);
+    void styleRuns(int end);
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();
     void applyLook();

@@ -314,3 +314,40 @@ TEST(TMemo, LengthFollowsEveryKindOfChange)
     ASSERT_FALSE(lengthsSeenByFirstEdit.empty());
     EXPECT_EQ(lengthsSeenByFirstEdit.front(), QStringLiteral("caf\u00e9 \U0001F600\r\nlast line").size());
 }
+
+// Plain text wraps only where a word begins, also after edits inside the
+// line and after the colouring was switched off.
+TEST(TMemo, PlainTextWrapsAtWordStarts)
+{
+    QString line;
+    for (int n = 0; n < 80; ++n)
+        line += QStringLiteral("w%1%2 ").arg(n).arg(QString(n % 7, QLatin1Char('x')));
+    auto checkBreaks = [](TMemo &memo, const char *step) {
+        const QString text = memo.text();
+        int first = 0;
+        std::vector<int> starts;
+        memo.screenLines(0, first, starts);
+        ASSERT_GT(starts.size(), 2u) << step;
+        for (size_t k = 1; k < starts.size(); ++k) {
+            const int at = starts[k];
+            ASSERT_GT(at, 0) << step;
+            EXPECT_EQ(text[at - 1], QLatin1Char(' ')) << step << " screen line " << k;
+            EXPECT_NE(text[at], QLatin1Char(' ')) << step << " screen line " << k;
+        }
+    };
+    ShownMemo m(line, true, 220);
+    TMemo &memo = m.memo;
+    ASSERT_FALSE(memo.htmlHighlighting());
+    checkBreaks(memo, "loaded");
+    // A word split in two and two words joined, near the start.
+    memo.setSelStart(3);
+    memo.replaceSelection(QStringLiteral(" "));
+    memo.setSelection(8, 1);
+    memo.replaceSelection(QString());
+    m.memo.repaint();
+    checkBreaks(memo, "edited");
+    memo.setHtmlHighlighting(true);
+    memo.setHtmlHighlighting(false);
+    m.memo.repaint();
+    checkBreaks(memo, "colouring off again");
+}
