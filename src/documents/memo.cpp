@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <QApplication>
 #include <QKeyEvent>
@@ -261,6 +262,10 @@ TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
                 if (type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE)) {
                     // A slot of the first edit may still read the length before it.
                     settleInsertion();
+                    // Counts up to a converted position hold while nothing
+                    // before it changes.
+                    if (position < anchorPos_)
+                        anchorLine_ = -1;
                     editStarting();
                     lengthChanging(position, type & QsciScintillaBase::SC_MOD_BEFOREINSERT, length);
                 } else if (type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)) {
@@ -382,7 +387,25 @@ long TMemo::bytePosOfOffset(int offset) const
     const long contentUnits = nextIndex - lineStartIndex - (nextStart - lineEnd);
     if (within >= contentUnits)
         return lineEnd;
-    return sci_->S(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, lineStart, within);
+    // Walked from the line's start or from the last position converted on
+    // this line, whichever is nearer: the caret mostly moves a little.
+    long from = lineStart, fromUnits = 0;
+    if (anchorLine_ == line && std::abs(within - anchorUnits_) < within) {
+        from = anchorPos_;
+        fromUnits = anchorUnits_;
+    }
+    const long pos = sci_->S(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, from, within - fromUnits);
+    if (pos < lineStart)
+        return sci_->S(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, lineStart, within);
+    setAnchor(line, pos, within);
+    return pos;
+}
+
+void TMemo::setAnchor(long line, long pos, long units) const
+{
+    anchorLine_ = line;
+    anchorPos_ = pos;
+    anchorUnits_ = units;
 }
 
 int TMemo::offsetOfBytePos(long pos) const
@@ -401,7 +424,15 @@ int TMemo::offsetOfBytePos(long pos) const
                                             : sci_->S(QsciScintillaBase::SCI_GETLENGTH);
     if (nextIndex - index == nextStart - lineStart)
         return int(index + pos - lineStart);
-    return int(index + sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, pos));
+    long units;
+    if (anchorLine_ == line && std::abs(pos - anchorPos_) < pos - lineStart) {
+        units = pos >= anchorPos_ ? anchorUnits_ + sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, anchorPos_, pos)
+                                  : anchorUnits_ - sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, pos, anchorPos_);
+    } else {
+        units = sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, pos);
+    }
+    setAnchor(line, pos, units);
+    return int(index + units);
 }
 
 int TMemo::positionOfOffset(int offset) const
@@ -460,6 +491,7 @@ void TMemo::setText(const QString &text)
     loading_ = false;
     lengthKnown_ = false;
     pendingInsertAt_ = -1;
+    anchorLine_ = -1;
     setModified(false);
     emit textChanged();
 }

@@ -132,6 +132,7 @@ private:
     long startOfScreenLine(long displayLine) const;
     long bytePosOfOffset(int offset) const;
     int offsetOfBytePos(long pos) const;
+    void setAnchor(long line, long pos, long units) const;
 
     Engine *sci_;
     bool modified_ = false;
@@ -145,6 +146,11 @@ private:
     mutable long pendingInsertAt_ = -1;
     long pendingInsertBytes_ = 0;
     int layoutCacheEntries_ = 1024;   // the engine's own default
+    // The last position converted on a line that needs counting, with its
+    // UTF-16 characters from the line's start.
+    mutable long anchorLine_ = -1;
+    mutable long anchorPos_ = 0;
+    mutable long anchorUnits_ = 0;
     struct Look;
     std::unique_ptr<Look> look_;
 };

@@ -351,3 +351,55 @@ TEST(TMemo, PlainTextWrapsAtWordStarts)
     m.memo.repaint();
     checkBreaks(memo, "colouring off again");
 }
+
+// On a line that is not all single bytes, offsets are counted from the last
+// position converted on it: in either direction, and again after edits
+// before, at and after that position.
+TEST(TMemo, OffsetsOnALongAccentedLineAfterMovesAndEdits)
+{
+    QString line;
+    for (int n = 0; n < 300; ++n)
+        line += QStringLiteral("r\u00e9sum\u00e9 %1 \u20ac ").arg(n);
+    ShownMemo m(QStringLiteral("top\r\n") + line + QStringLiteral("\r\nend \u00fc"));
+    TMemo &memo = m.memo;
+    auto expectRoundTrips = [&](const char *step) {
+        const QString text = memo.text();
+        const int from = 5;
+        const int to = int(text.indexOf(QLatin1Char('\r'), from));
+        // Far, near, backwards, forwards, and back to the start.
+        for (int offset : {to - 3, to - 40, 900, 905, 37, from + 1, to, from, to - 1, 1200, 1199}) {
+            if (offset < to) {
+                memo.setSelection(offset, 1);
+                EXPECT_EQ(memo.selText(), text.mid(offset, 1)) << step << " at " << offset;
+            }
+            memo.setSelStart(offset);
+            EXPECT_EQ(memo.selStart(), offset) << step << " at " << offset;
+            memo.setSelection(offset, 0);
+            EXPECT_EQ(memo.lineIndex(memo.lineFromOffset(offset)), from) << step << " at " << offset;
+            EXPECT_EQ(memo.offsetOfPosition(memo.positionOfOffset(offset)), offset) << step << " at " << offset;
+        }
+        memo.setSelection(900, 30);
+        EXPECT_EQ(memo.selText(), text.mid(900, 30)) << step;
+        EXPECT_EQ(memo.selLength(), 30) << step;
+    };
+    expectRoundTrips("loaded");
+    // Typed at the caret, before the last position converted.
+    memo.setFocus();
+    memo.setSelStart(20);
+    memo.positionOfOffset(1199);
+    for (int i = 0; i < 2; ++i) {
+        QKeyEvent grave(QEvent::KeyPress, Qt::Key_Agrave, Qt::NoModifier, QStringLiteral("\u00e0"));
+        QApplication::sendEvent(&memo, &grave);
+    }
+    expectRoundTrips("typed before");
+    memo.setSelStart(1199);
+    memo.replaceRange(20, 3, QStringLiteral("\u00e0\u00e0\u00e0\u00e0\u00e0"));
+    expectRoundTrips("replaced before");
+    memo.setSelStart(1199);
+    memo.replaceSelection(QStringLiteral("\u00f1\r\n\u00f1"));                   // at it, splitting the line
+    memo.undo();
+    expectRoundTrips("edited at");
+    memo.setSelStart(900);
+    memo.replaceRange(1000, 10, QString());                                       // after it
+    expectRoundTrips("edited after");
+}
