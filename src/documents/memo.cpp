@@ -10,6 +10,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -24,6 +26,21 @@ constexpr int kUtf16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
 long sciColour(const QColor &c)
 {
     return long(c.red()) | (long(c.green()) << 8) | (long(c.blue()) << 16);
+}
+
+// Bytes of the longest line of UTF-8 text.
+long longestLine(const QByteArray &bytes)
+{
+    long longest = 0;
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const char *stop = lf ? lf : end;
+        longest = std::max(longest, long(stop - p));
+        p = stop + 1;
+    }
+    return longest;
 }
 
 // Keys the engine may keep: moving, selecting, deleting, new lines, the
@@ -241,14 +258,28 @@ TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
     }
 
     connect(sci_, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int, int type, const char *, int, int, int, int, int, int, int) {
-                if (type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE |
-                            QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))
+            [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
+                if (type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE)) {
+                    // A slot of the first edit may still read the length before it.
+                    settleInsertion();
+                    // Counts up to a converted position hold while nothing
+                    // before it changes.
+                    if (position < anchorPos_)
+                        anchorLine_ = -1;
                     editStarting();
+                    lengthChanging(position, type & QsciScintillaBase::SC_MOD_BEFOREINSERT, length);
+                } else if (type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)) {
+                    editStarting();
+                }
             });
+    connect(sci_, &QsciScintillaBase::SCN_STYLENEEDED, this, &TMemo::styleRuns);
     connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, &TMemo::viewChanged);
     connect(sci_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TMemo::viewChanged);
 
+    // The widget's own caret signal finds the caret's column by stepping
+    // through its line from the start: a long line paid that on every caret
+    // move. Nothing here uses that signal or brace matching, its other work.
+    QObject::disconnect(sci_, SIGNAL(SCN_UPDATEUI(int)), sci_, SLOT(handleUpdateUI(int)));
     setWrap(false);
     applyLook();
 }
@@ -263,18 +294,62 @@ void TMemo::editStarting()
         modified_ = true;
         emit modificationChanged(true);
     }
-    // Set last: a slot above may have asked for the length before the change.
-    lengthKnown_ = false;
     if (!textChangePosted_) {
         textChangePosted_ = true;
         QMetaObject::invokeMethod(
             this,
             [this] {
                 textChangePosted_ = false;
+                const long line = sci_->S(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                          sci_->S(QsciScintillaBase::SCI_GETCURRENTPOS));
+                fitLayoutCache(sci_->S(QsciScintillaBase::SCI_LINELENGTH, line));
                 emit textChanged();
             },
             Qt::QueuedConnection);
     }
+}
+
+void TMemo::lengthChanging(long pos, bool inserting, long count)
+{
+    // Kept up to date by the size of each change: counting the last line
+    // again after every key would cost a whole one-line page each time. The
+    // notice of an insertion comes before the text is there, so it is
+    // counted at the next notice or question, when it is.
+    settleInsertion();
+    if (!lengthKnown_ || loading_)
+        return;
+    if (inserting) {
+        pendingInsertAt_ = pos;
+        pendingInsertBytes_ = count;
+    } else {
+        length_ -= int(sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, pos, pos + count));
+    }
+}
+
+void TMemo::settleInsertion() const
+{
+    if (pendingInsertAt_ < 0)
+        return;
+    if (lengthKnown_)
+        length_ += int(sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, pendingInsertAt_,
+                               pendingInsertAt_ + pendingInsertBytes_));
+    pendingInsertAt_ = -1;
+}
+
+void TMemo::fitLayoutCache(long lineBytes)
+{
+    // A changed line is measured again as a whole, run of one style by run;
+    // the engine keeps the widths of short runs in a table that is far too
+    // small for a line of megabytes, which is then measured afresh at every
+    // key. The table grows with the longest line seen (never shrinks).
+    constexpr int kMaxEntries = 1 << 18;
+    int entries = layoutCacheEntries_;
+    while (entries < kMaxEntries && entries * 16L < lineBytes)
+        entries *= 2;
+    if (entries == layoutCacheEntries_)
+        return;
+    layoutCacheEntries_ = entries;
+    sci_->S(QsciScintillaBase::SCI_SETPOSITIONCACHE, entries);
 }
 
 void TMemo::narrowNotifications()
@@ -312,7 +387,25 @@ long TMemo::bytePosOfOffset(int offset) const
     const long contentUnits = nextIndex - lineStartIndex - (nextStart - lineEnd);
     if (within >= contentUnits)
         return lineEnd;
-    return sci_->S(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, lineStart, within);
+    // Walked from the line's start or from the last position converted on
+    // this line, whichever is nearer: the caret mostly moves a little.
+    long from = lineStart, fromUnits = 0;
+    if (anchorLine_ == line && std::abs(within - anchorUnits_) < within) {
+        from = anchorPos_;
+        fromUnits = anchorUnits_;
+    }
+    const long pos = sci_->S(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, from, within - fromUnits);
+    if (pos < lineStart)
+        return sci_->S(QsciScintillaBase::SCI_POSITIONRELATIVECODEUNITS, lineStart, within);
+    setAnchor(line, pos, within);
+    return pos;
+}
+
+void TMemo::setAnchor(long line, long pos, long units) const
+{
+    anchorLine_ = line;
+    anchorPos_ = pos;
+    anchorUnits_ = units;
 }
 
 int TMemo::offsetOfBytePos(long pos) const
@@ -331,7 +424,15 @@ int TMemo::offsetOfBytePos(long pos) const
                                             : sci_->S(QsciScintillaBase::SCI_GETLENGTH);
     if (nextIndex - index == nextStart - lineStart)
         return int(index + pos - lineStart);
-    return int(index + sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, pos));
+    long units;
+    if (anchorLine_ == line && std::abs(pos - anchorPos_) < pos - lineStart) {
+        units = pos >= anchorPos_ ? anchorUnits_ + sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, anchorPos_, pos)
+                                  : anchorUnits_ - sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, pos, anchorPos_);
+    } else {
+        units = sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, lineStart, pos);
+    }
+    setAnchor(line, pos, units);
+    return int(index + units);
 }
 
 int TMemo::positionOfOffset(int offset) const
@@ -377,12 +478,20 @@ void TMemo::setText(const QString &text)
     // Room for early edits, so the first keys do not move the whole buffer.
     sci_->S(QsciScintillaBase::SCI_ALLOCATE, bytes.size() + bytes.size() / 8 + 65536);
     sci_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)bytes.size(), bytes.constData());
+    fitLayoutCache(longestLine(bytes));
     sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1);
     sci_->S(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     sci_->S(QsciScintillaBase::SCI_SETSAVEPOINT);
-    sci_->S(QsciScintillaBase::SCI_GOTOPOS, 0);
+    // Caret and view to the start without asking where the caret is drawn:
+    // that would lay out the first line, unstyled, which on a one-line page
+    // is the whole text.
+    sci_->S(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
+    sci_->S(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, 0);
+    sci_->S(QsciScintillaBase::SCI_SETXOFFSET, 0);
     loading_ = false;
     lengthKnown_ = false;
+    pendingInsertAt_ = -1;
+    anchorLine_ = -1;
     setModified(false);
     emit textChanged();
 }
@@ -391,6 +500,7 @@ int TMemo::textLength() const
 {
     // The index has no entry past the last line, whose length must be
     // counted: once per change, not per call, as a one-line page is all last line.
+    settleInsertion();
     if (lengthKnown_)
         return length_;
     const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
@@ -619,6 +729,43 @@ void TMemo::setHtmlHighlighting(bool on)
     applyLook();
 }
 
+void TMemo::styleRuns(int end)
+{
+    // Text without colouring still gets styles: two that look alike, taken
+    // in turns by the words (each with the blanks after it). The engine
+    // measures a line run of one style by run and remembers the widths only
+    // of short runs, so a long line of plain text is otherwise measured
+    // afresh in full after every key; split into words, its runs are mostly
+    // remembered. Styles change only where a word begins, which is where
+    // wrapping breaks lines anyway.
+    if (html_)
+        return;
+    const long start = sci_->S(QsciScintillaBase::SCI_GETENDSTYLED);
+    const long stop = std::min<long>(end, sci_->S(QsciScintillaBase::SCI_GETLENGTH));
+    if (stop <= start)
+        return;
+    const long from = start > 0 ? start - 1 : 0;
+    const auto *bytes = reinterpret_cast<const char *>(
+        sci_->S(QsciScintillaBase::SCI_GETRANGEPOINTER, from, stop - from));
+    if (!bytes)
+        return;
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    bool afterBlank = start == 0 || blank(bytes[0]);
+    char style = start > 0 ? char(sci_->S(QsciScintillaBase::SCI_GETSTYLEAT, start - 1) & 1) : 0;
+    QByteArray styles(int(stop - start), Qt::Uninitialized);
+    const char *text = bytes + (start - from);
+    for (long i = 0; i < stop - start; ++i) {
+        const char c = text[i];
+        const bool isBlank = blank(c);
+        if (afterBlank && !isBlank)
+            style = char(1 - style);
+        styles[int(i)] = style;
+        afterBlank = isBlank;
+    }
+    sci_->S(QsciScintillaBase::SCI_STARTSTYLING, start, 0xff);
+    sci_->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, (unsigned long)styles.size(), styles.constData());
+}
+
 void TMemo::changeEvent(QEvent *e)
 {
     QFrame::changeEvent(e);
@@ -665,6 +812,8 @@ void TMemo::applyLook()
         sci_->S(QsciScintillaBase::SCI_STYLESETFORE, QsciScintillaBase::STYLE_DEFAULT, sciColour(fore));
         sci_->S(QsciScintillaBase::SCI_STYLESETBACK, QsciScintillaBase::STYLE_DEFAULT, sciColour(back));
         sci_->S(QsciScintillaBase::SCI_STYLECLEARALL);
+        // Styles left by colouring are restyled as words.
+        sci_->S(QsciScintillaBase::SCI_STARTSTYLING, 0, 0xff);
     }
     sci_->S(QsciScintillaBase::SCI_SETCARETFORE, sciColour(fore));
     sci_->S(QsciScintillaBase::SCI_SETSELFORE, 1, sciColour(palette().color(QPalette::HighlightedText)));

@@ -121,6 +121,10 @@ protected:
 private:
     friend class Engine;
     void editStarting();
+    void lengthChanging(long pos, bool inserting, long count);
+    void settleInsertion() const;
+    void fitLayoutCache(long lineBytes);
+    void styleRuns(int end);
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();
     void applyLook();
@@ -128,6 +132,7 @@ private:
     long startOfScreenLine(long displayLine) const;
     long bytePosOfOffset(int offset) const;
     int offsetOfBytePos(long pos) const;
+    void setAnchor(long line, long pos, long units) const;
 
     Engine *sci_;
     bool modified_ = false;
@@ -138,6 +143,14 @@ private:
     bool forwarding_ = false;
     mutable bool lengthKnown_ = false;
     mutable int length_ = 0;
+    mutable long pendingInsertAt_ = -1;
+    long pendingInsertBytes_ = 0;
+    int layoutCacheEntries_ = 1024;   // the engine's own default
+    // The last position converted on a line that needs counting, with its
+    // UTF-16 characters from the line's start.
+    mutable long anchorLine_ = -1;
+    mutable long anchorPos_ = 0;
+    mutable long anchorUnits_ = 0;
     struct Look;
     std::unique_ptr<Look> look_;
 };

@@ -2,6 +2,7 @@
 #include "documents/memo.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -265,4 +266,140 @@ TEST(ShowsAsHtml, PagesAndUntitledDocumentsOnly)
         EXPECT_TRUE(names::showsAsHtml(QString::fromLatin1(name))) << name;
     for (const char *name : {"/w/readme.txt", "/w/script.js", "/w/html", "/w/a.htm.bak", "/w.htm/notes"})
         EXPECT_FALSE(names::showsAsHtml(QString::fromLatin1(name))) << name;
+}
+
+// The length is kept up to date by the size of each change rather than
+// counted again: every kind of change must leave it equal to the text's.
+TEST(TMemo, LengthFollowsEveryKindOfChange)
+{
+    ShownMemo m(QStringLiteral("caf\u00e9 \U0001F600\r\nlast line"));
+    TMemo &memo = m.memo;
+    std::vector<int> lengthsSeenByFirstEdit;
+    QObject::connect(&memo, &TMemo::modificationChanged,
+                     [&](bool) { lengthsSeenByFirstEdit.push_back(memo.textLength()); });
+    auto expectLength = [&](const char *step) {
+        EXPECT_EQ(memo.textLength(), memo.text().size()) << step;
+    };
+    expectLength("loaded");
+
+    memo.setSelStart(memo.textLength());
+    memo.replaceSelection(QStringLiteral(" \u20ac\U0001F601"));
+    expectLength("inserted at the end");
+    memo.setFocus();
+    QTest::keyClick(&memo, 'x');
+    QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_Udiaeresis, Qt::NoModifier, QStringLiteral("\u00fc"));
+    QApplication::sendEvent(&memo, &umlaut);
+    QTest::keyClick(&memo, Qt::Key_Return);
+    expectLength("typed");
+    QTest::keyClick(&memo, Qt::Key_Backspace);
+    QTest::keyClick(&memo, Qt::Key_Backspace);
+    expectLength("deleted by keys");
+    memo.setSelection(2, 5);   // across the emoji's neighbourhood and both bytes of é
+    memo.replaceSelection(QString());
+    expectLength("selection deleted");
+    memo.replaceRange(0, 2, QStringLiteral("\U0001F602\r\n"));
+    expectLength("range replaced");
+    memo.undo();
+    expectLength("undone");
+    memo.undo();
+    expectLength("undone twice");
+    memo.redo();
+    expectLength("redone");
+    memo.selectAll();
+    memo.replaceSelection(QStringLiteral("\u00e9"));
+    expectLength("all replaced");
+    memo.undo();
+    expectLength("whole replacement undone");
+    // A slot of the first edit sees the length before that edit.
+    ASSERT_FALSE(lengthsSeenByFirstEdit.empty());
+    EXPECT_EQ(lengthsSeenByFirstEdit.front(), QStringLiteral("caf\u00e9 \U0001F600\r\nlast line").size());
+}
+
+// Plain text wraps only where a word begins, also after edits inside the
+// line and after the colouring was switched off.
+TEST(TMemo, PlainTextWrapsAtWordStarts)
+{
+    QString line;
+    for (int n = 0; n < 80; ++n)
+        line += QStringLiteral("w%1%2 ").arg(n).arg(QString(n % 7, QLatin1Char('x')));
+    auto checkBreaks = [](TMemo &memo, const char *step) {
+        const QString text = memo.text();
+        int first = 0;
+        std::vector<int> starts;
+        memo.screenLines(0, first, starts);
+        ASSERT_GT(starts.size(), 2u) << step;
+        for (size_t k = 1; k < starts.size(); ++k) {
+            const int at = starts[k];
+            ASSERT_GT(at, 0) << step;
+            EXPECT_EQ(text[at - 1], QLatin1Char(' ')) << step << " screen line " << k;
+            EXPECT_NE(text[at], QLatin1Char(' ')) << step << " screen line " << k;
+        }
+    };
+    ShownMemo m(line, true, 220);
+    TMemo &memo = m.memo;
+    ASSERT_FALSE(memo.htmlHighlighting());
+    checkBreaks(memo, "loaded");
+    // A word split in two and two words joined, near the start.
+    memo.setSelStart(3);
+    memo.replaceSelection(QStringLiteral(" "));
+    memo.setSelection(8, 1);
+    memo.replaceSelection(QString());
+    m.memo.repaint();
+    checkBreaks(memo, "edited");
+    memo.setHtmlHighlighting(true);
+    memo.setHtmlHighlighting(false);
+    m.memo.repaint();
+    checkBreaks(memo, "colouring off again");
+}
+
+// On a line that is not all single bytes, offsets are counted from the last
+// position converted on it: in either direction, and again after edits
+// before, at and after that position.
+TEST(TMemo, OffsetsOnALongAccentedLineAfterMovesAndEdits)
+{
+    QString line;
+    for (int n = 0; n < 300; ++n)
+        line += QStringLiteral("r\u00e9sum\u00e9 %1 \u20ac ").arg(n);
+    ShownMemo m(QStringLiteral("top\r\n") + line + QStringLiteral("\r\nend \u00fc"));
+    TMemo &memo = m.memo;
+    auto expectRoundTrips = [&](const char *step) {
+        const QString text = memo.text();
+        const int from = 5;
+        const int to = int(text.indexOf(QLatin1Char('\r'), from));
+        // Far, near, backwards, forwards, and back to the start.
+        for (int offset : {to - 3, to - 40, 900, 905, 37, from + 1, to, from, to - 1, 1200, 1199}) {
+            if (offset < to) {
+                memo.setSelection(offset, 1);
+                EXPECT_EQ(memo.selText(), text.mid(offset, 1)) << step << " at " << offset;
+            }
+            memo.setSelStart(offset);
+            EXPECT_EQ(memo.selStart(), offset) << step << " at " << offset;
+            memo.setSelection(offset, 0);
+            EXPECT_EQ(memo.lineIndex(memo.lineFromOffset(offset)), from) << step << " at " << offset;
+            EXPECT_EQ(memo.offsetOfPosition(memo.positionOfOffset(offset)), offset) << step << " at " << offset;
+        }
+        memo.setSelection(900, 30);
+        EXPECT_EQ(memo.selText(), text.mid(900, 30)) << step;
+        EXPECT_EQ(memo.selLength(), 30) << step;
+    };
+    expectRoundTrips("loaded");
+    // Typed at the caret, before the last position converted.
+    memo.setFocus();
+    memo.setSelStart(20);
+    memo.positionOfOffset(1199);
+    for (int i = 0; i < 2; ++i) {
+        QKeyEvent grave(QEvent::KeyPress, Qt::Key_Agrave, Qt::NoModifier, QStringLiteral("\u00e0"));
+        QApplication::sendEvent(&memo, &grave);
+    }
+    expectRoundTrips("typed before");
+    memo.setSelStart(1199);
+    memo.replaceRange(20, 3, QStringLiteral("\u00e0\u00e0\u00e0\u00e0\u00e0"));
+    expectRoundTrips("replaced before");
+    memo.setSelStart(1199);
+    memo.replaceSelection(QStringLiteral("\u00f1\r\n\u00f1"));                   // at it, splitting the line
+    memo.undo();
+    expectRoundTrips("edited at");
+    memo.setSelStart(900);
+    memo.replaceRange(1000, 10, QString());                                       // after it
+    expectRoundTrips("edited after");
 }

@@ -9,23 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include "support/filebytes.h"
 
 using textfile::Encoding;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // Load, save in the detected encoding, return what was written.
 QByteArray roundTrip(const QTemporaryDir &dir, const QByteArray &bytes, Encoding *detected = nullptr)

@@ -9,21 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include "support/filebytes.h"
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 struct stat statOf(const QString &path)
 {
