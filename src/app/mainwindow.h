@@ -3,6 +3,7 @@
 // document windows, the menus, both tool strips, the preview pane area and
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
+#include "app/commandtable.h"
 #include "app/settingsstore.h"
 #include "app/toolwindows.h"
 #include "documents/documenthost.h"
@@ -11,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "search/searchhost.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
@@ -53,7 +55,6 @@ class TJSEditor;
 class BrowserPane;
 class TPageView;
 class QDialog;
-namespace markup { struct Insertion; }
 namespace transfer { class Publishing; }
 
 class TMainForm : public QMainWindow, public DocumentHost, public SearchHost {
@@ -63,52 +64,46 @@ public:
     explicit TMainForm(const QStringList &args = {}, QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    // --- fields ---
-    TSubForm *CurrentDoc = nullptr;
-    QString AppFolder;
-    MivorSettings settings;
-    int UntitledCount = 0;
-    QStringList TempFiles;
-    QString TempPage;
-    bool FirstActivation = true;
-    bool NewPageSaving = false;
-    bool FtpDataPresent = false;
-    bool PickingColour = false;
-    bool TableEditorShown = false;
-    bool TableEditorClosed = false;
-    bool StopKeywordSearch = false;
-    // The open and save dialogs' state that carries over between uses.
-    FileDialogState OpenDialog1;
-    FileDialogState SaveDialog1;
-
-    // --- controls ---
-    QMdiArea *desktop = nullptr;
-    QWidget *Panel1 = nullptr;
-    QWidget *HtmlTools = nullptr;
-    QLabel *Label1 = nullptr;
-    QProgressBar *ProgressBar1 = nullptr;
-    QWidget *Panel2 = nullptr;
-    QSplitter *Splitter1 = nullptr;
-    BrowserPane *WebBrowser1 = nullptr;
-    QLabel *statusPanel0 = nullptr;
-    QLabel *statusPanel1 = nullptr;
-    ColourSwatch *Shape1 = nullptr;
-    QTimer *Timer1 = nullptr;
-    QMenu *Windows1 = nullptr;
-    QMenu *Reopen1 = nullptr;
-    QMenu *Arrange1 = nullptr;
+    // What tests and the tool windows read of the window's state.
+    TSubForm *currentDocument() override { return CurrentDoc; }
+    MivorSettings &appSettings() { return settings; }
+    const QString &programFolder() const { return AppFolder; }
+    bool ftpDataPresent() const { return FtpDataPresent; }
+    bool pickingColour() const { return PickingColour; }
+    bool tableEditorShown() const { return TableEditorShown; }
+    bool tableEditorClosed() const { return TableEditorClosed; }
+    FileDialogState &openDialogState() { return OpenDialog1; }
+    FileDialogState &saveDialogState() { return SaveDialog1; }
+    QMdiArea *documentArea() const { return desktop; }
+    QWidget *mainToolStrip() const { return Panel1; }
+    QWidget *htmlToolStrip() const { return HtmlTools; }
+    QLabel *autosaveLabel() const { return Label1; }
+    QProgressBar *autosaveProgress() const { return ProgressBar1; }
+    QLabel *statusPanel(int panel) const { return panel == 0 ? statusPanel0 : statusPanel1; }
+    ColourSwatch *colourSwatch() const { return Shape1; }
+    QTimer *autosaveTimer() const { return Timer1; }
+    QMenu *windowsMenu() const { return Windows1; }
+    QMenu *reopenMenu() const { return Reopen1; }
+    transfer::Publishing *publishingDialogs() const { return publishing; }
+    BrowserPane *previewPane() const { return WebBrowser1; }
+    QWidget *previewHandle() const { return Panel2; }
+    QSplitter *previewSplitter() const { return Splitter1; }
+    TPageView *pageView() const { return PageView; }
+    const QString &tempPage() const { return TempPage; }
+    const QStringList &tempFiles() const { return TempFiles; }
 
     // Dialogs and tool windows, created once and reused.
     ToolWindows &tools() { return tools_; }
-    // FTP settings, upload and download: the server table and their dialogs.
-    transfer::Publishing *publishing = nullptr;
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
-    // Shows a dialog modally and returns its result. Tests replace it so
-    // that a scripted answer stands in for the user.
-    std::function<int(QDialog *)> showModal;
+    // How a modal dialog is run. Tests replace it so that a scripted answer
+    // stands in for the user.
+    void setModalRunner(std::function<int(QDialog *)> run) { showModal = std::move(run); }
 
+    QAction *action(commands::Id id) const;
+    QToolButton *button(commands::Id id) const;
+    // By object name, for the tests that walk the menus and strips.
     QAction *action(const QString &name) const;
     QToolButton *button(const QString &name) const;
     QList<TSubForm *> documents() const;   // in creation order
@@ -143,7 +138,7 @@ public:
     void setPreviewPaneWidth(int w);
 
     // How long the visible autosave progress runs, in milliseconds.
-    int autosaveProgressMs = 500;
+    void setAutosaveProgressMs(int ms) { autosaveProgressMs = ms; }
     void Timer1Timer();
     void AutosaveNow();
     // Applies AutosaveOn/AutosaveMinutes to the timer: set and started, or stopped.
@@ -182,15 +177,16 @@ public:
     void ReopenItemClick(QAction *entry);
     void NewBtnMouseMove(const QString &hint);
 
-    // Markup commands.
-    void BoldBtnClick();
-    void ItalicBtnClick();
-    void UnderLineBtnClick();
-    void CENTER1Click();
-    void Blockquote1Click();
-    void ListItem1Click();
-    void BreakBtnClick();
-    void SpaceBtnClick();
+    // Markup commands. The fixed tags all run through runTagCommand.
+    void runTagCommand(markup::TagCommandId id);
+    void BoldBtnClick() { runTagCommand(markup::TagCommandId::Bold); }
+    void ItalicBtnClick() { runTagCommand(markup::TagCommandId::Italic); }
+    void UnderLineBtnClick() { runTagCommand(markup::TagCommandId::Underline); }
+    void CENTER1Click() { runTagCommand(markup::TagCommandId::Centre); }
+    void Blockquote1Click() { runTagCommand(markup::TagCommandId::Blockquote); }
+    void ListItem1Click() { runTagCommand(markup::TagCommandId::ListItem); }
+    void BreakBtnClick() { runTagCommand(markup::TagCommandId::LineBreak); }
+    void SpaceBtnClick() { runTagCommand(markup::TagCommandId::Space); }
     void Paragraph1Click();
     void FontBtnClick();
     void HHeadlines1Click();
@@ -225,7 +221,6 @@ public:
     void EditIgnoreList1Click();
 
     // Preview pane, external view, help and printing.
-    TPageView *PageView = nullptr;
     void RefreshPreview();
     void Panel2DblClick();
     void Splitter1Moved();
@@ -245,7 +240,6 @@ public:
     void Openwww1Click();
 
     // --- SearchHost ---
-    TSubForm *currentDocument() override { return CurrentDoc; }
     QList<TSubForm *> documentsLeastRecentFirst() override;
     void bringToFront(TSubForm *doc) override;
     void FormMouseMove();
@@ -272,7 +266,52 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    // --- fields ---
+    TSubForm *CurrentDoc = nullptr;
+    QString AppFolder;
+    MivorSettings settings;
+    int UntitledCount = 0;
+    QStringList TempFiles;
+    QString TempPage;
+    bool FirstActivation = true;
+    bool NewPageSaving = false;
+    bool FtpDataPresent = false;
+    bool PickingColour = false;
+    bool TableEditorShown = false;
+    bool TableEditorClosed = false;
+    bool StopKeywordSearch = false;
+    // The open and save dialogs' state that carries over between uses.
+    FileDialogState OpenDialog1;
+    FileDialogState SaveDialog1;
+
+    // --- controls ---
+    QMdiArea *desktop = nullptr;
+    QWidget *Panel1 = nullptr;
+    QWidget *HtmlTools = nullptr;
+    QLabel *Label1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QWidget *Panel2 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    BrowserPane *WebBrowser1 = nullptr;
+    QLabel *statusPanel0 = nullptr;
+    QLabel *statusPanel1 = nullptr;
+    ColourSwatch *Shape1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QMenu *Windows1 = nullptr;
+    QMenu *Reopen1 = nullptr;
+    QMenu *Arrange1 = nullptr;
+
+    // FTP settings, upload and download: the server table and their dialogs.
+    transfer::Publishing *publishing = nullptr;
+    std::function<int(QDialog *)> showModal;
+    int autosaveProgressMs = 500;
+    TPageView *PageView = nullptr;   // print previews and printing of the page
+    QTimer *autosaveStep_ = nullptr;   // moves the visible autosave run on
+    QElapsedTimer autosaveClock_;      // valid while a run is under way
+
     void FormCreate();
+    void autosaveStep();
+    void finishAutosave();
     void FormClose();
     void buildMenus();
     void buildToolStrips();
@@ -290,9 +329,9 @@ private:
     void EnableHtmlTools();
     void DisableHtmlTools();
     TSubForm *docOf(QMdiSubWindow *w) const;
-    void bindCommand(const char *actionName, const char *buttonName, void (TMainForm::*handler)());
-    void wireMarkupCommands();
-    void wireToolCommands();
+    void (TMainForm::*handlerFor(commands::Id id))();
+    void wireCommands();
+    void EnableDocCommands();
     void wirePreviewCommands();
     void createToolWindows();
     QString documentFolder() const;

@@ -61,44 +61,6 @@ void TMainForm::createDialogsAfterSplash()
     tools_.createAfterSplash(this);
 }
 
-void TMainForm::bindCommand(const char *actionName, const char *buttonName, void (TMainForm::*handler)())
-{
-    // A menu entry and the tool button of the same command share one handler.
-    if (actionName)
-        connect(action(QString::fromLatin1(actionName)), &QAction::triggered, this,
-                [this, handler] { (this->*handler)(); });
-    if (buttonName)
-        connect(button(QString::fromLatin1(buttonName)), &QToolButton::clicked, this,
-                [this, handler] { (this->*handler)(); });
-}
-
-void TMainForm::wireMarkupCommands()
-{
-    bindCommand("Bold1", "BoldBtn", &TMainForm::BoldBtnClick);
-    bindCommand("Italic1", "ItalicBtn", &TMainForm::ItalicBtnClick);
-    bindCommand("Underline1", "UnderLineBtn", &TMainForm::UnderLineBtnClick);
-    bindCommand("CENTER1", "CenterBtn", &TMainForm::CENTER1Click);
-    bindCommand("Blockquote1", nullptr, &TMainForm::Blockquote1Click);
-    bindCommand("ListItem1", nullptr, &TMainForm::ListItem1Click);
-    bindCommand("BNewLine1", "BreakBtn", &TMainForm::BreakBtnClick);
-    bindCommand("Space1", "SpaceBtn", &TMainForm::SpaceBtnClick);
-    bindCommand("Paragraph1", "ParaBtn", &TMainForm::Paragraph1Click);
-    bindCommand("Font1", "FontBtn", &TMainForm::FontBtnClick);
-    bindCommand("HHeadlines1", nullptr, &TMainForm::HHeadlines1Click);
-    bindCommand("HRRule1", "HRuleBtn", &TMainForm::HRuleBtnClick);
-    bindCommand("List1", nullptr, &TMainForm::List1Click);
-    bindCommand("AAnchor1", "AnchorBtn", &TMainForm::AnchorBtnClick);
-    bindCommand("email1", nullptr, &TMainForm::email1Click);
-    bindCommand("Marquee1", nullptr, &TMainForm::Marquee1Click);
-    bindCommand("Frameset1", nullptr, &TMainForm::Frameset1Click);
-    bindCommand("Frame1", nullptr, &TMainForm::Frame1Click);
-    bindCommand("FormMenu1", nullptr, &TMainForm::FormMenu1Click);
-    bindCommand("SortSelection1", nullptr, &TMainForm::SortSelection1Click);
-    bindCommand("NewWebPage1", nullptr, &TMainForm::NewWebPage1Click);
-    bindCommand("Color1", nullptr, &TMainForm::Color1Click);
-    connect(button(QStringLiteral("colpicBtn")), &QToolButton::clicked, this, [this] { colpicBtnClick(); });
-}
-
 QString TMainForm::selectionText() const
 {
     return CurrentDoc ? CurrentDoc->Memo1->selText() : QString();
@@ -115,23 +77,11 @@ void TMainForm::insertWithCaret(const markup::Insertion &ins)
     }
 }
 
-#define MIVOR_TAG_HANDLER(Handler, Id)                                                         \
-    void TMainForm::Handler()                                                                  \
-    {                                                                                          \
-        if (CurrentDoc)                                                                        \
-            insertWithCaret(markup::applyTagCommand(markup::tagCommand(markup::TagCommandId::Id), \
-                                                    selectionText()));                        \
-    }
-
-MIVOR_TAG_HANDLER(BoldBtnClick, Bold)
-MIVOR_TAG_HANDLER(ItalicBtnClick, Italic)
-MIVOR_TAG_HANDLER(UnderLineBtnClick, Underline)
-MIVOR_TAG_HANDLER(CENTER1Click, Centre)
-MIVOR_TAG_HANDLER(Blockquote1Click, Blockquote)
-MIVOR_TAG_HANDLER(ListItem1Click, ListItem)
-MIVOR_TAG_HANDLER(BreakBtnClick, LineBreak)
-MIVOR_TAG_HANDLER(SpaceBtnClick, Space)
-#undef MIVOR_TAG_HANDLER
+void TMainForm::runTagCommand(markup::TagCommandId id)
+{
+    if (CurrentDoc)
+        insertWithCaret(markup::applyTagCommand(markup::tagCommand(id), selectionText()));
+}
 
 void TMainForm::Paragraph1Click()
 {
@@ -296,7 +246,7 @@ void TMainForm::Color1Click()
 
 void TMainForm::colpicBtnClick()
 {
-    QToolButton *b = button(QStringLiteral("colpicBtn"));
+    QToolButton *b = button(commands::Id::ColourPicker);
     if (PickingColour) {
         endPicking();
         return;
@@ -323,7 +273,7 @@ void TMainForm::FormMouseDown()
 void TMainForm::endPicking()
 {
     PickingColour = false;
-    button(QStringLiteral("colpicBtn"))->setChecked(false);
+    button(commands::Id::ColourPicker)->setChecked(false);
     releaseMouse();
     QApplication::restoreOverrideCursor();
     qApp->removeEventFilter(this);

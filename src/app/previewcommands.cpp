@@ -48,13 +48,6 @@ void TMainForm::wirePreviewCommands()
 {
     PageView = new TPageView;
     connect(this, &QObject::destroyed, [page = PageView] { delete page; });
-    bindCommand("ViewinBrowser1", "htmlBtn", &TMainForm::htmlBtnClick);
-    bindCommand("Help2", nullptr, &TMainForm::Help2Click);
-    bindCommand("WebPrintPreview1", nullptr, &TMainForm::WebPrintPreview1Click);
-    bindCommand("PrintPreview1", "PreviewBtn", &TMainForm::PreviewBtnClick);
-    bindCommand("Print1", "PrintBtn", &TMainForm::Print1Click);
-    bindCommand("Portrait1", nullptr, &TMainForm::Portrait1Click);
-    bindCommand("Landscape1", nullptr, &TMainForm::Landscape1Click);
     Panel2->installEventFilter(new DoubleClickFilter(this, [this] { Panel2DblClick(); }));
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
 }
@@ -79,7 +72,7 @@ void TMainForm::Panel2DblClick()
     const int pane = previewPaneWidth();
     if (pane > 400 || pane < 100) {
         setPreviewPaneWidth(width() / 2);
-        action(QStringLiteral("HtmlPreview1"))->setChecked(true);
+        action(commands::Id::HtmlPreview)->setChecked(true);
     } else {
         setPreviewPaneWidth(4);
         BrowseBtnClick();
@@ -157,13 +150,13 @@ void TMainForm::Print1Click()
 void TMainForm::Portrait1Click()
 {
     PageView->Portrait1Click();
-    action(QStringLiteral("Portrait1"))->setChecked(true);
-    action(QStringLiteral("Landscape1"))->setChecked(false);
+    action(commands::Id::Portrait)->setChecked(true);
+    action(commands::Id::Landscape)->setChecked(false);
 }
 
 void TMainForm::Landscape1Click()
 {
     PageView->Landscape1Click();
-    action(QStringLiteral("Portrait1"))->setChecked(false);
-    action(QStringLiteral("Landscape1"))->setChecked(true);
+    action(commands::Id::Portrait)->setChecked(false);
+    action(commands::Id::Landscape)->setChecked(true);
 }

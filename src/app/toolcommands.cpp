@@ -3,7 +3,9 @@
 // handler hands its work to the tool's own window or logic.
 #include "app/mainwindow.h"
 
+#include "documents/filecommands.h"
 #include "documents/filenames.h"
+#include "documents/filerules.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
@@ -20,9 +22,12 @@
 #include "search/resultsform.h"
 #include "spike/spikewindow.h"
 #include "table/tablewindow.h"
+#include "transfer/publishing.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -38,23 +43,6 @@ QString TMainForm::documentFolder() const
 void TMainForm::createToolWindows()
 {
     tools_.createTools(*this);
-}
-
-void TMainForm::wireToolCommands()
-{
-    bindCommand("Find1", "FindBtn", &TMainForm::Find1Click);
-    bindCommand("Replace1", "ReplaceBtn", &TMainForm::Replace1Click);
-    bindCommand("FindinFiles1", nullptr, &TMainForm::FindinFiles1Click);
-    bindCommand("ShowSearchResults1", nullptr, &TMainForm::ShowSearchResults1Click);
-    bindCommand("CopyToSpike1", nullptr, &TMainForm::CopyToSpike1Click);
-    bindCommand("ShowSpike1", "SpikeBtn1", &TMainForm::ShowSpike1Click);
-    bindCommand("Table1", "TableBtn", &TMainForm::Table1Click);
-    bindCommand("Image1", "ImgBtn", &TMainForm::Image1Click);
-    bindCommand("Direct1", nullptr, &TMainForm::Direct1Click);
-    bindCommand("FromFile1", nullptr, &TMainForm::FromFile1Click);
-    bindCommand("META1", nullptr, &TMainForm::META1Click);
-    bindCommand("EditIgnoreList1", nullptr, &TMainForm::EditIgnoreList1Click);
-    action(QStringLiteral("ShowSearchResults1"))->setCheckable(true);
 }
 
 QList<TSubForm *> TMainForm::documentsLeastRecentFirst()
@@ -250,4 +238,57 @@ void TMainForm::META1Click()
     }
     doc->Memo1->setSelStart(ins.offset);
     ::InsertFragment(*doc->Memo1, ins.text);
+}
+
+// ------------------------------------------------------------ publishing
+
+void TMainForm::LoadFtpData()
+{
+    publishing->LoadFtpData();
+    FtpDataPresent = publishing->session.FtpDataPresent;
+}
+
+void TMainForm::FTPSettings1Click()
+{
+    if (!publishing->FTPSettings())
+        return;
+    FtpDataPresent = publishing->session.FtpDataPresent;
+    if (!docs_.isEmpty())
+        action(commands::Id::Savewww)->setEnabled(FtpDataPresent);
+}
+
+void TMainForm::Savewww1Click()
+{
+    TSubForm *doc = CurrentDoc;
+    if (!doc)
+        return;
+    // A document that never had a file gets one through Save As first.
+    if (filerules::isUntitled(doc->caption()) ? !saveDocument(doc)
+                                               : !filecommands::write(*doc, doc->caption(), dialogs(), this))
+        return;
+    publishing->uploadDocument(doc->caption());
+}
+
+void TMainForm::Resources1Click()
+{
+    if (!CurrentDoc)
+        return;
+    const QString caption = CurrentDoc->caption();
+    const QString folder = caption.startsWith(QLatin1Char('~')) ? QDir::currentPath()
+                                                                : QFileInfo(caption).absolutePath();
+    publishing->imageResources(CurrentDoc->Memo1->text(), folder);
+}
+
+void TMainForm::Openwww1Click()
+{
+    const QString target = publishing->openWww();
+    if (target.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    TSubForm *doc = CreateDocWindow(target);
+    if (!loadInto(doc, target))
+        return;
+    AddWindowItem();
+    doc->Memo1->setModified(true);
+    SetSaveCommands();
 }

@@ -29,25 +29,25 @@ void ToolWindows::createTools(TMainForm &owner)
     if (PictureDialog)
         return;
     PictureDialog = new TPictureDialog(&owner);
-    const MivorSettings &s = owner.settings;
+    const MivorSettings &s = owner.appSettings();
     EditorLook look{s.EditorFontName, s.EditorFontSize, s.EditorFontColor, s.EditorBackColor};
     JSEditor = new TJSEditor(look, &owner);
     resultsForm = new TresultsForm(owner, &owner);
     QObject::connect(resultsForm, &TresultsForm::shownChanged, &owner, [&owner](bool shown) {
-        owner.action(QStringLiteral("ShowSearchResults1"))->setChecked(shown);
+        owner.action(commands::Id::ShowSearchResults)->setChecked(shown);
     });
     FinFiles = new TFinFiles(owner, *resultsForm, &owner);
     FindForm = new TFindForm(owner, &owner);
     Spike = new TSpike([&owner](const QString &fragment) { owner.InsertFragment(fragment); }, &owner);
     QString error;
-    Spike->setClips(loadSpikeClips(owner.AppFolder, &error));
+    Spike->setClips(loadSpikeClips(owner.programFolder(), &error));
     if (!error.isEmpty())
         dialogs().error(error, &owner);
     // Clips are saved as they change, so a crash does not lose them.
     TSpike *spike = Spike;
     QObject::connect(Spike, &TSpike::clipsChanged, &owner, [&owner, spike] {
         QString err;
-        if (!saveSpikeClips(owner.AppFolder, spike->clips(), &err))
+        if (!saveSpikeClips(owner.programFolder(), spike->clips(), &err))
             dialogs().error(err, &owner);
     });
 }

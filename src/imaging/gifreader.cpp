@@ -39,12 +39,6 @@ TColorTable::TColorTable(int count) : count_(count)
 
 // ---------------------------------------------------------------- TByteBuffer
 
-void TByteBuffer::Reserve(qint64 bytes)
-{
-    data_.reserve(bytes);
-    blockEnds_.reserve(size_t(bytes / 255 + 1));
-}
-
 void TByteBuffer::AddBlock(QByteArrayView block)
 {
     if (!IsCopied()) {
@@ -502,13 +496,6 @@ TGifSubImage &TGifFile::SubImage(int number)
 const TGifSubImage &TGifFile::SubImage(int number) const
 {
     return const_cast<TGifFile *>(this)->SubImage(number);
-}
-
-void TGifFile::LoadFromStream(QIODevice &stream)
-{
-    if (!stream.isSequential())
-        stream.seek(0);
-    LoadFromBytes(stream.readAll());
 }
 
 void TGifFile::LoadFromBytes(const QByteArray &bytes)

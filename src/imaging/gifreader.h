@@ -72,7 +72,6 @@ private:
 // kept); Bytes() puts them back to back on first use.
 class TByteBuffer {
 public:
-    void Reserve(qint64 bytes);
     void AddBlock(QByteArrayView block);   // copies the bytes
     // A block at start in source, which must be the same array every time.
     void AddSourceBlock(const QByteArray &source, qint64 start, qint64 length);
@@ -181,7 +180,6 @@ public:
     // Lower the pixel limits (the fuzzers use this to stay fast).
     void SetPixelLimits(qint64 perImage, qint64 total);
 
-    void LoadFromStream(QIODevice &stream);   // reads from its beginning
     void LoadFromBytes(const QByteArray &bytes);
 
     int SubImageCount() const { return int(images_.size()); }

@@ -11,7 +11,6 @@ public:
     explicit SpinField(QWidget *parent = nullptr);
 
     void setLimits(int min, int max);
-    int minimumLimit() const { return min_; }
     int maximumLimit() const { return max_; }
     bool hasRange() const { return min_ != max_; }
 

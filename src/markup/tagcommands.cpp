@@ -14,25 +14,14 @@ QString s(const char *text)
 const QList<TagCommand> &tagCommands()
 {
     static const QList<TagCommand> table{
-        {TagCommandId::Bold, s("BoldBtnClick"), s("Bold1"), s("<B> &Bold"), s("Format"),
-         s("BoldBtn"), QString(), s("insert bold"), s("Ctrl+B"), s("<B>"), s("</B>")},
-        {TagCommandId::Italic, s("ItalicBtnClick"), s("Italic1"), s("<I> &Italic"), s("Format"),
-         s("ItalicBtn"), QString(), s("insert italic"), s("Ctrl+I"), s("<I>"), s("</I>")},
-        {TagCommandId::Underline, s("UnderLineBtnClick"), s("Underline1"), s("<U> &Underline"),
-         s("Format"), s("UnderLineBtn"), QString(), s("insert underline"), s("Ctrl+U"), s("<U>"),
-         s("</U>")},
-        {TagCommandId::Centre, s("CENTER1Click"), s("CENTER1"), s("<CENTER>"), s("Format"),
-         s("CenterBtn"), s("<C>"), s("<CENTER>"), s("Ctrl+Shift+C"), s("<CENTER>"), s("</CENTER>")},
-        {TagCommandId::Blockquote, s("Blockquote1Click"), s("Blockquote1"), s("<BLOCK&QUOTE>"),
-         s("Format"), QString(), QString(), QString(), s("Ctrl+Alt+B"), s("<BLOCKQUOTE>"),
-         s("</BLOCKQUOTE>")},
-        {TagCommandId::ListItem, s("ListItem1Click"), s("ListItem1"), s("List I&tem"), s("Format"),
-         QString(), QString(), QString(), s("Ctrl+L"), s("<Li>"), s("</Li>")},
-        {TagCommandId::LineBreak, s("BreakBtnClick"), s("BNewLine1"), s("<BR> New Line"),
-         s("Insert"), s("BreakBtn"), s("<BR>"), s("insert linespace <br>"), s("Ctrl+N"), s("<BR>"),
-         QString()},
-        {TagCommandId::Space, s("SpaceBtnClick"), s("Space1"), s("&Space"), s("Insert"),
-         s("SpaceBtn"), s("SPC"), s("insert space"), s("Ctrl+Space"), s("&nbsp;"), QString()},
+        {TagCommandId::Bold, s("<B>"), s("</B>")},
+        {TagCommandId::Italic, s("<I>"), s("</I>")},
+        {TagCommandId::Underline, s("<U>"), s("</U>")},
+        {TagCommandId::Centre, s("<CENTER>"), s("</CENTER>")},
+        {TagCommandId::Blockquote, s("<BLOCKQUOTE>"), s("</BLOCKQUOTE>")},
+        {TagCommandId::ListItem, s("<Li>"), s("</Li>")},
+        {TagCommandId::LineBreak, s("<BR>"), QString()},
+        {TagCommandId::Space, s("&nbsp;"), QString()},
     };
     return table;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The commands that insert fixed tags without a dialog, kept as one table so
-// the menus, the tool strip and the tests read the same captions, keys and
-// texts. Also the small builders that turn a dialog's result and the current
+// The commands that insert fixed tags without a dialog: what each one puts
+// around the selection (their menu entries and buttons are rows of the main
+// window's command table). Also the small builders that turn a dialog's result and the current
 // selection into what the main window inserts.
 #include <QList>
 #include <QString>
@@ -20,19 +20,11 @@ enum class TagCommandId { Bold, Italic, Underline, Centre, Blockquote, ListItem,
 
 struct TagCommand {
     TagCommandId id;
-    QString handler;        // main-window handler, e.g. "BoldBtnClick"
-    QString menuItem;       // object name of the menu item
-    QString menuCaption;    // with its "&" access key
-    QString menu;           // "Format" or "Insert" submenu of "Html"
-    QString button;         // tool-strip button object name, empty when none
-    QString buttonCaption;  // empty when the button shows a picture
-    QString hint;           // tool-strip hint, empty when no button
-    QString shortcut;       // portable key text ("Ctrl+B"), empty when none
     QString open;
     QString close;          // empty for a single fragment that replaces the selection
 };
 
-// Every tag-pair and single-fragment command, in menu order.
+// Every tag-pair and single-fragment command.
 const QList<TagCommand> &tagCommands();
 const TagCommand &tagCommand(TagCommandId id);
 

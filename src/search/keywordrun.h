@@ -1,7 +1,7 @@
 #pragma once
 // Runs a keyword scan on the user-interface thread: in slices of about one
-// frame, with pending events handled between slices so that a progress bar
-// moves and a Cancel press is heard at once.
+// frame, one per timer tick, so that between slices a progress bar moves and
+// a Cancel press is heard at once.
 #include <functional>
 
 namespace search {

@@ -10,7 +10,7 @@ TEST_F(MainWindowTest, ArgumentsAreJoinedWithBlanksIntoOnePath)
     open({first, QStringLiteral("Pages/Index.HTM")});
     w->FormActivate();
     ASSERT_EQ(w->documentCount(), 1);
-    EXPECT_EQ(w->CurrentDoc->caption(), file);
+    EXPECT_EQ(w->currentDocument()->caption(), file);
     EXPECT_EQ(memo().text(), QStringLiteral("<html>\r\n</html>"));
     EXPECT_FALSE(memo().modified());
     // A freshly loaded file has nothing to undo or save.
@@ -30,13 +30,13 @@ TEST_F(MainWindowTest, RichTextInAnyCaseBecomesAnUntitledModifiedDocument)
     open({rtf});
     w->FormActivate();
     ASSERT_EQ(w->documentCount(), 1);
-    EXPECT_EQ(w->CurrentDoc->caption(), QStringLiteral("~Untiltled1"));
+    EXPECT_EQ(w->currentDocument()->caption(), QStringLiteral("~Untiltled1"));
     EXPECT_EQ(memo().text(), QStringLiteral("Dear caf\u00e9,\r\nBye"));
     EXPECT_TRUE(memo().modified());
     EXPECT_TRUE(enabled("Save1"));
     // New draws from the same counter.
     w->New1Click();
-    EXPECT_EQ(w->CurrentDoc->caption(), QStringLiteral("~Untiltled2"));
+    EXPECT_EQ(w->currentDocument()->caption(), QStringLiteral("~Untiltled2"));
 }
 
 TEST_F(MainWindowTest, AnyOtherExtensionOpensAsTextTitledWithThePath)
@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, AnyOtherExtensionOpensAsTextTitledWithThePath)
     open({php});
     w->FormActivate();
     ASSERT_EQ(w->documentCount(), 1);
-    EXPECT_EQ(w->CurrentDoc->caption(), php);
+    EXPECT_EQ(w->currentDocument()->caption(), php);
     EXPECT_EQ(memo().text(), QStringLiteral("<?php echo 1; ?>\r\n"));
 }
 
@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, AnUnreadableFileLeavesAnEmptyWindowTitledWithThePath)
     ASSERT_EQ(dlg.messages.size(), 1);
     EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot open file ") + missing);
     ASSERT_EQ(w->documentCount(), 1);
-    EXPECT_EQ(w->CurrentDoc->caption(), missing);
+    EXPECT_EQ(w->currentDocument()->caption(), missing);
     EXPECT_EQ(memo().text(), QString());
 
     // An unreadable rich-text file: the message comes before any window.

@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, NoDocumentAtStartLeavesEveryDocumentCommandOff)
         EXPECT_FALSE(enabled(n)) << n.toStdString();
     for (const QString &n : kAlwaysOn)
         EXPECT_TRUE(enabled(n)) << n.toStdString();
-    EXPECT_FALSE(w->Shape1->isEnabled());
+    EXPECT_FALSE(w->colourSwatch()->isEnabled());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Mivor 2.0"));
 }
 
@@ -61,23 +61,23 @@ TEST_F(MainWindowTest, NewSwitchesDocumentCommandsOnAndSelectionFollowsTheText)
     w->New1Click();
     for (const QString &n : kDocumentCommands)
         EXPECT_TRUE(enabled(n)) << n.toStdString();
-    EXPECT_TRUE(w->Shape1->isEnabled());
+    EXPECT_TRUE(w->colourSwatch()->isEnabled());
     // Spike and sort come on with the document, before any selection.
     EXPECT_TRUE(enabled("CopyToSpike1"));
     EXPECT_TRUE(enabled("SortSelection1"));
     EXPECT_FALSE(enabled("Paste1"));
     EXPECT_FALSE(enabled("Savewww1"));   // no FTP servers known
-    EXPECT_TRUE(w->Timer1->isActive());  // autosave is on by default
+    EXPECT_TRUE(w->autosaveTimer()->isActive());  // autosave is on by default
 
     memo().setText(QStringLiteral("hello world"));
     memo().setSelection(0, 5);
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     for (const QString &n : kSelection)
         EXPECT_TRUE(enabled(n)) << n.toStdString();
 
     // A click without a selection turns them all off, spike and sort included.
     memo().setSelStart(3);
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     for (const QString &n : kSelection)
         EXPECT_FALSE(enabled(n)) << n.toStdString();
 }
@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, ClosingTheLastDocumentReturnsToTheNoDocumentState)
     memo().setText(QStringLiteral("x"));
     memo().setModified(false);
     memo().selectAll();
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     w->New1Click();
     ASSERT_EQ(w->documentCount(), 2);
     // Untitled documents offer Save As when closed; cancel it.
@@ -99,10 +99,10 @@ TEST_F(MainWindowTest, ClosingTheLastDocumentReturnsToTheNoDocumentState)
     w->Close1Click();
     QCoreApplication::processEvents();
     EXPECT_EQ(w->documentCount(), 0);
-    EXPECT_EQ(w->CurrentDoc, nullptr);
+    EXPECT_EQ(w->currentDocument(), nullptr);
     for (const QString &n : kNoDocumentOff)
         EXPECT_FALSE(enabled(n)) << n.toStdString();
-    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(w->autosaveTimer()->isActive());
     EXPECT_FALSE(checked("WordWrap1"));
     EXPECT_FALSE(checked("wrapbtn"));
 }
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, EditCommandsUseTheRealClipboard)
     w->New1Click();
     memo().setText(QStringLiteral("cut me please"));
     memo().setSelection(0, 7);
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     w->CutBtnClick();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("cut me "));
     EXPECT_EQ(memo().text(), QStringLiteral("please"));
@@ -182,10 +182,10 @@ TEST_F(MainWindowTest, CtrlASelectsAllAndCtrlFRunsFont)
 TEST_F(MainWindowTest, ViewTogglesHideAndShowTheirParts)
 {
     w->Toolbar1Click();
-    EXPECT_FALSE(w->Panel1->isVisible());
+    EXPECT_FALSE(w->mainToolStrip()->isVisible());
     EXPECT_FALSE(checked("Toolbar1"));
     w->Toolbar1Click();
-    EXPECT_TRUE(w->Panel1->isVisible());
+    EXPECT_TRUE(w->mainToolStrip()->isVisible());
     EXPECT_TRUE(checked("Toolbar1"));
 
     w->StatusBar2Click();
@@ -195,10 +195,10 @@ TEST_F(MainWindowTest, ViewTogglesHideAndShowTheirParts)
     EXPECT_TRUE(w->statusBar()->isVisible());
 
     w->HtmlToolbar1Click();
-    EXPECT_FALSE(w->HtmlTools->isVisible());
+    EXPECT_FALSE(w->htmlToolStrip()->isVisible());
     EXPECT_FALSE(checked("HtmlToolbar1"));
     w->HtmlToolbar1Click();
-    EXPECT_TRUE(w->HtmlTools->isVisible());
+    EXPECT_TRUE(w->htmlToolStrip()->isVisible());
     EXPECT_TRUE(checked("HtmlToolbar1"));
 }
 
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, PreviewIsOffAfterShowingAndHintsReachTheStatusBar)
                      Qt::NoModifier);
     QCoreApplication::sendEvent(w->button("OpenBtn"), &move);
     EXPECT_EQ(w->statusText(1), QStringLiteral("Open"));
-    QCoreApplication::sendEvent(w->Shape1, &move);
+    QCoreApplication::sendEvent(w->colourSwatch(), &move);
     EXPECT_EQ(w->statusText(1),
               QStringLiteral("insert color: left click for color dialog: right click to insert this color"));
     w->FormMouseMove();
@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, PreviewIsOffAfterShowingAndHintsReachTheStatusBar)
 TEST_F(MainWindowTest, WrapAndLineNumberingChecksFollowTheCurrentDocument)
 {
     w->New1Click();
-    TSubForm *wrapped = w->CurrentDoc;
+    TSubForm *wrapped = w->currentDocument();
     EXPECT_TRUE(checked("WordWrap1"));   // new documents wrap by default
     w->wrapbtnClick();
     EXPECT_FALSE(wrapped->Memo1->wrap());
@@ -233,18 +233,18 @@ TEST_F(MainWindowTest, WrapAndLineNumberingChecksFollowTheCurrentDocument)
     EXPECT_TRUE(wrapped->gutterVisible());
 
     w->New1Click();
-    TSubForm *plain = w->CurrentDoc;
+    TSubForm *plain = w->currentDocument();
     w->wrapbtnClick();
     EXPECT_FALSE(checked("WordWrap1"));
     EXPECT_FALSE(checked("LineNumbering1"));
 
-    w->desktop->setActiveSubWindow(wrapped);
+    w->documentArea()->setActiveSubWindow(wrapped);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->CurrentDoc, wrapped);
+    EXPECT_EQ(w->currentDocument(), wrapped);
     EXPECT_TRUE(checked("WordWrap1"));
     EXPECT_TRUE(checked("wrapbtn"));
     EXPECT_TRUE(checked("LineNumbering1"));
-    w->desktop->setActiveSubWindow(plain);
+    w->documentArea()->setActiveSubWindow(plain);
     QCoreApplication::processEvents();
     EXPECT_FALSE(checked("WordWrap1"));
     EXPECT_FALSE(checked("LineNumbering1"));

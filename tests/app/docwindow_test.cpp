@@ -22,41 +22,41 @@ TEST_F(MainWindowTest, PositionReportCountsColumnsAndRowsFromZero)
     w->New1Click();
     memo().setText(QStringLiteral("abc\r\ndefg\r\nhij"));
     memo().setSelStart(0);
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=0"));
     memo().setSelStart(11);   // start of the third line
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=2"));
     memo().setSelStart(7);
-    w->CurrentDoc->Memo1KeyUp();
+    w->currentDocument()->Memo1KeyUp();
     EXPECT_EQ(w->statusText(0), QStringLiteral(" col=2: row=1"));
 }
 
 TEST_F(MainWindowTest, AWrappedLinesSecondScreenLineIsTheNextRow)
 {
     w->New1Click();
-    w->CurrentDoc->resize(300, 300);
+    w->currentDocument()->resize(300, 300);
     QCoreApplication::processEvents();
     ASSERT_TRUE(memo().wrap());
     memo().setText(QStringLiteral("short\r\n") + QString(QStringLiteral("wrap ")).repeated(80));
     QCoreApplication::processEvents();
     memo().setSelStart(7);
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=1"));
     const int secondScreenLine = memo().lineIndex(2);
     ASSERT_GT(secondScreenLine, 7);
     memo().setSelStart(secondScreenLine);
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=2"));
     memo().setSelStart(secondScreenLine + 1);
-    w->CurrentDoc->Memo1MouseUp();
+    w->currentDocument()->Memo1MouseUp();
     EXPECT_EQ(w->statusText(0), QStringLiteral(" col=1: row=2"));
 }
 
 TEST_F(MainWindowTest, GutterNumbersFromTheFirstVisibleLineAndFollowsScrolling)
 {
     w->New1Click();
-    TSubForm *doc = w->CurrentDoc;
+    TSubForm *doc = w->currentDocument();
     w->wrapbtnClick();   // plain lines keep the arithmetic simple
     memo().setText(lines(200));
     w->LineNumbering1Click();
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, GutterNumbersFromTheFirstVisibleLineAndFollowsScrolling)
 TEST_F(MainWindowTest, GutterWidthGrowsWithTheDigitsOfTheLineCount)
 {
     w->New1Click();
-    TSubForm *doc = w->CurrentDoc;
+    TSubForm *doc = w->currentDocument();
     const int size = doc->LineNum->font().pointSize();
     ASSERT_EQ(size, 12);
     w->LineNumbering1Click();

@@ -25,7 +25,7 @@ TEST_F(MainWindowTest, UntitledNumbersCountUpAndAreNeverReused)
     QCoreApplication::processEvents();
     ASSERT_EQ(w->documentCount(), 0);
     w->New1Click();
-    EXPECT_EQ(w->CurrentDoc->caption(), QStringLiteral("~Untiltled4"));
+    EXPECT_EQ(w->currentDocument()->caption(), QStringLiteral("~Untiltled4"));
     EXPECT_TRUE(w->reopenList().isEmpty());
 }
 
@@ -49,8 +49,8 @@ TEST_F(MainWindowTest, SavingAnUntitledDocumentAsksForANameAndLowerCasesItsFileN
     // The folder keeps its case; only the new file's own name is lower-cased.
     const QString saved = cfg.path() + QStringLiteral("Site/page.txt");
     EXPECT_EQ(TempConfig::read(saved), QByteArray("one\r\ntwo"));
-    EXPECT_EQ(w->CurrentDoc->caption(), saved);
-    EXPECT_EQ(w->SaveDialog1.fileName, saved);
+    EXPECT_EQ(w->currentDocument()->caption(), saved);
+    EXPECT_EQ(w->saveDialogState().fileName, saved);
     EXPECT_FALSE(memo().modified());
     EXPECT_FALSE(enabled(QStringLiteral("Save1")));
     EXPECT_FALSE(enabled(QStringLiteral("SaveBtn")));
@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, SavingAnUntitledDocumentAsksForANameAndLowerCasesItsFileN
 
 TEST_F(MainWindowTest, SaveAsKeepsABackupOfTheOldFileAndWritesTheNewName)
 {
-    ASSERT_TRUE(w->settings.MakeBackups);
+    ASSERT_TRUE(w->appSettings().MakeBackups);
     const QString old = cfg.write(QStringLiteral("x/Index.HTM"), "<p>old</p>");
     dlg.queueFile(old);
     w->Open1Click();
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, SaveAsKeepsABackupOfTheOldFileAndWritesTheNewName)
     EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("x/index.bak")), QByteArray("<p>old</p>"));
     EXPECT_EQ(TempConfig::read(old), QByteArray("<p>old</p>"));
     EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("x/New.HTM")));
-    EXPECT_EQ(w->CurrentDoc->caption(), fresh);
+    EXPECT_EQ(w->currentDocument()->caption(), fresh);
     EXPECT_FALSE(memo().modified());
 }
 
@@ -89,8 +89,8 @@ TEST_F(MainWindowTest, SaveAsOfAnOtherExtensionKeepsTheDialogsLastFilter)
     const QString notes = cfg.write(QStringLiteral("notes.css"), "a{}");
     dlg.queueFile(notes);
     w->Open1Click();
-    w->SaveDialog1.filterIndex = 3;
-    w->SaveDialog1.defaultExt = QStringLiteral("xyz");
+    w->saveDialogState().filterIndex = 3;
+    w->saveDialogState().defaultExt = QStringLiteral("xyz");
     dlg.queueFile(std::nullopt);
     w->SaveAs1Click();
     EXPECT_EQ(dlg.fileDialogs.last().filterIndex, 3);
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, SaveAsOfAnOtherExtensionKeepsTheDialogsLastFilter)
 
 TEST_F(MainWindowTest, SaveOfAFileDeletedOnDiskWritesItAgainWithoutABackup)
 {
-    ASSERT_TRUE(w->settings.MakeBackups);
+    ASSERT_TRUE(w->appSettings().MakeBackups);
     const QString path = cfg.write(QStringLiteral("gone.htm"), "first");
     dlg.queueFile(path);
     w->Open1Click();
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, CommandLineFileThatDoesNotExistYetIsCreatedBySave)
     open({path});
     ASSERT_EQ(w->documentCount(), 1);
     ASSERT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + path});
-    ASSERT_TRUE(w->settings.MakeBackups);
+    ASSERT_TRUE(w->appSettings().MakeBackups);
     memo().setText(QStringLiteral("<p>hello</p>"));
     memo().setModified(true);
     w->Save1Click();
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, SaveSelectionWritesOnlyTheSelectionUnderTheNameAsChosen)
     // Proposed: whatever the dialog last held; the name is kept as typed.
     EXPECT_EQ(dlg.fileDialogs.last().fileName, empty + QStringLiteral(".txt"));
     EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("Part.TXT")), QByteArray("beta"));
-    EXPECT_EQ(w->CurrentDoc->caption(), path);
+    EXPECT_EQ(w->currentDocument()->caption(), path);
     EXPECT_FALSE(memo().modified());
     EXPECT_EQ(w->windowList(), QStringList{path});
 }
@@ -185,13 +185,13 @@ TEST_F(MainWindowTest, CancelledSaveAsChangesNothingButMovesTheEntryToTheEnd)
     const QString b = cfg.write(QStringLiteral("b.htm"), "b");
     dlg.queueFile(a);
     w->Open1Click();
-    TSubForm *first = w->CurrentDoc;
+    TSubForm *first = w->currentDocument();
     memo().setText(QStringLiteral("edited"));
     memo().setModified(true);
     dlg.queueFile(b);
     w->Open1Click();
     w->bringToFront(first);
-    ASSERT_EQ(w->CurrentDoc, first);
+    ASSERT_EQ(w->currentDocument(), first);
 
     dlg.queueFile(std::nullopt);
     w->SaveAs1Click();
@@ -208,7 +208,7 @@ TEST_F(MainWindowTest, LoneLineFeedsComeBackAsCarriageReturnLineFeed)
     dlg.queueFile(path);
     w->Open1Click();
     EXPECT_FALSE(memo().modified());
-    w->settings.MakeBackups = false;
+    w->appSettings().MakeBackups = false;
     memo().setModified(true);
     w->Save1Click();
     EXPECT_EQ(TempConfig::read(path), QByteArray("one\r\ntwo\r\n\r\nthree"));
@@ -228,7 +228,7 @@ TEST_F(MainWindowTest, SaveAsIntoAMissingFolderLeavesEverythingAsItWas)
     w->SaveAs1Click();
     ASSERT_EQ(dlg.messages.size(), 1);
     EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + nowhere + QStringLiteral(": No such file or directory"));
-    EXPECT_EQ(w->CurrentDoc->caption(), path);
+    EXPECT_EQ(w->currentDocument()->caption(), path);
     EXPECT_TRUE(memo().modified());
     EXPECT_EQ(w->windowList(), QStringList{path});
     EXPECT_FALSE(QDir(cfg.path() + QStringLiteral("missing")).exists());
@@ -242,7 +242,7 @@ TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderWritesInPlaceOrSaysWhyItCannot)
     w->Open1Click();
     memo().setText(QStringLiteral("new text"));
     memo().setModified(true);
-    w->settings.MakeBackups = false;
+    w->appSettings().MakeBackups = false;
     const QString folder = cfg.path() + QStringLiteral("keep");
     testuser::handOver(cfg.path());
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -290,7 +290,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
     EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>my notes</p>"));
     EXPECT_EQ(TempConfig::read(draft), QByteArray("<p>draft</p>"));
     EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("draft.bak")));
-    EXPECT_EQ(w->CurrentDoc->caption(), draft);
+    EXPECT_EQ(w->currentDocument()->caption(), draft);
     EXPECT_TRUE(memo().modified());
 
     // No, then another name in the dialog: that one is written.
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
     dlg.queueAnswer(Answer::Yes);
     w->SaveAs1Click();
     EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>draft 2</p>"));
-    EXPECT_EQ(w->CurrentDoc->caption(), notes);
+    EXPECT_EQ(w->currentDocument()->caption(), notes);
 
     // The document's own file under another case is no other file: no question.
     const int asked = dlg.questions.size();
@@ -326,9 +326,9 @@ TEST_F(MainWindowTest, CopiesOfAPrivateDocumentStayPrivate)
     w->Open1Click();
     memo().setText(QStringLiteral("<p>more secret</p>"));
     memo().setModified(true);
-    ASSERT_TRUE(w->settings.MakeBackups);
+    ASSERT_TRUE(w->appSettings().MakeBackups);
     w->Save1Click();
-    w->autosaveProgressMs = 0;
+    w->setAutosaveProgressMs(0);
     w->AutosaveNow();
     ASSERT_TRUE(dlg.messages.isEmpty());
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
@@ -368,7 +368,7 @@ TEST_F(MainWindowTest, LinksPlantedAtCopyNamesAreReplacedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(TempConfig::read(bak), QByteArray("<p>page</p>"));
     EXPECT_EQ(TempConfig::read(victim), QByteArray("precious"));
 
-    w->autosaveProgressMs = 0;
+    w->setAutosaveProgressMs(0);
     dlg.queueAnswer(Answer::Yes);
     w->AutosaveNow();
     EXPECT_EQ(dlg.questions.last(), side + QStringLiteral(" already exists. Do you want to replace it?"));
@@ -405,7 +405,7 @@ TEST_F(MainWindowTest, FilesHoldingZeroBytesAreRefusedByEveryWayOfOpening)
     EXPECT_EQ(w->documentCount(), 0);
 
     w->AddReopenItem(path);
-    w->ReopenItemClick(w->Reopen1->actions().first());
+    w->ReopenItemClick(w->reopenMenu()->actions().first());
     EXPECT_EQ(dlg.errors.size(), 2);
     EXPECT_EQ(w->documentCount(), 0);
 
@@ -484,7 +484,7 @@ TEST_F(MainWindowTest, AnEarlierSessionsAutosaveCopyIsOfferedBack)
 TEST_F(MainWindowTest, OpenSetsItsFilterClearsTheNameAndListsTheFile)
 {
     const QString a = cfg.write(QStringLiteral("Mixed Case.HTML"), "<b>x</b>\r\n");
-    w->OpenDialog1.fileName = QStringLiteral("leftover");
+    w->openDialogState().fileName = QStringLiteral("leftover");
     dlg.queueFile(a);
     w->Open1Click();
     ASSERT_EQ(dlg.fileDialogs.size(), 1);
@@ -492,7 +492,7 @@ TEST_F(MainWindowTest, OpenSetsItsFilterClearsTheNameAndListsTheFile)
               QStringLiteral("HTML (*.htm, *.html)|*.htm;*html|TEXT (*.txt)|*.txt|All files (*.*)|*.*"));
     EXPECT_TRUE(dlg.fileDialogs[0].fileName.isEmpty());
     // An existing file is opened under its own name, case and all.
-    EXPECT_EQ(w->CurrentDoc->caption(), a);
+    EXPECT_EQ(w->currentDocument()->caption(), a);
     EXPECT_EQ(memo().text(), QStringLiteral("<b>x</b>\r\n"));
     EXPECT_FALSE(memo().modified());
     EXPECT_EQ(w->windowList(), QStringList{a});
@@ -508,6 +508,6 @@ TEST_F(MainWindowTest, OpenSetsItsFilterClearsTheNameAndListsTheFile)
     w->Open1Click();
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + missing});
     EXPECT_EQ(w->documentCount(), 2);
-    EXPECT_EQ(w->CurrentDoc->caption(), missing);
+    EXPECT_EQ(w->currentDocument()->caption(), missing);
     EXPECT_EQ(w->windowList(), QStringList{a});
 }

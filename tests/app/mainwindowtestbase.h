@@ -29,10 +29,10 @@ protected:
     void open(const QStringList &args = {})
     {
         w = std::make_unique<TMainForm>(args);
-        w->showModal = [this](QDialog *d) {
+        w->setModalRunner([this](QDialog *d) {
             shownDialogs << d;
             return modalAnswer ? modalAnswer(d) : int(QDialog::Rejected);
-        };
+        });
         w->resize(1000, 700);
         w->show();
         QCoreApplication::processEvents();
@@ -55,5 +55,5 @@ protected:
         return w->button(name)->isChecked();
     }
 
-    TMemo &memo() { return *w->CurrentDoc->Memo1; }
+    TMemo &memo() { return *w->currentDocument()->Memo1; }
 };

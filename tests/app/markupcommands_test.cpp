@@ -100,8 +100,8 @@ TEST_F(MainWindowTest, ColourSwatchInsertsQuotedColours)
     dlg.queueColor(QColor(255, 0, 0));
     w->Shape1MouseDown(Qt::LeftButton);
     EXPECT_EQ(memo().text(), QStringLiteral("\"#FFFFFF\"\"#FF0000\""));
-    EXPECT_EQ(w->Shape1->fill(), 0x0000FFu);
-    EXPECT_EQ(w->Shape1->outline(), 0x0000FFu);
+    EXPECT_EQ(w->colourSwatch()->fill(), 0x0000FFu);
+    EXPECT_EQ(w->colourSwatch()->outline(), 0x0000FFu);
 
     dlg.queueColor(std::nullopt);
     w->Shape1MouseDown(Qt::MiddleButton);   // middle opens the dialog too; cancelled
@@ -115,13 +115,13 @@ TEST_F(MainWindowTest, PipetteSamplesUntilTheFirstPress)
     FixedSampler sampler;
     w->New1Click();
     w->colpicBtnClick();
-    EXPECT_TRUE(w->PickingColour);
+    EXPECT_TRUE(w->pickingColour());
     EXPECT_TRUE(checked("colpicBtn"));
     sampler.value = 0x000000;
     w->ApplicationEvents1Idle();
-    EXPECT_EQ(w->Shape1->fill(), 0u);
+    EXPECT_EQ(w->colourSwatch()->fill(), 0u);
     w->FormMouseDown();
-    EXPECT_FALSE(w->PickingColour);
+    EXPECT_FALSE(w->pickingColour());
     EXPECT_FALSE(checked("colpicBtn"));
     EXPECT_EQ(memo().text(), QString());   // nothing inserted by picking
     sampler.value = 0xFFFFFF;
@@ -176,15 +176,15 @@ TEST_F(MainWindowTest, TableCommandBringsTheEditorForwardAndStartsFreshAfterClos
     w->Table1Click();
     Thtmltabletemp *first = w->tools().TableEditor;
     ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(w->TableEditorShown);
+    EXPECT_TRUE(w->tableEditorShown());
     w->Table1Click();
     EXPECT_EQ(w->tools().TableEditor, first);   // still open: brought forward
     first->close();
-    EXPECT_TRUE(w->TableEditorClosed);
+    EXPECT_TRUE(w->tableEditorClosed());
     w->Table1Click();
     EXPECT_NE(w->tools().TableEditor, nullptr);
-    EXPECT_TRUE(w->TableEditorShown);
-    EXPECT_FALSE(w->TableEditorClosed);
+    EXPECT_TRUE(w->tableEditorShown());
+    EXPECT_FALSE(w->tableEditorClosed());
 }
 
 TEST_F(MainWindowTest, FindStartsFromTheTopOfTheCurrentDocument)

@@ -46,9 +46,9 @@ TEST_F(FtpSettingsTest, KeepWritesOnlyTheScrambledFileAndEnablesSaveAtWww)
                                     | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(QFile::permissions(dvf) & others, QFile::Permissions());
     EXPECT_TRUE(QFile::permissions(dvf) & QFile::WriteOwner);
-    EXPECT_TRUE(w->FtpDataPresent);
+    EXPECT_TRUE(w->ftpDataPresent());
     EXPECT_TRUE(enabled(QStringLiteral("Savewww1")));
-    const auto &s = w->publishing->session;
+    const auto &s = w->publishingDialogs()->session;
     EXPECT_EQ(s.FtpServers[1].Server, QStringLiteral("ftp.three"));
     EXPECT_EQ(s.FtpServer, QStringLiteral("ftp.one"));
 
@@ -59,8 +59,8 @@ TEST_F(FtpSettingsTest, KeepWritesOnlyTheScrambledFileAndEnablesSaveAtWww)
     // A fresh start reads the table back.
     w.reset();
     open();
-    EXPECT_TRUE(w->FtpDataPresent);
-    EXPECT_EQ(w->publishing->session.FtpServers[0].Password, QStringLiteral("p1"));
+    EXPECT_TRUE(w->ftpDataPresent());
+    EXPECT_EQ(w->publishingDialogs()->session.FtpServers[0].Password, QStringLiteral("p1"));
     EXPECT_TRUE(dlg.messages.isEmpty());
 }
 
@@ -69,7 +69,7 @@ TEST_F(FtpSettingsTest, IncompleteRowSavesNothing)
     keep({row("ftp.one", "u1", ""), row("ftp.two", "u2", "p2")});
     EXPECT_EQ(dlg.messages, QStringList{"Incomplete details."});
     EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("FTPData.dvf")));
-    EXPECT_FALSE(w->FtpDataPresent);
+    EXPECT_FALSE(w->ftpDataPresent());
 }
 
 TEST(FtpDataFile, DamagedShortAndEmptyFiles)

@@ -71,7 +71,7 @@ TEST_F(SettingsTest, FirstStartLeavesOnlyTheScrambledDefaults)
     EXPECT_EQ(filesIn(cfg.appFolder()), QStringList{QStringLiteral("mivor.dvf")});
     EXPECT_EQ(storedLines(cfg.appFolder()), defaultSettingsLines());
     EXPECT_TRUE(dlg.messages.isEmpty());
-    EXPECT_EQ(w->desktop->background().color(), QColor(0, 0, 160));
+    EXPECT_EQ(w->documentArea()->background().color(), QColor(0, 0, 160));
 }
 
 TEST_F(SettingsTest, ReopenEntriesSurviveARestartInReverseOrder)
@@ -98,7 +98,7 @@ TEST_F(SettingsTest, DoneAppliesToNewDocumentsOnlyAndStoresNineLines)
 {
     w->AddReopenItem(cfg.write(QStringLiteral("r.htm"), "r"));
     w->New1Click();
-    TSubForm *before = w->CurrentDoc;
+    TSubForm *before = w->currentDocument();
     const QFont oldFont = before->Memo1->font();
     ASSERT_EQ(oldFont.family(), QStringLiteral("Courier New"));
 
@@ -116,14 +116,14 @@ TEST_F(SettingsTest, DoneAppliesToNewDocumentsOnlyAndStoresNineLines)
         p.wwrap->setChecked(false);
     });
 
-    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("DejaVu Sans Mono"));
-    EXPECT_EQ(w->settings.EditorFontSize, 15);
+    EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(w->appSettings().EditorFontSize, 15);
     EXPECT_EQ(before->Memo1->font(), oldFont);
     EXPECT_TRUE(before->Memo1->wrap());
-    EXPECT_EQ(w->desktop->background().color(), QColor(0, 128, 0));
+    EXPECT_EQ(w->documentArea()->background().color(), QColor(0, 128, 0));
 
     w->New1Click();
-    TSubForm *after = w->CurrentDoc;
+    TSubForm *after = w->currentDocument();
     EXPECT_EQ(after->Memo1->font().family(), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_EQ(after->Memo1->font().pointSize(), 15);
     EXPECT_EQ(after->Memo1->palette().color(QPalette::Base), QColor(255, 255, 0));
@@ -148,8 +148,8 @@ TEST_F(SettingsTest, CancelChangesNothing)
         return p->result();
     };
     w->Preferences1Click();
-    EXPECT_EQ(w->settings.EditorFontSize, 12);
-    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(w->appSettings().EditorFontSize, 12);
+    EXPECT_TRUE(w->autosaveTimer()->isActive());
     EXPECT_EQ(storedLines(cfg.appFolder()), stored);
     // The next showing loads the settings in use again.
     modalAnswer = [](QDialog *d) {
@@ -165,15 +165,15 @@ TEST_F(SettingsTest, CancelChangesNothing)
 TEST_F(SettingsTest, AutosaveSettingsTakeEffectAtOnce)
 {
     w->New1Click();
-    ASSERT_TRUE(w->Timer1->isActive());
+    ASSERT_TRUE(w->autosaveTimer()->isActive());
     preferences([](Tprefs &p) { p.autosave->setChecked(false); });
-    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_FALSE(w->autosaveTimer()->isActive());
     preferences([](Tprefs &p) {
         p.autosave->setChecked(true);
         p.autosavespin->setFieldValue(3);
     });
-    EXPECT_TRUE(w->Timer1->isActive());
-    EXPECT_EQ(w->Timer1->interval(), 3 * 60000);
+    EXPECT_TRUE(w->autosaveTimer()->isActive());
+    EXPECT_EQ(w->autosaveTimer()->interval(), 3 * 60000);
 }
 
 TEST_F(SettingsTest, SpinFieldsWithoutANumberGiveTheirMinimumAndStayInRange)
@@ -182,16 +182,16 @@ TEST_F(SettingsTest, SpinFieldsWithoutANumberGiveTheirMinimumAndStayInRange)
         p.fontsize->findChild<QLineEdit *>()->setText(QString());
         p.autosavespin->findChild<QLineEdit *>()->setText(QString());
     });
-    EXPECT_EQ(w->settings.EditorFontSize, 6);
-    EXPECT_EQ(w->settings.AutosaveMinutes, 1);
+    EXPECT_EQ(w->appSettings().EditorFontSize, 6);
+    EXPECT_EQ(w->appSettings().AutosaveMinutes, 1);
     // A number typed beyond the range is brought back inside, never a
     // zero-minute timer or an unreadable font.
     preferences([](Tprefs &p) {
         p.fontsize->setFieldValue(500);
         p.autosavespin->setFieldValue(0);
     });
-    EXPECT_EQ(w->settings.EditorFontSize, 120);
-    EXPECT_EQ(w->settings.AutosaveMinutes, 1);
+    EXPECT_EQ(w->appSettings().EditorFontSize, 120);
+    EXPECT_EQ(w->appSettings().AutosaveMinutes, 1);
     EXPECT_EQ(storedLines(cfg.appFolder()).value(7), QStringLiteral("1"));
 
     MivorSettings odd;
@@ -226,8 +226,8 @@ TEST_F(SettingsTest, DialogFontListAndColourSwatches)
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Set Page Defaults"));
         EXPECT_EQ(p.size(), QSize(260, 293));
     });
-    EXPECT_EQ(w->settings.EditorFontColor, 0x030201u);
-    EXPECT_EQ(w->settings.DesktopColor, 10485760u);
+    EXPECT_EQ(w->appSettings().EditorFontColor, 0x030201u);
+    EXPECT_EQ(w->appSettings().DesktopColor, 10485760u);
 }
 
 TEST_F(SettingsTest, AFailedWriteIsReportedAndTheValuesStillApply)
@@ -237,7 +237,7 @@ TEST_F(SettingsTest, AFailedWriteIsReportedAndTheValuesStillApply)
     preferences([](Tprefs &p) { p.fontsize->setFieldValue(20); });
     ASSERT_EQ(dlg.messages.size(), 1);
     EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + cfg.appFolder() + QStringLiteral("mivor.ini"));
-    EXPECT_EQ(w->settings.EditorFontSize, 20);
+    EXPECT_EQ(w->appSettings().EditorFontSize, 20);
 }
 
 TEST_F(SettingsTest, AShortFileIsReportedAndTheRestStartsFromDefaults)
@@ -248,12 +248,12 @@ TEST_F(SettingsTest, AShortFileIsReportedAndTheRestStartsFromDefaults)
     dlg.messages.clear();
     open();
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("List index out of bounds (3)")});
-    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("Arial"));
-    EXPECT_EQ(w->settings.EditorFontSize, 14);
-    EXPECT_EQ(w->settings.EditorFontColor, 255u);
-    EXPECT_EQ(w->settings.EditorBackColor, 16777215u);
-    EXPECT_TRUE(w->settings.AutosaveOn);
-    EXPECT_EQ(w->settings.DesktopColor, 10485760u);
+    EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(w->appSettings().EditorFontSize, 14);
+    EXPECT_EQ(w->appSettings().EditorFontColor, 255u);
+    EXPECT_EQ(w->appSettings().EditorBackColor, 16777215u);
+    EXPECT_TRUE(w->appSettings().AutosaveOn);
+    EXPECT_EQ(w->appSettings().DesktopColor, 10485760u);
     EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("mivor.ini")));
 
     // Its close writes a sound file again, which the next start reads quietly.
@@ -261,7 +261,7 @@ TEST_F(SettingsTest, AShortFileIsReportedAndTheRestStartsFromDefaults)
     w->AddReopenItem(p);
     restart();
     EXPECT_TRUE(dlg.messages.size() == 1);
-    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("Arial"));
+    EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Arial"));
     EXPECT_EQ(w->reopenList(), QStringList{p});
     const QStringList lines = storedLines(cfg.appFolder());
     EXPECT_EQ(lines.mid(0, 3), (QStringList{QStringLiteral("Arial"), QStringLiteral("14"), QStringLiteral("255")}));
@@ -276,7 +276,7 @@ TEST_F(SettingsTest, AGarbageFontNameGivesTheDefaultFontAndIsNotWrittenBack)
     dlg.messages.clear();
     open();
     EXPECT_TRUE(dlg.messages.isEmpty());
-    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("Courier New"));
+    EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Courier New"));
     w->New1Click();
     EXPECT_EQ(memo().font().family(), QStringLiteral("Courier New"));
     EXPECT_EQ(memo().font().pointSize(), 14);
@@ -287,7 +287,7 @@ TEST_F(SettingsTest, AGarbageFontNameGivesTheDefaultFontAndIsNotWrittenBack)
     // A name typed in the dialog that no installed font has is not taken either.
     open();
     preferences([](Tprefs &p) { p.FontBox->setCurrentText(QStringLiteral("No Such Font")); });
-    EXPECT_EQ(w->settings.EditorFontName, QStringLiteral("Courier New"));
+    EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Courier New"));
     EXPECT_EQ(storedLines(cfg.appFolder()).value(0), QStringLiteral("Courier New"));
 }
 
@@ -324,12 +324,12 @@ TEST_F(SettingsTest, ANonNumberIsReportedAndThatSettingKeepsItsDefault)
     dlg.messages.clear();
     open();
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("'big' is not a valid integer value")});
-    EXPECT_EQ(w->settings.EditorFontSize, 12);
-    EXPECT_FALSE(w->settings.WrapNewDocs);   // only lower-case "true" is true
-    EXPECT_FALSE(w->settings.AutosaveOn);
-    EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_EQ(w->settings.AutosaveMinutes, 5);
-    EXPECT_EQ(w->desktop->background().color(), QColor(255, 0, 0));
+    EXPECT_EQ(w->appSettings().EditorFontSize, 12);
+    EXPECT_FALSE(w->appSettings().WrapNewDocs);   // only lower-case "true" is true
+    EXPECT_FALSE(w->appSettings().AutosaveOn);
+    EXPECT_FALSE(w->autosaveTimer()->isActive());
+    EXPECT_EQ(w->appSettings().AutosaveMinutes, 5);
+    EXPECT_EQ(w->documentArea()->background().color(), QColor(255, 0, 0));
     EXPECT_EQ(w->reopenList(), QStringList{QStringLiteral("/tmp/x.htm")});
 
     restart();

@@ -34,7 +34,7 @@ protected:
         dlg.queueFile(path);
         w->Open1Click();
         QCoreApplication::processEvents();
-        return w->CurrentDoc;
+        return w->currentDocument();
     }
 
     void closeCurrent()
@@ -53,25 +53,25 @@ TEST_F(WindowListTest, OpenDocumentsAreListedInOrderAndAClickBringsOneForward)
     EXPECT_EQ(w->checkedWindowEntries(), QStringList{c});
     // Entry names are unique within the run.
     QStringList names;
-    for (QAction *e : w->Windows1->actions())
+    for (QAction *e : w->windowsMenu()->actions())
         names << e->objectName();
     EXPECT_EQ(names.size(), 3);
     EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 3);
 
-    w->dummy1Click(entryFor(w->Windows1, a));
+    w->dummy1Click(entryFor(w->windowsMenu(), a));
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->CurrentDoc, da);
-    EXPECT_EQ(w->desktop->activeSubWindow(), da);
+    EXPECT_EQ(w->currentDocument(), da);
+    EXPECT_EQ(w->documentArea()->activeSubWindow(), da);
     EXPECT_EQ(w->checkedWindowEntries(), QStringList{a});
     EXPECT_EQ(memo().text(), QStringLiteral("aaa"));
 
     // A minimized window is restored as it comes forward.
     dc->showMinimized();
     QCoreApplication::processEvents();
-    w->dummy1Click(entryFor(w->Windows1, c));
+    w->dummy1Click(entryFor(w->windowsMenu(), c));
     QCoreApplication::processEvents();
     EXPECT_FALSE(dc->isMinimized());
-    EXPECT_EQ(w->CurrentDoc, dc);
+    EXPECT_EQ(w->currentDocument(), dc);
     EXPECT_EQ(w->checkedWindowEntries(), QStringList{c});
 }
 
@@ -85,7 +85,7 @@ TEST_F(WindowListTest, ReopenKeepsTheLastFiveClosedNewestFirstWithoutMovingKnown
         closeCurrent();
     }
     EXPECT_EQ(w->reopenList(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
-    EXPECT_EQ(w->Reopen1->actions().size(), 5);
+    EXPECT_EQ(w->reopenMenu()->actions().size(), 5);
 
     // Closing a file that is already listed leaves the list as it is.
     openFile(paths[3]);
@@ -102,10 +102,10 @@ TEST_F(WindowListTest, AReopenClickOpensTheFileAndItsCloseBringsItBackOnTop)
     closeCurrent();
     ASSERT_EQ(w->reopenList(), (QStringList{b, a}));
 
-    w->ReopenItemClick(entryFor(w->Reopen1, a));
+    w->ReopenItemClick(entryFor(w->reopenMenu(), a));
     QCoreApplication::processEvents();
     ASSERT_EQ(w->documentCount(), 1);
-    EXPECT_EQ(w->CurrentDoc->caption(), a);
+    EXPECT_EQ(w->currentDocument()->caption(), a);
     EXPECT_EQ(memo().text(), QStringLiteral("aaa"));
     EXPECT_FALSE(memo().modified());
     EXPECT_EQ(w->windowList(), QStringList{a});
@@ -121,11 +121,11 @@ TEST_F(WindowListTest, AReopenClickOnAVanishedFileKeepsTheEntryAndAnEmptyWindow)
     closeCurrent();
     ASSERT_TRUE(QFile::remove(a));
 
-    w->ReopenItemClick(entryFor(w->Reopen1, a));
+    w->ReopenItemClick(entryFor(w->reopenMenu(), a));
     QCoreApplication::processEvents();
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + a});
     ASSERT_EQ(w->documentCount(), 1);
-    EXPECT_EQ(w->CurrentDoc->caption(), a);
+    EXPECT_EQ(w->currentDocument()->caption(), a);
     EXPECT_TRUE(memo().text().isEmpty());
     EXPECT_TRUE(w->windowList().isEmpty());
     EXPECT_EQ(w->reopenList(), QStringList{a});
@@ -136,14 +136,14 @@ TEST_F(WindowListTest, SaveAsReplacesTheEntryByTheNewPathAtTheEnd)
     TSubForm *da = openFile(a);
     openFile(b);
     w->bringToFront(da);
-    ASSERT_EQ(w->CurrentDoc, da);
+    ASSERT_EQ(w->currentDocument(), da);
     const QString y = cfg.path() + QStringLiteral("y.htm");
     dlg.queueFile(y);
     w->SaveAs1Click();
     EXPECT_EQ(w->windowList(), (QStringList{b, y}));
     EXPECT_EQ(w->checkedWindowEntries(), QStringList{y});
     // Entries are compared without access-key markers.
-    w->Windows1->actions().first()->setText(b.left(3) + QStringLiteral("&") + b.mid(3));
+    w->windowsMenu()->actions().first()->setText(b.left(3) + QStringLiteral("&") + b.mid(3));
     w->removeWindowEntries(b);
     EXPECT_EQ(w->windowList(), QStringList{y});
 }
@@ -153,10 +153,10 @@ TEST_F(WindowListTest, TilesFillTheDesktopSideBySideOrStacked)
     openFile(a);
     openFile(b);
     openFile(c);
-    const QRect area = w->desktop->viewport()->rect();
+    const QRect area = w->documentArea()->viewport()->rect();
     ASSERT_GT(area.width(), 300);
     ASSERT_GT(area.height(), 300);
-    const QList<QMdiSubWindow *> subs = w->desktop->subWindowList(QMdiArea::CreationOrder);
+    const QList<QMdiSubWindow *> subs = w->documentArea()->subWindowList(QMdiArea::CreationOrder);
     ASSERT_EQ(subs.size(), 3);
 
     w->ile1Click();
@@ -188,12 +188,12 @@ TEST_F(WindowListTest, MinimizeAllMinimizesEveryWindowAndLinesThemUpAtTheBottom)
     openFile(b);
     w->MinimizeAll1Click();
     QCoreApplication::processEvents();
-    const int bottom = w->desktop->viewport()->rect().height();
-    for (QMdiSubWindow *s : w->desktop->subWindowList()) {
+    const int bottom = w->documentArea()->viewport()->rect().height();
+    for (QMdiSubWindow *s : w->documentArea()->subWindowList()) {
         EXPECT_TRUE(s->isMinimized());
         EXPECT_EQ(s->geometry().bottom() + 1, bottom);
     }
-    const QList<QMdiSubWindow *> subs = w->desktop->subWindowList(QMdiArea::CreationOrder);
+    const QList<QMdiSubWindow *> subs = w->documentArea()->subWindowList(QMdiArea::CreationOrder);
     EXPECT_EQ(subs[0]->x(), 0);
     EXPECT_EQ(subs[1]->x(), subs[0]->width());
 
@@ -206,10 +206,10 @@ TEST_F(WindowListTest, MinimizeAllMinimizesEveryWindowAndLinesThemUpAtTheBottom)
 TEST_F(WindowListTest, ClosingAnUntitledWindowThatIsNotCurrentSavesThatWindow)
 {
     w->New1Click();
-    TSubForm *first = w->CurrentDoc;
+    TSubForm *first = w->currentDocument();
     first->Memo1->setText(QStringLiteral("first text"));
     w->New1Click();
-    TSubForm *second = w->CurrentDoc;
+    TSubForm *second = w->currentDocument();
     second->Memo1->setText(QStringLiteral("second text"));
     ASSERT_NE(first, second);
 
@@ -219,7 +219,7 @@ TEST_F(WindowListTest, ClosingAnUntitledWindowThatIsNotCurrentSavesThatWindow)
     QCoreApplication::processEvents();
     EXPECT_EQ(TempConfig::read(target + QStringLiteral(".txt")), QByteArray("first text"));
     ASSERT_EQ(w->documentCount(), 1);
-    EXPECT_EQ(w->CurrentDoc, second);
+    EXPECT_EQ(w->currentDocument(), second);
     EXPECT_EQ(second->caption(), QStringLiteral("~Untiltled2"));
     EXPECT_EQ(w->windowList(), QStringList{QStringLiteral("~Untiltled2")});
 }

@@ -72,7 +72,7 @@ protected:
         w->show();
         ASSERT_TRUE(activates(w.get()));
         w->New1Click();
-        w->CurrentDoc->showMaximized();
+        w->currentDocument()->showMaximized();
     }
 
     void TearDown() override
@@ -83,7 +83,7 @@ protected:
         w.reset();
     }
 
-    TMemo &memo() { return *w->CurrentDoc->Memo1; }
+    TMemo &memo() { return *w->currentDocument()->Memo1; }
 };
 
 // Answers the next modal dialog of type D with `answer` once it is up and
@@ -175,7 +175,7 @@ TEST_F(DesktopTest, QuestionsAndDialogsOpenAboveTheFindAndResultsWindows)
     w->Close1Click();
     ASSERT_GE(question, 0);
     EXPECT_GT(question, find);
-    EXPECT_TRUE(w->CurrentDoc);   // Cancel kept it open
+    EXPECT_TRUE(w->currentDocument());   // Cancel kept it open
 
     w->ShowSearchResults1Click();
     ASSERT_TRUE(waitUntil([this] { return stackPosition(w->tools().resultsForm) >= 0; }));
@@ -203,7 +203,7 @@ TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheRe
     memo().setSelStart(0);
     w->ShowSearchResults1Click();
     TresultsForm *results = w->tools().resultsForm;
-    results->AddHits(QStringLiteral("needle"), w->CurrentDoc->caption(), true, false, &memo());
+    results->AddHits(QStringLiteral("needle"), w->currentDocument()->caption(), true, false, &memo());
     ASSERT_EQ(results->Results->rowCount(), 1);
     ASSERT_TRUE(activates(results));
     // The results window must lie over the document's text for the check

@@ -41,29 +41,6 @@ TEST(TagCommands, SingleFragmentsReplaceTheSelection)
     EXPECT_EQ(sp.caretBack, 0);
 }
 
-TEST(TagCommands, TableCarriesCaptionsKeysAndHints)
-{
-    ASSERT_EQ(tagCommands().size(), 8);
-    const TagCommand &bold = tagCommand(TagCommandId::Bold);
-    EXPECT_EQ(bold.menuCaption, "<B> &Bold");
-    EXPECT_EQ(bold.shortcut, "Ctrl+B");
-    EXPECT_EQ(bold.hint, "insert bold");
-    const TagCommand &centre = tagCommand(TagCommandId::Centre);
-    EXPECT_EQ(centre.buttonCaption, "<C>");
-    EXPECT_EQ(centre.hint, "<CENTER>");
-    EXPECT_EQ(centre.shortcut, "Ctrl+Shift+C");
-    const TagCommand &quote = tagCommand(TagCommandId::Blockquote);
-    EXPECT_TRUE(quote.button.isEmpty());
-    EXPECT_EQ(quote.menuCaption, "<BLOCK&QUOTE>");
-    EXPECT_EQ(quote.shortcut, "Ctrl+Alt+B");
-    const TagCommand &br = tagCommand(TagCommandId::LineBreak);
-    EXPECT_EQ(br.menuCaption, "<BR> New Line");
-    EXPECT_EQ(br.hint, "insert linespace <br>");
-    EXPECT_EQ(br.menu, "Insert");
-    EXPECT_EQ(tagCommand(TagCommandId::Space).shortcut, "Ctrl+Space");
-    EXPECT_EQ(tagCommand(TagCommandId::ListItem).menuCaption, "List I&tem");
-}
-
 TEST(DialogInsertions, ParagraphPutsTheBodyOnItsOwnLine)
 {
     const Insertion none = paragraphInsertion(QStringLiteral("<P>"), QString());

@@ -46,16 +46,16 @@ TEST_F(ExternalViewTest, UntitledDocumentIsSavedFirstAndCancelShowsNothing)
     EXPECT_EQ(dlg.messages, QStringList{"You must save the html file first before it can be displayed."});
     EXPECT_EQ(dlg.fileDialogs.size(), 1);
     EXPECT_TRUE(shellDouble.opened.isEmpty());
-    EXPECT_TRUE(w->TempFiles.isEmpty());
+    EXPECT_TRUE(w->tempFiles().isEmpty());
     EXPECT_FALSE(w->isMinimized());
 
     dlg.queueFile(cfg.path() + "Draft.htm");
     w->htmlBtnClick();
     const QString page = cfg.path() + "~$$$temp.htm";
-    EXPECT_EQ(w->CurrentDoc->caption(), cfg.path() + "draft.htm");
+    EXPECT_EQ(w->currentDocument()->caption(), cfg.path() + "draft.htm");
     EXPECT_EQ(shellDouble.opened, QStringList{page});
-    EXPECT_EQ(w->TempPage, page);
-    EXPECT_EQ(w->TempFiles, QStringList{page});
+    EXPECT_EQ(w->tempPage(), page);
+    EXPECT_EQ(w->tempFiles(), QStringList{page});
     EXPECT_EQ(TempConfig::read(page), QByteArray("<p>draft</p>"));
     EXPECT_TRUE(w->isMinimized());
 }
@@ -70,7 +70,7 @@ TEST_F(ExternalViewTest, FailureIsReportedThePageStaysListedAndGoesAtExit)
     w->htmlBtnClick();
     const QString page = cfg.path() + "~$$$temp.htm";
     EXPECT_EQ(dlg.errors, QStringList({"Failed to execute " + path, "Failed to execute " + path}));
-    EXPECT_EQ(w->TempFiles, QStringList({page, page}));   // listed on every use
+    EXPECT_EQ(w->tempFiles(), QStringList({page, page}));   // listed on every use
     EXPECT_EQ(TempConfig::read(page), QByteArray("<html>edited</html>"));
     EXPECT_EQ(TempConfig::read(path), QByteArray("<html>site</html>"));   // the document itself untouched
 
@@ -82,7 +82,7 @@ TEST_F(ExternalViewTest, FailureIsReportedThePageStaysListedAndGoesAtExit)
 
 TEST_F(ExternalViewTest, HelpPageIsCopiedWhenMissingOrOlderAndOpened)
 {
-    const QString copy = w->AppFolder + "mivor2_help.htm";
+    const QString copy = w->programFolder() + "mivor2_help.htm";
     const QString shipped = dataFolder() + "mivor2_help.htm";
     ASSERT_TRUE(QFileInfo::exists(shipped));
     QFile::remove(copy);

@@ -42,7 +42,7 @@ protected:
     // Runs a script in the page shown and waits for its result.
     QVariant evaluate(const QString &script)
     {
-        WebView *view = w->WebBrowser1->view();
+        WebView *view = w->previewPane()->view();
         if (!view)
             return {};
         bool done = false;
@@ -65,16 +65,16 @@ protected:
     bool stripEnabled(bool expected)
     {
         for (const QString &b : kStripButtons)
-            if ((b == "Shape1" ? w->Shape1->isEnabled() : enabled(b)) != expected)
+            if ((b == "Shape1" ? w->colourSwatch()->isEnabled() : enabled(b)) != expected)
                 return false;
         return true;
     }
 
-    int splitterLeft() { return w->Splitter1->handle(1)->mapTo(w.get(), QPoint(0, 0)).x(); }
+    int splitterLeft() { return w->previewSplitter()->handle(1)->mapTo(w.get(), QPoint(0, 0)).x(); }
 
     void dragSplitterTo(int x)
     {
-        QSplitterHandle *h = w->Splitter1->handle(1);
+        QSplitterHandle *h = w->previewSplitter()->handle(1);
         auto send = [&](QEvent::Type type, int atX, Qt::MouseButtons buttons) {
             const QPoint local = h->mapFrom(w.get(), QPoint(atX, h->mapTo(w.get(), QPoint(0, 5)).y()));
             QMouseEvent e(type, local, h->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
@@ -92,20 +92,20 @@ TEST_F(PaneTest, ToggleShowsTheDocumentAndOnlyTheWindowsMenuRefreshesIt)
 {
     EXPECT_EQ(w->previewPaneWidth(), 4);
     EXPECT_FALSE(checked("HtmlPreview1"));
-    EXPECT_FALSE(w->WebBrowser1->engineStarted());   // a collapsed pane costs nothing
+    EXPECT_FALSE(w->previewPane()->engineStarted());   // a collapsed pane costs nothing
 
     const QString path = writeDoc("first.htm", "<html><head><title>First</title></head><body>one</body></html>");
     ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
-    EXPECT_FALSE(w->WebBrowser1->engineStarted());
+    EXPECT_FALSE(w->previewPane()->engineStarted());
 
     w->BrowseBtnClick();
     EXPECT_TRUE(checked("HtmlPreview1"));
     EXPECT_EQ(w->previewPaneWidth(), w->width() - 50);
     EXPECT_TRUE(enabled("WebPrintPreview1"));
     EXPECT_TRUE(stripEnabled(false));
-    EXPECT_FALSE(w->Panel1->isEnabled());
+    EXPECT_FALSE(w->mainToolStrip()->isEnabled());
     EXPECT_TRUE(enabled("BrowseBtn"));
-    EXPECT_EQ(w->WebBrowser1->url(), QUrl::fromLocalFile(cfg.path() + "~$$$temp.htm"));
+    EXPECT_EQ(w->previewPane()->url(), QUrl::fromLocalFile(cfg.path() + "~$$$temp.htm"));
     EXPECT_EQ(titleShown("First"), "First");
     EXPECT_EQ(evaluate("document.body.innerText").toString(), "one");
 
@@ -117,8 +117,8 @@ TEST_F(PaneTest, ToggleShowsTheDocumentAndOnlyTheWindowsMenuRefreshesIt)
     EXPECT_EQ(evaluate("document.title").toString(), "First");
 
     // Choosing the document from the "Windows" menu shows the new text.
-    ASSERT_EQ(w->Windows1->actions().size(), 1);
-    w->Windows1->actions().first()->trigger();
+    ASSERT_EQ(w->windowsMenu()->actions().size(), 1);
+    w->windowsMenu()->actions().first()->trigger();
     EXPECT_EQ(titleShown("Second"), "Second");
     EXPECT_EQ(evaluate("document.body.innerText").toString(), "two");
 
@@ -127,7 +127,7 @@ TEST_F(PaneTest, ToggleShowsTheDocumentAndOnlyTheWindowsMenuRefreshesIt)
     EXPECT_EQ(w->previewPaneWidth(), 4);
     EXPECT_FALSE(enabled("WebPrintPreview1"));
     EXPECT_TRUE(stripEnabled(true));
-    EXPECT_TRUE(w->Panel1->isEnabled());
+    EXPECT_TRUE(w->mainToolStrip()->isEnabled());
 
     // Closing the document turns a running preview off.
     w->BrowseBtnClick();
@@ -136,7 +136,7 @@ TEST_F(PaneTest, ToggleShowsTheDocumentAndOnlyTheWindowsMenuRefreshesIt)
     EXPECT_FALSE(checked("HtmlPreview1"));
     EXPECT_EQ(w->previewPaneWidth(), 4);
     EXPECT_FALSE(enabled("WebPrintPreview1"));
-    EXPECT_TRUE(w->Panel1->isEnabled());
+    EXPECT_TRUE(w->mainToolStrip()->isEnabled());
 }
 
 TEST_F(PaneTest, PicturesAndLinksOfTheDocumentsFolderWorkInThePane)
@@ -185,24 +185,24 @@ TEST_F(PaneTest, HandleStripAndSplitterDecideWidthAndStrips)
     EXPECT_EQ(w->previewPaneWidth(), w->width() - 50);
     EXPECT_TRUE(checked("HtmlPreview1"));
     EXPECT_TRUE(stripEnabled(true));
-    EXPECT_TRUE(w->Panel1->isEnabled());
+    EXPECT_TRUE(w->mainToolStrip()->isEnabled());
 
     // A real double click on the strip reaches the same handler.
     w->setPreviewPaneWidth(50);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 3), w->Panel2->mapToGlobal(QPointF(3, 3)),
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 3), w->previewHandle()->mapToGlobal(QPointF(3, 3)),
                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w->Panel2, &dbl);
+    QCoreApplication::sendEvent(w->previewHandle(), &dbl);
     EXPECT_EQ(w->previewPaneWidth(), w->width() / 2);
 
     // The splitter: left of the middle rests the strips, right of it wakes them.
     dragSplitterTo(w->width() / 4);
     EXPECT_LT(splitterLeft(), w->width() / 2);
     EXPECT_TRUE(stripEnabled(false));
-    EXPECT_FALSE(w->Panel1->isEnabled());
+    EXPECT_FALSE(w->mainToolStrip()->isEnabled());
     dragSplitterTo(w->width() * 3 / 4);
     EXPECT_GT(splitterLeft(), w->width() / 2);
     EXPECT_TRUE(stripEnabled(true));
-    EXPECT_TRUE(w->Panel1->isEnabled());
+    EXPECT_TRUE(w->mainToolStrip()->isEnabled());
 }
 
 TEST_F(PaneTest, WithoutADocumentNothingEnablesTheHtmlStrip)
@@ -249,7 +249,7 @@ TEST_F(PaneTest, PageThatCannotBeWrittenIsReportedAndNothingIsShown)
     testuser::handOver(cfg.path());
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
-    const QUrl shownBefore = w->WebBrowser1->url();
+    const QUrl shownBefore = w->previewPane()->url();
     {
         Unprivileged nobody;
         w->BrowseBtnClick();
@@ -257,7 +257,7 @@ TEST_F(PaneTest, PageThatCannotBeWrittenIsReportedAndNothingIsShown)
     ASSERT_EQ(dlg.errors.size(), 1);
     EXPECT_TRUE(dlg.errors.first().startsWith("Cannot create file " + folder + "/~$$$temp.htm"))
         << dlg.errors.first().toStdString();
-    EXPECT_EQ(w->WebBrowser1->url(), shownBefore);
+    EXPECT_EQ(w->previewPane()->url(), shownBefore);
     EXPECT_FALSE(QFile::exists(folder + "/~$$$temp.htm"));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

@@ -175,18 +175,18 @@ TEST_F(PrintCommandTest, WrappedScreenLinesPrintAsTheyBreakOnScreen)
         words << QString("word%1").arg(i);
     memo().setText(words.join(' ') + "\r\nshort\r\n");
     ASSERT_TRUE(memo().wrap());
-    w->CurrentDoc->resize(260, 400);
+    w->currentDocument()->resize(260, 400);
     QCoreApplication::processEvents();
     const QStringList screen = printing::displayedLines(memo());
     ASSERT_GT(screen.size(), 4);   // the long line wraps into several screen lines
     EXPECT_EQ(screen.last(), "short");   // no trailing empty line
     EXPECT_EQ(screen.join(QString()).remove(' '), (words.join(QString()) + "short"));
 
-    printing::loadPage(*w->PageView, memo());
+    printing::loadPage(*w->pageView(), memo());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(cfg.path() + "wrapped.pdf");
-    ASSERT_EQ(w->PageView->print(printer), 1);
+    ASSERT_EQ(w->pageView()->print(printer), 1);
     const QString text = run("pdftotext", {"-layout", cfg.path() + "wrapped.pdf", "-"});
     QStringList printed;
     for (const QString &l : text.split('\n'))

@@ -1,5 +1,7 @@
 #include "support/scripteddialogs.h"
 
+#include <gtest/gtest.h>
+
 #include <QFileInfo>
 
 ScriptedDialogs::ScriptedDialogs()
@@ -10,6 +12,12 @@ ScriptedDialogs::ScriptedDialogs()
 ScriptedDialogs::~ScriptedDialogs()
 {
     setDialogs(nullptr);
+    // A question nobody scripted got a made-up answer: the test went down a
+    // road its author did not plan, so it fails here rather than passing on
+    // the stand-in answer.
+    if (!unansweredQuestions.isEmpty() && !allowUnansweredQuestions)
+        ADD_FAILURE() << "question left unanswered by the test: "
+                      << unansweredQuestions.join(QStringLiteral(" | ")).toStdString();
 }
 
 void ScriptedDialogs::queueFile(const std::optional<QString> &path, int filterIndex)
@@ -96,6 +104,7 @@ Answer ScriptedDialogs::askYesNoCancel(const QString &text, QWidget *)
     questions << text;
     if (answers_.isEmpty()) {
         ++unexpected;
+        unansweredQuestions << text;
         return Answer::Cancel;
     }
     return answers_.dequeue();
@@ -106,6 +115,7 @@ Answer ScriptedDialogs::askYesNo(const QString &text, QWidget *)
     questions << text;
     if (answers_.isEmpty()) {
         ++unexpected;
+        unansweredQuestions << text;
         return Answer::No;
     }
     const Answer a = answers_.dequeue();

@@ -1,7 +1,9 @@
 #pragma once
 // Scripted stand-ins for the modal dialogs and the shell. Answers are queued
-// by the test; every question shown is recorded. An unexpected question (an
-// empty queue) answers "cancel" and is recorded, so a test can assert on it.
+// by the test; every question shown is recorded. An unexpected file, colour
+// or input dialog (an empty queue) answers "cancel" and is counted; an
+// unexpected Yes/No question answers "cancel"/"no" and fails the test when
+// the double goes, unless the test allows it.
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
@@ -28,7 +30,9 @@ public:
     QStringList messages;                 // texts of OK boxes, of every kind
     QStringList errors;                   // texts of the OK boxes shown as errors
     QStringList questions;                // texts of Yes/No/Cancel and Yes/No boxes
-    int unexpected = 0;                   // questions asked with an empty queue
+    int unexpected = 0;                   // dialogs and questions met with an empty queue
+    QStringList unansweredQuestions;      // questions met with an empty queue
+    bool allowUnansweredQuestions = false;
     QStringList families{QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")};
 
     bool openFile(FileDialogState &state, QWidget *parent) override;

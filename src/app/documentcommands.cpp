@@ -1,0 +1,204 @@
+#include "app/mainwindow.h"
+#include "app/windowlist.h"
+#include "documents/filecommands.h"
+#include "documents/filerules.h"
+#include "documents/memo.h"
+#include "documents/subform.h"
+#include "documents/textfile.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QToolButton>
+
+// The File and Edit menus' handlers: each a short call into the file
+// commands of documents/ or the current document's text area.
+
+// ------------------------------------------------------------ files
+
+filecommands::SaveOptions TMainForm::saveOptions()
+{
+    filecommands::SaveOptions o;
+    o.makeBackups = settings.MakeBackups;
+    o.newPage = NewPageSaving;
+    o.saveDialog = &SaveDialog1;
+    o.parent = this;
+    return o;
+}
+
+bool TMainForm::loadInto(TSubForm *doc, const QString &path)
+{
+    textfile::Decoded decoded;
+    const textfile::LoadStatus status = textfile::load(path, decoded);
+    return fillDocument(doc, path, status, decoded, {});
+}
+
+bool TMainForm::openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage)
+{
+    textfile::Decoded decoded;
+    const textfile::LoadStatus status = textfile::load(path, decoded);
+    // Such a file cannot be edited without losing bytes: no window at all.
+    if (status == textfile::LoadStatus::ZeroBytes) {
+        dialogs().error(textfile::loadFailureMessage(status, path), this);
+        return false;
+    }
+    TSubForm *doc = CreateDocWindow(path);
+    if (listing == Listing::Always)
+        AddWindowItem();
+    if (!fillDocument(doc, path, status, decoded, cannotOpenMessage))
+        return false;
+    if (listing == Listing::OnSuccess)
+        AddWindowItem();
+    return true;
+}
+
+bool TMainForm::fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
+                             const textfile::Decoded &decoded, const QString &cannotOpenMessage)
+{
+    const filecommands::LoadResult r =
+        filecommands::fill(*doc, path, status, decoded, dialogs(), this, cannotOpenMessage);
+    if (r.restored && doc == CurrentDoc)
+        SetUndoCommands(true);
+    return r.loaded;
+}
+
+void TMainForm::New1Click()
+{
+    ++UntitledCount;
+    CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
+    AddWindowItem();
+}
+
+void TMainForm::Open1Click()
+{
+    OpenDialog1.title = QStringLiteral("Open");
+    OpenDialog1.filter = filerules::openFilter();
+    OpenDialog1.fileName.clear();
+    OpenDialog1.defaultExt.clear();
+    if (!dialogs().openFile(OpenDialog1, this))
+        return;
+    openDocument(OpenDialog1.fileName, Listing::OnSuccess);
+}
+
+bool TMainForm::saveDocument(TSubForm *doc)
+{
+    if (!doc)
+        return false;
+    return afterSave(*doc, filecommands::save(*doc, saveOptions(), dialogs()));
+}
+
+void TMainForm::Save1Click()
+{
+    saveDocument(CurrentDoc);
+}
+
+void TMainForm::SaveAs1Click()
+{
+    saveAsDocument(CurrentDoc);
+}
+
+// Save As of any document window, current or not: an untitled window closed
+// while another one is current must be saved under its own text.
+void TMainForm::saveAsDocument(TSubForm *doc)
+{
+    if (doc)
+        afterSave(*doc, filecommands::saveAs(*doc, saveOptions(), dialogs()));
+}
+
+bool TMainForm::afterSave(TSubForm &doc, const filecommands::SaveResult &r)
+{
+    if (r.saved() && &doc == CurrentDoc)
+        SetSaveCommands();
+    if (!r.viaSaveAs || r.outcome == filecommands::Outcome::Failed)
+        return r.saved();
+    // Listed again under its caption, whether or not a name was chosen.
+    removeWindowEntries(r.oldCaption);
+    TSubForm *was = CurrentDoc;
+    CurrentDoc = &doc;
+    AddWindowItem();
+    CurrentDoc = was;
+    // The check stays with the window that is current.
+    if (was && was != &doc)
+        checkWindowEntries(was->caption());
+    return r.saved();
+}
+
+void TMainForm::SaveSelBtnClick()
+{
+    if (CurrentDoc)
+        filecommands::saveSelection(*CurrentDoc, SaveDialog1, dialogs(), this);
+}
+
+void TMainForm::Close1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->close();
+}
+
+void TMainForm::CloseAll1Click()
+{
+    const int n = docs_.size();
+    for (int i = 0; i < n; ++i) {
+        if (CurrentDoc)
+            CurrentDoc->close();
+        QCoreApplication::processEvents();
+    }
+}
+
+void TMainForm::Exit1Click()
+{
+    close();
+}
+
+// ------------------------------------------------------------ edit commands
+
+void TMainForm::Undo1Click()
+{
+    if (!CurrentDoc)
+        return;
+    CurrentDoc->Memo1->undo();
+    action(commands::Id::Undo)->setEnabled(false);
+    button(commands::Id::Undo)->setEnabled(false);
+}
+
+void TMainForm::CutBtnClick()
+{
+    if (!CurrentDoc)
+        return;
+    CurrentDoc->Memo1->cut();
+    CurrentDoc->Memo1->setModified(true);
+    SetPasteCommands();
+}
+
+void TMainForm::CopyBtnClick()
+{
+    if (!CurrentDoc)
+        return;
+    CurrentDoc->Memo1->copy();
+    SetPasteCommands();
+}
+
+void TMainForm::PasteBtnClick()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->paste();
+}
+
+void TMainForm::Delete1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->replaceSelection(QString());
+}
+
+void TMainForm::SelectAll1Click()
+{
+    if (!CurrentDoc)
+        return;
+    CurrentDoc->Memo1->selectAll();
+    CurrentDoc->Memo1KeyUp();
+}
+
