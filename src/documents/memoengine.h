@@ -1,0 +1,79 @@
+#pragma once
+// The text area's engine widget and look, shared by the adapter's own files
+// only; nothing outside documents/ includes this.
+#include "documents/memo.h"
+
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+
+#include <QKeyEvent>
+#include <QTimer>
+
+struct TMemo::Look {
+    QsciLexerHTML *lexer = nullptr;
+};
+
+class TMemo::Engine : public QsciScintilla {
+public:
+    explicit Engine(TMemo *memo) : QsciScintilla(memo), memo_(memo) {}
+
+    long S(unsigned int msg, unsigned long w = 0, long l = 0) const { return SendScintilla(msg, w, l); }
+
+    // The engine's idle work (wrapping in the background) runs from a
+    // zero-delay timer of its core; null when there is none to run.
+    QTimer *idleTimer() const;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride && memo_->isCommandShortcut) {
+            auto *ke = static_cast<QKeyEvent *>(e);
+            if (memo_->isCommandShortcut(QKeySequence(ke->keyCombination()))) {
+                // Leave the key to the window's command of that shortcut.
+                e->ignore();
+                return false;
+            }
+        }
+        return QsciScintilla::event(e);
+    }
+
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        // Tab is typed into the text, also over a selection of several lines.
+        if (e->key() == Qt::Key_Tab && e->modifiers() == Qt::NoModifier) {
+            memo_->replaceSelection(QStringLiteral("\t"));
+            e->accept();
+            return;
+        }
+        // A combination the engine does not bind is no text to type: it goes
+        // on to the window.
+        if ((e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+            !standardCommands()->boundTo(e->keyCombination().toCombined() & ~int(Qt::KeypadModifier))) {
+            e->ignore();
+            return;
+        }
+        QsciScintilla::keyPressEvent(e);
+    }
+
+    void keyReleaseEvent(QKeyEvent *e) override
+    {
+        QsciScintilla::keyReleaseEvent(e);
+        emit memo_->keyReleased();
+    }
+
+    void mouseReleaseEvent(QMouseEvent *e) override
+    {
+        QsciScintilla::mouseReleaseEvent(e);
+        emit memo_->mouseReleased();
+    }
+
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        QsciScintilla::mouseMoveEvent(e);
+        emit memo_->mouseMoved();
+    }
+
+private:
+    TMemo *memo_;
+};
