@@ -49,6 +49,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     setWindowTitle(QStringLiteral("Mivor 2.0"));
     resize(680, 572);
     setMouseTracking(true);
+    setAcceptDrops(true);
 
     auto *central = new QWidget(this);
     central->setMouseTracking(true);

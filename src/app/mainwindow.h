@@ -133,6 +133,8 @@ public:
     // one that cannot be read leaves its window empty, with
     // cannotOpenMessage (when given) as the message. True when loaded.
     bool openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage = {});
+    // Files dropped on the window, each opened as Open opens it.
+    void openDroppedFiles(const QStringList &paths);
     QString statusText(int panel) const;
     int previewPaneWidth() const;
     void setPreviewPaneWidth(int w);
@@ -264,6 +266,9 @@ protected:
     void showEvent(QShowEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     // --- fields ---
