@@ -4,6 +4,7 @@
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
 #include "app/spikestore.h"
+#include "app/startoptions.h"
 #include "search/keywords.h"
 #include "spike/spikewindow.h"
 #include "app/logo.h"
@@ -24,6 +25,7 @@
 #include "transfer/publishing.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QCloseEvent>
@@ -181,6 +183,10 @@ void TMainForm::FormCreate()
             AddReopenItem(line);
     }
     applyDesktopColour();
+    QString splashError;
+    ShowSplash = readShowSplash(AppFolder, &splashError);
+    if (!splashError.isEmpty())
+        dialogs().error(splashError, this);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList();
 
@@ -486,12 +492,20 @@ void TMainForm::Preferences1Click()
 {
     Tprefs *prefs = tools_.preferences(this);
     prefs->FormShow(settings);
+    prefs->splash->setChecked(ShowSplash);
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
     QString error;
     if (!writeSettingsFromDialog(AppFolder, settings, &error))
         dialogs().error(error, this);
+    // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
+    // written only once the user has changed the choice.
+    if (prefs->splash->isChecked() != ShowSplash) {
+        ShowSplash = prefs->splash->isChecked();
+        if (!writeShowSplash(AppFolder, ShowSplash, &error))
+            dialogs().error(error, this);
+    }
     restartAutosaveTimer();
     applyDesktopColour();
 }

@@ -97,6 +97,10 @@ public:
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
+    // Both groups, with the splash shown modally between them when wanted.
+    void startUp(bool splash);
+    // The user's choice in Preferences (start.dvf), read at creation.
+    bool showSplashAtStart() const { return ShowSplash; }
     // How a modal dialog is run. Tests replace it so that a scripted answer
     // stands in for the user.
     void setModalRunner(std::function<int(QDialog *)> run) { showModal = std::move(run); }
@@ -285,6 +289,7 @@ private:
     bool TableEditorShown = false;
     bool TableEditorClosed = false;
     bool StopKeywordSearch = false;
+    bool ShowSplash = true;
     // The open and save dialogs' state that carries over between uses.
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
