@@ -37,7 +37,7 @@ else
     if grep -qE ': (error|warning):' <<<"$out"; then fail "desktop-file-validate: $out"; fi
     grep -qx 'MimeType=text/html;application/xhtml+xml;text/plain;' "$desktop" || fail "MimeType line"
     grep -qx 'Categories=Development;WebDevelopment;TextEditor;' "$desktop" || fail "Categories line"
-    grep -qx 'Exec=mivor %F' "$desktop" || fail "Exec line"
+    grep -qx 'Exec=mivor --files %F' "$desktop" || fail "Exec line"
     grep -qx 'Icon=mivor' "$desktop" || fail "Icon line"
 fi
 

@@ -22,6 +22,7 @@ namespace {
 void printUsage()
 {
     std::puts("Usage: mivor [--no-splash] [FILE...]\n"
+              "       mivor [--no-splash] --files FILE...\n"
               "       mivor --table-html FILE.mtb\n"
               "       mivor --form-html FILE.mff\n"
               "An editor for hand-written HTML and plain text.\n\n"
@@ -31,6 +32,7 @@ void printUsage()
               "  --table-html FILE  print the HTML the table editor inserts for FILE\n"
               "  --form-html FILE   print the HTML the form maker inserts for FILE\n"
               "  --no-splash        start without the 4-second splash window\n"
+              "  --files            open every argument as a file of its own\n"
               "  --help             show this text and exit\n"
               "  --version          show the version and exit");
 }
@@ -105,6 +107,7 @@ int main(int argc, char **argv)
     const StartOptions options = parseStartOptions(args);
     // The main window first: it reads the settings before any other window exists.
     TMainForm mainForm(options.fileArguments);
+    mainForm.setEachArgumentAFile(options.eachArgumentAFile);
     mainForm.startUp(splashAtStart(options, mainForm.showSplashAtStart()));
 
     // Without a window manager "maximized" means nothing, so fill the screen first.

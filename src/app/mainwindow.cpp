@@ -609,7 +609,16 @@ void TMainForm::FormActivate()
     FirstActivation = false;
     if (args_.isEmpty())
         return;
-    const QString path = args_.join(QLatin1Char(' '));
+    if (!eachArgumentAFile_) {
+        openCommandLinePath(args_.join(QLatin1Char(' ')));
+        return;
+    }
+    for (const QString &path : args_)
+        openCommandLinePath(path);
+}
+
+void TMainForm::openCommandLinePath(const QString &path)
+{
     const QString ext = names::extensionOf(path).toUpper();
     if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
         openDocument(path, Listing::OnSuccess);

@@ -94,6 +94,9 @@ public:
 
     // Dialogs and tool windows, created once and reused.
     ToolWindows &tools() { return tools_; }
+    // The command-line arguments name one file each (as a desktop entry
+    // passes several files) instead of being joined into one path.
+    void setEachArgumentAFile(bool on) { eachArgumentAFile_ = on; }
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
@@ -350,6 +353,8 @@ private:
     void endPicking();
 
     QStringList args_;
+    bool eachArgumentAFile_ = false;
+    void openCommandLinePath(const QString &path);
     QHash<QString, QAction *> actions_;
     QHash<QString, QToolButton *> buttons_;
     QList<TSubForm *> docs_;

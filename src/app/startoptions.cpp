@@ -27,6 +27,8 @@ StartOptions parseStartOptions(const QStringList &arguments)
         const QString &arg = arguments[i];
         if (arg == QLatin1String("--no-splash")) {
             options.noSplash = true;
+        } else if (arg == QLatin1String("--files")) {
+            options.eachArgumentAFile = true;
         } else if (arg == QLatin1String("--")) {
             ++i;
             break;

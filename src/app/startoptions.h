@@ -9,13 +9,18 @@
 
 struct StartOptions {
     bool noSplash = false;
-    // The arguments that name the file to open (joined with blanks later).
+    // Each file argument is a file of its own, rather than a word of the one
+    // path that all of them are joined into.
+    bool eachArgumentAFile = false;
+    // The arguments that name the file (or files) to open.
     QStringList fileArguments;
 };
 
-// Options come before the file: "--no-splash" skips the splash, "--" ends
-// the options, so a file whose name begins with "--" can still be named.
-// The first other argument and everything after it belong to the file.
+// Options come before the file: "--no-splash" skips the splash, "--files"
+// makes every following argument a file of its own (the desktop entry passes
+// several files so), "--" ends the options, so a file whose name begins with
+// "--" can still be named. The first other argument and everything after it
+// belong to the file.
 StartOptions parseStartOptions(const QStringList &arguments);
 
 // Whether start-up shows the splash: the stored choice, unless the command

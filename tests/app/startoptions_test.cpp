@@ -40,6 +40,45 @@ TEST(StartOptions, OptionsComeBeforeTheFile)
     EXPECT_EQ(o.fileArguments, QStringList{QStringLiteral("--")});
 }
 
+TEST(StartOptions, FilesMakesEveryArgumentAFileOfItsOwn)
+{
+    StartOptions o = parseStartOptions({QStringLiteral("--files"), QStringLiteral("/a b.htm"), QStringLiteral("/c.txt")});
+    EXPECT_TRUE(o.eachArgumentAFile);
+    EXPECT_FALSE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, (QStringList{QStringLiteral("/a b.htm"), QStringLiteral("/c.txt")}));
+    o = parseStartOptions({QStringLiteral("--no-splash"), QStringLiteral("--files"), QStringLiteral("--"),
+                           QStringLiteral("--files")});
+    EXPECT_TRUE(o.eachArgumentAFile);
+    EXPECT_TRUE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, QStringList{QStringLiteral("--files")});
+    EXPECT_FALSE(parseStartOptions({QStringLiteral("a.htm"), QStringLiteral("--files")}).eachArgumentAFile);
+}
+
+TEST_F(MainWindowTest, ADesktopEntryOpensEachFileItPasses)
+{
+    const QString a = cfg.write(QStringLiteral("first page.htm"), "<p>1</p>");
+    const QString rtf = cfg.write(QStringLiteral("note.rtf"), "{\\rtf1 Hi}");
+    const QString missing = cfg.path() + QStringLiteral("gone.txt");
+    const QString b = cfg.write(QStringLiteral("b.txt"), "two");
+    // Set before the window is first shown, as start-up does.
+    w = std::make_unique<TMainForm>(QStringList{a, rtf, missing, b});
+    w->setEachArgumentAFile(true);
+    w->show();
+    QCoreApplication::processEvents();
+    w->FormActivate();
+    // The missing file keeps its empty window, as a command-line file does.
+    EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + missing});
+    ASSERT_EQ(w->documentCount(), 4);
+    const QList<TSubForm *> docs = w->documents();
+    EXPECT_EQ(docs[0]->caption(), a);
+    EXPECT_EQ(docs[0]->Memo1->text(), QStringLiteral("<p>1</p>"));
+    EXPECT_EQ(docs[1]->caption(), QStringLiteral("~Untiltled1"));
+    EXPECT_EQ(docs[1]->Memo1->text(), QStringLiteral("Hi"));
+    EXPECT_EQ(docs[2]->caption(), missing);
+    EXPECT_EQ(docs[3]->caption(), b);
+    EXPECT_EQ(docs[3]->Memo1->text(), QStringLiteral("two"));
+}
+
 TEST(StartOptions, TheSplashShowsOnlyWhenNeitherSideSaysNo)
 {
     EXPECT_TRUE(splashAtStart(parseStartOptions({}), true));
