@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan bench fuzz fuzz-smoke fuzz-corpus clean
+.PHONY: all deps configure build run test install test-asan bench fuzz fuzz-smoke fuzz-corpus clean
 
 all: build
 
@@ -21,6 +21,12 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --repeat until-pass:3 -j $(JOBS)
+
+# The program, its data, the desktop entry and icons under PREFIX
+# (bin/, lib/mivor/, share/mivor/, share/applications/, share/icons/).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The whole test suite once more, built with AddressSanitizer and UBSan in its
 # own build folder; any report (leaks included) fails the test that caused

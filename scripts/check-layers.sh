@@ -30,7 +30,7 @@ forbid markup "app|table|formmaker|search|spike|transfer|preview" "fragments sta
 core_files="documents/filerules.cpp documents/filerules.h documents/filenames.cpp documents/filenames.h
 documents/filechecks.cpp documents/filechecks.h documents/recovery.cpp documents/recovery.h
 documents/textfile.cpp documents/textfile.h app/reopenlist.cpp app/reopenlist.h
-app/commandtable.cpp app/commandtable.h
+app/commandtable.cpp app/commandtable.h app/startoptions.cpp app/startoptions.h
 app/settingscodec.cpp app/settingscodec.h markup/tagcommands.cpp markup/tagcommands.h
 search/findtext.cpp search/findtext.h search/keywordrun.cpp search/keywordrun.h
 table/tablemodel.cpp table/tablemodel.h formmaker/formmodel.cpp formmaker/formmodel.h"

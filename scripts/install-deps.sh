@@ -13,7 +13,7 @@ PACKAGES=(
   libjpeg62-turbo-dev libgif-dev
   libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
   openbox xdotool
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick desktop-file-utils
   fonts-dejavu-core
 )
 

@@ -2,13 +2,16 @@
 // any other window exists, the splash is shown while the rest is created,
 // and the main window opens maximized. Two shell options print the HTML of
 // a table or form file without opening a window.
-#include "app/logo.h"
 #include "app/mainwindow.h"
+#include "app/startoptions.h"
 #include "formmaker/formfile.h"
+#include "platform/appfolder.h"
+#include "preview/helppage.h"
 #include "table/tablefile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -18,7 +21,8 @@ namespace {
 
 void printUsage()
 {
-    std::puts("Usage: mivor [FILE...]\n"
+    std::puts("Usage: mivor [--no-splash] [FILE...]\n"
+              "       mivor [--no-splash] --files FILE...\n"
               "       mivor --table-html FILE.mtb\n"
               "       mivor --form-html FILE.mff\n"
               "An editor for hand-written HTML and plain text.\n\n"
@@ -27,8 +31,18 @@ void printUsage()
               "an .rtf file opens as a new untitled document holding its plain text.\n\n"
               "  --table-html FILE  print the HTML the table editor inserts for FILE\n"
               "  --form-html FILE   print the HTML the form maker inserts for FILE\n"
+              "  --no-splash        start without the 4-second splash window\n"
+              "  --files            open every argument as a file of its own\n"
               "  --help             show this text and exit\n"
               "  --version          show the version and exit");
+}
+
+// Where the shipped help page and word list were found: the installed
+// share/mivor folder, or the source tree's resources when run from a build.
+void printDataFolder(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    std::printf("\nHelp page: %s%s\n", dataFolder().toLocal8Bit().constData(), helppage::kName);
 }
 
 // Prints the HTML of a table or form file; 0 on success, 1 with the
@@ -64,6 +78,7 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             printUsage();
+            printDataFolder(argc, argv);
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
@@ -81,19 +96,19 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
+    // The same picture the desktop entry shows, installed in its sizes.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/mivor.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("mivor"));
     // No display name: the platform would add it to every window's title,
     // which cuts the titles of the small tool windows.
 
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
+    const StartOptions options = parseStartOptions(args);
     // The main window first: it reads the settings before any other window exists.
-    TMainForm mainForm(args);
-    mainForm.createDialogsBeforeSplash();
-
-    mainForm.tools().about(&mainForm)->exec();
-    QCoreApplication::processEvents();
-
-    mainForm.createDialogsAfterSplash();
+    TMainForm mainForm(options.fileArguments);
+    mainForm.setEachArgumentAFile(options.eachArgumentAFile);
+    mainForm.startUp(splashAtStart(options, mainForm.showSplashAtStart()));
 
     // Without a window manager "maximized" means nothing, so fill the screen first.
     if (const QScreen *screen = QGuiApplication::primaryScreen())

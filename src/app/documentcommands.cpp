@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/windowlist.h"
+#include "documents/filechecks.h"
 #include "documents/filecommands.h"
 #include "documents/filerules.h"
 #include "documents/memo.h"
@@ -11,8 +12,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QTimer>
 #include <QToolButton>
 
 // The File and Edit menus' handlers: each a short call into the file
@@ -44,6 +47,14 @@ bool TMainForm::openDocument(const QString &path, Listing listing, const QString
     // Such a file cannot be edited without losing bytes: no window at all.
     if (status == textfile::LoadStatus::ZeroBytes) {
         dialogs().error(textfile::loadFailureMessage(status, path), this);
+        return false;
+    }
+    // A folder, FIFO or device holds no text: an empty window titled with
+    // it would only invite a save that cannot work.
+    if (status == textfile::LoadStatus::CannotOpen && filechecks::isNoRegularFile(path)) {
+        dialogs().error(cannotOpenMessage.isEmpty() ? textfile::loadFailureMessage(status, path)
+                                                    : cannotOpenMessage,
+                        this);
         return false;
     }
     TSubForm *doc = CreateDocWindow(path);
@@ -82,6 +93,49 @@ void TMainForm::Open1Click()
     if (!dialogs().openFile(OpenDialog1, this))
         return;
     openDocument(OpenDialog1.fileName, Listing::OnSuccess);
+}
+
+// Files dropped on the window open one after the other as Open opens them.
+// Text dragged inside a document is the text area's own business; it passes
+// drags of files on to here.
+static QStringList filesOf(const QMimeData *data)
+{
+    return data && data->hasUrls() ? filerules::droppedFiles(data->urls()) : QStringList();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (!filesOf(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (!filesOf(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TMainForm::dropEvent(QDropEvent *e)
+{
+    const QStringList paths = filesOf(e->mimeData());
+    if (paths.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    // The drag source waits until the drop returns: open the files after it,
+    // so a message box about one of them does not hold the file manager.
+    e->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, paths] { openDroppedFiles(paths); });
+}
+
+void TMainForm::openDroppedFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        openDocument(path, Listing::OnSuccess);
 }
 
 bool TMainForm::saveDocument(TSubForm *doc)

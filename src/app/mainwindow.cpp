@@ -4,6 +4,7 @@
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
 #include "app/spikestore.h"
+#include "app/startoptions.h"
 #include "search/keywords.h"
 #include "spike/spikewindow.h"
 #include "app/logo.h"
@@ -24,6 +25,7 @@
 #include "transfer/publishing.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QCloseEvent>
@@ -49,6 +51,7 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     setWindowTitle(QStringLiteral("Mivor 2.0"));
     resize(680, 572);
     setMouseTracking(true);
+    setAcceptDrops(true);
 
     auto *central = new QWidget(this);
     central->setMouseTracking(true);
@@ -180,6 +183,10 @@ void TMainForm::FormCreate()
             AddReopenItem(line);
     }
     applyDesktopColour();
+    QString splashError;
+    ShowSplash = readShowSplash(AppFolder, &splashError);
+    if (!splashError.isEmpty())
+        dialogs().error(splashError, this);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList();
 
@@ -485,12 +492,20 @@ void TMainForm::Preferences1Click()
 {
     Tprefs *prefs = tools_.preferences(this);
     prefs->FormShow(settings);
+    prefs->splash->setChecked(ShowSplash);
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
     QString error;
     if (!writeSettingsFromDialog(AppFolder, settings, &error))
         dialogs().error(error, this);
+    // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
+    // written only once the user has changed the choice.
+    if (prefs->splash->isChecked() != ShowSplash) {
+        ShowSplash = prefs->splash->isChecked();
+        if (!writeShowSplash(AppFolder, ShowSplash, &error))
+            dialogs().error(error, this);
+    }
     restartAutosaveTimer();
     applyDesktopColour();
 }
@@ -594,7 +609,16 @@ void TMainForm::FormActivate()
     FirstActivation = false;
     if (args_.isEmpty())
         return;
-    const QString path = args_.join(QLatin1Char(' '));
+    if (!eachArgumentAFile_) {
+        openCommandLinePath(args_.join(QLatin1Char(' ')));
+        return;
+    }
+    for (const QString &path : args_)
+        openCommandLinePath(path);
+}
+
+void TMainForm::openCommandLinePath(const QString &path)
+{
     const QString ext = names::extensionOf(path).toUpper();
     if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
         openDocument(path, Listing::OnSuccess);

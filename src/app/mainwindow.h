@@ -94,9 +94,16 @@ public:
 
     // Dialogs and tool windows, created once and reused.
     ToolWindows &tools() { return tools_; }
+    // The command-line arguments name one file each (as a desktop entry
+    // passes several files) instead of being joined into one path.
+    void setEachArgumentAFile(bool on) { eachArgumentAFile_ = on; }
     // Start-up creates the dialogs in two groups, before and after the splash.
     void createDialogsBeforeSplash();
     void createDialogsAfterSplash();
+    // Both groups, with the splash shown modally between them when wanted.
+    void startUp(bool splash);
+    // The user's choice in Preferences (start.dvf), read at creation.
+    bool showSplashAtStart() const { return ShowSplash; }
     // How a modal dialog is run. Tests replace it so that a scripted answer
     // stands in for the user.
     void setModalRunner(std::function<int(QDialog *)> run) { showModal = std::move(run); }
@@ -133,6 +140,8 @@ public:
     // one that cannot be read leaves its window empty, with
     // cannotOpenMessage (when given) as the message. True when loaded.
     bool openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage = {});
+    // Files dropped on the window, each opened as Open opens it.
+    void openDroppedFiles(const QStringList &paths);
     QString statusText(int panel) const;
     int previewPaneWidth() const;
     void setPreviewPaneWidth(int w);
@@ -264,6 +273,9 @@ protected:
     void showEvent(QShowEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     // --- fields ---
@@ -280,6 +292,7 @@ private:
     bool TableEditorShown = false;
     bool TableEditorClosed = false;
     bool StopKeywordSearch = false;
+    bool ShowSplash = true;
     // The open and save dialogs' state that carries over between uses.
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
@@ -340,6 +353,8 @@ private:
     void endPicking();
 
     QStringList args_;
+    bool eachArgumentAFile_ = false;
+    void openCommandLinePath(const QString &path);
     QHash<QString, QAction *> actions_;
     QHash<QString, QToolButton *> buttons_;
     QList<TSubForm *> docs_;

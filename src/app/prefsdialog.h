@@ -34,6 +34,8 @@ public:
     QCheckBox *savebak;
     QCheckBox *autosave;
     SpinField *autosavespin;
+    // Not a page default: the caller loads and stores it on its own.
+    QCheckBox *splash;
     QPushButton *CancelBtn;
     QPushButton *DoneBtn;
 

@@ -37,4 +37,10 @@ bool sideFileNeedsQuestion(const QString &side)
     return fileio::occupantOf(side) == fileio::Occupant::Other;
 }
 
+bool isNoRegularFile(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 } // namespace filechecks

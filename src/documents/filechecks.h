@@ -19,4 +19,8 @@ bool replacesAnotherFile(const QString &chosen, const QString &written, const QS
 // refused by the write itself.)
 bool sideFileNeedsQuestion(const QString &side);
 
+// Something is at path (links followed) that is no regular file: a folder,
+// FIFO, socket or device. Such an entry gives no document to edit.
+bool isNoRegularFile(const QString &path);
+
 } // namespace filechecks

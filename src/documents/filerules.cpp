@@ -39,4 +39,14 @@ QString cannotCreateMessage(const QString &path, const QString &reason)
     return QStringLiteral("Cannot create file ") + path + QStringLiteral(": ") + reason;
 }
 
+QStringList droppedFiles(const QList<QUrl> &urls)
+{
+    QStringList paths;
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
 } // namespace filerules

@@ -2,7 +2,10 @@
 // The decisions of the file commands that need no window: which document
 // must go through Save As, what the Save As dialog proposes, and the texts
 // of the file errors. Qt Core only.
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 #include <optional>
 
 namespace filerules {
@@ -26,5 +29,9 @@ SaveAsProposal saveAsProposal(const QString &caption, bool newPage);
 // "Cannot open file <path>: <reason>" and "Cannot create file <path>: <reason>".
 QString cannotOpenMessage(const QString &path, const QString &reason);
 QString cannotCreateMessage(const QString &path, const QString &reason);
+
+// The files of a drop, in the order dropped: the local ones, as paths.
+// Addresses of other kinds (web links) name nothing to open.
+QStringList droppedFiles(const QList<QUrl> &urls);
 
 } // namespace filerules

@@ -1,13 +1,16 @@
 #pragma once
 // The text area's engine widget and look, shared by the adapter's own files
 // only; nothing outside documents/ includes this.
+#include "documents/filerules.h"
 #include "documents/memo.h"
 
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTimer>
 
 struct TMemo::Look {
@@ -36,6 +39,35 @@ protected:
             }
         }
         return QsciScintilla::event(e);
+    }
+
+    // A drag that carries files is for the main window, which opens them;
+    // the engine would otherwise take it and drop nothing. Text dragged
+    // within or between documents stays the engine's.
+    static bool carriesFiles(const QMimeData *data)
+    {
+        return data && data->hasUrls() && !filerules::droppedFiles(data->urls()).isEmpty();
+    }
+    void dragEnterEvent(QDragEnterEvent *e) override
+    {
+        if (carriesFiles(e->mimeData()))
+            e->ignore();
+        else
+            QsciScintilla::dragEnterEvent(e);
+    }
+    void dragMoveEvent(QDragMoveEvent *e) override
+    {
+        if (carriesFiles(e->mimeData()))
+            e->ignore();
+        else
+            QsciScintilla::dragMoveEvent(e);
+    }
+    void dropEvent(QDropEvent *e) override
+    {
+        if (carriesFiles(e->mimeData()))
+            e->ignore();
+        else
+            QsciScintilla::dropEvent(e);
     }
 
     void keyPressEvent(QKeyEvent *e) override

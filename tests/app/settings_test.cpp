@@ -224,7 +224,8 @@ TEST_F(SettingsTest, DialogFontListAndColourSwatches)
         EXPECT_EQ(dlg.colorDialogs.value(1), QColor(1, 2, 3));
         EXPECT_EQ(p.DTColor->fill(), 10485760u);
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Set Page Defaults"));
-        EXPECT_EQ(p.size(), QSize(260, 293));
+        // One row taller than the page defaults alone: the splash choice.
+        EXPECT_EQ(p.size(), QSize(260, 317));
     });
     EXPECT_EQ(w->appSettings().EditorFontColor, 0x030201u);
     EXPECT_EQ(w->appSettings().DesktopColor, 10485760u);

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -232,4 +233,61 @@ TEST_F(DesktopTest, SpikeOpensWithTheKeyboardSoEscapeClosesIt)
     ASSERT_TRUE(focused);
     QTest::keyClick(focused, Qt::Key_Escape);
     EXPECT_FALSE(w->tools().Spike->isVisible());
+}
+
+namespace {
+
+// Where the character at `offset` is drawn, on the screen.
+QPoint screenPointOf(TMemo &memo, int offset)
+{
+    memo.setSelStart(offset);
+    const QRect caret = memo.cursorRect();
+    return memo.viewport()->mapToGlobal(caret.center() + QPoint(3, 0));
+}
+
+// Drags with the real pointer, as a hand would: press, move in steps, release;
+// with `ctrl` the Control key is held from the first step to the release.
+void dragWithPointer(QPoint from, QPoint to, bool ctrl)
+{
+    QStringList args{QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()),
+                     QStringLiteral("sleep"), QStringLiteral("0.3"), QStringLiteral("mousedown"), QStringLiteral("1"),
+                     QStringLiteral("sleep"), QStringLiteral("0.3")};
+    if (ctrl)
+        args << QStringLiteral("keydown") << QStringLiteral("ctrl");
+    for (int step = 1; step <= 6; ++step) {
+        const QPoint p = from + (to - from) * step / 6;
+        args << QStringLiteral("mousemove") << QString::number(p.x()) << QString::number(p.y())
+             << QStringLiteral("sleep") << QStringLiteral("0.1");
+    }
+    args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup") << QStringLiteral("1");
+    if (ctrl)
+        args << QStringLiteral("keyup") << QStringLiteral("ctrl");
+    QProcess::startDetached(QStringLiteral("xdotool"), args);
+}
+
+} // namespace
+
+TEST_F(DesktopTest, DraggedTextMovesAndWithControlIsCopied)
+{
+    memo().setText(QStringLiteral("alpha beta gamma\r\nsecond line here"));
+    ASSERT_TRUE(settlesOn(w.get(), [] { return true; }));
+    const int end = int(memo().text().size());
+
+    // "beta" goes to the end of the text.
+    const QPoint from = screenPointOf(memo(), 7);
+    const QPoint to = screenPointOf(memo(), end) + QPoint(10, 0);
+    memo().setSelection(6, 4);
+    dragWithPointer(from, to, false);
+    EXPECT_TRUE(waitUntil([this] { return memo().text() != QStringLiteral("alpha beta gamma\r\nsecond line here"); }));
+    EXPECT_EQ(memo().text(), QStringLiteral("alpha  gamma\r\nsecond line herebeta"));
+    EXPECT_TRUE(memo().modified());
+
+    // "alpha" held with Control: copied, the original stays.
+    const int newEnd = int(memo().text().size());
+    const QPoint from2 = screenPointOf(memo(), 1);
+    const QPoint to2 = screenPointOf(memo(), newEnd) + QPoint(10, 0);
+    memo().setSelection(0, 5);
+    dragWithPointer(from2, to2, true);
+    EXPECT_TRUE(waitUntil([this] { return memo().text().endsWith(QStringLiteral("alpha")); }));
+    EXPECT_EQ(memo().text(), QStringLiteral("alpha  gamma\r\nsecond line herebetaalpha"));
 }

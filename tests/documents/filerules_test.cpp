@@ -43,3 +43,16 @@ TEST(FileRules, ErrorTextsNameThePathAndTheReason)
     EXPECT_EQ(cannotCreateMessage(QStringLiteral("/a/b.bak"), QStringLiteral("No space left on device")),
               QStringLiteral("Cannot create file /a/b.bak: No space left on device"));
 }
+
+TEST(FileRules, ADropOpensItsLocalFilesInOrder)
+{
+    const QList<QUrl> urls{QUrl::fromLocalFile(QStringLiteral("/web/b page.htm")),
+                           QUrl(QStringLiteral("https://example.org/a.htm")),
+                           QUrl::fromLocalFile(QStringLiteral("/web/a.txt")),
+                           QUrl(QStringLiteral("file:///web/caf%C3%A9.htm")),
+                           QUrl(QStringLiteral("mailto:someone@example.org"))};
+    EXPECT_EQ(droppedFiles(urls), (QStringList{QStringLiteral("/web/b page.htm"), QStringLiteral("/web/a.txt"),
+                                               QStringLiteral("/web/caf\u00e9.htm")}));
+    EXPECT_TRUE(droppedFiles({QUrl(QStringLiteral("http://example.org/"))}).isEmpty());
+    EXPECT_TRUE(droppedFiles({}).isEmpty());
+}

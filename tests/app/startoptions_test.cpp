@@ -1,0 +1,219 @@
+// The start-up options: the command line's and the stored splash choice.
+#include "mainwindowtestbase.h"
+
+#include "app/logo.h"
+#include "app/prefsdialog.h"
+#include "app/settingscodec.h"
+#include "app/startoptions.h"
+#include "storedsettings.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+
+TEST(StartOptions, OptionsComeBeforeTheFile)
+{
+    StartOptions o = parseStartOptions({QStringLiteral("--no-splash"), QStringLiteral("/web/My"),
+                                        QStringLiteral("Pages/index.htm")});
+    EXPECT_TRUE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, (QStringList{QStringLiteral("/web/My"), QStringLiteral("Pages/index.htm")}));
+
+    o = parseStartOptions({QStringLiteral("/web/index.htm")});
+    EXPECT_FALSE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, QStringList{QStringLiteral("/web/index.htm")});
+
+    o = parseStartOptions({});
+    EXPECT_FALSE(o.noSplash);
+    EXPECT_TRUE(o.fileArguments.isEmpty());
+
+    // After the first word of the path, "--no-splash" is part of the path.
+    o = parseStartOptions({QStringLiteral("my"), QStringLiteral("--no-splash"), QStringLiteral("page.htm")});
+    EXPECT_FALSE(o.noSplash);
+    EXPECT_EQ(o.fileArguments.size(), 3);
+
+    // "--" ends the options: a file may be called "--no-splash".
+    o = parseStartOptions({QStringLiteral("--no-splash"), QStringLiteral("--"), QStringLiteral("--no-splash")});
+    EXPECT_TRUE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, QStringList{QStringLiteral("--no-splash")});
+    o = parseStartOptions({QStringLiteral("--"), QStringLiteral("--")});
+    EXPECT_FALSE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, QStringList{QStringLiteral("--")});
+}
+
+TEST(StartOptions, FilesMakesEveryArgumentAFileOfItsOwn)
+{
+    StartOptions o = parseStartOptions({QStringLiteral("--files"), QStringLiteral("/a b.htm"), QStringLiteral("/c.txt")});
+    EXPECT_TRUE(o.eachArgumentAFile);
+    EXPECT_FALSE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, (QStringList{QStringLiteral("/a b.htm"), QStringLiteral("/c.txt")}));
+    o = parseStartOptions({QStringLiteral("--no-splash"), QStringLiteral("--files"), QStringLiteral("--"),
+                           QStringLiteral("--files")});
+    EXPECT_TRUE(o.eachArgumentAFile);
+    EXPECT_TRUE(o.noSplash);
+    EXPECT_EQ(o.fileArguments, QStringList{QStringLiteral("--files")});
+    EXPECT_FALSE(parseStartOptions({QStringLiteral("a.htm"), QStringLiteral("--files")}).eachArgumentAFile);
+}
+
+TEST_F(MainWindowTest, ADesktopEntryOpensEachFileItPasses)
+{
+    const QString a = cfg.write(QStringLiteral("first page.htm"), "<p>1</p>");
+    const QString rtf = cfg.write(QStringLiteral("note.rtf"), "{\\rtf1 Hi}");
+    const QString missing = cfg.path() + QStringLiteral("gone.txt");
+    const QString b = cfg.write(QStringLiteral("b.txt"), "two");
+    // Set before the window is first shown, as start-up does.
+    w = std::make_unique<TMainForm>(QStringList{a, rtf, missing, b});
+    w->setEachArgumentAFile(true);
+    w->show();
+    QCoreApplication::processEvents();
+    w->FormActivate();
+    // The missing file keeps its empty window, as a command-line file does.
+    EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + missing});
+    ASSERT_EQ(w->documentCount(), 4);
+    const QList<TSubForm *> docs = w->documents();
+    EXPECT_EQ(docs[0]->caption(), a);
+    EXPECT_EQ(docs[0]->Memo1->text(), QStringLiteral("<p>1</p>"));
+    EXPECT_EQ(docs[1]->caption(), QStringLiteral("~Untiltled1"));
+    EXPECT_EQ(docs[1]->Memo1->text(), QStringLiteral("Hi"));
+    EXPECT_EQ(docs[2]->caption(), missing);
+    EXPECT_EQ(docs[3]->caption(), b);
+    EXPECT_EQ(docs[3]->Memo1->text(), QStringLiteral("two"));
+}
+
+TEST(StartOptions, TheSplashShowsOnlyWhenNeitherSideSaysNo)
+{
+    EXPECT_TRUE(splashAtStart(parseStartOptions({}), true));
+    EXPECT_FALSE(splashAtStart(parseStartOptions({}), false));
+    EXPECT_FALSE(splashAtStart(parseStartOptions({QStringLiteral("--no-splash")}), true));
+    EXPECT_FALSE(splashAtStart(parseStartOptions({QStringLiteral("--no-splash")}), false));
+}
+
+TEST(StartOptions, TheSplashChoiceIsKeptScrambledBesideTheSettings)
+{
+    TempConfig cfg;
+    const QString folder = cfg.appFolder();
+    QDir().mkpath(folder);
+    // Nothing stored yet: the splash is on.
+    QString error;
+    EXPECT_TRUE(readShowSplash(folder, &error));
+    EXPECT_TRUE(error.isEmpty());
+
+    ASSERT_TRUE(writeShowSplash(folder, false, &error)) << error.toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("start.dvf")});
+    EXPECT_EQ(QFile::permissions(folder + QStringLiteral("start.dvf")) & 0x0077, 0);
+    EXPECT_FALSE(readShowSplash(folder, &error));
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("start.ini")));
+
+    ASSERT_TRUE(writeShowSplash(folder, true));
+    EXPECT_TRUE(readShowSplash(folder));
+    // The plain form is one line, read as the settings read their booleans.
+    EXPECT_EQ(DecodeSettingsFile(folder + QStringLiteral("start.dvf"), SettingsKey), QStringLiteral("start.ini"));
+    EXPECT_EQ(TempConfig::read(folder + QStringLiteral("start.ini")), QByteArray("true\r\n"));
+}
+
+TEST(StartOptions, ADamagedChoiceFileIsReportedAndTheSplashStaysOn)
+{
+    TempConfig cfg;
+    const QString folder = cfg.appFolder();
+    QDir().mkpath(folder);
+    // A start.dvf that stores another file's name must not write that file.
+    const QString foreign = folder + QStringLiteral("mivor.ini");
+    const QByteArray scrambled = scrambleSettings("false\r\n", foreign, SettingsKey);
+    QFile f(folder + QStringLiteral("start.dvf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(scrambled);
+    f.close();
+    QString error;
+    EXPECT_TRUE(readShowSplash(folder, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(foreign));
+
+    // Too short for the header it announces.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray("\x40", 1) + "ab");
+    f.close();
+    error.clear();
+    EXPECT_TRUE(readShowSplash(folder, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+class SplashTest : public MainWindowTest {
+protected:
+    void preferences(bool splashOn, bool done = true)
+    {
+        modalAnswer = [splashOn, done](QDialog *d) {
+            auto *p = qobject_cast<Tprefs *>(d);
+            if (!p)
+                return int(QDialog::Rejected);
+            p->splash->setChecked(splashOn);
+            done ? p->DoneBtnClick() : p->CancelBtnClick();
+            return p->result();
+        };
+        w->Preferences1Click();
+        modalAnswer = nullptr;
+    }
+
+    bool preferencesShowSplash()
+    {
+        bool shown = false;
+        modalAnswer = [&shown](QDialog *d) {
+            if (auto *p = qobject_cast<Tprefs *>(d))
+                shown = p->splash->isChecked();
+            return int(QDialog::Rejected);
+        };
+        w->Preferences1Click();
+        modalAnswer = nullptr;
+        return shown;
+    }
+
+    bool splashShownAtStart(const QStringList &args)
+    {
+        shownDialogs.clear();
+        w->startUp(splashAtStart(parseStartOptions(args), w->showSplashAtStart()));
+        for (QDialog *d : shownDialogs)
+            if (qobject_cast<Tlogo *>(d))
+                return true;
+        return false;
+    }
+};
+
+TEST_F(SplashTest, ThePreferenceIsOnByDefaultAndSurvivesARestart)
+{
+    EXPECT_TRUE(w->showSplashAtStart());
+    EXPECT_TRUE(preferencesShowSplash());
+
+    // Cancel keeps the choice.
+    preferences(false, false);
+    EXPECT_TRUE(w->showSplashAtStart());
+    EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("start.dvf")));
+
+    preferences(false);
+    EXPECT_FALSE(w->showSplashAtStart());
+    // The main settings keep their nine lines.
+    EXPECT_EQ(storedLines(cfg.appFolder()).size(), 9);
+
+    ASSERT_TRUE(w->close());
+    open();
+    EXPECT_FALSE(w->showSplashAtStart());
+    EXPECT_FALSE(preferencesShowSplash());
+
+    preferences(true);
+    ASSERT_TRUE(w->close());
+    open();
+    EXPECT_TRUE(w->showSplashAtStart());
+    EXPECT_TRUE(dlg.messages.isEmpty());
+}
+
+TEST_F(SplashTest, StartUpShowsTheSplashUnlessTheChoiceOrTheCommandLineSaysNo)
+{
+    EXPECT_TRUE(splashShownAtStart({}));
+    EXPECT_FALSE(splashShownAtStart({QStringLiteral("--no-splash"), QStringLiteral("page.htm")}));
+
+    preferences(false);
+    ASSERT_TRUE(w->close());
+    open();
+    EXPECT_FALSE(splashShownAtStart({}));
+    // Every dialog is created all the same.
+    EXPECT_NE(w->tools().Spike, nullptr);
+    EXPECT_NE(w->tools().Parabox, nullptr);
+}
