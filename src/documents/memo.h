@@ -128,7 +128,6 @@ private:
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();
     void applyLook();
-    bool wrapPending() const;
     long startOfScreenLine(long displayLine) const;
     long bytePosOfOffset(int offset) const;
     int offsetOfBytePos(long pos) const;
@@ -139,7 +138,6 @@ private:
     bool loading_ = false;
     bool textChangePosted_ = false;
     bool html_ = false;
-    bool finishing_ = false;
     bool forwarding_ = false;
     mutable bool lengthKnown_ = false;
     mutable int length_ = 0;

@@ -403,3 +403,24 @@ TEST(TMemo, OffsetsOnALongAccentedLineAfterMovesAndEdits)
     memo.replaceRange(1000, 10, QString());                                       // after it
     expectRoundTrips("edited after");
 }
+
+// Finishing the wrap must leave nothing for the background: whole-document
+// counts (Find in Files, printing) are taken right after it.
+TEST(TMemo, FinishedWrappingCountsEveryScreenLine)
+{
+    QString text;
+    for (int i = 0; i < 40000; ++i)
+        text += QStringLiteral("line %1 has words enough to wrap in a narrow window\r\n").arg(i);
+    ShownMemo m(text, true, 200);
+    TMemo &memo = m.memo;
+    memo.finishWrapping();
+    const int finished = memo.lineCount();
+    EXPECT_GE(finished, 80000);
+    // Nothing changes once the background has had all the time it wants.
+    QTest::qWait(200);
+    for (int i = 0; i < 200; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(memo.lineCount(), finished);
+    // The view stays where it was.
+    EXPECT_EQ(memo.firstVisibleLine(), 0);
+}
