@@ -196,7 +196,7 @@ void TMemo::editStarting()
                 textChangePosted_ = false;
                 const long line = sci_->S(QsciScintillaBase::SCI_LINEFROMPOSITION,
                                           sci_->S(QsciScintillaBase::SCI_GETCURRENTPOS));
-                fitLayoutCache(sci_->S(QsciScintillaBase::SCI_LINELENGTH, line));
+                lineLengthSeen(sci_->S(QsciScintillaBase::SCI_LINELENGTH, line));
                 emit textChanged();
             },
             Qt::QueuedConnection);
@@ -228,6 +228,23 @@ void TMemo::settleInsertion() const
         length_ += int(sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, pendingInsertAt_,
                                pendingInsertAt_ + pendingInsertBytes_));
     pendingInsertAt_ = -1;
+}
+
+void TMemo::lineLengthSeen(long lineBytes)
+{
+    fitLayoutCache(lineBytes);
+    longestLine_ = std::max(longestLine_, lineBytes);
+    if (lexing() != lexing_)
+        applyLook();
+}
+
+bool TMemo::lexing() const
+{
+    // The HTML lexer styles a changed line again from its start: on a line
+    // of megabytes that is most of the time of every key. Such a page is
+    // styled in word runs like plain text instead.
+    constexpr long kLongestLexedLine = 1L << 20;
+    return html_ && longestLine_ <= kLongestLexedLine;
 }
 
 void TMemo::fitLayoutCache(long lineBytes)
@@ -386,7 +403,8 @@ void TMemo::setText(const QString &text)
         sci_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)slice.size(), slice.constData());
         from = to;
     }
-    fitLayoutCache(longest);
+    longestLine_ = 0;
+    lineLengthSeen(longest);
     sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1);
     sci_->S(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     sci_->S(QsciScintillaBase::SCI_SETSAVEPOINT);

@@ -1,6 +1,8 @@
 #include "documents/highlighting.h"
 #include "documents/memo.h"
 
+#include <Qsci/qsciscintilla.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -423,4 +425,26 @@ TEST(TMemo, FinishedWrappingCountsEveryScreenLine)
     EXPECT_EQ(memo.lineCount(), finished);
     // The view stays where it was.
     EXPECT_EQ(memo.firstVisibleLine(), 0);
+}
+
+// A page with a line of megabytes is shown uncoloured; the next page loaded
+// into the same window is coloured again.
+TEST(TMemo, ColouringStandsAsideOnlyWhileAHugeLineIsThere)
+{
+    TMemo memo;
+    memo.setHtmlHighlighting(true);
+    auto *engine = memo.findChild<QsciScintilla *>();
+    ASSERT_TRUE(engine);
+    memo.setText(QStringLiteral("<p>short</p>\r\n"));
+    EXPECT_TRUE(engine->lexer());
+    memo.setText(QStringLiteral("<p>long line</p>").repeated(80000));
+    EXPECT_FALSE(engine->lexer());
+    EXPECT_TRUE(memo.htmlHighlighting());
+    memo.setText(QStringLiteral("<p>short</p>\r\n"));
+    EXPECT_TRUE(engine->lexer());
+    // Typing a line past the limit puts the colouring aside too.
+    memo.setSelStart(memo.textLength());
+    memo.replaceSelection(QStringLiteral("<b>x</b>").repeated(150000));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(engine->lexer());
 }
