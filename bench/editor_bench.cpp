@@ -8,10 +8,13 @@
 //    coloured as HTML and, saved as .txt, in one style.
 // Prints figures; the targets are in the printed lines.
 #include "app/mainwindow.h"
+#include "app/toolwindows.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "platform/dialogs.h"
 #include "search/resultsform.h"
+
+#include <Qsci/qsciscintilla.h>
 
 #include <QAction>
 #include <QApplication>
@@ -131,10 +134,39 @@ KeyTimes typeAtEnd(TMemo *memo, int count)
     return {ms(keys[keys.size() / 2]), ms(keys.back())};
 }
 
+// Where the time of a key at the end of a long line goes: the edit itself,
+// styling the line, laying it out (the caret's x), painting.
+void keyBreakdown(TMemo *memo, const char *label)
+{
+    auto *sci = memo->findChild<QsciScintilla *>();
+    auto send = [sci](unsigned int msg, unsigned long w = 0, long l = 0) { return sci->SendScintilla(msg, w, l); };
+    QElapsedTimer t;
+    double edit = 0, style = 0, layout = 0, paint = 0;
+    constexpr int kKeys = 5;
+    for (int i = 0; i < kKeys; ++i) {
+        const long end = send(QsciScintillaBase::SCI_GETLENGTH);
+        t.start();
+        sci->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, (unsigned long)end, "x");
+        edit += ms(t.nsecsElapsed());
+        t.restart();
+        send(QsciScintillaBase::SCI_COLOURISE, 0, -1);
+        style += ms(t.nsecsElapsed());
+        t.restart();
+        send(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, end + 1);
+        layout += ms(t.nsecsElapsed());
+        t.restart();
+        sci->viewport()->repaint();
+        paint += ms(t.nsecsElapsed());
+        QCoreApplication::processEvents();
+    }
+    std::printf("  %-9s a key, apart: edit %.1f, styling %.1f, layout %.1f, paint %.1f ms\n", label,
+                edit / kKeys, style / kKeys, layout / kKeys, paint / kKeys);
+}
+
 TSubForm *newDocument(TMainForm &w, bool wrap)
 {
     w.New1Click();
-    TSubForm *doc = w.CurrentDoc;
+    TSubForm *doc = w.currentDocument();
     doc->resize(683, 440);
     doc->Memo1->setWrap(wrap);
     QCoreApplication::processEvents();
@@ -170,6 +202,21 @@ void oneLinePage(TMainForm &w, const QString &path, const char *label)
     const KeyTimes keys = typeAtEnd(memo, 5);
     std::printf("one line %-7s key at end: %.1f ms median, %.1f ms max  (target <= 100)\n", label,
                 keys.median, keys.max);
+    keyBreakdown(memo, label);
+    if (!memo->htmlHighlighting()) {
+        // The same page in one style, as with no colouring at all: the
+        // word runs' handler taken off, so nothing restyles typed text.
+        auto *sci = memo->findChild<QsciScintilla *>();
+        const long length = sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        QObject::disconnect(sci, &QsciScintillaBase::SCN_STYLENEEDED, memo, nullptr);
+        sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0xffL);
+        sci->SendScintilla(QsciScintillaBase::SCI_SETSTYLING, (unsigned long)length, 0L);
+        settle(memo);
+        const KeyTimes one = typeAtEnd(memo, 5);
+        std::printf("one line %-7s key at end in one style: %.1f ms median, %.1f ms max\n", label, one.median,
+                    one.max);
+        keyBreakdown(memo, "one style");
+    }
     doc->discard();
     doc->close();
     QCoreApplication::processEvents();
@@ -237,13 +284,28 @@ int main(int argc, char **argv)
     std::printf("caret row near end:    %d before, %d after full layout (%.0f ms)  (target: equal)\n",
                 rowBefore, rowAfter, ms(layoutNs));
 
+    {
+        QElapsedTimer u;
+        u.start();
+        const QString whole = memo->text();
+        const qint64 textNs = u.nsecsElapsed();
+        u.restart();
+        int first = 0, wrappedLines = 0;
+        std::vector<int> starts;
+        for (int line = 0; line < kBigLines; ++line) {
+            memo->screenLines(line, first, starts);
+            wrappedLines += starts.size() > 1;
+        }
+        std::printf("  text(): %.1f ms; screenLines of every line: %.1f ms (%d wrapped)\n", ms(textNs),
+                    ms(u.nsecsElapsed()), wrappedLines);
+    }
     w.action(QStringLiteral("ShowSearchResults1"))->trigger();
     QCoreApplication::processEvents();
     t.restart();
-    w.resultsForm->AddHits(QStringLiteral("link"), QStringLiteral("big.htm"), false, false, memo);
+    w.tools().resultsForm->AddHits(QStringLiteral("link"), QStringLiteral("big.htm"), false, false, memo);
     const qint64 findNs = t.nsecsElapsed();
     std::printf("find in files, wrapped:%8.1f ms  (%d result lines; target <= 1000)\n", ms(findNs),
-                int(w.resultsForm->ListBox1->model()->rowCount()));
+                int(w.tools().resultsForm->ListBox1->model()->rowCount()));
 
     const KeyTimes bigKeys = typeAtEnd(memo, 200);
     std::printf("key at end, 20 MB:     %8.3f ms median, %.3f ms max  (targets <= 1, <= 16)\n",
@@ -251,7 +313,7 @@ int main(int argc, char **argv)
 
     const QString out = dir.path() + QStringLiteral("/saved.htm");
     doc->setCaption(out);
-    w.settings.MakeBackups = false;
+    w.appSettings().MakeBackups = false;
     t.restart();
     w.saveDocument(doc);
     std::printf("save:                  %8.1f ms\n", ms(t.nsecsElapsed()));

@@ -23,8 +23,9 @@ namespace {
 
 constexpr int kUtf16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
 
-// Bytes of the longest line of UTF-8 text.
-long longestLine(const QByteArray &bytes)
+// Bytes of the longest line of a slice of UTF-8 text; `open` carries the
+// bytes of the line the previous slice ended in.
+long longestLine(const QByteArray &bytes, long &open)
 {
     long longest = 0;
     const char *p = bytes.constData();
@@ -32,10 +33,37 @@ long longestLine(const QByteArray &bytes)
     while (p < end) {
         const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
         const char *stop = lf ? lf : end;
-        longest = std::max(longest, long(stop - p));
+        open += long(stop - p);
+        longest = std::max(longest, open);
+        if (lf)
+            open = 0;
         p = stop + 1;
     }
     return longest;
+}
+
+// Bytes of the text in UTF-8.
+qsizetype utf8Length(QStringView text)
+{
+    qsizetype n = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // A surrogate pair is 4 bytes: 2 for each half.
+        n += u < 0x80 ? 1 : (u < 0x800 || QChar::isSurrogate(u)) ? 2 : 3;
+    }
+    return n;
+}
+
+// Where a slice of about `size` characters from `from` ends: never between
+// the halves of a surrogate pair, so each slice converts on its own, nor
+// between the CR and LF of a line break.
+qsizetype sliceEnd(QStringView text, qsizetype from, qsizetype size)
+{
+    qsizetype to = std::min(text.size(), from + std::max<qsizetype>(size, 2));
+    if (to < text.size() && (QChar::isHighSurrogate(text[to - 1].unicode()) ||
+                             (text[to - 1] == u'\r' && text[to] == u'\n')))
+        --to;
+    return to;
 }
 
 // Keys the engine may keep: moving, selecting, deleting, new lines, the
@@ -65,19 +93,6 @@ bool isPlainEditingKey(int key)
     }
 }
 
-// The engine's core object (it owns the idle timer that wraps long pages in
-// the background) is a private member of the widget: reached through an
-// explicit instantiation, which may name private members.
-struct CoreTag {
-    using type = QsciScintillaQt *QsciScintillaBase::*;
-    friend type coreMember(CoreTag);
-};
-template <typename Tag, typename Tag::type M>
-struct ExposeMember {
-    friend typename Tag::type coreMember(Tag) { return M; }
-};
-template struct ExposeMember<CoreTag, &QsciScintillaBase::sci>;
-
 // The engine's screen-reader interface counts characters from the start of
 // the document at every caret move and repaint (a tenth of a second a key on
 // a 20 MB page). While no assistive technology listens, a plain interface
@@ -90,17 +105,6 @@ QAccessibleInterface *plainEngineInterface(const QString &, QObject *object)
 }
 
 } // namespace
-
-QTimer *TMemo::Engine::idleTimer() const
-{
-    auto *core = reinterpret_cast<QObject *>(this->*coreMember(CoreTag{}));
-    if (!core || qstrcmp(core->metaObject()->className(), "QsciScintillaQt") != 0)
-        return nullptr;
-    for (QTimer *t : core->findChildren<QTimer *>(Qt::FindDirectChildrenOnly))
-        if (t->isActive())
-            return t;
-    return nullptr;
-}
 
 TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
 {
@@ -192,7 +196,7 @@ void TMemo::editStarting()
                 textChangePosted_ = false;
                 const long line = sci_->S(QsciScintillaBase::SCI_LINEFROMPOSITION,
                                           sci_->S(QsciScintillaBase::SCI_GETCURRENTPOS));
-                fitLayoutCache(sci_->S(QsciScintillaBase::SCI_LINELENGTH, line));
+                lineLengthSeen(sci_->S(QsciScintillaBase::SCI_LINELENGTH, line));
                 emit textChanged();
             },
             Qt::QueuedConnection);
@@ -224,6 +228,23 @@ void TMemo::settleInsertion() const
         length_ += int(sci_->S(QsciScintillaBase::SCI_COUNTCODEUNITS, pendingInsertAt_,
                                pendingInsertAt_ + pendingInsertBytes_));
     pendingInsertAt_ = -1;
+}
+
+void TMemo::lineLengthSeen(long lineBytes)
+{
+    fitLayoutCache(lineBytes);
+    longestLine_ = std::max(longestLine_, lineBytes);
+    if (lexing() != lexing_)
+        applyLook();
+}
+
+bool TMemo::lexing() const
+{
+    // The HTML lexer styles a changed line again from its start: on a line
+    // of megabytes that is most of the time of every key. Such a page is
+    // styled in word runs like plain text instead.
+    constexpr long kLongestLexedLine = 1L << 20;
+    return html_ && longestLine_ <= kLongestLexedLine;
 }
 
 void TMemo::fitLayoutCache(long lineBytes)
@@ -360,15 +381,30 @@ QString TMemo::text() const
 
 void TMemo::setText(const QString &text)
 {
-    const QByteArray bytes = textfile::normalizeLineBreaks(text).toUtf8();
+    // Already in CR LF form when it comes from a file: then shared, not copied.
+    const QString normal = textfile::normalizeLineBreaks(text);
+    const QStringView all(normal);
     narrowNotifications();
     loading_ = true;
     sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
     sci_->S(QsciScintillaBase::SCI_CLEARALL);
     // Room for early edits, so the first keys do not move the whole buffer.
-    sci_->S(QsciScintillaBase::SCI_ALLOCATE, bytes.size() + bytes.size() / 8 + 65536);
-    sci_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)bytes.size(), bytes.constData());
-    fitLayoutCache(longestLine(bytes));
+    const qsizetype bytes = utf8Length(all);
+    sci_->S(QsciScintillaBase::SCI_ALLOCATE, long(bytes + bytes / 8 + 65536));
+    // Handed over in slices: the whole text in UTF-8 beside its UTF-16 form
+    // and the engine's own copy would be one more copy of a large page at
+    // the peak of the load.
+    constexpr qsizetype kSlice = 1 << 20;
+    long longest = 0, lineSoFar = 0;
+    for (qsizetype from = 0; from < all.size();) {
+        const qsizetype to = sliceEnd(all, from, kSlice);
+        const QByteArray slice = all.mid(from, to - from).toUtf8();
+        longest = std::max(longest, longestLine(slice, lineSoFar));
+        sci_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)slice.size(), slice.constData());
+        from = to;
+    }
+    longestLine_ = 0;
+    lineLengthSeen(longest);
     sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1);
     sci_->S(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     sci_->S(QsciScintillaBase::SCI_SETSAVEPOINT);
@@ -454,28 +490,20 @@ void TMemo::endUndoGroup()
 
 // -------------------------------------------------------------------- lines
 
-bool TMemo::wrapPending() const
-{
-    return wrap() && sci_->idleTimer();
-}
-
 void TMemo::finishWrapping()
 {
-    if (finishing_ || !wrap())
+    if (!wrap())
         return;
-    QTimer *idle = sci_->idleTimer();
-    if (!idle)
-        return;
-    finishing_ = true;
     const bool long_ = textLength() > 1000000;
     if (long_)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Each idle step wraps a slice; run them now, without the event loop.
-    while (idle->isActive())
-        QMetaObject::invokeMethod(idle->parent(), "onIdle", Qt::DirectConnection);
+    // Making a line visible wraps every line still waiting for it first, so
+    // that its display line is known; nothing is folded, so nothing else
+    // changes and the view stays where it is.
+    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
+    sci_->S(QsciScintillaBase::SCI_ENSUREVISIBLE, lines - 1);
     if (long_)
         QApplication::restoreOverrideCursor();
-    finishing_ = false;
 }
 
 int TMemo::lineFromOffset(int offset) const
@@ -486,7 +514,7 @@ int TMemo::lineFromOffset(int offset) const
         return int(line);
     // A line still waiting for its wrap counts as one screen line, and so
     // would every such line before it. The very start of the text needs none.
-    if (pos > 0 && wrapPending())
+    if (pos > 0)
         const_cast<TMemo *>(this)->finishWrapping();
     const long first = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line);
     const long next = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line + 1);

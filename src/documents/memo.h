@@ -69,7 +69,9 @@ public:
     bool wrap() const;
     void setWrap(bool on);
     // Syntax colouring of HTML (tags, attributes, values, entities, comments,
-    // embedded script); off shows the text in one style.
+    // embedded script); off shows the text in one style. Text with a line of
+    // over a megabyte is shown uncoloured while that line is in it: colouring
+    // it again after every key would take most of a second.
     bool htmlHighlighting() const;
     void setHtmlHighlighting(bool on);
 
@@ -123,12 +125,13 @@ private:
     void editStarting();
     void lengthChanging(long pos, bool inserting, long count);
     void settleInsertion() const;
+    void lineLengthSeen(long lineBytes);
+    bool lexing() const;
     void fitLayoutCache(long lineBytes);
     void styleRuns(int end);
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();
     void applyLook();
-    bool wrapPending() const;
     long startOfScreenLine(long displayLine) const;
     long bytePosOfOffset(int offset) const;
     int offsetOfBytePos(long pos) const;
@@ -139,7 +142,8 @@ private:
     bool loading_ = false;
     bool textChangePosted_ = false;
     bool html_ = false;
-    bool finishing_ = false;
+    bool lexing_ = false;            // the HTML lexer styles the text
+    long longestLine_ = 0;           // bytes, since the last load
     bool forwarding_ = false;
     mutable bool lengthKnown_ = false;
     mutable int length_ = 0;

@@ -23,10 +23,6 @@ public:
 
     long S(unsigned int msg, unsigned long w = 0, long l = 0) const { return SendScintilla(msg, w, l); }
 
-    // The engine's idle work (wrapping in the background) runs from a
-    // zero-delay timer of its core; null when there is none to run.
-    QTimer *idleTimer() const;
-
 protected:
     bool event(QEvent *e) override
     {

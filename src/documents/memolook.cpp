@@ -76,7 +76,7 @@ void TMemo::styleRuns(int end)
     // afresh in full after every key; split into words, its runs are mostly
     // remembered. Styles change only where a word begins, which is where
     // wrapping breaks lines anyway.
-    if (html_)
+    if (lexing_)
         return;
     const long start = sci_->S(QsciScintillaBase::SCI_GETENDSTYLED);
     const long stop = std::min<long>(end, sci_->S(QsciScintillaBase::SCI_GETLENGTH));
@@ -116,7 +116,8 @@ void TMemo::applyLook()
     const QFont f = font();
     const QColor back = palette().color(QPalette::Base);
     const QColor fore = palette().color(QPalette::Text);
-    if (html_) {
+    lexing_ = lexing();
+    if (lexing_) {
         if (!look_->lexer)
             look_->lexer = new QsciLexerHTML(sci_);
         QsciLexerHTML *lexer = look_->lexer;

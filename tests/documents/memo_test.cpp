@@ -1,6 +1,8 @@
 #include "documents/highlighting.h"
 #include "documents/memo.h"
 
+#include <Qsci/qsciscintilla.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -402,4 +404,47 @@ TEST(TMemo, OffsetsOnALongAccentedLineAfterMovesAndEdits)
     memo.setSelStart(900);
     memo.replaceRange(1000, 10, QString());                                       // after it
     expectRoundTrips("edited after");
+}
+
+// Finishing the wrap must leave nothing for the background: whole-document
+// counts (Find in Files, printing) are taken right after it.
+TEST(TMemo, FinishedWrappingCountsEveryScreenLine)
+{
+    QString text;
+    for (int i = 0; i < 40000; ++i)
+        text += QStringLiteral("line %1 has words enough to wrap in a narrow window\r\n").arg(i);
+    ShownMemo m(text, true, 200);
+    TMemo &memo = m.memo;
+    memo.finishWrapping();
+    const int finished = memo.lineCount();
+    EXPECT_GE(finished, 80000);
+    // Nothing changes once the background has had all the time it wants.
+    QTest::qWait(200);
+    for (int i = 0; i < 200; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(memo.lineCount(), finished);
+    // The view stays where it was.
+    EXPECT_EQ(memo.firstVisibleLine(), 0);
+}
+
+// A page with a line of megabytes is shown uncoloured; the next page loaded
+// into the same window is coloured again.
+TEST(TMemo, ColouringStandsAsideOnlyWhileAHugeLineIsThere)
+{
+    TMemo memo;
+    memo.setHtmlHighlighting(true);
+    auto *engine = memo.findChild<QsciScintilla *>();
+    ASSERT_TRUE(engine);
+    memo.setText(QStringLiteral("<p>short</p>\r\n"));
+    EXPECT_TRUE(engine->lexer());
+    memo.setText(QStringLiteral("<p>long line</p>").repeated(80000));
+    EXPECT_FALSE(engine->lexer());
+    EXPECT_TRUE(memo.htmlHighlighting());
+    memo.setText(QStringLiteral("<p>short</p>\r\n"));
+    EXPECT_TRUE(engine->lexer());
+    // Typing a line past the limit puts the colouring aside too.
+    memo.setSelStart(memo.textLength());
+    memo.replaceSelection(QStringLiteral("<b>x</b>").repeated(150000));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(engine->lexer());
 }
