@@ -210,6 +210,8 @@ public:
     void Find1Click();
     void Replace1Click();
     void FindinFiles1Click();
+    void FindNext1Click();
+    void CheckHtml1Click();
     void ShowSearchResults1Click();
     void CopyToSpike1Click();
     void ShowSpike1Click();

@@ -6,10 +6,12 @@
 #include "documents/memo.h"
 #include "platform/dialogs.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QScrollBar>
 
 TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont, QWidget *parent)
@@ -32,6 +34,16 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     row->addWidget(Memo1, 1);
     setWidget(body);
     resize(683, 440);
+    // The window's own menu would close it on Ctrl+W as well as Ctrl+F4;
+    // Ctrl+W belongs to the main window's "&Close", and a key bound twice
+    // does nothing at all.
+    if (QMenu *menu = systemMenu()) {
+        for (QAction *a : menu->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_W)) > 0)
+                a->setShortcuts(keys);
+        }
+    }
 
     Memo1->setWrap(wrapNewDocs);
     TopLine = -1;
