@@ -342,6 +342,7 @@ void TMainForm::DisableDocCommands()
     action(commands::Id::WordWrap)->setChecked(false);
     button(commands::Id::WordWrap)->setChecked(false);
     Timer1->stop();
+    statusPanel2->clear();
 }
 
 void TMainForm::SetSelectionCommands(bool on)
