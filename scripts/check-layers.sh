@@ -33,6 +33,7 @@ documents/textfile.cpp documents/textfile.h app/reopenlist.cpp app/reopenlist.h
 app/commandtable.cpp app/commandtable.h app/startoptions.cpp app/startoptions.h
 app/settingscodec.cpp app/settingscodec.h markup/tagcommands.cpp markup/tagcommands.h
 search/findtext.cpp search/findtext.h search/keywordrun.cpp search/keywordrun.h
+search/htmlcheck.cpp search/htmlcheck.h
 table/tablemodel.cpp table/tablemodel.h formmaker/formmodel.cpp formmaker/formmodel.h"
 for f in $core_files; do
     [ -f "$src/$f" ] || { echo "listed plain-logic file $f is missing"; status=1; continue; }

@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-qpa-plugins libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang
   libjpeg62-turbo-dev libgif-dev
+  libtidy-dev
   libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
   openbox xdotool
   xvfb xauth x11-utils imagemagick desktop-file-utils

@@ -47,15 +47,15 @@ QList<Command> buildTable()
         Row(Id::FileMenu, "", "&File", M::None, A).sub(M::File),
         Row(Id::New, "New1", "&New", M::File, A).main("NewBtn", "New", 0),
         Row(Id::NewWebPage, "NewWebPage1", "New &Web Page", M::File, A),
-        Row(Id::Open, "Open1", "&Open...", M::File, A).main("OpenBtn", "Open", 33),
+        Row(Id::Open, "Open1", "&Open...", M::File, A).key("Ctrl+O").main("OpenBtn", "Open", 33),
         Row(Id::Openwww, "Openwww1", "Open @ www...", M::File, A),
         Row(Id::Reopen, "Reopen1", "Reopen", M::File, A).sub(M::Reopen),
-        Row(Id::Save, "Save1", "&Save", M::File, Enabling::Modified).sep().main("SaveBtn", "Save", 66),
-        Row(Id::SaveAs, "SaveAs1", "S&ave As...", M::File, D),
+        Row(Id::Save, "Save1", "&Save", M::File, Enabling::Modified).key("Ctrl+S").sep().main("SaveBtn", "Save", 66),
+        Row(Id::SaveAs, "SaveAs1", "S&ave As...", M::File, D).key("Ctrl+Shift+S"),
         Row(Id::Savewww, "Savewww1", "Save @ www...", M::File, Enabling::Ftp),
         Row(Id::SaveSelection, "SaveSelection1", "Save S&election...", M::File, Enabling::Selection)
             .main("SaveSelBtn", "Save Selection", 99),
-        Row(Id::Close, "Close1", "&Close", M::File, D),
+        Row(Id::Close, "Close1", "&Close", M::File, D).key("Ctrl+W"),
         Row(Id::CloseAll, "CloseAll1", "Close &All", M::File, D),
         Row(Id::PrintSetup, "PrintSetup1", "Print S&etup...", M::File, D).sep().sub(M::PrintSetup),
         Row(Id::Portrait, "Portrait1", "&Portrait", M::PrintSetup, A).toggle(true),
@@ -63,7 +63,7 @@ QList<Command> buildTable()
         Row(Id::PrintPreview, "PrintPreview1", "&Print Preview...", M::File, D)
             .main("PreviewBtn", "Print Preview", 165),
         Row(Id::WebPrintPreview, "WebPrintPreview1", "&Web Page Print Preview...", M::File, Enabling::Off),
-        Row(Id::Print, "Print1", "Prin&t", M::File, D).main("PrintBtn", "Print", 132),
+        Row(Id::Print, "Print1", "Prin&t", M::File, D).key("Ctrl+P").main("PrintBtn", "Print", 132),
         Row(Id::Exit, "Exit1", "E&xit", M::File, A).sep(),
 
         Row(Id::EditMenu, "", "&Edit", M::None, A).sub(M::Edit),
@@ -128,8 +128,11 @@ QList<Command> buildTable()
 
         Row(Id::SearchMenu, "", "&Search", M::None, A).sub(M::Search),
         Row(Id::Find, "Find1", "&Find...", M::Search, D).main("FindBtn", "Find Text", 378),
-        Row(Id::FindInFiles, "FindinFiles1", "Fi&nd in Files...", M::Search, D),
+        Row(Id::FindInFiles, "FindinFiles1", "Fi&nd in Files...", M::Search, D).key("Ctrl+Shift+F"),
         Row(Id::Replace, "Replace1", "&Replace...", M::Search, D).main("ReplaceBtn", "Replace Text", 411),
+        // The last search again, from the caret of the current document.
+        Row(Id::FindNext, "FindNext1", "Find Ne&xt", M::Search, D).key("F3").sep(),
+        Row(Id::CheckHtml, "CheckHtml1", "Check &HTML", M::Search, D),
 
         Row(Id::ViewMenu, "", "&View", M::None, A).sub(M::View),
         Row(Id::Toolbar, "Toolbar1", "Toolbar", M::View, A).check(true),

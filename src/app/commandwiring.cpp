@@ -233,6 +233,8 @@ void (TMainForm::*TMainForm::handlerFor(commands::Id id))()
     case Id::Find: return &TMainForm::Find1Click;
     case Id::FindInFiles: return &TMainForm::FindinFiles1Click;
     case Id::Replace: return &TMainForm::Replace1Click;
+    case Id::FindNext: return &TMainForm::FindNext1Click;
+    case Id::CheckHtml: return &TMainForm::CheckHtml1Click;
     case Id::Toolbar: return &TMainForm::Toolbar1Click;
     case Id::StatusBar: return &TMainForm::StatusBar2Click;
     case Id::HtmlToolbar: return &TMainForm::HtmlToolbar1Click;
@@ -340,6 +342,7 @@ void TMainForm::DisableDocCommands()
     action(commands::Id::WordWrap)->setChecked(false);
     button(commands::Id::WordWrap)->setChecked(false);
     Timer1->stop();
+    statusPanel2->clear();
 }
 
 void TMainForm::SetSelectionCommands(bool on)

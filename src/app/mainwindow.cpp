@@ -280,8 +280,14 @@ void TMainForm::buildStatusBar()
     statusPanel1->setFixedWidth(300);
     statusPanel1->setFrameShape(QFrame::Panel);
     statusPanel1->setFrameShadow(QFrame::Sunken);
+    statusPanel2 = new QLabel(bar);
+    statusPanel2->setObjectName(QStringLiteral("SaveFormatPanel"));
+    statusPanel2->setFrameShape(QFrame::Panel);
+    statusPanel2->setFrameShadow(QFrame::Sunken);
+    statusPanel2->setToolTip(QStringLiteral("Encoding and line breaks the document is saved with"));
     bar->addWidget(statusPanel0);
     bar->addWidget(statusPanel1);
+    bar->addWidget(statusPanel2);
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
 }
@@ -335,6 +341,10 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
             CurrentDoc = nullptr;
     });
     doc->Memo1->isCommandShortcut = [this](const QKeySequence &s) { return isCommandShortcut(s); };
+    connect(doc, &TSubForm::saveFormatChanged, this, [this, doc] {
+        if (doc == CurrentDoc)
+            showSaveFormat();
+    });
 
     doc->Memo1->setFont(editorFont);
     QPalette pal = doc->Memo1->palette();
@@ -351,6 +361,7 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     CurrentDoc = doc;
 
     showWrapState(doc->Memo1->wrap());
+    showSaveFormat();
     EnableDocCommands();
     action(commands::Id::Savewww)->setEnabled(FtpDataPresent);
     SetPasteCommands();
@@ -393,12 +404,21 @@ void TMainForm::clearHint()
 
 QString TMainForm::statusText(int panel) const
 {
-    return panel == 0 ? statusPanel0->text() : statusPanel1->text();
+    return statusPanel(panel)->text();
+}
+
+void TMainForm::showSaveFormat()
+{
+    if (CurrentDoc)
+        statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding()));
+    else
+        statusPanel2->clear();
 }
 
 void TMainForm::documentActivated(TSubForm *doc)
 {
     CurrentDoc = doc;
+    showSaveFormat();
 }
 
 void TMainForm::InsertFragment(const QString &text)

@@ -79,7 +79,11 @@ public:
     QWidget *htmlToolStrip() const { return HtmlTools; }
     QLabel *autosaveLabel() const { return Label1; }
     QProgressBar *autosaveProgress() const { return ProgressBar1; }
-    QLabel *statusPanel(int panel) const { return panel == 0 ? statusPanel0 : statusPanel1; }
+    // Panel 0 the caret, 1 the hint, 2 how the current document is saved.
+    QLabel *statusPanel(int panel) const
+    {
+        return panel == 0 ? statusPanel0 : panel == 1 ? statusPanel1 : statusPanel2;
+    }
     ColourSwatch *colourSwatch() const { return Shape1; }
     QTimer *autosaveTimer() const { return Timer1; }
     QMenu *windowsMenu() const { return Windows1; }
@@ -219,6 +223,8 @@ public:
     void Find1Click();
     void Replace1Click();
     void FindinFiles1Click();
+    void FindNext1Click();
+    void CheckHtml1Click();
     void ShowSearchResults1Click();
     void CopyToSpike1Click();
     void ShowSpike1Click();
@@ -308,6 +314,7 @@ private:
     BrowserPane *WebBrowser1 = nullptr;
     QLabel *statusPanel0 = nullptr;
     QLabel *statusPanel1 = nullptr;
+    QLabel *statusPanel2 = nullptr;
     ColourSwatch *Shape1 = nullptr;
     QTimer *Timer1 = nullptr;
     QMenu *Windows1 = nullptr;
@@ -329,6 +336,8 @@ private:
     void buildMenus();
     void buildToolStrips();
     void buildStatusBar();
+    // The encoding and line breaks the current document will be saved with.
+    void showSaveFormat();
     void setEnabledNames(const QStringList &names, bool on);
     bool isCommandShortcut(const QKeySequence &seq) const;
     void applyDesktopColour();

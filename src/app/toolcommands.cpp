@@ -16,7 +16,9 @@
 #include "markup/picturedialog.h"
 #include "platform/focusreturn.h"
 #include "search/findform.h"
+#include "search/findinfiles.h"
 #include "search/findinfilesform.h"
+#include "search/htmlcheck.h"
 #include "search/keywordrun.h"
 #include "search/keywords.h"
 #include "search/resultsform.h"
@@ -86,6 +88,28 @@ void TMainForm::FindinFiles1Click()
 {
     createToolWindows();
     showModal(tools_.FinFiles);
+}
+
+void TMainForm::FindNext1Click()
+{
+    createToolWindows();
+    tools_.FindForm->FindNextInCurrent();
+}
+
+void TMainForm::CheckHtml1Click()
+{
+    if (!CurrentDoc)
+        return;
+    createToolWindows();
+    TMemo *memo = CurrentDoc->Memo1;
+    const search::HtmlCheck check = search::checkHtml(memo->text());
+    if (!check.refusal.isEmpty()) {
+        dialogs().error(check.refusal, this);
+        return;
+    }
+    tools_.resultsForm->AddHtmlCheck(check, search::fileNamePart(CurrentDoc->caption()), memo);
+    tools_.resultsForm->show();
+    tools_.resultsForm->raise();
 }
 
 void TMainForm::ShowSearchResults1Click()

@@ -27,7 +27,7 @@ bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent
         dialogs.error(filerules::cannotCreateMessage(path, reason), parent);
         return false;
     }
-    doc.encoding = used;
+    doc.setEncoding(used);
     return true;
 }
 
@@ -140,13 +140,16 @@ LoadResult fill(TSubForm &doc, const QString &path, textfile::LoadStatus status,
         return result;
     }
     result.loaded = true;
-    doc.encoding = decoded.encoding;
+    doc.setEncoding(decoded.encoding);
     doc.Memo1->setText(decoded.text);
     doc.Memo1->setModified(false);
     if (const auto offer = recovery::pendingRecovery(path, decoded.text)) {
         if (dialogs.askYesNo(recovery::question(path, *offer), parent) == Answer::Yes) {
             doc.Memo1->setText(offer->text);
             doc.Memo1->setModified(true);
+            // What was typed before the crash may need UTF-8 to be saved.
+            if (doc.encoding == textfile::Encoding::Windows1252 && !textfile::fitsWindows1252(offer->text))
+                doc.setEncoding(textfile::Encoding::Utf8);
             result.restored = true;
         }
     }

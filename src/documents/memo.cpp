@@ -162,6 +162,14 @@ TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
                         anchorLine_ = -1;
                     editStarting();
                     lengthChanging(position, type & QsciScintillaBase::SC_MOD_BEFOREINSERT, length);
+                    // The text of an insertion is not told before it is
+                    // made: it is read once it is there, at the next notice
+                    // or at the end of the burst of edits.
+                    reportInsertion();
+                    if ((type & QsciScintillaBase::SC_MOD_BEFOREINSERT) && !loading_) {
+                        insertedAt_ = position;
+                        insertedBytes_ = length;
+                    }
                 } else if (type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)) {
                     editStarting();
                 }
@@ -194,6 +202,7 @@ void TMemo::editStarting()
             this,
             [this] {
                 textChangePosted_ = false;
+                reportInsertion();
                 const long line = sci_->S(QsciScintillaBase::SCI_LINEFROMPOSITION,
                                           sci_->S(QsciScintillaBase::SCI_GETCURRENTPOS));
                 lineLengthSeen(sci_->S(QsciScintillaBase::SCI_LINELENGTH, line));
@@ -201,6 +210,20 @@ void TMemo::editStarting()
             },
             Qt::QueuedConnection);
     }
+}
+
+void TMemo::reportInsertion()
+{
+    if (insertedAt_ < 0)
+        return;
+    const long at = insertedAt_;
+    const long bytes = insertedBytes_;
+    insertedAt_ = -1;
+    if (at + bytes > sci_->S(QsciScintillaBase::SCI_GETLENGTH))
+        return;
+    const auto *p = reinterpret_cast<const char *>(sci_->S(QsciScintillaBase::SCI_GETRANGEPOINTER, at, bytes));
+    if (p)
+        emit inserted(QString::fromUtf8(p, bytes));
 }
 
 void TMemo::lengthChanging(long pos, bool inserting, long count)
@@ -415,6 +438,7 @@ void TMemo::setText(const QString &text)
     sci_->S(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, 0);
     sci_->S(QsciScintillaBase::SCI_SETXOFFSET, 0);
     loading_ = false;
+    insertedAt_ = -1;
     lengthKnown_ = false;
     pendingInsertAt_ = -1;
     anchorLine_ = -1;

@@ -114,6 +114,9 @@ signals:
     void modificationChanged(bool on);
     // The first visible line may have moved (scrolling, wrapping, resizing).
     void viewChanged();
+    // Text inserted by an edit (typing, paste, undo, redo), not by setText;
+    // sent by the next edit or once the burst of edits is over.
+    void inserted(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -124,6 +127,7 @@ private:
     friend class Engine;
     void editStarting();
     void lengthChanging(long pos, bool inserting, long count);
+    void reportInsertion();
     void settleInsertion() const;
     void lineLengthSeen(long lineBytes);
     bool lexing() const;
@@ -149,6 +153,8 @@ private:
     mutable int length_ = 0;
     mutable long pendingInsertAt_ = -1;
     long pendingInsertBytes_ = 0;
+    long insertedAt_ = -1;        // an insertion not yet reported, in bytes
+    long insertedBytes_ = 0;
     int layoutCacheEntries_ = 1024;   // the engine's own default
     // The last position converted on a line that needs counting, with its
     // UTF-16 characters from the line's start.

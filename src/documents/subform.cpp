@@ -6,10 +6,12 @@
 #include "documents/memo.h"
 #include "platform/dialogs.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QScrollBar>
 
 TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont, QWidget *parent)
@@ -32,6 +34,16 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     row->addWidget(Memo1, 1);
     setWidget(body);
     resize(683, 440);
+    // The window's own menu would close it on Ctrl+W as well as Ctrl+F4;
+    // Ctrl+W belongs to the main window's "&Close", and a key bound twice
+    // does nothing at all.
+    if (QMenu *menu = systemMenu()) {
+        for (QAction *a : menu->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_W)) > 0)
+                a->setShortcuts(keys);
+        }
+    }
 
     Memo1->setWrap(wrapNewDocs);
     TopLine = -1;
@@ -45,6 +57,13 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     // Loading and saving change the flag without changing the text.
     connect(Memo1, &TMemo::modificationChanged, this, &TSubForm::Memo1Change);
     connect(Memo1, &TMemo::mouseReleased, this, &TSubForm::Memo1MouseUp);
+    // Only what is typed is looked at, never the whole text.
+    connect(Memo1, &TMemo::inserted, this, [this](const QString &text) {
+        if (encoding == textfile::Encoding::Windows1252 && !beyond1252_ && !textfile::fitsWindows1252(text)) {
+            beyond1252_ = true;
+            emit saveFormatChanged();
+        }
+    });
     connect(Memo1, &TMemo::keyReleased, this, &TSubForm::Memo1KeyUp);
     connect(Memo1, &TMemo::mouseMoved, this, &TSubForm::FormMouseMove);
     // Scrolling by any means (bar, wheel, keys, caret moves) shows up here.
@@ -121,6 +140,18 @@ void TSubForm::ApplicationEvents1Message()
         shownLineCount_ = lines;
         LineNum->updateWidth(lines);
     }
+}
+
+void TSubForm::setEncoding(textfile::Encoding enc)
+{
+    encoding = enc;
+    beyond1252_ = false;
+    emit saveFormatChanged();
+}
+
+textfile::Encoding TSubForm::savedEncoding() const
+{
+    return beyond1252_ ? textfile::Encoding::Utf8 : encoding;
 }
 
 void TSubForm::Memo1Change()

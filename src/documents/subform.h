@@ -24,6 +24,11 @@ public:
     int TopLine = -1;
     // How the file's bytes were decoded, so a save writes them back alike.
     textfile::Encoding encoding = textfile::Encoding::Utf8;
+    // Sets how the file was read or written.
+    void setEncoding(textfile::Encoding enc);
+    // What the next save writes: the encoding, unless text typed since holds
+    // a character windows-1252 lacks (the save then writes UTF-8).
+    textfile::Encoding savedEncoding() const;
 
     QString caption() const { return windowTitle(); }
     void setCaption(const QString &c) { setWindowTitle(c); }
@@ -49,6 +54,10 @@ public:
     // closing step (no Reopen entry, no Save As of untitled ones).
     void discard();
 
+signals:
+    // savedEncoding() may have changed.
+    void saveFormatChanged();
+
 protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
@@ -59,4 +68,5 @@ private:
     DocumentHost *host_;
     bool discarding_ = false;
     int shownLineCount_ = -1;
+    bool beyond1252_ = false;
 };

@@ -130,6 +130,12 @@ Decoded decode(const QByteArray &bytes)
     return result;
 }
 
+QString saveFormatName(Encoding enc)
+{
+    return (enc == Encoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("windows-1252"))
+           + QStringLiteral(", CR LF");
+}
+
 bool fitsWindows1252(const QString &text)
 {
     const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());

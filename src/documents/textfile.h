@@ -35,6 +35,11 @@ bool fitsWindows1252(const QString &text);
 // and *used is set to Utf8, so nothing the user typed is lost.
 QByteArray encode(const QString &text, Encoding enc, Encoding *used = nullptr);
 
+// How a document with this encoding is written, for the status bar:
+// "UTF-8, CR LF" or "windows-1252, CR LF". The editor's text always holds
+// CR LF breaks and a save writes them as they are.
+QString saveFormatName(Encoding enc);
+
 // Largest document the editor takes.
 constexpr qint64 kMaxDocumentBytes = qint64(512) * 1024 * 1024;
 

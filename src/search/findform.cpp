@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QScreen>
 
@@ -67,6 +68,8 @@ TFindForm::TFindForm(SearchHost &host, QWidget *parent)
     FindBtn = new QPushButton(QStringLiteral("Find Next"), Panel1);
     FindBtn->setGeometry(164, 23, 90, 26);
     FindBtn->setDefault(true);
+    // F3 repeats the search here as it does in the main window.
+    FindBtn->setShortcut(QKeySequence(Qt::Key_F3));
     Panel1->raise();
 
     setTabOrder(Findtxt, ReplaceTxt);
@@ -158,6 +161,19 @@ void TFindForm::FindBtnClick()
     memo->ensureCursorVisible();
     if (ReplaceMode)
         RepBtn->setEnabled(true);
+}
+
+void TFindForm::FindNextInCurrent()
+{
+    TSubForm *doc = host_.currentDocument();
+    if (!doc)
+        return;
+    if (Findtxt->text().isEmpty()) {
+        open(1);
+        return;
+    }
+    target_ = doc;
+    FindBtnClick();
 }
 
 void TFindForm::runReplaceAll(TMemo *memo)

@@ -59,6 +59,10 @@ public:
     QPushButton *FindBtn;
 
     void FindBtnClick();
+    // "Find Next" from the main window: the last search again, from the
+    // caret of the current document, which the window then works on. Before
+    // anything has been searched for it opens the window as "&Find..." does.
+    void FindNextInCurrent();
     void RepBtnClick();
     void RepAllBtnClick();
     void FindtxtChange();

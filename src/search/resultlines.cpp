@@ -19,6 +19,8 @@ QString ResultLines::at(qsizetype i) const
 {
     const Entry &e = entries_[size_t(i)];
     const qsizetype start = i > 0 ? entries_[size_t(i - 1)].end : 0;
+    if (e.line < 0)
+        return texts_.mid(start, e.end - start);
     return resultLine(fileName_, e.offset, e.line, QStringView(texts_).mid(start, e.end - start));
 }
 
@@ -43,6 +45,12 @@ void ResultLines::append(int lineOffset, int lineNumber, QStringView lineText)
 {
     texts_.append(lineText);
     entries_.push_back({lineOffset, lineNumber, texts_.size()});
+}
+
+void ResultLines::appendNote(QStringView text)
+{
+    texts_.append(text);
+    entries_.push_back({0, -1, texts_.size()});
 }
 
 int ResultListModel::rowCount(const QModelIndex &parent) const

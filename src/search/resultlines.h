@@ -27,13 +27,15 @@ public:
     QStringList toStringList() const;
 
     void append(int lineOffset, int lineNumber, QStringView lineText);
+    // A line of its own text that points nowhere ("No problems found.").
+    void appendNote(QStringView text);
     // Room for `lines` more lines holding `chars` characters in all.
     void reserve(qsizetype lines, qsizetype chars);
 
 private:
     struct Entry {
         int offset;
-        int line;
+        int line;         // -1 for a note
         qsizetype end; // where the line's text ends in texts_
     };
     QString fileName_;

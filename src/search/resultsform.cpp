@@ -4,6 +4,7 @@
 #include "documents/subform.h"
 #include "platform/focusreturn.h"
 #include "search/findinfiles.h"
+#include "search/htmlcheck.h"
 #include "search/resultlines.h"
 #include "search/searchhost.h"
 
@@ -60,6 +61,22 @@ void TresultsForm::AddHits(const QString &searchText, const QString &fileName, b
     }
     search::ResultLines lines(fileName);
     search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), wrapOf);
+    Results->append(std::move(lines));
+}
+
+void TresultsForm::AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo)
+{
+    if (!memo)
+        return;
+    if (memo->wrap())
+        memo->finishWrapping();   // display lines of the whole page
+    search::ResultLines lines(fileName);
+    for (const search::HtmlFinding &f : check.findings)
+        lines.append(f.offset, memo->lineFromOffset(f.offset), f.text());
+    if (check.truncated)
+        lines.appendNote(search::truncatedText());
+    if (check.findings.isEmpty())
+        lines.appendNote(fileName + QStringLiteral(": ") + search::noProblemsText());
     Results->append(std::move(lines));
 }
 

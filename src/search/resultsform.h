@@ -12,6 +12,7 @@ class TMemo;
 
 namespace search {
 class ResultListModel;
+struct HtmlCheck;
 }
 
 class TresultsForm : public QWidget {
@@ -29,6 +30,10 @@ public:
     // it (as displayed) that holds the search text.
     void AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
                  TMemo *memo);
+
+    // Lists what the HTML check found in one document, each at its offset
+    // and display line, or a note that it found nothing.
+    void AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo);
 
     void ClearSearResults1Click();
     void HideSearchResults1Click();

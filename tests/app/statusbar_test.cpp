@@ -2,6 +2,7 @@
 #include "mainwindowtestbase.h"
 
 #include <QLabel>
+#include <QMdiArea>
 #include <QProgressBar>
 
 TEST_F(MainWindowTest, CaretPanelAndAutosaveLabelShowTheirWholeText)
@@ -32,4 +33,42 @@ TEST_F(MainWindowTest, CaretPanelAndAutosaveLabelShowTheirWholeText)
     // It still ends just before the progress bar.
     EXPECT_LT(label->geometry().right(), w->autosaveProgress()->geometry().left());
     EXPECT_GE(label->geometry().right() + 2, w->autosaveProgress()->geometry().left());
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsHowTheCurrentDocumentIsSaved)
+{
+    const QString latin = cfg.write(QStringLiteral("latin.htm"), "caf\xe9\n<p>");
+    const QString utf8 = cfg.write(QStringLiteral("utf8.htm"), "caf\xc3\xa9");
+    ASSERT_TRUE(w->openDocument(latin, TMainForm::Listing::OnSuccess));
+    TSubForm *first = w->currentDocument();
+    EXPECT_EQ(w->statusText(2), QStringLiteral("windows-1252, CR LF"));
+    // The caret and hint panels keep their places and texts.
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=0"));
+    EXPECT_EQ(w->statusPanel(0)->width(), 130);
+    EXPECT_EQ(w->statusPanel(1)->width(), 300);
+    EXPECT_LT(w->statusPanel(1)->geometry().right(), w->statusPanel(2)->geometry().left());
+
+    ASSERT_TRUE(w->openDocument(utf8, TMainForm::Listing::OnSuccess));
+    EXPECT_EQ(w->statusText(2), QStringLiteral("UTF-8, CR LF"));
+    w->documentArea()->setActiveSubWindow(first);
+    EXPECT_EQ(w->currentDocument(), first);
+    EXPECT_EQ(w->statusText(2), QStringLiteral("windows-1252, CR LF"));
+
+    // Typing what windows-1252 has keeps it; a character it lacks means the
+    // save writes UTF-8, and the panel says so at once.
+    memo().setSelStart(0);
+    memo().replaceSelection(QStringLiteral("\u20ac"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->statusText(2), QStringLiteral("windows-1252, CR LF"));
+    memo().replaceSelection(QStringLiteral("\u2192"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->statusText(2), QStringLiteral("UTF-8, CR LF"));
+    w->Save1Click();
+    EXPECT_EQ(TempConfig::read(latin), QByteArray("\xe2\x82\xac\xe2\x86\x92" "caf\xc3\xa9\r\n<p>"));
+    EXPECT_EQ(w->statusText(2), QStringLiteral("UTF-8, CR LF"));
+
+    w->CloseAll1Click();
+    EXPECT_TRUE(w->statusText(2).isEmpty());
+    w->New1Click();
+    EXPECT_EQ(w->statusText(2), QStringLiteral("UTF-8, CR LF"));
 }
