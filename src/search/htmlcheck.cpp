@@ -289,6 +289,10 @@ HtmlCheck checkHtml(const QString &text)
         Reported &r = collector.reported[size_t(i)];
         check.findings.append({offsets[i] + shift, std::move(r.severity), std::move(r.message)});
     }
+    // The checker reports in passes (structure, then attributes); the list
+    // reads down the page.
+    std::stable_sort(check.findings.begin(), check.findings.end(),
+                     [](const HtmlFinding &a, const HtmlFinding &b) { return a.offset < b.offset; });
     check.truncated = collector.truncated;
     return check;
 }

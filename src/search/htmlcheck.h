@@ -21,7 +21,7 @@ struct HtmlCheck {
     // Empty when the page was checked; otherwise why it was not, to be told
     // to the user, and findings is empty.
     QString refusal;
-    QList<HtmlFinding> findings;   // in the order the checker reported them
+    QList<HtmlFinding> findings;   // down the page, by offset
     bool truncated = false;        // more than kMaxHtmlFindings were found
 };
 

@@ -3,6 +3,7 @@
 #include "search/printers.h"
 
 #include <QTemporaryFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -28,6 +29,21 @@ QStringList texts(const HtmlCheck &check)
 }
 
 } // namespace
+
+TEST(HtmlCheck, ListsProblemsDownThePageWhateverPassFoundThem)
+{
+    // The missing alt is found in a later pass than the unclosed tags after it.
+    const QString page = QStringLiteral(
+        "<!DOCTYPE html>\r\n<html><head><title>t</title></head><body>\r\n"
+        "<p>a <b>b\r\n<img src=\"s.gif\">\r\n<table><tr><td>x</td></tr>\r\n</body></html>\r\n");
+    const HtmlCheck check = checkHtml(page);
+    ASSERT_TRUE(check.refusal.isEmpty());
+    ASSERT_GE(check.findings.size(), 3);
+    for (qsizetype i = 1; i < check.findings.size(); ++i)
+        EXPECT_LE(check.findings[i - 1].offset, check.findings[i].offset) << texts(check).join(u'|').toStdString();
+    EXPECT_TRUE(std::any_of(check.findings.begin(), check.findings.end(),
+                            [](const HtmlFinding &f) { return f.message.contains(QStringLiteral("alt")); }));
+}
 
 TEST(HtmlCheck, ListsEachProblemAtItsOffsetInTheText)
 {
