@@ -3,9 +3,9 @@
 // routines. Whatever the bytes: no other file of the folder is written or
 // removed, no plain file is left behind, the file written at exit reads back
 // without a message, and the spike's clips survive a save and a load.
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
-#include "app/spikestore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
+#include "spike/spikestore.h"
 #include "fuzzsupport.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/ftpdatastore.h"
 
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 #include "documents/textfile.h"
 
 #include <QDir>

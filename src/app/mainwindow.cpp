@@ -3,7 +3,7 @@
 #include "app/commandtable.h"
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
-#include "app/spikestore.h"
+#include "spike/spikestore.h"
 #include "search/keywords.h"
 #include "spike/spikewindow.h"
 #include "app/logo.h"
@@ -181,7 +181,7 @@ void TMainForm::FormCreate()
     }
     applyDesktopColour();
     // The keyword generator works out of the box with the shipped word list.
-    search::installDefaultIgnoreList();
+    search::installDefaultIgnoreList(AppFolder, dataFolder());
 
     restartAutosaveTimer();
 

@@ -4,7 +4,7 @@
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
 #include "app/commandtable.h"
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "app/toolwindows.h"
 #include "documents/documenthost.h"
 #include "documents/filecommands.h"

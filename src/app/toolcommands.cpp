@@ -14,6 +14,7 @@
 #include "markup/jseditor.h"
 #include "markup/paragraphdialog.h"
 #include "markup/picturedialog.h"
+#include "platform/appfolder.h"
 #include "platform/focusreturn.h"
 #include "search/findform.h"
 #include "search/findinfilesform.h"
@@ -191,8 +192,8 @@ void TMainForm::FromFile1Click()
 
 void TMainForm::EditIgnoreList1Click()
 {
-    search::installDefaultIgnoreList();
-    const QString path = search::ignoreListPath();
+    search::installDefaultIgnoreList(AppFolder, dataFolder());
+    const QString path = search::ignoreListPath(AppFolder);
     const int before = documentCount();
     openDocument(path, Listing::Never, QString::fromLatin1(search::IgnoreListMissingMessage));
     if (documentCount() == before)
@@ -209,7 +210,7 @@ void TMainForm::META1Click()
         return;
     createDialogsAfterSplash();
     const QString text = doc->Memo1->text();
-    const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath());
+    const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath(AppFolder));
     if (!ignore.ok) {
         dialogs().error(ignore.error, this);
         return;

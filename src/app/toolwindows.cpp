@@ -3,7 +3,7 @@
 #include "app/logo.h"
 #include "app/mainwindow.h"
 #include "app/prefsdialog.h"
-#include "app/spikestore.h"
+#include "spike/spikestore.h"
 #include "formmaker/formform.h"
 #include "markup/anchordialog.h"
 #include "markup/emaildialog.h"

@@ -12,6 +12,7 @@
 #include "table/cellformat.h"
 #include "table/tablefile.h"
 #include "table/tablehtml.h"
+#include "table/tablepreview.h"
 #include "table/tablewidgets.h"
 #include "table/textboxtext.h"
 

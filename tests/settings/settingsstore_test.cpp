@@ -1,7 +1,7 @@
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 
-#include "app/settingscodec.h"
-#include "storedsettings.h"
+#include "settings/settingscodec.h"
+#include "settings/storedsettings.h"
 #include "platform/smallfile.h"
 #include "support/tempconfig.h"
 

@@ -1,4 +1,4 @@
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "app/spikestore.h"
+#include "spike/spikestore.h"
 
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 #include "documents/textfile.h"
 #include "spike/spikeclips.h"
 

@@ -1,6 +1,6 @@
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 #include "documents/textfile.h"
 #include "platform/smallfile.h"
 

@@ -1,4 +1,4 @@
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 
 #include "documents/filenames.h"
 #include "documents/textfile.h"
