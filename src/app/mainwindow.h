@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <functional>
 
+namespace search { class KeywordRun; }
 class QAbstractButton;
 class QAction;
 class QLabel;
@@ -71,6 +72,7 @@ public:
     bool ftpDataPresent() const { return FtpDataPresent; }
     bool pickingColour() const { return PickingColour; }
     bool tableEditorShown() const { return TableEditorShown; }
+    bool keywordScanRunning() const { return keywordRun_ != nullptr; }
     bool tableEditorClosed() const { return TableEditorClosed; }
     FileDialogState &openDialogState() { return OpenDialog1; }
     FileDialogState &saveDialogState() { return SaveDialog1; }
@@ -279,7 +281,7 @@ private:
     bool PickingColour = false;
     bool TableEditorShown = false;
     bool TableEditorClosed = false;
-    bool StopKeywordSearch = false;
+    search::KeywordRun *keywordRun_ = nullptr;   // the keyword scan under way, if any
     // The open and save dialogs' state that carries over between uses.
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
@@ -312,6 +314,7 @@ private:
     void FormCreate();
     void autosaveStep();
     void finishAutosave();
+    void finishKeywords(TSubForm *doc, const QString &text);
     void FormClose();
     void buildMenus();
     void buildToolStrips();

@@ -7,7 +7,6 @@
 #include "platform/dialogs.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -137,7 +136,6 @@ void TSubForm::FormActivate()
     host_->showLineNumberingState(gutterVisible());
     host_->enableSelectAll();
     host_->checkWindowEntries(caption());
-    QCoreApplication::processEvents();
 }
 
 bool TSubForm::FormCloseQuery()
