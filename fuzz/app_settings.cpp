@@ -45,7 +45,7 @@ void settingsFile(const QString &folder, const QByteArray &bytes)
     writeFile(folder + QStringLiteral("mivor.dvf"), bytes);
     const SettingsStart start = readSettingsAtStart(folder, Installed);
     checkFolderHolds(folder, {QStringLiteral("ignore.lst"), QStringLiteral("mivor.dvf")});
-    if (!writeSettingsAtClose(folder, start.read.settings, start.read.reopen, nullptr, Installed))
+    if (!writeSettingsAtClose(folder, start.read.settings, start.read.reopen, Installed))
         abort();
     deletePlainSettings(folder);
     checkFolderHolds(folder, {QStringLiteral("ignore.lst"), QStringLiteral("mivor.dvf")});

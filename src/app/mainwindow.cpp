@@ -188,7 +188,12 @@ void TMainForm::FormCreate()
     const QString folder = AppFolder;
     publishing = new transfer::Publishing(
         this, [folder] { return loadFtpDataFile(folder); },
-        [folder](const QStringList &lines, QString *error) { return saveFtpDataFile(folder, lines, error); },
+        [folder](const QStringList &lines, QString *error) {
+            const Result saved = saveFtpDataFile(folder, lines);
+            if (!saved && error)
+                *error = saved.message;
+            return saved.ok;
+        },
         SaveDialog1);
     publishing->showModal = [this](QDialog *d) { return showModal(d); };
     LoadFtpData();
@@ -488,9 +493,8 @@ void TMainForm::Preferences1Click()
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
-    QString error;
-    if (!writeSettingsFromDialog(AppFolder, settings, &error))
-        dialogs().error(error, this);
+    if (Result r = writeSettingsFromDialog(AppFolder, settings); !r)
+        dialogs().error(r.message, this);
     restartAutosaveTimer();
     applyDesktopColour();
 }
@@ -642,11 +646,9 @@ void TMainForm::FormClose()
         QFile::remove(f);
     TempFiles.clear();
     if (tools_.Spike) {
-        QString spikeError;
-        if (!saveSpikeClips(AppFolder, tools_.Spike->clips(), &spikeError))
-            dialogs().error(spikeError, this);
+        if (Result r = saveSpikeClips(AppFolder, tools_.Spike->clips()); !r)
+            dialogs().error(r.message, this);
     }
-    QString error;
-    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error, dialogs().fontFamilies()))
-        dialogs().error(error, this);
+    if (Result r = writeSettingsAtClose(AppFolder, settings, reopenList(), dialogs().fontFamilies()); !r)
+        dialogs().error(r.message, this);
 }

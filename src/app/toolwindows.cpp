@@ -46,9 +46,8 @@ void ToolWindows::createTools(TMainForm &owner)
     // Clips are saved as they change, so a crash does not lose them.
     TSpike *spike = Spike;
     QObject::connect(Spike, &TSpike::clipsChanged, &owner, [&owner, spike] {
-        QString err;
-        if (!saveSpikeClips(owner.programFolder(), spike->clips(), &err))
-            dialogs().error(err, &owner);
+        if (Result r = saveSpikeClips(owner.programFolder(), spike->clips()); !r)
+            dialogs().error(r.message, &owner);
     });
 }
 

@@ -929,9 +929,8 @@ void Thtmltabletemp::SaveTableBtnClick()
     saveState_.filter = TableFilter;
     if (!dialogs().saveFile(saveState_, this))
         return;
-    QString error;
-    if (!writeTableFile(model_, saveState_.fileName, error))
-        dialogs().error(error, this);
+    if (Result r = writeTableFile(model_, saveState_.fileName); !r)
+        dialogs().error(r.message, this);
 }
 
 void Thtmltabletemp::OpenTableBtnClick()
@@ -941,9 +940,8 @@ void Thtmltabletemp::OpenTableBtnClick()
     openState_.filter = TableFilter;
     if (!dialogs().openFile(openState_, this))
         return;
-    QString error;
-    if (!readTableFile(model_, openState_.fileName, error)) {
-        dialogs().error(error, this);
+    if (Result r = readTableFile(model_, openState_.fileName); !r) {
+        dialogs().error(r.message, this);
         return;
     }
     mirror();
