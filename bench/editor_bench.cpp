@@ -134,7 +134,7 @@ KeyTimes typeAtEnd(TMemo *memo, int count)
 TSubForm *newDocument(TMainForm &w, bool wrap)
 {
     w.New1Click();
-    TSubForm *doc = w.CurrentDoc;
+    TSubForm *doc = w.currentDocument();
     doc->resize(683, 440);
     doc->Memo1->setWrap(wrap);
     QCoreApplication::processEvents();
@@ -240,10 +240,10 @@ int main(int argc, char **argv)
     w.action(QStringLiteral("ShowSearchResults1"))->trigger();
     QCoreApplication::processEvents();
     t.restart();
-    w.resultsForm->AddHits(QStringLiteral("link"), QStringLiteral("big.htm"), false, false, memo);
+    w.tools().resultsForm->AddHits(QStringLiteral("link"), QStringLiteral("big.htm"), false, false, memo);
     const qint64 findNs = t.nsecsElapsed();
     std::printf("find in files, wrapped:%8.1f ms  (%d result lines; target <= 1000)\n", ms(findNs),
-                int(w.resultsForm->ListBox1->model()->rowCount()));
+                int(w.tools().resultsForm->ListBox1->model()->rowCount()));
 
     const KeyTimes bigKeys = typeAtEnd(memo, 200);
     std::printf("key at end, 20 MB:     %8.3f ms median, %.3f ms max  (targets <= 1, <= 16)\n",
@@ -251,7 +251,7 @@ int main(int argc, char **argv)
 
     const QString out = dir.path() + QStringLiteral("/saved.htm");
     doc->setCaption(out);
-    w.settings.MakeBackups = false;
+    w.appSettings().MakeBackups = false;
     t.restart();
     w.saveDocument(doc);
     std::printf("save:                  %8.1f ms\n", ms(t.nsecsElapsed()));
