@@ -23,12 +23,6 @@ bool isIntegerLine(int index)
     return index == 1 || index == 2 || index == 3 || index == 7 || index == 8;
 }
 
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
-
 QString boolText(bool b)
 {
     return b ? QStringLiteral("true") : QStringLiteral("false");
