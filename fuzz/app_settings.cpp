@@ -3,9 +3,9 @@
 // routines. Whatever the bytes: no other file of the folder is written or
 // removed, no plain file is left behind, the file written at exit reads back
 // without a message, and the spike's clips survive a save and a load.
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
-#include "app/spikestore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
+#include "spike/spikestore.h"
 #include "fuzzsupport.h"
 
 #include <QDir>
@@ -45,7 +45,7 @@ void settingsFile(const QString &folder, const QByteArray &bytes)
     writeFile(folder + QStringLiteral("mivor.dvf"), bytes);
     const SettingsStart start = readSettingsAtStart(folder, Installed);
     checkFolderHolds(folder, {QStringLiteral("ignore.lst"), QStringLiteral("mivor.dvf")});
-    if (!writeSettingsAtClose(folder, start.read.settings, start.read.reopen, nullptr, Installed))
+    if (!writeSettingsAtClose(folder, start.read.settings, start.read.reopen, Installed))
         abort();
     deletePlainSettings(folder);
     checkFolderHolds(folder, {QStringLiteral("ignore.lst"), QStringLiteral("mivor.dvf")});

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QString out = fuzzsupport::scratchFolder() + QStringLiteral("out.htm");
     fuzzsupport::writeFile(in, bytes);
     Decoded loaded;
-    if (!load(in, loaded) || loaded.text != decoded.text || loaded.encoding != decoded.encoding)
+    if (load(in, loaded) != LoadStatus::Ok || loaded.text != decoded.text || loaded.encoding != decoded.encoding)
         abort();
     if (!save(out, loaded.text, loaded.encoding, &used) || used != loaded.encoding
         || fuzzsupport::readFile(out) != expected)

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     using namespace formmaker;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     FormFileData form;
-    QString error;
-    if (!decodeFormFile(bytes, form, error))
+    if (!decodeFormFile(bytes, form))
         return 0;
 
     FormModel model;
@@ -29,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                        form.LastIndex);
     const QByteArray again = encodeFormFile(form);
     FormFileData back;
-    if (!decodeFormFile(again, back, error) || !(back.settings == form.settings)
+    if (!decodeFormFile(again, back) || !(back.settings == form.settings)
         || back.LastIndex != form.LastIndex || back.Elements != form.Elements
         || back.ElementOptions != form.ElementOptions
         || buildFormHtml(back.settings, back.Elements, back.ElementOptions, back.LastIndex) != html)

@@ -2,8 +2,8 @@
 // writers, so every seed is a file the program makes or reads in real use.
 // Pictures (JPEG, GIF) come from ImageMagick, see scripts/fuzz-corpus.sh.
 //     mivor_fuzz_corpus <fuzz/corpus>
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 #include "documents/textfile.h"
 #include "formmaker/formfile.h"
 #include "table/tablefile.h"

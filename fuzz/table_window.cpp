@@ -34,8 +34,8 @@ void loadThroughTheWindow(const uint8_t *data, size_t size)
         window.show();
         window.OpenTableBtnClick();
         QCoreApplication::processEvents();
-        QString expected, error;
-        const bool loads = table::tableHtmlFromFile(path, expected, error);
+        QString expected;
+        const bool loads = table::tableHtmlFromFile(path, expected).ok;
         // A refused file is reported. (A loaded one may still report a
         // background picture that cannot be shown.)
         if (!loads && answers.messages == 0)

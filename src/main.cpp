@@ -56,10 +56,10 @@ int printFileHtml(int argc, char **argv, bool table)
     }
     QCoreApplication app(argc, argv);
     const QString path = QString::fromLocal8Bit(argv[2]);
-    QString html, error;
-    const bool ok = table ? table::tableHtmlFromFile(path, html, error) : formHtmlFromFile(path, html, error);
-    if (!ok) {
-        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+    QString html;
+    const Result read = table ? table::tableHtmlFromFile(path, html) : formHtmlFromFile(path, html);
+    if (!read) {
+        std::fprintf(stderr, "%s\n", read.message.toLocal8Bit().constData());
         return 1;
     }
     const QByteArray out = html.toUtf8();

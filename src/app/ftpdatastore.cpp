@@ -1,7 +1,7 @@
 #include "app/ftpdatastore.h"
 
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 #include "documents/textfile.h"
 
 #include <QDir>
@@ -45,22 +45,22 @@ transfer::FtpDataRead loadFtpDataFile(const QString &appFolder)
         return result;
     }
     const QString plainPath = appFolder + name;
-    const bool read = readSettingsFile(plainPath, result.lines, &why);
+    const Result read = readSettingsFile(plainPath, result.lines);
     removeWithRetries(plainPath);
     if (!read) {
         result.lines.clear();
-        result.message = why;
+        result.message = read.message;
         return result;
     }
     result.ok = true;
     return result;
 }
 
-bool saveFtpDataFile(const QString &appFolder, const QStringList &lines, QString *error)
+Result saveFtpDataFile(const QString &appFolder, const QStringList &lines)
 {
     QDir().mkpath(appFolder);
     const QString plain = appFolder + kPlainName;
-    const bool ok = writeSettingsFile(plain, lines, error) && EncodeSettingsFile(plain, SettingsKey, error);
+    const Result written = writeSettingsAndScramble(plain, lines);
     removeWithRetries(plain);
-    return ok;
+    return written;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The FTP server table between runs: FTPData.ini (three lines a server),
 // kept on disk only scrambled as FTPData.dvf in the program's folder.
+#include "platform/result.h"
 #include "transfer/publishing.h"
 
 // Reads appFolder + "FTPData.dvf" (appFolder ends in '/'). No file: not ok,
@@ -10,4 +11,4 @@ transfer::FtpDataRead loadFtpDataFile(const QString &appFolder);
 
 // Writes the lines to FTPData.ini, scrambles it into FTPData.dvf (mode
 // 0600) and deletes FTPData.ini again, also when a step fails.
-bool saveFtpDataFile(const QString &appFolder, const QStringList &lines, QString *error = nullptr);
+Result saveFtpDataFile(const QString &appFolder, const QStringList &lines);

@@ -3,8 +3,8 @@
 #include "app/commandtable.h"
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
-#include "app/spikestore.h"
 #include "app/startoptions.h"
+#include "spike/spikestore.h"
 #include "search/keywords.h"
 #include "spike/spikewindow.h"
 #include "app/logo.h"
@@ -188,14 +188,19 @@ void TMainForm::FormCreate()
     if (!splashError.isEmpty())
         dialogs().error(splashError, this);
     // The keyword generator works out of the box with the shipped word list.
-    search::installDefaultIgnoreList();
+    search::installDefaultIgnoreList(AppFolder, dataFolder());
 
     restartAutosaveTimer();
 
     const QString folder = AppFolder;
     publishing = new transfer::Publishing(
         this, [folder] { return loadFtpDataFile(folder); },
-        [folder](const QStringList &lines, QString *error) { return saveFtpDataFile(folder, lines, error); },
+        [folder](const QStringList &lines, QString *error) {
+            const Result saved = saveFtpDataFile(folder, lines);
+            if (!saved && error)
+                *error = saved.message;
+            return saved.ok;
+        },
         SaveDialog1);
     publishing->showModal = [this](QDialog *d) { return showModal(d); };
     LoadFtpData();
@@ -516,15 +521,14 @@ void TMainForm::Preferences1Click()
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
-    QString error;
-    if (!writeSettingsFromDialog(AppFolder, settings, &error))
-        dialogs().error(error, this);
+    if (Result r = writeSettingsFromDialog(AppFolder, settings); !r)
+        dialogs().error(r.message, this);
     // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
     // written only once the user has changed the choice.
     if (prefs->splash->isChecked() != ShowSplash) {
         ShowSplash = prefs->splash->isChecked();
-        if (!writeShowSplash(AppFolder, ShowSplash, &error))
-            dialogs().error(error, this);
+        if (Result r = writeShowSplash(AppFolder, ShowSplash); !r)
+            dialogs().error(r.message, this);
     }
     restartAutosaveTimer();
     applyDesktopColour();
@@ -686,11 +690,9 @@ void TMainForm::FormClose()
         QFile::remove(f);
     TempFiles.clear();
     if (tools_.Spike) {
-        QString spikeError;
-        if (!saveSpikeClips(AppFolder, tools_.Spike->clips(), &spikeError))
-            dialogs().error(spikeError, this);
+        if (Result r = saveSpikeClips(AppFolder, tools_.Spike->clips()); !r)
+            dialogs().error(r.message, this);
     }
-    QString error;
-    if (!writeSettingsAtClose(AppFolder, settings, reopenList(), &error, dialogs().fontFamilies()))
-        dialogs().error(error, this);
+    if (Result r = writeSettingsAtClose(AppFolder, settings, reopenList(), dialogs().fontFamilies()); !r)
+        dialogs().error(r.message, this);
 }

@@ -4,7 +4,7 @@
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
 #include "app/commandtable.h"
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "app/toolwindows.h"
 #include "documents/documenthost.h"
 #include "documents/filecommands.h"
@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <functional>
 
+namespace search { class KeywordRun; }
 class QAbstractButton;
 class QAction;
 class QLabel;
@@ -71,6 +72,7 @@ public:
     bool ftpDataPresent() const { return FtpDataPresent; }
     bool pickingColour() const { return PickingColour; }
     bool tableEditorShown() const { return TableEditorShown; }
+    bool keywordScanRunning() const { return keywordRun_ != nullptr; }
     bool tableEditorClosed() const { return TableEditorClosed; }
     FileDialogState &openDialogState() { return OpenDialog1; }
     FileDialogState &saveDialogState() { return SaveDialog1; }
@@ -297,7 +299,7 @@ private:
     bool PickingColour = false;
     bool TableEditorShown = false;
     bool TableEditorClosed = false;
-    bool StopKeywordSearch = false;
+    search::KeywordRun *keywordRun_ = nullptr;   // the keyword scan under way, if any
     bool ShowSplash = true;
     // The open and save dialogs' state that carries over between uses.
     FileDialogState OpenDialog1;
@@ -332,6 +334,7 @@ private:
     void FormCreate();
     void autosaveStep();
     void finishAutosave();
+    void finishKeywords(TSubForm *doc, const QString &text);
     void FormClose();
     void buildMenus();
     void buildToolStrips();

@@ -2,7 +2,7 @@
 // "Set Page Defaults": the font, colours, wrap, backup and autosave defaults
 // that new document windows and the main window use. It only moves values
 // between its controls and a MivorSettings; the caller stores them.
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 
 #include <QDialog>
 

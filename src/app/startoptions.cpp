@@ -1,7 +1,7 @@
 #include "app/startoptions.h"
 
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,21 +57,20 @@ bool readShowSplash(const QString &appFolder, QString *error)
         return true;
     }
     QStringList lines;
-    const bool read = readSettingsFile(plain, lines, &why);
+    const Result read = readSettingsFile(plain, lines);
     removeWithRetries(plain);
     if (!read) {
-        setError(error, why);
+        setError(error, read.message);
         return true;
     }
     return !lines.isEmpty() && lines.first() == QLatin1String("true");
 }
 
-bool writeShowSplash(const QString &appFolder, bool show, QString *error)
+Result writeShowSplash(const QString &appFolder, bool show)
 {
     QDir().mkpath(appFolder);
     const QString plain = appFolder + kPlainName;
-    const QStringList lines{show ? QStringLiteral("true") : QStringLiteral("false")};
-    const bool ok = writeSettingsFile(plain, lines, error) && EncodeSettingsFile(plain, SettingsKey, error);
+    const Result written = writeSettingsAndScramble(plain, {show ? QStringLiteral("true") : QStringLiteral("false")});
     removeWithRetries(plain);
-    return ok;
+    return written;
 }

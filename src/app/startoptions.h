@@ -4,6 +4,8 @@
 // user sets in Preferences and which is kept in a small settings file of its
 // own (start.ini, scrambled as start.dvf) so that mivor.dvf keeps the layout
 // older files have.
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,5 +36,5 @@ bool splashAtStart(const StartOptions &options, bool showSplashSetting);
 bool readShowSplash(const QString &appFolder, QString *error = nullptr);
 
 // Writes the choice to start.ini, scrambles it into start.dvf and deletes
-// start.ini again. False with *error when start.dvf could not be written.
-bool writeShowSplash(const QString &appFolder, bool show, QString *error = nullptr);
+// start.ini again. Fails with the reason when start.dvf could not be written.
+Result writeShowSplash(const QString &appFolder, bool show);

@@ -14,6 +14,7 @@
 #include "markup/jseditor.h"
 #include "markup/paragraphdialog.h"
 #include "markup/picturedialog.h"
+#include "platform/appfolder.h"
 #include "platform/focusreturn.h"
 #include "search/findform.h"
 #include "search/findinfiles.h"
@@ -32,6 +33,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QPointer>
 #include <QProgressBar>
 #include <QToolButton>
 
@@ -147,7 +149,6 @@ void TMainForm::Table1Click()
         tools_.TableEditor = nullptr;
         TableEditorShown = false;
     }
-    QCoreApplication::processEvents();
     if (TableEditorShown && tools_.TableEditor) {
         tools_.TableEditor->hooks().documentFolder = documentFolder();
         tools_.TableEditor->show();
@@ -215,8 +216,8 @@ void TMainForm::FromFile1Click()
 
 void TMainForm::EditIgnoreList1Click()
 {
-    search::installDefaultIgnoreList();
-    const QString path = search::ignoreListPath();
+    search::installDefaultIgnoreList(AppFolder, dataFolder());
+    const QString path = search::ignoreListPath(AppFolder);
     const int before = documentCount();
     openDocument(path, Listing::Never, QString::fromLatin1(search::IgnoreListMissingMessage));
     if (documentCount() == before)
@@ -229,33 +230,39 @@ void TMainForm::EditIgnoreList1Click()
 void TMainForm::META1Click()
 {
     TSubForm *doc = CurrentDoc;
-    if (!doc)
-        return;
+    if (!doc || keywordRun_)
+        return;   // one scan at a time
     createDialogsAfterSplash();
     const QString text = doc->Memo1->text();
-    const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath());
+    const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath(AppFolder));
     if (!ignore.ok) {
         dialogs().error(ignore.error, this);
         return;
     }
-    search::KeywordScan scan(text, ignore.words);
+    keywordRun_ = new search::KeywordRun(text, ignore.words, this);
     tools_.Parabox->setWindowTitle(QStringLiteral("Keywords"));
     tools_.Parabox->ProgressBar1->setRange(0, 100);
     tools_.Parabox->ProgressBar1->setValue(0);
     tools_.Parabox->showKeywordProgress();
     tools_.Parabox->show();
-    StopKeywordSearch = false;
-    QMetaObject::Connection stop =
-        connect(tools_.Parabox, &TParabox::keywordSearchCancelled, this, [this] { StopKeywordSearch = true; });
-    search::runKeywordScan(scan, [this](int percent) { tools_.Parabox->ProgressBar1->setValue(percent); },
-                           StopKeywordSearch);
-    disconnect(stop);
+    connect(keywordRun_, &search::KeywordRun::progress, tools_.Parabox->ProgressBar1, &QProgressBar::setValue);
+    connect(tools_.Parabox, &TParabox::keywordSearchCancelled, keywordRun_, &search::KeywordRun::cancel);
+    connect(keywordRun_, &search::KeywordRun::finished, this,
+            [this, doc = QPointer<TSubForm>(doc), text] { finishKeywords(doc, text); });
+    keywordRun_->start();
+}
+
+void TMainForm::finishKeywords(TSubForm *doc, const QString &text)
+{
+    const QString meta = keywordRun_->scan().metaText();
+    keywordRun_->deleteLater();
+    keywordRun_ = nullptr;
     tools_.Parabox->hideKeywordProgress();
     tools_.Parabox->setWindowTitle(QStringLiteral("Paragraph"));
     tools_.Parabox->hide();
-    if (!docs_.contains(doc))
-        return;   // the document went away while the scan yielded
-    const search::MetaInsertion ins = search::findMetaInsertion(text, scan.metaText());
+    if (!doc || !docs_.contains(doc))
+        return;   // the document went away during the scan
+    const search::MetaInsertion ins = search::findMetaInsertion(text, meta);
     if (!ins.found) {
         dialogs().error(search::NoHeadMessage, this);
         return;

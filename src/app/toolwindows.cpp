@@ -3,7 +3,7 @@
 #include "app/logo.h"
 #include "app/mainwindow.h"
 #include "app/prefsdialog.h"
-#include "app/spikestore.h"
+#include "spike/spikestore.h"
 #include "formmaker/formform.h"
 #include "markup/anchordialog.h"
 #include "markup/emaildialog.h"
@@ -46,9 +46,8 @@ void ToolWindows::createTools(TMainForm &owner)
     // Clips are saved as they change, so a crash does not lose them.
     TSpike *spike = Spike;
     QObject::connect(Spike, &TSpike::clipsChanged, &owner, [&owner, spike] {
-        QString err;
-        if (!saveSpikeClips(owner.programFolder(), spike->clips(), &err))
-            dialogs().error(err, &owner);
+        if (Result r = saveSpikeClips(owner.programFolder(), spike->clips()); !r)
+            dialogs().error(r.message, &owner);
     });
 }
 

@@ -22,9 +22,8 @@ bool mayReplaceSideFile(const QString &side, Dialogs &dialogs, QWidget *parent)
 bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent)
 {
     textfile::Encoding used = doc.encoding;
-    QString reason;
-    if (!textfile::save(path, doc.Memo1->text(), doc.encoding, &used, &reason)) {
-        dialogs.error(filerules::cannotCreateMessage(path, reason), parent);
+    if (Result r = textfile::save(path, doc.Memo1->text(), doc.encoding, &used); !r) {
+        dialogs.error(filerules::cannotCreateMessage(path, r.message), parent);
         return false;
     }
     doc.setEncoding(used);
@@ -106,9 +105,8 @@ Outcome saveSelection(TSubForm &doc, FileDialogState &state, Dialogs &dialogs, Q
     if (!dialogs.saveFile(state, parent))
         return Outcome::Cancelled;
     textfile::Encoding used;
-    QString reason;
-    if (!textfile::save(state.fileName, scratch, doc.encoding, &used, &reason)) {
-        dialogs.error(filerules::cannotCreateMessage(state.fileName, reason), parent);
+    if (Result r = textfile::save(state.fileName, scratch, doc.encoding, &used); !r) {
+        dialogs.error(filerules::cannotCreateMessage(state.fileName, r.message), parent);
         return Outcome::Failed;
     }
     return Outcome::Saved;
@@ -121,9 +119,8 @@ bool autosave(TSubForm &doc, Dialogs &dialogs, QWidget *parent)
     if (!mayReplaceSideFile(side, dialogs, parent))
         return true;
     const QString model = filerules::isUntitled(caption) ? QString() : caption;
-    QString reason;
-    if (!textfile::saveSideFile(side, model, doc.Memo1->text(), doc.encoding, &reason)) {
-        dialogs.error(filerules::cannotCreateMessage(side, reason), parent);
+    if (Result r = textfile::saveSideFile(side, model, doc.Memo1->text(), doc.encoding); !r) {
+        dialogs.error(filerules::cannotCreateMessage(side, r.message), parent);
         return false;
     }
     return true;

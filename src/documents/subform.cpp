@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -168,7 +167,6 @@ void TSubForm::FormActivate()
     host_->showLineNumberingState(gutterVisible());
     host_->enableSelectAll();
     host_->checkWindowEntries(caption());
-    QCoreApplication::processEvents();
 }
 
 bool TSubForm::FormCloseQuery()

@@ -215,18 +215,23 @@ QString loadFailureMessage(LoadStatus status, const QString &path)
     return {};
 }
 
-bool save(const QString &path, const QString &text, Encoding enc, Encoding *used, QString *reason)
+Result save(const QString &path, const QString &text, Encoding enc, Encoding *used)
 {
-    return fileio::writeFile(path, encode(text, enc, used), {}, reason);
+    QString reason;
+    if (!fileio::writeFile(path, encode(text, enc, used), {}, &reason))
+        return Result::failure(reason);
+    return Result::success();
 }
 
-bool saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc,
-                  QString *reason)
+Result saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc)
 {
     fileio::WriteOptions options;
     options.sideFile = true;
     options.modelFile = modelFile;
-    return fileio::writeFile(path, encode(text, enc), options, reason);
+    QString reason;
+    if (!fileio::writeFile(path, encode(text, enc), options, &reason))
+        return Result::failure(reason);
+    return Result::success();
 }
 
 int copyFile(const QString &from, const QString &to, QString *reason)

@@ -2,6 +2,8 @@
 // Document files as bytes on disk and text in the editor. The editor's text
 // always holds CR LF line breaks; a file's bytes survive a load and a save
 // unchanged apart from the line breaks.
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -56,16 +58,14 @@ QString loadFailureMessage(LoadStatus status, const QString &path);
 
 // Writes a document: links at path are followed and the file keeps its mode,
 // owner and group; the new content replaces the old at once, or in place
-// when the folder takes no new file. False with *reason (the system's wording)
-// when nothing was written. *used as in encode.
-bool save(const QString &path, const QString &text, Encoding enc, Encoding *used = nullptr,
-          QString *reason = nullptr);
+// when the folder takes no new file. Fails with the system's wording when
+// nothing was written. *used as in encode.
+Result save(const QString &path, const QString &text, Encoding enc, Encoding *used = nullptr);
 
 // Writes a side file of the document at modelFile (its autosave copy): the
 // entry at path is replaced, a link there never followed, and the file takes
 // the document's permission bits, owner and group.
-bool saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc,
-                  QString *reason = nullptr);
+Result saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc);
 
 // Copies a file's bytes unchanged as a side file of it (its backup), as
 // saveSideFile writes. 0 on success, 1 when the source cannot be read,

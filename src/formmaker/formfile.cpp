@@ -108,22 +108,19 @@ QByteArray encodeFormFile(const FormFileData &data)
     return bytes;
 }
 
-bool decodeFormFile(const QByteArray &bytes, FormFileData &data, QString &error)
+Result decodeFormFile(const QByteArray &bytes, FormFileData &data)
 {
     if (bytes.size() < HeaderBytes) {
-        error = QStringLiteral("the file is shorter than a form file's header");
-        return false;
+        return Result::failure(QStringLiteral("the file is shorter than a form file's header"));
     }
     const Reader h(bytes.constData());
     const qint32 last = h.integer(LastIndexAt);
     if (last < -1 || last > MaxElements - 1) {
-        error = QStringLiteral("it announces %1 elements, but a form holds at most 51")
-                    .arg(qint64(last) + 1);
-        return false;
+        return Result::failure(QStringLiteral("it announces %1 elements, but a form holds at most 51")
+                    .arg(qint64(last) + 1));
     }
     if (bytes.size() < HeaderBytes + qint64(last + 1) * ElementPairBytes) {
-        error = QStringLiteral("the file is shorter than its header announces");
-        return false;
+        return Result::failure(QStringLiteral("the file is shorter than its header announces"));
     }
 
     FormFileData out;
@@ -162,44 +159,39 @@ bool decodeFormFile(const QByteArray &bytes, FormFileData &data, QString &error)
         }
     }
     data = std::move(out);
-    return true;
+    return Result::success();
 }
 
-bool readFormFile(const QString &path, FormFileData &data, QString &error)
+Result readFormFile(const QString &path, FormFileData &data)
 {
     // Nothing past the largest form is ever needed.
     QByteArray bytes;
     if (fileio::readRegularFile(path, HeaderBytes + qint64(MaxElements) * ElementPairBytes, bytes, nullptr, true)
         != fileio::ReadStatus::Ok) {
-        error = QStringLiteral("Cannot open file %1").arg(path);
-        return false;
+        return Result::failure(QStringLiteral("Cannot open file %1").arg(path));
     }
-    QString reason;
-    if (!decodeFormFile(bytes, data, reason)) {
-        error = QStringLiteral("Cannot read form file %1: %2").arg(path, reason);
-        return false;
-    }
-    return true;
+    if (Result r = decodeFormFile(bytes, data); !r)
+        return Result::failure(QStringLiteral("Cannot read form file %1: %2").arg(path, r.message));
+    return Result::success();
 }
 
-bool writeFormFile(const QString &path, const FormFileData &data, QString &error)
+Result writeFormFile(const QString &path, const FormFileData &data)
 {
     QSaveFile file(path);
     const QByteArray bytes = encodeFormFile(data);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("Cannot create file %1").arg(path);
-        return false;
+        return Result::failure(QStringLiteral("Cannot create file %1").arg(path));
     }
-    return true;
+    return Result::success();
 }
 
-bool formHtmlFromFile(const QString &path, QString &html, QString &error)
+Result formHtmlFromFile(const QString &path, QString &html)
 {
     FormFileData data;
-    if (!readFormFile(path, data, error))
-        return false;
+    if (Result r = readFormFile(path, data); !r)
+        return r;
     html = buildFormHtml(data.settings, data.Elements, data.ElementOptions, data.LastIndex);
-    return true;
+    return Result::success();
 }
 
 } // namespace formmaker

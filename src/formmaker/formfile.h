@@ -5,6 +5,7 @@
 // character outside it written as "?". Qt Core only.
 
 #include "formmaker/formtypes.h"
+#include "platform/result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,18 +26,18 @@ struct FormFileData {
 
 // The whole file image: 572 + (LastIndex + 1) * 2436 bytes.
 QByteArray encodeFormFile(const FormFileData &data);
-// Reads a file image. A short image or a LastIndex outside -1..50 gives false
-// with the reason in `error`, and `data` is left untouched. Bytes after the
-// last record are ignored.
-bool decodeFormFile(const QByteArray &bytes, FormFileData &data, QString &error);
+// Reads a file image. A short image or a LastIndex outside -1..50 fails with
+// the reason, and `data` is left untouched. Bytes after the last record are
+// ignored.
+Result decodeFormFile(const QByteArray &bytes, FormFileData &data);
 
 // Files. Errors read "Cannot open file <path>", "Cannot create file <path>"
 // or "Cannot read form file <path>: <reason>".
-bool readFormFile(const QString &path, FormFileData &data, QString &error);
-bool writeFormFile(const QString &path, const FormFileData &data, QString &error);
+Result readFormFile(const QString &path, FormFileData &data);
+Result writeFormFile(const QString &path, const FormFileData &data);
 
 // The form text that "Apply" gives right after opening the file at `path`.
-bool formHtmlFromFile(const QString &path, QString &html, QString &error);
+Result formHtmlFromFile(const QString &path, QString &html);
 
 // windows-1252, one byte per character; the five unassigned bytes map to the
 // control characters of the same code, so every byte survives a round trip.

@@ -615,9 +615,8 @@ void TFormForm::openbtnClick()
     if (!dialogs().openFile(openState_, this))
         return;
     FormFileData data;
-    QString error;
-    if (!readFormFile(openState_.fileName, data, error)) {
-        dialogs().error(error, this);
+    if (Result r = readFormFile(openState_.fileName, data); !r) {
+        dialogs().error(r.message, this);
         return;
     }
     setSettings(data.settings);
@@ -639,7 +638,6 @@ void TFormForm::savebtnClick()
     saveState_.fileName = QStringLiteral("*.mff");
     if (!dialogs().saveFile(saveState_, this))
         return;
-    QString error;
-    if (!writeFormFile(saveState_.fileName, data, error))
-        dialogs().error(error, this);
+    if (Result r = writeFormFile(saveState_.fileName, data); !r)
+        dialogs().error(r.message, this);
 }

@@ -113,9 +113,8 @@ void TJSEditor::Save1Click()
     // Names are case-sensitive here: the reference must name the file as written.
     ScriptFile = SaveDialog1.fileName;
     textfile::Encoding used = encoding_;
-    QString reason;
-    if (!textfile::save(ScriptFile, markup::scriptFileText(Memo1->text()), encoding_, &used, &reason)) {
-        dialogs().error(QStringLiteral("Cannot create file ") + ScriptFile + QStringLiteral(": ") + reason, this);
+    if (Result r = textfile::save(ScriptFile, markup::scriptFileText(Memo1->text()), encoding_, &used); !r) {
+        dialogs().error(QStringLiteral("Cannot create file ") + ScriptFile + QStringLiteral(": ") + r.message, this);
         return;
     }
     encoding_ = used;

@@ -47,7 +47,10 @@ bool write(const QString &path, const QString &caption, const QString &text, tex
     }
     const bool utf8 = enc == textfile::Encoding::Utf8 || !textfile::fitsWindows1252(text);
     const bool mark = utf8 && !ascii && !text.startsWith(QChar(0xFEFF));
-    return textfile::saveSideFile(path, model, mark ? QChar(0xFEFF) + text : text, enc, reason);
+    const Result written = textfile::saveSideFile(path, model, mark ? QChar(0xFEFF) + text : text, enc);
+    if (!written && reason)
+        *reason = written.message;
+    return written.ok;
 }
 
 } // namespace temppage

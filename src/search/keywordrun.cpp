@@ -1,31 +1,30 @@
 #include "search/keywordrun.h"
 
-#include "search/keywords.h"
-
-#include <QEventLoop>
-#include <QTimer>
-
 namespace search {
 
-void runKeywordScan(KeywordScan &scan, const std::function<void(int)> &progress, const bool &stop)
+KeywordRun::KeywordRun(const QString &text, const QStringList &ignoreList, QObject *parent)
+    : QObject(parent), scan_(text, ignoreList)
 {
-    // One slice per timer tick; between ticks the loop delivers whatever is
-    // pending (repaints, the Cancel press), with nothing spinning in between.
-    QEventLoop loop;
-    QTimer slice;
-    slice.setInterval(0);
-    QObject::connect(&slice, &QTimer::timeout, &loop, [&] {
-        if (stop)
-            scan.cancel();
-        if (scan.step(15)) {
-            slice.stop();
-            loop.quit();
-            return;
-        }
-        progress(scan.progressPercent());
-    });
-    slice.start();
-    loop.exec();
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &KeywordRun::slice);
+}
+
+void KeywordRun::start()
+{
+    stop_ = false;
+    timer_.start();
+}
+
+void KeywordRun::slice()
+{
+    if (stop_)
+        scan_.cancel();
+    if (scan_.step(15)) {
+        timer_.stop();
+        emit finished();
+        return;
+    }
+    emit progress(scan_.progressPercent());
 }
 
 } // namespace search

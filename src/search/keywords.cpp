@@ -1,6 +1,5 @@
 #include "search/keywords.h"
 
-#include "platform/appfolder.h"
 #include "platform/smallfile.h"
 #include "search/findtext.h"
 
@@ -65,17 +64,17 @@ IgnoreListFile readIgnoreList(const QString &path)
     return list;
 }
 
-QString ignoreListPath()
+QString ignoreListPath(const QString &settingsFolder)
 {
-    return appFolder() + QLatin1String(IgnoreListFileName);
+    return settingsFolder + QLatin1String(IgnoreListFileName);
 }
 
-bool installDefaultIgnoreList()
+bool installDefaultIgnoreList(const QString &settingsFolder, const QString &dataFolder)
 {
-    const QString target = ignoreListPath();
+    const QString target = ignoreListPath(settingsFolder);
     if (QFileInfo::exists(target))
         return true;
-    const QString source = dataFolder() + QLatin1String(IgnoreListFileName);
+    const QString source = dataFolder + QLatin1String(IgnoreListFileName);
     if (!QFile::copy(source, target))
         return false;
     // The shipped copy may be read-only; the user's copy is theirs to edit.

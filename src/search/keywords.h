@@ -34,12 +34,14 @@ struct IgnoreListFile {
 // Reads an ignore list: one word per line, CR LF, LF or CR line breaks.
 IgnoreListFile readIgnoreList(const QString &path);
 
-// The ignore list of this user: ignore.lst in the settings folder.
-QString ignoreListPath();
+// The ignore list of this user: ignore.lst in the given settings folder
+// (ending in "/"). The caller names the folders, so the keyword code knows
+// nothing of where the program keeps its files.
+QString ignoreListPath(const QString &settingsFolder);
 
-// Puts the shipped default ignore list in the settings folder when the user
-// has none yet. Returns true when a list is there afterwards.
-bool installDefaultIgnoreList();
+// Puts the default ignore list shipped in dataFolder into the settings folder
+// when the user has none yet. Returns true when a list is there afterwards.
+bool installDefaultIgnoreList(const QString &settingsFolder, const QString &dataFolder);
 
 // Counts the words of one document, a slice at a time, so the window can
 // keep its interface alive and show progress between slices:

@@ -140,24 +140,22 @@ QByteArray encodeTableFile(const TTableProperties &p, const CellStore &cells)
     return bytes;
 }
 
-bool decodeTableFile(const QByteArray &bytes, TTableProperties &props, CellStore &cells,
-                     QString &error, const QString &fileName)
+Result decodeTableFile(const QByteArray &bytes, TTableProperties &props, CellStore &cells,
+                       const QString &fileName)
 {
     if (bytes.size() < TableFileSize) {
-        error = displayName(fileName)
+        return Result::failure(displayName(fileName)
             + QStringLiteral(" is not a table file: it is %1 bytes long, a table file has %2 bytes.")
                   .arg(bytes.size())
-                  .arg(TableFileSize);
-        return false;
+                  .arg(TableFileSize));
     }
     const char *at = bytes.constData();
     TTableProperties p;
     p.Cols = getInt(at + 0);
     p.Rows = getInt(at + 4);
     if (p.Cols < 1 || p.Cols > MaxTableSize || p.Rows < 1 || p.Rows > MaxTableSize) {
-        error = displayName(fileName)
-            + QStringLiteral(" is not a table file: its column and row counts must lie between 1 and 20.");
-        return false;
+        return Result::failure(displayName(fileName)
+            + QStringLiteral(" is not a table file: its column and row counts must lie between 1 and 20."));
     }
     p.Width = getInt(at + 8);
     p.Height = getInt(at + 12);
@@ -180,50 +178,47 @@ bool decodeTableFile(const QByteArray &bytes, TTableProperties &props, CellStore
             cells[col][row] = getCell(at + cellRecordOffset(col, row));
     }
     props = p;
-    return true;
+    return Result::success();
 }
 
-bool writeTableFile(const TableModel &model, const QString &path, QString &error)
+Result writeTableFile(const TableModel &model, const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)
         || file.write(encodeTableFile(model.properties(), model.cellStore())) != TableFileSize
         || !file.commit()) {
-        error = QStringLiteral("Cannot create file %1").arg(path);
-        return false;
+        return Result::failure(QStringLiteral("Cannot create file %1").arg(path));
     }
-    return true;
+    return Result::success();
 }
 
-bool loadTableBytes(TableModel &model, const QByteArray &bytes, QString &error,
-                    const QString &fileName)
+Result loadTableBytes(TableModel &model, const QByteArray &bytes, const QString &fileName)
 {
     TTableProperties props;
     auto cells = std::make_unique<CellStore>();
-    if (!decodeTableFile(bytes, props, *cells, error, fileName))
-        return false;
+    if (Result r = decodeTableFile(bytes, props, *cells, fileName); !r)
+        return r;
     model.restore(props, *cells);
-    return true;
+    return Result::success();
 }
 
-bool readTableFile(TableModel &model, const QString &path, QString &error)
+Result readTableFile(TableModel &model, const QString &path)
 {
     // Only the first 937924 bytes matter; anything after them is ignored.
     QByteArray bytes;
     if (fileio::readRegularFile(path, TableFileSize, bytes, nullptr, true) != fileio::ReadStatus::Ok) {
-        error = QStringLiteral("Cannot open file %1").arg(path);
-        return false;
+        return Result::failure(QStringLiteral("Cannot open file %1").arg(path));
     }
-    return loadTableBytes(model, bytes, error, path);
+    return loadTableBytes(model, bytes, path);
 }
 
-bool tableHtmlFromFile(const QString &path, QString &html, QString &error)
+Result tableHtmlFromFile(const QString &path, QString &html)
 {
     auto model = std::make_unique<TableModel>();
-    if (!readTableFile(*model, path, error))
-        return false;
+    if (Result r = readTableFile(*model, path); !r)
+        return r;
     html = buildTableHtml(*model);
-    return true;
+    return Result::success();
 }
 
 } // namespace table

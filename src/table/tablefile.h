@@ -2,6 +2,7 @@
 // The table file (.mtb): the table properties (324 bytes) followed by all
 // 400 cell records (2344 bytes each, column by column), 937924 bytes in all,
 // little-endian, Booleans in one byte, texts in windows-1252.
+#include "platform/result.h"
 #include "table/tabletypes.h"
 
 #include <QByteArray>
@@ -27,21 +28,20 @@ QByteArray encodeTableFile(const TTableProperties &props, const CellStore &cells
 
 // Reads a file image. Bytes after the first 937924 are ignored. Refuses a
 // shorter image, or counts outside 1..20, with a message naming `fileName`.
-bool decodeTableFile(const QByteArray &bytes, TTableProperties &props, CellStore &cells,
-                     QString &error, const QString &fileName = QString());
+Result decodeTableFile(const QByteArray &bytes, TTableProperties &props, CellStore &cells,
+                       const QString &fileName = QString());
 
 // "Save": writes the table as it stands. The caller stores the cell panel
 // into the selected cell first (SetCellBtnClick), before asking for a name.
-bool writeTableFile(const TableModel &model, const QString &path, QString &error);
+Result writeTableFile(const TableModel &model, const QString &path);
 
 // "Load": replaces the model's table by the file's. On any failure the model
-// is left exactly as it was and `error` holds the message to show.
-bool loadTableBytes(TableModel &model, const QByteArray &bytes, QString &error,
-                    const QString &fileName = QString());
-bool readTableFile(TableModel &model, const QString &path, QString &error);
+// is left exactly as it was and the result holds the message to show.
+Result loadTableBytes(TableModel &model, const QByteArray &bytes, const QString &fileName = QString());
+Result readTableFile(TableModel &model, const QString &path);
 
 // The HTML that "Apply" would insert for the table in this file, once loaded
 // into a new editor (cell (0, 0) selected).
-bool tableHtmlFromFile(const QString &path, QString &html, QString &error);
+Result tableHtmlFromFile(const QString &path, QString &html);
 
 } // namespace table

@@ -1,5 +1,6 @@
 #pragma once
 // The HTML TABLE fragment built from a table, and the preview page around it.
+// Text only: writing the page and opening it is tablepreview.h's.
 #include "table/tabletypes.h"
 
 #include <QString>
@@ -19,16 +20,5 @@ QString buildTableHtml(TableModel &model);
 
 // The page "tabtemp.htm" that shows a table in the web browser.
 QString tablePreviewPage(const QString &tableHtml);
-
-// The preview file's name, in the process's current directory.
-inline const QString TablePreviewFileName = QStringLiteral("tabtemp.htm");
-
-// Writes the preview page to "tabtemp.htm" in the current directory and asks
-// the desktop to open it. On failure returns false with the message to show
-// ("Failed to execute table preview", or the file layer's wording).
-bool ShowTablePreview(const QString &tableHtml, QString &error);
-
-// Deletes "tabtemp.htm" from the current directory if it is there (Apply).
-void removeTablePreview();
 
 } // namespace table

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPixmap>
 
 namespace {
 constexpr int BorderReach = 3;   // pixels either side of a border that grab it
@@ -172,4 +173,16 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QLabel::mouseDoubleClickEvent(event);
     emit doubleClicked();
+}
+
+void showThumbnail(QLabel *target, const QImage &image)
+{
+    if (image.isNull()) {
+        target->clear();
+        return;
+    }
+    QImage shown = image;
+    if (shown.width() > target->width() - 2 || shown.height() > target->height() - 2)
+        shown = shown.scaled(target->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    target->setPixmap(QPixmap::fromImage(shown));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Small controls of the table editor: the grid, the cell text box and a
 // label that reports clicks.
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -39,6 +40,9 @@ class CellTextBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     static constexpr int TypedLimit = 2048;
+    // Its heights, shrunk to one line or expanded (a double click switches).
+    static constexpr int ShrunkHeight = 21;
+    static constexpr int ExpandedHeight = 149;
     explicit CellTextBox(QWidget *parent = nullptr);
 
 signals:
@@ -68,3 +72,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
+
+// A thumbnail: the picture scaled to fit the label, centred, never enlarged.
+void showThumbnail(QLabel *target, const QImage &image);

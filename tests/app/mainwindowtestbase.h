@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
@@ -56,4 +57,14 @@ protected:
     }
 
     TMemo &memo() { return *w->currentDocument()->Memo1; }
+
+    // The keyword scan runs on timer ticks after its command returns.
+    void waitForKeywords()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (w->keywordScanRunning() && clock.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_FALSE(w->keywordScanRunning()) << "the keyword scan did not end";
+    }
 };

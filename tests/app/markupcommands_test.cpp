@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QListWidget>
 #include <QMimeData>
+#include <QTimer>
 
 namespace {
 
@@ -159,6 +160,7 @@ TEST_F(MainWindowTest, KeywordsGoAfterTheHeadLine)
     w->New1Click();
     memo().setText(QStringLiteral("<HTML><HEAD>\r\n<BODY>zebra zebra yak-yaks quokka</BODY>\r\n"));
     w->META1Click();
+    waitForKeywords();
     EXPECT_EQ(memo().text(),
               QStringLiteral("<HTML><HEAD>\r\n<META NAME=\"KEYWORDS\" DESCRIPTION=\"ZEBRA, QUOKKA, YAKS\"> \r\n"
                              "<BODY>zebra zebra yak-yaks quokka</BODY>\r\n"));
@@ -166,6 +168,7 @@ TEST_F(MainWindowTest, KeywordsGoAfterTheHeadLine)
 
     memo().setText(QStringLiteral("no head here"));
     w->META1Click();
+    waitForKeywords();
     EXPECT_EQ(dlg.messages.last(), QStringLiteral("No <HEAD> found in html file"));
     EXPECT_EQ(memo().text(), QStringLiteral("no head here"));
 }
@@ -195,4 +198,19 @@ TEST_F(MainWindowTest, FindStartsFromTheTopOfTheCurrentDocument)
     w->Find1Click();
     EXPECT_EQ(memo().selStart(), 0);
     EXPECT_EQ(w->tools().FindForm->TargetMemo(), &memo());
+}
+
+TEST_F(MainWindowTest, KeywordsPressedAgainDuringAScanInsertOneLine)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("<HTML><HEAD>\r\n<BODY>zebra zebra quokka</BODY>\r\n"));
+    // A second press arriving while the first scan is under way is not a
+    // second scan: the META line goes in once.
+    QTimer::singleShot(0, w.get(), [this] { w->META1Click(); });
+    w->META1Click();
+    waitForKeywords();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(memo().text(),
+              QStringLiteral("<HTML><HEAD>\r\n<META NAME=\"KEYWORDS\" DESCRIPTION=\"ZEBRA, QUOKKA\"> \r\n"
+                             "<BODY>zebra zebra quokka</BODY>\r\n"));
 }

@@ -10,6 +10,7 @@ TEST_F(MainWindowTest, FailuresComeInTheErrorBoxNoticesInTheInformationBox)
     w->New1Click();
     memo().setText(QStringLiteral("no head here"));
     w->META1Click();
+    waitForKeywords();
     EXPECT_EQ(dlg.errors, QStringList{QStringLiteral("No <HEAD> found in html file")});
 
     const QString missing = cfg.path() + QStringLiteral("a<b>&amp;.htm");

@@ -1,7 +1,7 @@
 // FTP settings kept and read through the main window, and the enabling of
 // Save @ www that follows them.
 #include "app/ftpdatastore.h"
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 #include "mainwindowtestbase.h"
 #include "transfer/ftpprefs.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/pagedefaults.h"
 #include "app/prefsdialog.h"
-#include "app/settingscodec.h"
-#include "app/spikestore.h"
-#include "storedsettings.h"
+#include "settings/settingscodec.h"
+#include "spike/spikestore.h"
+#include "settings/storedsettings.h"
 #include "markup/colourswatch.h"
 #include "markup/spinfield.h"
 

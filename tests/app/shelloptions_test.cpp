@@ -38,11 +38,11 @@ TEST(ShellOptions, TableHtmlPrintsWhatApplyInserts)
     model.TabColsChange(3);
     model.TabRowsChange(2);
     const QString path = cfg.path() + QStringLiteral("t.mtb");
-    QString error;
-    ASSERT_TRUE(table::writeTableFile(model, path, error)) << error.toStdString();
+    Result error;
+    ASSERT_TRUE((error = table::writeTableFile(model, path))) << error.message.toStdString();
 
     table::TableModel loaded;
-    ASSERT_TRUE(table::readTableFile(loaded, path, error));
+    ASSERT_TRUE((error = table::readTableFile(loaded, path)));
     const QString expected = table::buildTableHtml(loaded);
 
     const ProcessRun r = runMivor({QStringLiteral("--table-html"), path});

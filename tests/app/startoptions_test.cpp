@@ -3,9 +3,9 @@
 
 #include "app/logo.h"
 #include "app/prefsdialog.h"
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 #include "app/startoptions.h"
-#include "storedsettings.h"
+#include "settings/storedsettings.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -97,7 +97,8 @@ TEST(StartOptions, TheSplashChoiceIsKeptScrambledBesideTheSettings)
     EXPECT_TRUE(readShowSplash(folder, &error));
     EXPECT_TRUE(error.isEmpty());
 
-    ASSERT_TRUE(writeShowSplash(folder, false, &error)) << error.toStdString();
+    const Result written = writeShowSplash(folder, false);
+    ASSERT_TRUE(written) << written.message.toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("start.dvf")});
     EXPECT_EQ(QFile::permissions(folder + QStringLiteral("start.dvf")) & 0x0077, 0);
     EXPECT_FALSE(readShowSplash(folder, &error));

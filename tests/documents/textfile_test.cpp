@@ -174,9 +174,9 @@ TEST(TextFileSave, FailedSaveLeavesOldFileIntact)
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
     {
         Unprivileged as;
-        QString reason;
-        EXPECT_FALSE(textfile::save(path, QStringLiteral("new"), Encoding::Utf8, nullptr, &reason));
-        EXPECT_EQ(reason, QStringLiteral("Permission denied"));
+        const Result saved = textfile::save(path, QStringLiteral("new"), Encoding::Utf8);
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(saved.message, QStringLiteral("Permission denied"));
         EXPECT_FALSE(textfile::save(sub + QStringLiteral("/fresh.htm"), QStringLiteral("x"), Encoding::Utf8));
         EXPECT_EQ(textfile::copyFile(path, sub + QStringLiteral("/page.bak")), 2);
     }

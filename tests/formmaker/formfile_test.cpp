@@ -56,8 +56,8 @@ TEST(FormFile, AnEmptyListIsJustTheHeaderEndingInMinusOne)
     EXPECT_EQ(bytes.mid(51, 5), QByteArray("\x04Post", 5));
 
     FormFileData back;
-    QString error;
-    ASSERT_TRUE(decodeFormFile(bytes, back, error));
+    Result error;
+    ASSERT_TRUE((error = decodeFormFile(bytes, back)));
     EXPECT_EQ(back.LastIndex, -1);
     EXPECT_EQ(back.settings, d.settings);
 }
@@ -95,8 +95,8 @@ TEST(FormFile, EncodeAndDecodeRoundTripTheWholeForm)
 {
     const FormFileData d = threeElements();
     FormFileData back;
-    QString error;
-    ASSERT_TRUE(decodeFormFile(encodeFormFile(d), back, error));
+    Result error;
+    ASSERT_TRUE((error = decodeFormFile(encodeFormFile(d), back)));
     EXPECT_EQ(back.settings, d.settings);
     EXPECT_EQ(back.LastIndex, 2);
     EXPECT_EQ(back.Elements, d.Elements);
@@ -113,8 +113,8 @@ TEST(FormFile, LongTextsAreCutToTheFieldCapacities)
     d.Elements[0].ElementType = "twelve-chars";
     d.ElementOptions[0].OptionSelected[1] = "Yes";
     FormFileData back;
-    QString error;
-    ASSERT_TRUE(decodeFormFile(encodeFormFile(d), back, error));
+    Result error;
+    ASSERT_TRUE((error = decodeFormFile(encodeFormFile(d), back)));
     EXPECT_EQ(back.settings.FormName, QString(50, 'n'));
     EXPECT_EQ(back.settings.Method, "PostAndMor");
     EXPECT_EQ(back.settings.Action, QString(200, 'a'));
@@ -139,8 +139,8 @@ TEST(FormFile, ALengthByteBeyondTheCapacityReadsOnlyTheField)
     b[51] = char(200);   // Method has room for 10
     memcpy(b.data() + 52, "0123456789ABC", 13);
     FormFileData back;
-    QString error;
-    ASSERT_TRUE(decodeFormFile(b, back, error));
+    Result error;
+    ASSERT_TRUE((error = decodeFormFile(b, back)));
     EXPECT_EQ(back.settings.Method, "0123456789");
 }
 
@@ -148,21 +148,21 @@ TEST(FormFile, DamagedImagesAreRefusedAndLeaveTheDataAlone)
 {
     FormFileData target = threeElements();
     const FormFileData before = target;
-    QString error;
-    EXPECT_FALSE(decodeFormFile(QByteArray(571, '\0'), target, error));
-    EXPECT_EQ(error, "the file is shorter than a form file's header");
+    Result error;
+    EXPECT_FALSE((error = decodeFormFile(QByteArray(571, '\0'), target)));
+    EXPECT_EQ(error.message, "the file is shorter than a form file's header");
 
     QByteArray shortOne = encodeFormFile(threeElements());
     shortOne.chop(1);
-    EXPECT_FALSE(decodeFormFile(shortOne, target, error));
-    EXPECT_EQ(error, "the file is shorter than its header announces");
+    EXPECT_FALSE((error = decodeFormFile(shortOne, target)));
+    EXPECT_EQ(error.message, "the file is shorter than its header announces");
 
     for (qint32 last : {51, -2, 0x7fffffff, qint32(0x80000000)}) {
         QByteArray big = encodeFormFile(FormFileData{});
         big.append(QByteArray(60 * 2436, '\0'));
         qToLittleEndian<qint32>(last, big.data() + 568);
-        EXPECT_FALSE(decodeFormFile(big, target, error)) << last;
-        EXPECT_TRUE(error.contains("a form holds at most 51")) << last;
+        EXPECT_FALSE((error = decodeFormFile(big, target))) << last;
+        EXPECT_TRUE(error.message.contains("a form holds at most 51")) << last;
     }
     EXPECT_EQ(target.settings, before.settings);
     EXPECT_EQ(target.LastIndex, before.LastIndex);
@@ -174,8 +174,8 @@ TEST(FormFile, BytesAfterTheLastRecordAreIgnored)
     QByteArray b = encodeFormFile(threeElements());
     b.append("trailing garbage");
     FormFileData back;
-    QString error;
-    ASSERT_TRUE(decodeFormFile(b, back, error));
+    Result error;
+    ASSERT_TRUE((error = decodeFormFile(b, back)));
     EXPECT_EQ(back.Elements, threeElements().Elements);
 }
 
@@ -183,22 +183,22 @@ TEST(FormFile, FilesAreWrittenAndReadWithThePlatformWording)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("three.mff");
-    QString error;
-    ASSERT_TRUE(writeFormFile(path, threeElements(), error));
+    Result error;
+    ASSERT_TRUE((error = writeFormFile(path, threeElements())));
     EXPECT_EQ(QFile(path).size(), 7880);
     FormFileData back;
-    ASSERT_TRUE(readFormFile(path, back, error));
+    ASSERT_TRUE((error = readFormFile(path, back)));
     EXPECT_EQ(back.ElementOptions, threeElements().ElementOptions);
 
     const QString missing = dir.filePath("none.mff");
-    EXPECT_FALSE(readFormFile(missing, back, error));
-    EXPECT_EQ(error, "Cannot open file " + missing);
+    EXPECT_FALSE((error = readFormFile(missing, back)));
+    EXPECT_EQ(error.message, "Cannot open file " + missing);
     const QString noFolder = dir.filePath("no/such.mff");
-    EXPECT_FALSE(writeFormFile(noFolder, threeElements(), error));
-    EXPECT_EQ(error, "Cannot create file " + noFolder);
+    EXPECT_FALSE((error = writeFormFile(noFolder, threeElements())));
+    EXPECT_EQ(error.message, "Cannot create file " + noFolder);
     const QString tiny = writeBytes(dir, "tiny.mff", "abc");
-    EXPECT_FALSE(readFormFile(tiny, back, error));
-    EXPECT_EQ(error, "Cannot read form file " + tiny
+    EXPECT_FALSE((error = readFormFile(tiny, back)));
+    EXPECT_EQ(error.message, "Cannot read form file " + tiny
                          + ": the file is shorter than a form file's header");
 }
 
@@ -207,13 +207,13 @@ TEST(FormFile, HtmlFromAFileIsTheGeneratedForm)
     QTemporaryDir dir;
     const QString path = dir.filePath("form.mff");
     const FormFileData d = threeElements();
-    QString error;
-    ASSERT_TRUE(writeFormFile(path, d, error));
+    Result error;
+    ASSERT_TRUE((error = writeFormFile(path, d)));
     QString html;
-    ASSERT_TRUE(formHtmlFromFile(path, html, error));
+    ASSERT_TRUE((error = formHtmlFromFile(path, html)));
     EXPECT_EQ(html, buildFormHtml(d.settings, d.Elements, d.ElementOptions, d.LastIndex));
     EXPECT_TRUE(html.startsWith("<FORM NAME=\"order\" METHOD=\"Get\""));
-    EXPECT_FALSE(formHtmlFromFile(dir.filePath("none.mff"), html, error));
+    EXPECT_FALSE((error = formHtmlFromFile(dir.filePath("none.mff"), html)));
 }
 
 TEST(FormFile, AFifoIsRefusedWithoutWaitingForAWriter)
@@ -223,7 +223,7 @@ TEST(FormFile, AFifoIsRefusedWithoutWaitingForAWriter)
     FifoFeeder feeder(fifo, QByteArray(7880, '\0'));
     ASSERT_TRUE(feeder.made());
     FormFileData back;
-    QString error;
-    EXPECT_FALSE(readFormFile(fifo, back, error));
-    EXPECT_EQ(error, QStringLiteral("Cannot open file ") + fifo);
+    Result error;
+    EXPECT_FALSE((error = readFormFile(fifo, back)));
+    EXPECT_EQ(error.message, QStringLiteral("Cannot open file ") + fifo);
 }

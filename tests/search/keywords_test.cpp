@@ -229,19 +229,19 @@ TEST(IgnoreListFile, OversizedOrNonRegularFilesAreRefused)
 TEST(IgnoreListFile, DefaultListIsInstalledOnceAndKeptAfterward)
 {
     TempConfig config;
-    EXPECT_EQ(ignoreListPath(), config.appFolder() + QStringLiteral("ignore.lst"));
-    ASSERT_TRUE(installDefaultIgnoreList());
-    IgnoreListFile list = readIgnoreList(ignoreListPath());
+    EXPECT_EQ(ignoreListPath(appFolder()), config.appFolder() + QStringLiteral("ignore.lst"));
+    ASSERT_TRUE(installDefaultIgnoreList(appFolder(), dataFolder()));
+    IgnoreListFile list = readIgnoreList(ignoreListPath(appFolder()));
     ASSERT_TRUE(list.ok);
     EXPECT_TRUE(list.words.contains(QStringLiteral("body")));
 
     // The user's own list is never overwritten.
-    QFile own(ignoreListPath());
+    QFile own(ignoreListPath(appFolder()));
     ASSERT_TRUE(own.open(QIODevice::WriteOnly | QIODevice::Truncate));
     own.write("mine\n");
     own.close();
-    EXPECT_TRUE(installDefaultIgnoreList());
-    EXPECT_EQ(TempConfig::read(ignoreListPath()), QByteArray("mine\n"));
+    EXPECT_TRUE(installDefaultIgnoreList(appFolder(), dataFolder()));
+    EXPECT_EQ(TempConfig::read(ignoreListPath(appFolder())), QByteArray("mine\n"));
 }
 
 TEST(IgnoreListFile, ShippedListHoldsWordsThatCanMatch)

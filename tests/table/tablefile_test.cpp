@@ -180,8 +180,8 @@ TEST(TableFile, LongTextIsCutForTheFileOnly)
     EXPECT_EQ(m.cell(0, 0).Text, text);
 
     TableModel loaded;
-    QString error;
-    ASSERT_TRUE(loadTableBytes(loaded, b, error));
+    Result error;
+    ASSERT_TRUE((error = loadTableBytes(loaded, b)));
     EXPECT_EQ(loaded.cellText(0, 0), QString(2047, QLatin1Char('a')));
     EXPECT_EQ(loaded.panel().Background, QString(255, QLatin1Char('b')));
 }
@@ -202,8 +202,8 @@ TEST(TableFile, PercentWidthComesBackAsSaved)
     TableModel m;
     m.setTabWidth(50);
     TableModel loaded;
-    QString error;
-    ASSERT_TRUE(loadTableBytes(loaded, bytesOf(m), error));
+    Result error;
+    ASSERT_TRUE((error = loadTableBytes(loaded, bytesOf(m))));
     EXPECT_EQ(loaded.properties().Width, 50);
     EXPECT_EQ(loaded.properties().WidthUnit, PercentUnit);
 
@@ -216,7 +216,7 @@ TEST(TableFile, PercentWidthComesBackAsSaved)
     TableModel percentChosen;
     percentChosen.WidthRGClick(PixelsUnit);
     percentChosen.WidthRGClick(PercentUnit);
-    ASSERT_TRUE(loadTableBytes(percentChosen, bytesOf(m), error));
+    ASSERT_TRUE((error = loadTableBytes(percentChosen, bytesOf(m))));
     EXPECT_EQ(percentChosen.properties().Width, 700);
     EXPECT_EQ(percentChosen.properties().WidthUnit, PixelsUnit);
     EXPECT_EQ(percentChosen.tabWidthMax(), 1000);
@@ -230,8 +230,8 @@ TEST(TableFile, LightDarkComesBackCheckedWithLineUnchecked)
     m.setDarkColour(0x040506);
     TableModel loaded;
     loaded.TabLineChkClick(true);
-    QString error;
-    ASSERT_TRUE(loadTableBytes(loaded, bytesOf(m), error));
+    Result error;
+    ASSERT_TRUE((error = loadTableBytes(loaded, bytesOf(m))));
     EXPECT_TRUE(loaded.properties().LightDarkOn);
     EXPECT_FALSE(loaded.properties().LineOn);
     EXPECT_EQ(loaded.properties().LightColour, 0x010203u);
@@ -240,7 +240,7 @@ TEST(TableFile, LightDarkComesBackCheckedWithLineUnchecked)
     // Both flags set (not written by the editor): the later "Light"/"Dark" wins.
     QByteArray both = bytesOf(m);
     both[36] = 1;
-    ASSERT_TRUE(loadTableBytes(loaded, both, error));
+    ASSERT_TRUE((error = loadTableBytes(loaded, both)));
     EXPECT_TRUE(loaded.properties().LightDarkOn);
     EXPECT_FALSE(loaded.properties().LineOn);
 }
@@ -252,8 +252,8 @@ TEST(TableFile, SaveLoadIntoAFreshEditorGivesTheSameHtml)
     TableModel m;
     fill(m);
     m.SetCellBtnClick();
-    QString error;
-    ASSERT_TRUE(writeTableFile(m, path, error)) << qPrintable(error);
+    Result error;
+    ASSERT_TRUE((error = writeTableFile(m, path))) << qPrintable(error.message);
     EXPECT_EQ(QFile(path).size(), 937924);
 
     // Apply before saving, with cell (0, 0) selected as after loading.
@@ -261,13 +261,13 @@ TEST(TableFile, SaveLoadIntoAFreshEditorGivesTheSameHtml)
     const QString before = buildTableHtml(m);
 
     TableModel loaded;
-    ASSERT_TRUE(readTableFile(loaded, path, error)) << qPrintable(error);
+    ASSERT_TRUE((error = readTableFile(loaded, path))) << qPrintable(error.message);
     EXPECT_FALSE(loaded.Loading());
     EXPECT_EQ(buildTableHtml(loaded), before);
     EXPECT_EQ(loaded.properties(), m.properties());
 
     QString fromFile;
-    ASSERT_TRUE(tableHtmlFromFile(path, fromFile, error));
+    ASSERT_TRUE((error = tableHtmlFromFile(path, fromFile)));
     EXPECT_EQ(fromFile, before);
     EXPECT_NE(before.indexOf("COLSPAN=\"2\""), -1);
     EXPECT_NE(before.indexOf("ROWSPAN=\"3\""), -1);
@@ -287,8 +287,8 @@ TEST(TableFile, LoadingSelectsAndShowsCellZeroZero)
     m.selectCell(5, 5);
     m.Edit1Change("previous table");
     m.selectCell(4, 4);
-    QString error;
-    ASSERT_TRUE(loadTableBytes(m, bytes, error));
+    Result error;
+    ASSERT_TRUE((error = loadTableBytes(m, bytes)));
     EXPECT_EQ(m.SelCol(), 0);
     EXPECT_EQ(m.SelRow(), 0);
     EXPECT_EQ(m.focusCol(), 0);
@@ -316,18 +316,18 @@ TEST(TableFile, ShortFilesAreRefusedAndChangeNothing)
     TableModel other;
     other.TabColsChange(2);
     const QByteArray good = bytesOf(other);
-    QString error;
+    Result error;
     for (int size : {0, 7, 324, 937923}) {
-        error.clear();
-        EXPECT_FALSE(loadTableBytes(m, good.left(size), error, "x.mtb")) << size;
-        EXPECT_FALSE(error.isEmpty());
+        error.message.clear();
+        EXPECT_FALSE((error = loadTableBytes(m, good.left(size), "x.mtb"))) << size;
+        EXPECT_FALSE(error.message.isEmpty());
         EXPECT_EQ(Snapshot(m), before);
         EXPECT_FALSE(m.Loading());
     }
-    EXPECT_EQ(error, "The file x.mtb is not a table file: it is 937923 bytes long, a table file has 937924 bytes.");
+    EXPECT_EQ(error.message, "The file x.mtb is not a table file: it is 937923 bytes long, a table file has 937924 bytes.");
 
     // Longer than needed: the rest is ignored.
-    EXPECT_TRUE(loadTableBytes(m, good + QByteArray(10, 'z'), error));
+    EXPECT_TRUE((error = loadTableBytes(m, good + QByteArray(10, 'z'))));
     EXPECT_EQ(m.colCount(), 2);
 }
 
@@ -336,13 +336,13 @@ TEST(TableFile, CountsOutsideTheRangeAreRefused)
     TableModel m;
     fill(m);
     const Snapshot before(m);
-    QString error;
+    Result error;
     for (auto [cols, rows] : {std::pair{0, 1}, {21, 1}, {1, 0}, {1, 21}, {-1, 5}}) {
         QByteArray b = encodeTableFile(TTableProperties{}, m.cellStore());
         qToLittleEndian<qint32>(cols, b.data());
         qToLittleEndian<qint32>(rows, b.data() + 4);
-        EXPECT_FALSE(loadTableBytes(m, b, error, "bad.mtb"));
-        EXPECT_EQ(error, "The file bad.mtb is not a table file: its column and row counts must lie between 1 and 20.");
+        EXPECT_FALSE((error = loadTableBytes(m, b, "bad.mtb")));
+        EXPECT_EQ(error.message, "The file bad.mtb is not a table file: its column and row counts must lie between 1 and 20.");
         EXPECT_EQ(Snapshot(m), before);
     }
 }
@@ -353,12 +353,12 @@ TEST(TableFile, RandomFilesAreRefusedAndChangeNothing)
     TableModel m;
     fill(m);
     const Snapshot before(m);
-    QString error;
+    Result error;
     for (int i = 0; i < 5; ++i) {
         QByteArray b(TableFileSize, '\0');
         random.fillRange(reinterpret_cast<quint32 *>(b.data()), TableFileSize / 4);
         qToLittleEndian<qint32>(qint32(random.bounded(21, 1 << 30)), b.data());
-        EXPECT_FALSE(loadTableBytes(m, b, error));
+        EXPECT_FALSE((error = loadTableBytes(m, b)));
         EXPECT_EQ(Snapshot(m), before);
     }
 }
@@ -380,8 +380,8 @@ TEST(TableFile, DamagedValuesInsideAValidSizeAreShownWithinTheControlsRanges)
     std::fill(b.data() + c + 296, b.data() + c + 296 + 2047, 'y');
 
     TableModel m;
-    QString error;
-    ASSERT_TRUE(loadTableBytes(m, b, error));
+    Result error;
+    ASSERT_TRUE((error = loadTableBytes(m, b)));
     EXPECT_EQ(m.properties().Width, 1000);
     EXPECT_EQ(m.properties().WidthUnit, PixelsUnit);
     EXPECT_EQ(m.properties().Border, 100);
@@ -398,24 +398,24 @@ TEST(TableFile, FileErrorsUseThePlatformWording)
     QTemporaryDir dir;
     TableModel m;
     const Snapshot before(m);
-    QString error;
+    Result error;
     const QString missing = dir.filePath("none.mtb");
-    EXPECT_FALSE(readTableFile(m, missing, error));
-    EXPECT_EQ(error, "Cannot open file " + missing);
+    EXPECT_FALSE((error = readTableFile(m, missing)));
+    EXPECT_EQ(error.message, "Cannot open file " + missing);
     EXPECT_EQ(Snapshot(m), before);
 
     QString html;
-    EXPECT_FALSE(tableHtmlFromFile(missing, html, error));
-    EXPECT_EQ(error, "Cannot open file " + missing);
+    EXPECT_FALSE((error = tableHtmlFromFile(missing, html)));
+    EXPECT_EQ(error.message, "Cannot open file " + missing);
 
     const QString badTarget = dir.filePath("no/such/folder/t.mtb");
-    EXPECT_FALSE(writeTableFile(m, badTarget, error));
-    EXPECT_EQ(error, "Cannot create file " + badTarget);
+    EXPECT_FALSE((error = writeTableFile(m, badTarget)));
+    EXPECT_EQ(error.message, "Cannot create file " + badTarget);
 
     const QString shortFile = dir.filePath("short.mtb");
     writeFile(shortFile, QByteArray(100, '\1'));
-    EXPECT_FALSE(tableHtmlFromFile(shortFile, html, error));
-    EXPECT_TRUE(error.startsWith("The file " + shortFile + " is not a table file"));
+    EXPECT_FALSE((error = tableHtmlFromFile(shortFile, html)));
+    EXPECT_TRUE(error.message.startsWith("The file " + shortFile + " is not a table file"));
 }
 
 TEST(TableFile, AFifoIsRefusedWithoutWaitingForAWriter)
@@ -425,7 +425,7 @@ TEST(TableFile, AFifoIsRefusedWithoutWaitingForAWriter)
     FifoFeeder feeder(fifo, QByteArray(table::TableFileSize, '\0'));
     ASSERT_TRUE(feeder.made());
     auto m = std::make_unique<table::TableModel>();
-    QString error;
-    EXPECT_FALSE(table::readTableFile(*m, fifo, error));
-    EXPECT_EQ(error, QStringLiteral("Cannot open file ") + fifo);
+    Result error;
+    EXPECT_FALSE((error = table::readTableFile(*m, fifo)));
+    EXPECT_EQ(error.message, QStringLiteral("Cannot open file ") + fifo);
 }

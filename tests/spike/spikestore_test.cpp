@@ -1,7 +1,7 @@
-#include "app/spikestore.h"
+#include "spike/spikestore.h"
 
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 #include "platform/smallfile.h"
 #include "support/tempconfig.h"
 
@@ -33,7 +33,8 @@ TEST(SpikeStore, FirstStartIsEmptyWithoutMessageAndSaveCreatesTheFile)
     QString error;
     EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
     EXPECT_TRUE(error.isEmpty());
-    ASSERT_TRUE(saveSpikeClips(folder, {}, &error)) << error.toStdString();
+    const Result saved = saveSpikeClips(folder, {});
+    ASSERT_TRUE(saved) << saved.message.toStdString();
     EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
     EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
     EXPECT_TRUE(error.isEmpty());
@@ -47,7 +48,8 @@ TEST(SpikeStore, ClipsSurviveARestartInOrderWithoutAPlainFileLeft)
                             QStringLiteral("same"), QStringLiteral("same"),
                             QStringLiteral("caf\u00e9 \u20ac")};
     QString error;
-    ASSERT_TRUE(saveSpikeClips(folder, clips, &error)) << error.toStdString();
+    const Result saved = saveSpikeClips(folder, clips);
+    ASSERT_TRUE(saved) << saved.message.toStdString();
     EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
     EXPECT_EQ(loadSpikeClips(folder, &error), clips);
     EXPECT_TRUE(error.isEmpty());
@@ -161,9 +163,9 @@ TEST(SpikeStore, FailedSaveKeepsTheOldFileAndLeavesNoPlainText)
     ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("old")}));
     // The plain file cannot be created when a folder is in its place.
     QDir().mkpath(folder + QStringLiteral("spike.ini"));
-    QString error;
-    EXPECT_FALSE(saveSpikeClips(folder, {QStringLiteral("new")}, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Result saved = saveSpikeClips(folder, {QStringLiteral("new")});
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(saved.message.isEmpty());
     QDir(folder + QStringLiteral("spike.ini")).removeRecursively();
     EXPECT_EQ(loadSpikeClips(folder), QStringList{QStringLiteral("old")});
 }

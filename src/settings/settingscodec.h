@@ -2,6 +2,8 @@
 // The scrambled form in which every settings file is kept on disk (".dvf"):
 // a header with the plain file's path, then the plain bytes XORed with the
 // two bytes of a 16-bit key.
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -39,5 +41,5 @@ QString DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plain
 
 // Writes plainPath with its extension replaced by ".dvf" (mode 0600); the
 // header stores plainPath exactly as passed. The plain file stays in place.
-// False with *error on failure, also for a path longer than 255 bytes.
-bool EncodeSettingsFile(const QString &plainPath, quint16 key, QString *error = nullptr);
+// Fails with the message to show, also for a path longer than 255 bytes.
+Result EncodeSettingsFile(const QString &plainPath, quint16 key);

@@ -1,6 +1,8 @@
 #pragma once
 // The spike's clips between runs: spike.ini (one clip a line, CR LF), kept on
 // disk only in its scrambled form spike.dvf in the program's folder.
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,6 @@
 QStringList loadSpikeClips(const QString &appFolder, QString *error = nullptr);
 
 // Writes the clips to appFolder + "spike.ini", scrambles it into spike.dvf
-// and deletes spike.ini again, also when a step fails. False with *error
+// and deletes spike.ini again, also when a step fails. Fails with the message
 // when spike.dvf could not be written (an older spike.dvf then stays whole).
-bool saveSpikeClips(const QString &appFolder, const QStringList &clips, QString *error = nullptr);
+Result saveSpikeClips(const QString &appFolder, const QStringList &clips);

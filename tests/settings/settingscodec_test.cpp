@@ -1,4 +1,4 @@
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,7 +69,8 @@ TEST(SettingsFiles, EncodeThenDecodeRestoresThePlainFile)
         bytes.append(char(i * 7));
     writeAll(plainPath, bytes);
     QString error;
-    ASSERT_TRUE(EncodeSettingsFile(plainPath, SettingsKey, &error)) << error.toStdString();
+    const Result encoded = EncodeSettingsFile(plainPath, SettingsKey);
+    ASSERT_TRUE(encoded) << encoded.message.toStdString();
     EXPECT_TRUE(QFile::exists(plainPath));  // callers delete it
     const QString dvf = dir.filePath(QStringLiteral("spike.dvf"));
     const QByteArray scrambled = readAll(dvf);
@@ -148,26 +149,27 @@ TEST(SettingsFiles, DamagedOrMissingFilesGiveMessages)
     EXPECT_TRUE(error.contains(QStringLiteral("too short"))) << error.toStdString();
 
     const QString plainMissing = dir.filePath(QStringLiteral("gone.ini"));
-    EXPECT_FALSE(EncodeSettingsFile(plainMissing, SettingsKey, &error));
-    EXPECT_EQ(error, QStringLiteral("Cannot open file ") + plainMissing);
+    const Result encoded = EncodeSettingsFile(plainMissing, SettingsKey);
+    EXPECT_FALSE(encoded);
+    EXPECT_EQ(encoded.message, QStringLiteral("Cannot open file ") + plainMissing);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone.dvf"))));
 }
 
 TEST(SettingsFiles, EncodeRefusesLongPathsAndItsOwnOutput)
 {
     QTemporaryDir dir;
-    QString error;
+    Result error;
     const QString deep = dir.path() + QLatin1Char('/') + QString(200, QLatin1Char('d'));
     ASSERT_TRUE(QDir().mkpath(deep));
     const QString plainPath = deep + QLatin1Char('/') + QString(60, QLatin1Char('n')) + QStringLiteral(".ini");
     writeAll(plainPath, "x");
-    EXPECT_FALSE(EncodeSettingsFile(plainPath, SettingsKey, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("255"))) << error.toStdString();
+    EXPECT_FALSE((error = EncodeSettingsFile(plainPath, SettingsKey)));
+    EXPECT_TRUE(error.message.contains(QStringLiteral("255"))) << error.message.toStdString();
     EXPECT_EQ(QDir(deep).entryList(QDir::Files).size(), 1);
 
     const QString dvf = dir.filePath(QStringLiteral("a.dvf"));
     writeAll(dvf, "plain");
-    EXPECT_FALSE(EncodeSettingsFile(dvf, SettingsKey, &error));
+    EXPECT_FALSE((error = EncodeSettingsFile(dvf, SettingsKey)));
     EXPECT_EQ(readAll(dvf), QByteArray("plain"));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The main settings file mivor.ini (kept scrambled as mivor.dvf): nine lines
 // of page defaults, then the Reopen list, CR LF, UTF-8.
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,8 +43,11 @@ SettingsRead readSettingsLines(const QStringList &lines, const QStringList &inst
 // split at CR LF, LF or CR; written with CR LF after every line.
 QStringList splitSettingsText(const QByteArray &bytes);
 QByteArray joinSettingsLines(const QStringList &lines);
-bool readSettingsFile(const QString &path, QStringList &lines, QString *error = nullptr);
-bool writeSettingsFile(const QString &path, const QStringList &lines, QString *error = nullptr);
+Result readSettingsFile(const QString &path, QStringList &lines);
+Result writeSettingsFile(const QString &path, const QStringList &lines);
+// Writes the plain file, then its scrambled ".dvf" beside it (the plain one
+// stays for the caller to remove).
+Result writeSettingsAndScramble(const QString &plainPath, const QStringList &lines);
 // Deletes a file while it exists, a bounded number of times; true when gone.
 bool removeWithRetries(const QString &path);
 
@@ -56,13 +61,12 @@ struct SettingsStart {
 // with a message, and nothing but mivor.ini is ever written or deleted.
 SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &installedFonts = {});
 // Done of the page-defaults dialog: the nine lines, scrambled; no Reopen lines.
-bool writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s, QString *error = nullptr);
+Result writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s);
 // Main window close: when mivor.dvf exists, its nine lines (mended where
 // damaged, or naming a font that is not installed) and the Reopen captions
 // top first are written back scrambled. The plain mivor.ini stays for
 // deletePlainSettings.
-bool writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
-                          const QStringList &reopenTopFirst, QString *error = nullptr,
-                          const QStringList &installedFonts = {});
+Result writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
+                            const QStringList &reopenTopFirst, const QStringList &installedFonts = {});
 // The program's last step: mivor.ini deleted while it exists (bounded).
 void deletePlainSettings(const QString &appFolder);

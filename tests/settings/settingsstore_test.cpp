@@ -1,7 +1,7 @@
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 
-#include "app/settingscodec.h"
-#include "storedsettings.h"
+#include "settings/settingscodec.h"
+#include "settings/storedsettings.h"
 #include "platform/smallfile.h"
 #include "support/tempconfig.h"
 
@@ -220,14 +220,13 @@ TEST(SettingsStore, DialogWritesNineLinesAndCloseAddsReopen)
     MivorSettings s;
     s.EditorFontName = QStringLiteral("Monospace");
     s.MakeBackups = false;
-    QString error;
-    ASSERT_TRUE(writeSettingsFromDialog(folder, s, &error)) << error.toStdString();
+    Result written = writeSettingsFromDialog(folder, s);
+    ASSERT_TRUE(written) << written.message.toStdString();
     EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
     EXPECT_EQ(storedLines(folder), settingsLines(s));
 
     MivorSettings other;  // close keeps the stored lines, not the current ones
-    ASSERT_TRUE(writeSettingsAtClose(folder, other, {"/w/top.htm", "~Untiltled1", "", "/w/bad\nname", "/w/b.htm"},
-                                     &error));
+    ASSERT_TRUE(writeSettingsAtClose(folder, other, {"/w/top.htm", "~Untiltled1", "", "/w/bad\nname", "/w/b.htm"}));
     EXPECT_EQ(filesIn(folder), (QStringList{"mivor.dvf", "mivor.ini"}));
     deletePlainSettings(folder);
     EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
@@ -271,14 +270,14 @@ TEST(SettingsStore, AFontThatIsNotInstalledIsNotWrittenBack)
     EXPECT_TRUE(start.read.errors.isEmpty());
     EXPECT_EQ(start.read.settings.EditorFontName, "Courier New");
     EXPECT_EQ(start.read.settings.EditorFontSize, 14);
-    ASSERT_TRUE(writeSettingsAtClose(folder, start.read.settings, {}, nullptr, installed));
+    ASSERT_TRUE(writeSettingsAtClose(folder, start.read.settings, {}, installed));
     deletePlainSettings(folder);
     EXPECT_EQ(storedLines(folder).value(0), "Courier New");
     EXPECT_EQ(storedLines(folder).value(1), "14");
 
     // An installed font is kept as stored.
     storeScrambled(folder, "DejaVu Sans Mono\r\n14\r\n0\r\n0\r\ntrue\r\ntrue\r\ntrue\r\n10\r\n0\r\n");
-    ASSERT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {}, nullptr, installed));
+    ASSERT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {}, installed));
     EXPECT_EQ(storedLines(folder).value(0), "DejaVu Sans Mono");
 }
 
@@ -353,7 +352,7 @@ TEST(SettingsStore, UnwritableFolderReportsCannotCreate)
 {
     TempConfig config;
     const QString missing = config.path() + "no/such/folder/";
-    QString error;
-    EXPECT_FALSE(writeSettingsFromDialog(missing, MivorSettings{}, &error));
-    EXPECT_EQ(error, "Cannot create file " + missing + "mivor.ini");
+    const Result written = writeSettingsFromDialog(missing, MivorSettings{});
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.message, "Cannot create file " + missing + "mivor.ini");
 }

@@ -1,6 +1,6 @@
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 #include "documents/textfile.h"
 #include "platform/smallfile.h"
 
@@ -21,12 +21,6 @@ constexpr int kLineCount = 9;
 bool isIntegerLine(int index)
 {
     return index == 1 || index == 2 || index == 3 || index == 7 || index == 8;
-}
-
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
 }
 
 QString boolText(bool b)
@@ -204,30 +198,33 @@ QByteArray joinSettingsLines(const QStringList &lines)
     return text.toUtf8();
 }
 
-bool readSettingsFile(const QString &path, QStringList &lines, QString *error)
+Result readSettingsFile(const QString &path, QStringList &lines)
 {
     QByteArray bytes;
     switch (readSmallFile(path, bytes)) {
     case SmallFileRead::CannotOpen:
-        setError(error, QStringLiteral("Cannot open file %1").arg(path));
-        return false;
+        return Result::failure(QStringLiteral("Cannot open file %1").arg(path));
     case SmallFileRead::TooLarge:
-        setError(error, tooLargeMessage(path));
-        return false;
+        return Result::failure(tooLargeMessage(path));
     case SmallFileRead::Ok:
         break;
     }
     lines = splitSettingsText(bytes);
-    return true;
+    return Result::success();
 }
 
-bool writeSettingsFile(const QString &path, const QStringList &lines, QString *error)
+Result writeSettingsFile(const QString &path, const QStringList &lines)
 {
-    if (!textfile::writeBytes(path, joinSettingsLines(lines), true)) {
-        setError(error, QStringLiteral("Cannot create file %1").arg(path));
-        return false;
-    }
-    return true;
+    if (!textfile::writeBytes(path, joinSettingsLines(lines), true))
+        return Result::failure(QStringLiteral("Cannot create file %1").arg(path));
+    return Result::success();
+}
+
+Result writeSettingsAndScramble(const QString &plainPath, const QStringList &lines)
+{
+    if (Result r = writeSettingsFile(plainPath, lines); !r)
+        return r;
+    return EncodeSettingsFile(plainPath, SettingsKey);
 }
 
 bool removeWithRetries(const QString &path)
@@ -252,10 +249,10 @@ SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &i
             return start;
         }
         QStringList lines;
-        const bool ok = readSettingsFile(plain, lines, &error);
+        const Result read = readSettingsFile(plain, lines);
         removeWithRetries(plain);
-        if (!ok) {
-            start.read.errors << error;
+        if (!read) {
+            start.read.errors << read.message;
             return start;
         }
         start.read = readSettingsLines(lines, installedFonts);
@@ -264,37 +261,33 @@ SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &i
     }
 
     const QString plain = appFolder + kPlainName;
-    if (!writeSettingsFile(plain, defaultSettingsLines(), &error))
-        start.read.errors << error;
-    else if (!EncodeSettingsFile(plain, SettingsKey, &error))
-        start.read.errors << error;
+    if (Result r = writeSettingsAndScramble(plain, defaultSettingsLines()); !r)
+        start.read.errors << r.message;
     removeWithRetries(plain);
     return start;
 }
 
-bool writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s, QString *error)
+Result writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s)
 {
     const QString plain = appFolder + kPlainName;
-    const bool ok = writeSettingsFile(plain, settingsLines(s), error)
-                 && EncodeSettingsFile(plain, SettingsKey, error);
+    const Result written = writeSettingsAndScramble(plain, settingsLines(s));
     removeWithRetries(plain);
-    return ok;
+    return written;
 }
 
-bool writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
-                          const QStringList &reopenTopFirst, QString *error,
-                          const QStringList &installedFonts)
+Result writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
+                            const QStringList &reopenTopFirst, const QStringList &installedFonts)
 {
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
-        return true;
+        return Result::success();
 
     // A stored file that cannot be decoded or read is mended from the
     // settings in use, so a sound file is written again.
     QStringList stored;
     const QString plainRead = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
     if (!plainRead.isEmpty())
-        readSettingsFile(plainRead, stored);
+        (void)readSettingsFile(plainRead, stored);   // what cannot be read is mended below
     const QStringList fallback = settingsLines(current);
     QStringList lines;
     for (int i = 0; i < kLineCount; ++i) {
@@ -307,7 +300,7 @@ bool writeSettingsAtClose(const QString &appFolder, const MivorSettings &current
     }
 
     const QString plain = appFolder + kPlainName;
-    return writeSettingsFile(plain, lines, error) && EncodeSettingsFile(plain, SettingsKey, error);
+    return writeSettingsAndScramble(plain, lines);
 }
 
 void deletePlainSettings(const QString &appFolder)

@@ -1,7 +1,7 @@
 #pragma once
 // Reads back what the program stored in mivor.dvf.
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 #include "support/tempconfig.h"
 
 #include <QFile>

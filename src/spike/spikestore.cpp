@@ -1,7 +1,7 @@
-#include "app/spikestore.h"
+#include "spike/spikestore.h"
 
-#include "app/settingscodec.h"
-#include "app/settingsstore.h"
+#include "settings/settingscodec.h"
+#include "settings/settingsstore.h"
 #include "documents/textfile.h"
 #include "spike/spikeclips.h"
 
@@ -49,16 +49,16 @@ QStringList loadSpikeClips(const QString &appFolder, QString *error)
         return {};
     }
     QStringList lines;
-    const bool read = readSettingsFile(plain, lines, &why);
+    const Result read = readSettingsFile(plain, lines);
     removeWithRetries(plain);
     if (!read) {
-        setError(error, why);
+        setError(error, read.message);
         return {};
     }
     return spike::clipsFromStoredLines(lines);
 }
 
-bool saveSpikeClips(const QString &appFolder, const QStringList &clips, QString *error)
+Result saveSpikeClips(const QString &appFolder, const QStringList &clips)
 {
     QDir().mkpath(appFolder);
     const QString plain = appFolder + kPlainName;
@@ -72,8 +72,7 @@ bool saveSpikeClips(const QString &appFolder, const QStringList &clips, QString 
         else
             lines << parts;
     }
-    const bool ok = writeSettingsFile(plain, lines, error)
-                 && EncodeSettingsFile(plain, SettingsKey, error);
+    const Result written = writeSettingsAndScramble(plain, lines);
     removeWithRetries(plain);
-    return ok;
+    return written;
 }

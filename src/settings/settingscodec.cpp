@@ -1,4 +1,4 @@
-#include "app/settingscodec.h"
+#include "settings/settingscodec.h"
 
 #include "documents/filenames.h"
 #include "documents/textfile.h"
@@ -162,27 +162,21 @@ QString DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plain
     return writePlain(scrambledPath, plainName, plain, error);
 }
 
-bool EncodeSettingsFile(const QString &plainPath, quint16 key, QString *error)
+Result EncodeSettingsFile(const QString &plainPath, quint16 key)
 {
     QByteArray plain;
-    if (!textfile::readBytes(plainPath, plain)) {
-        setError(error, cannotOpen(plainPath));
-        return false;
-    }
+    if (!textfile::readBytes(plainPath, plain))
+        return Result::failure(cannotOpen(plainPath));
     if (plainPath.toUtf8().size() > kMaxStoredPath) {
-        setError(error, QStringLiteral("The path %1 is longer than 255 bytes and cannot be stored "
-                                       "in a settings file").arg(plainPath));
-        return false;
+        return Result::failure(QStringLiteral("The path %1 is longer than 255 bytes and cannot be stored "
+                                              "in a settings file").arg(plainPath));
     }
     const QString target = names::withExtension(plainPath, QStringLiteral(".dvf"));
     if (target == plainPath) {
         // Encoding a ".dvf" file in place would destroy the plain text it reads.
-        setError(error, QStringLiteral("%1 is already a scrambled settings file").arg(plainPath));
-        return false;
+        return Result::failure(QStringLiteral("%1 is already a scrambled settings file").arg(plainPath));
     }
-    if (!textfile::writeBytes(target, scrambleSettings(plain, plainPath, key), true)) {
-        setError(error, cannotCreate(target));
-        return false;
-    }
-    return true;
+    if (!textfile::writeBytes(target, scrambleSettings(plain, plainPath, key), true))
+        return Result::failure(cannotCreate(target));
+    return Result::success();
 }
