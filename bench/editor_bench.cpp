@@ -161,6 +161,30 @@ void keyBreakdown(TMemo *memo, const char *label)
     }
     std::printf("  %-9s a key, apart: edit %.1f, styling %.1f, layout %.1f, paint %.1f ms\n", label,
                 edit / kKeys, style / kKeys, layout / kKeys, paint / kKeys);
+
+    // A real key, step by step: the press (insertion, caret placed and
+    // scrolled into view), the release (the position report), then the events
+    // and the paint that follow.
+    double press = 0, release = 0, events = 0, painted = 0;
+    memo->setSelStart(memo->textLength());
+    settle(memo);
+    for (int i = 0; i < kKeys; ++i) {
+        t.start();
+        QTest::keyPress(memo, 'k');
+        press += ms(t.nsecsElapsed());
+        t.restart();
+        QTest::keyRelease(memo, 'k');
+        release += ms(t.nsecsElapsed());
+        t.restart();
+        QCoreApplication::processEvents();
+        events += ms(t.nsecsElapsed());
+        t.restart();
+        memo->repaint();
+        QCoreApplication::processEvents();
+        painted += ms(t.nsecsElapsed());
+    }
+    std::printf("  %-9s a typed key: press %.1f, release %.1f, events %.1f, paint %.1f ms\n", label,
+                press / kKeys, release / kKeys, events / kKeys, painted / kKeys);
 }
 
 TSubForm *newDocument(TMainForm &w, bool wrap)

@@ -664,6 +664,41 @@ bool TMemo::hasTextFocus() const
     return f && (f == this || isAncestorOf(f));
 }
 
+bool TMemo::typeText(const QString &typed)
+{
+    // The engine types a character by inserting it, laying out its line to
+    // bring the caret into view, and only at the next paint styling it, which
+    // lays the line out once more: on a line of megabytes each layout is most
+    // of a key's time. Here the new text is styled before the caret is
+    // placed, so the line is laid out once. Anything but one plain selection
+    // is left to the engine.
+    using B = QsciScintillaBase;
+    if (sci_->S(B::SCI_GETOVERTYPE) || sci_->S(B::SCI_GETREADONLY) || sci_->S(B::SCI_GETSELECTIONS) != 1 ||
+        sci_->S(B::SCI_GETSELECTIONMODE) != B::SC_SEL_STREAM ||
+        sci_->S(B::SCI_GETSELECTIONNCARETVIRTUALSPACE, 0) > 0 ||
+        sci_->S(B::SCI_GETSELECTIONNANCHORVIRTUALSPACE, 0) > 0)
+        return false;
+    const QByteArray bytes = typed.toUtf8();
+    const long from = sci_->S(B::SCI_GETSELECTIONSTART);
+    const long to = sci_->S(B::SCI_GETSELECTIONEND);
+    // Typing over a selection undoes in one step; plain typing joins the
+    // keys typed before it, as the engine's own typing does (a replacement
+    // of the target would make each key an undo step of its own).
+    if (from != to) {
+        sci_->S(B::SCI_BEGINUNDOACTION);
+        sci_->S(B::SCI_DELETERANGE, from, to - from);
+    }
+    sci_->SendScintilla(B::SCI_INSERTTEXT, (unsigned long)from, bytes.constData());
+    if (from != to)
+        sci_->S(B::SCI_ENDUNDOACTION);
+    const long caret = from + bytes.size();
+    sci_->S(B::SCI_COLOURISE, sci_->S(B::SCI_GETENDSTYLED), caret);
+    sci_->S(B::SCI_SETEMPTYSELECTION, caret);
+    sci_->S(B::SCI_SCROLLCARET);
+    sci_->S(B::SCI_CHOOSECARETX);
+    return true;
+}
+
 void TMemo::forwardKey(QKeyEvent *e)
 {
     // Keys sent to the frame itself go to the engine; one the engine leaves
