@@ -149,7 +149,9 @@ void keyBreakdown(TMemo *memo, const char *label)
         sci->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, (unsigned long)end, "x");
         edit += ms(t.nsecsElapsed());
         t.restart();
-        send(QsciScintillaBase::SCI_COLOURISE, 0, -1);
+        // Styling what the key added, as the engine asks for it: styling
+        // from the start would restyle the whole page.
+        send(QsciScintillaBase::SCI_COLOURISE, send(QsciScintillaBase::SCI_GETENDSTYLED), end + 1);
         style += ms(t.nsecsElapsed());
         t.restart();
         send(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, end + 1);
@@ -223,11 +225,15 @@ void oneLinePage(TMainForm &w, const QString &path, const char *label)
     settle(memo);
     std::printf("one line %-7s Ctrl+End: %5.1f ms  (target <= 50; caret at %d of %d)\n", label,
                 ms(t.nsecsElapsed()), memo->selStart(), memo->textLength());
-    const KeyTimes keys = typeAtEnd(memo, 5);
+    // More keys (MIVOR_BENCH_KEYS) make the keys the bulk of a profile.
+    const int keyCount = qEnvironmentVariableIsSet("MIVOR_BENCH_KEYS") ? qEnvironmentVariableIntValue("MIVOR_BENCH_KEYS") : 5;
+    const KeyTimes keys = typeAtEnd(memo, std::max(1, keyCount));
     std::printf("one line %-7s key at end: %.1f ms median, %.1f ms max  (target <= 100)\n", label,
                 keys.median, keys.max);
     keyBreakdown(memo, label);
-    if (!memo->htmlHighlighting()) {
+    // The one-style comparison takes seconds a key; MIVOR_BENCH_SKIP_ONE_STYLE
+    // leaves it out, e.g. under a profiler.
+    if (!memo->htmlHighlighting() && !qEnvironmentVariableIsSet("MIVOR_BENCH_SKIP_ONE_STYLE")) {
         // The same page in one style, as with no colouring at all: the
         // word runs' handler taken off, so nothing restyles typed text.
         auto *sci = memo->findChild<QsciScintilla *>();
