@@ -673,9 +673,9 @@ bool TMemo::typeText(const QString &typed)
     // The engine types a character by inserting it, laying out its line to
     // bring the caret into view, and only at the next paint styling it, which
     // lays the line out once more: on a line of megabytes each layout is most
-    // of a key's time. Here the new text is styled before the caret is
-    // placed, so the line is laid out once. Anything but one plain selection
-    // is left to the engine.
+    // of a key's time. Here the new text is given its word run before the
+    // caret is placed, so the line is laid out once. Anything but one plain
+    // selection is left to the engine.
     using B = QsciScintillaBase;
     if (sci_->S(B::SCI_GETOVERTYPE) || sci_->S(B::SCI_GETREADONLY) || sci_->S(B::SCI_GETSELECTIONS) != 1 ||
         sci_->S(B::SCI_GETSELECTIONMODE) != B::SC_SEL_STREAM ||
@@ -696,7 +696,10 @@ bool TMemo::typeText(const QString &typed)
     if (from != to)
         sci_->S(B::SCI_ENDUNDOACTION);
     const long caret = from + bytes.size();
-    sci_->S(B::SCI_COLOURISE, sci_->S(B::SCI_GETENDSTYLED), caret);
+    // Word runs only: the lexer's lines are at most a megabyte, and asking
+    // the lexer to style now would redraw the whole window at every key.
+    if (!lexing_)
+        styleRuns(int(caret));
     sci_->S(B::SCI_SETEMPTYSELECTION, caret);
     sci_->S(B::SCI_SCROLLCARET);
     sci_->S(B::SCI_CHOOSECARETX);
