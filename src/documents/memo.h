@@ -133,6 +133,7 @@ private:
     bool lexing() const;
     void fitLayoutCache(long lineBytes);
     void styleRuns(int end);
+    bool typeText(const QString &typed);
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();
     void applyLook();

@@ -81,7 +81,21 @@ protected:
             e->ignore();
             return;
         }
+        if (isTypedText(e) && memo_->typeText(e->text())) {
+            e->accept();
+            return;
+        }
         QsciScintilla::keyPressEvent(e);
+    }
+
+    static bool isTypedText(const QKeyEvent *e)
+    {
+        if (e->text().isEmpty() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return false;
+        for (const QChar c : e->text())
+            if (!c.isPrint() && !c.isSurrogate())
+                return false;
+        return true;
     }
 
     void keyReleaseEvent(QKeyEvent *e) override

@@ -448,3 +448,69 @@ TEST(TMemo, ColouringStandsAsideOnlyWhileAHugeLineIsThere)
     QCoreApplication::processEvents();
     EXPECT_FALSE(engine->lexer());
 }
+
+// Typed characters land at the caret or over the selection and undo as the
+// engine's typing does. Uncoloured text has its word runs by the time the key
+// has been handled: the caret's line is then laid out once, with its final
+// styles, instead of once before and once after the new characters are styled.
+TEST(TMemo, TypedTextIsInsertedStyledAndUndoneLikeTyping)
+{
+    for (const bool html : {false, true}) {
+        SCOPED_TRACE(html ? "coloured as HTML" : "plain text");
+        TMemo memo;
+        memo.setHtmlHighlighting(html);
+        memo.resize(400, 300);
+        memo.setText(QStringLiteral("<p>caf\u00e9 one two</p>"));
+        memo.show();
+        QCoreApplication::processEvents();
+        auto *engine = memo.findChild<QsciScintilla *>();
+        ASSERT_TRUE(engine);
+        memo.setFocus();
+        memo.setSelStart(15);   // after "two"
+        QTest::keyClick(&memo, ' ');
+        QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_Udiaeresis, Qt::NoModifier, QStringLiteral("\u00fc"));
+        QApplication::sendEvent(&memo, &umlaut);
+        QTest::keyClick(&memo, 'x');
+        EXPECT_EQ(memo.text(), QStringLiteral("<p>caf\u00e9 one two \u00fcx</p>"));
+        EXPECT_EQ(memo.selStart(), 18);
+        EXPECT_EQ(memo.selLength(), 0);
+        const long caret = engine->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        if (!html) {
+            EXPECT_GE(engine->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED), caret);
+            // A new word takes the other of the two word styles.
+            const long two = caret - 5;
+            EXPECT_NE(engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, two),
+                      engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, caret - 1));
+        }
+        // The keys typed in a row undo together.
+        memo.undo();
+        EXPECT_EQ(memo.text().toStdString(), QStringLiteral("<p>caf\u00e9 one two</p>").toStdString());
+
+        // Typing over a selection replaces it in one undoable step.
+        memo.setSelection(8, 3);   // "one"
+        QTest::keyClick(&memo, 'z');
+        EXPECT_EQ(memo.text(), QStringLiteral("<p>caf\u00e9 z two</p>"));
+        EXPECT_EQ(memo.selStart(), 9);
+        memo.undo();
+        EXPECT_EQ(memo.text().toStdString(), QStringLiteral("<p>caf\u00e9 one two</p>").toStdString());
+        EXPECT_TRUE(memo.modified());
+    }
+}
+
+// Typing at the end of a line far wider than the window keeps the caret in
+// view.
+TEST(TMemo, CaretStaysInViewWhenTypingAtTheEndOfALongLine)
+{
+    for (const bool wrap : {false, true}) {
+        SCOPED_TRACE(wrap ? "wrapped" : "not wrapped");
+        ShownMemo m(QStringLiteral("word ").repeated(2000), wrap);
+        TMemo &memo = m.memo;
+        memo.setFocus();
+        memo.setSelStart(memo.textLength());
+        QTest::keyClicks(&memo, QStringLiteral("end"));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(memo.selStart(), memo.textLength());
+        const QRect caret = memo.cursorRect();
+        EXPECT_TRUE(memo.viewport()->rect().contains(caret.topLeft())) << caret.x() << "," << caret.y();
+    }
+}
