@@ -112,7 +112,7 @@ void prepare()
     const QString bigPath = d.dir.filePath(QStringLiteral("big.htm"));
     writeFile(bigPath, d.big);
     d.bigPath = "'" + bigPath.toStdString() + "'";
-    d.ignore = search::readIgnoreList(dataFolder() + QStringLiteral("ignore.lst")).words;
+    d.ignore = search::readIgnoreList(dataFolder() + QStringLiteral("ignore.lst")).value;
 }
 
 double childCpuMs()

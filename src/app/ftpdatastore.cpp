@@ -16,44 +16,32 @@ const QString kScrambledName = QStringLiteral("FTPData.dvf");
 
 transfer::FtpDataRead loadFtpDataFile(const QString &appFolder)
 {
-    transfer::FtpDataRead result;
+    using Read = transfer::FtpDataRead;
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
-        return result;
+        return Read::failure(QString());
     QByteArray bytes;
-    if (!textfile::readBytes(scrambled, bytes)) {
-        result.message = QStringLiteral("Cannot open file %1").arg(scrambled);
-        return result;
-    }
+    if (!textfile::readBytes(scrambled, bytes))
+        return Read::failure(QStringLiteral("Cannot open file %1").arg(scrambled));
     // Decoding writes under the name stored in the header; anything but
     // FTPData.ini could overwrite another file of the folder.
     QByteArray storedPath, plain;
-    QString why;
     const QString damaged = QStringLiteral("%1 is damaged; the FTP server details could not be read").arg(scrambled);
-    if (!unscrambleSettings(bytes, SettingsKey, storedPath, plain, &why)) {
-        result.message = damaged;
-        return result;
-    }
+    if (!unscrambleSettings(bytes, SettingsKey, storedPath, plain))
+        return Read::failure(damaged);
     const qsizetype cut = std::max(storedPath.lastIndexOf('/'), storedPath.lastIndexOf('\\'));
-    if (storedPath.mid(cut + 1) != kPlainName.toUtf8()) {
-        result.message = damaged;
-        return result;
-    }
-    const QString name = DecodeSettingsFile(scrambled, SettingsKey, &why);
-    if (name.isEmpty()) {
-        result.message = why;
-        return result;
-    }
-    const QString plainPath = appFolder + name;
-    const Result read = readSettingsFile(plainPath, result.lines);
+    if (storedPath.mid(cut + 1) != kPlainName.toUtf8())
+        return Read::failure(damaged);
+    const ResultOf<QString> name = DecodeSettingsFile(scrambled, SettingsKey);
+    if (!name)
+        return Read::failure(name.message);
+    const QString plainPath = appFolder + name.value;
+    QStringList lines;
+    const Result read = readSettingsFile(plainPath, lines);
     removeWithRetries(plainPath);
-    if (!read) {
-        result.lines.clear();
-        result.message = read.message;
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (!read)
+        return Read::failure(read.message);
+    return Read::success(lines);
 }
 
 Result saveFtpDataFile(const QString &appFolder, const QStringList &lines)

@@ -5,7 +5,7 @@
 #include "transfer/publishing.h"
 
 // Reads appFolder + "FTPData.dvf" (appFolder ends in '/'). No file: not ok,
-// no message. A file that cannot be read or holds something else than the
+// no message, so nothing is shown. A file that cannot be read or holds something else than the
 // server table: not ok, with a message. FTPData.ini never stays behind.
 transfer::FtpDataRead loadFtpDataFile(const QString &appFolder);
 

@@ -183,10 +183,10 @@ void TMainForm::FormCreate()
             AddReopenItem(line);
     }
     applyDesktopColour();
-    QString splashError;
-    ShowSplash = readShowSplash(AppFolder, &splashError);
-    if (!splashError.isEmpty())
-        dialogs().error(splashError, this);
+    const ResultOf<bool> splash = readShowSplash(AppFolder);
+    ShowSplash = splash.value;
+    if (!splash)
+        dialogs().error(splash.message, this);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList(AppFolder, dataFolder());
 
@@ -195,12 +195,7 @@ void TMainForm::FormCreate()
     const QString folder = AppFolder;
     publishing = new transfer::Publishing(
         this, [folder] { return loadFtpDataFile(folder); },
-        [folder](const QStringList &lines, QString *error) {
-            const Result saved = saveFtpDataFile(folder, lines);
-            if (!saved && error)
-                *error = saved.message;
-            return saved.ok;
-        },
+        [folder](const QStringList &lines) { return saveFtpDataFile(folder, lines); },
         SaveDialog1);
     publishing->showModal = [this](QDialog *d) { return showModal(d); };
     LoadFtpData();

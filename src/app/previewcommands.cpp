@@ -58,9 +58,8 @@ void TMainForm::RefreshPreview()
     if (docs_.isEmpty() || !doc)
         return;
     const QString page = temppage::panePagePath(doc->caption());
-    QString reason;
-    if (!temppage::write(page, doc->caption(), doc->Memo1->text(), doc->encoding, &reason)) {
-        dialogs().error(QStringLiteral("Cannot create file ") + page + QStringLiteral(": ") + reason, this);
+    if (const Result written = temppage::write(page, doc->caption(), doc->Memo1->text(), doc->encoding); !written) {
+        dialogs().error(written.message, this);
         return;
     }
     QCoreApplication::processEvents();
@@ -101,9 +100,8 @@ void TMainForm::htmlBtnClick()
     if (doc->caption().startsWith(QLatin1Char('~')))
         return;
     const temppage::ExternalPage target = temppage::externalPage(doc->caption());
-    QString reason;
-    if (!temppage::write(target.page, doc->caption(), doc->Memo1->text(), doc->encoding, &reason)) {
-        dialogs().error(QStringLiteral("Cannot create file ") + target.page + QStringLiteral(": ") + reason, this);
+    if (const Result written = temppage::write(target.page, doc->caption(), doc->Memo1->text(), doc->encoding); !written) {
+        dialogs().error(written.message, this);
         return;
     }
     TempPage = target.page;

@@ -11,12 +11,6 @@ namespace {
 const QString kPlainName = QStringLiteral("start.ini");
 const QString kScrambledName = QStringLiteral("start.dvf");
 
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
-
 } // namespace
 
 StartOptions parseStartOptions(const QStringList &arguments)
@@ -45,25 +39,20 @@ bool splashAtStart(const StartOptions &options, bool showSplashSetting)
     return showSplashSetting && !options.noSplash;
 }
 
-bool readShowSplash(const QString &appFolder, QString *error)
+ResultOf<bool> readShowSplash(const QString &appFolder)
 {
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
-        return true;
-    QString why;
-    const QString plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey, &why);
-    if (plain.isEmpty()) {
-        setError(error, why);
-        return true;
-    }
+        return ResultOf<bool>::success(true);
+    const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
+    if (!plain)
+        return ResultOf<bool>::failure(plain.message, true);
     QStringList lines;
-    const Result read = readSettingsFile(plain, lines);
-    removeWithRetries(plain);
-    if (!read) {
-        setError(error, read.message);
-        return true;
-    }
-    return !lines.isEmpty() && lines.first() == QLatin1String("true");
+    const Result read = readSettingsFile(plain.value, lines);
+    removeWithRetries(plain.value);
+    if (!read)
+        return ResultOf<bool>::failure(read.message, true);
+    return ResultOf<bool>::success(!lines.isEmpty() && lines.first() == QLatin1String("true"));
 }
 
 Result writeShowSplash(const QString &appFolder, bool show)

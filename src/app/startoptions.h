@@ -31,9 +31,9 @@ bool splashAtStart(const StartOptions &options, bool showSplashSetting);
 
 // Reads appFolder + "start.dvf" (appFolder ends in '/'): its first line reads
 // as a setting's boolean does, exactly "true" is on. No file means on (the
-// default). A file that cannot be read or is damaged gives on and *error.
-// No start.ini is left behind.
-bool readShowSplash(const QString &appFolder, QString *error = nullptr);
+// default). A file that cannot be read or is damaged fails with its message
+// and the value on. No start.ini is left behind.
+ResultOf<bool> readShowSplash(const QString &appFolder);
 
 // Writes the choice to start.ini, scrambles it into start.dvf and deletes
 // start.ini again. Fails with the reason when start.dvf could not be written.

@@ -236,10 +236,10 @@ void TMainForm::META1Click()
     const QString text = doc->Memo1->text();
     const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath(AppFolder));
     if (!ignore.ok) {
-        dialogs().error(ignore.error, this);
+        dialogs().error(ignore.message, this);
         return;
     }
-    keywordRun_ = new search::KeywordRun(text, ignore.words, this);
+    keywordRun_ = new search::KeywordRun(text, ignore.value, this);
     tools_.Parabox->setWindowTitle(QStringLiteral("Keywords"));
     tools_.Parabox->ProgressBar1->setRange(0, 100);
     tools_.Parabox->ProgressBar1->setValue(0);

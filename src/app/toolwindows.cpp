@@ -39,10 +39,10 @@ void ToolWindows::createTools(TMainForm &owner)
     FinFiles = new TFinFiles(owner, *resultsForm, &owner);
     FindForm = new TFindForm(owner, &owner);
     Spike = new TSpike([&owner](const QString &fragment) { owner.InsertFragment(fragment); }, &owner);
-    QString error;
-    Spike->setClips(loadSpikeClips(owner.programFolder(), &error));
-    if (!error.isEmpty())
-        dialogs().error(error, &owner);
+    const ResultOf<QStringList> clips = loadSpikeClips(owner.programFolder());
+    Spike->setClips(clips.value);
+    if (!clips)
+        dialogs().error(clips.message, &owner);
     // Clips are saved as they change, so a crash does not lose them.
     TSpike *spike = Spike;
     QObject::connect(Spike, &TSpike::clipsChanged, &owner, [&owner, spike] {

@@ -40,14 +40,13 @@ SaveResult save(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs)
         const QString backup = names::backupNameFor(path);
         if (!mayReplaceSideFile(backup, dialogs, options.parent))
             return SaveResult{Outcome::Cancelled, false, {}};
-        QString reason;
-        const int r = textfile::copyFile(path, backup, &reason);
-        if (r == 1) {
-            dialogs.error(filerules::cannotOpenMessage(path, reason), options.parent);
+        const textfile::CopyResult copied = textfile::copyFile(path, backup);
+        if (copied.failed == textfile::CopyFailed::Source) {
+            dialogs.error(filerules::cannotOpenMessage(path, copied.message), options.parent);
             return SaveResult{Outcome::Failed, false, {}};
         }
-        if (r == 2) {
-            dialogs.error(filerules::cannotCreateMessage(backup, reason), options.parent);
+        if (copied.failed == textfile::CopyFailed::Target) {
+            dialogs.error(filerules::cannotCreateMessage(backup, copied.message), options.parent);
             return SaveResult{Outcome::Failed, false, {}};
         }
     }

@@ -234,18 +234,28 @@ Result saveSideFile(const QString &path, const QString &modelFile, const QString
     return Result::success();
 }
 
-int copyFile(const QString &from, const QString &to, QString *reason)
+CopyResult copyFile(const QString &from, const QString &to)
 {
+    auto failed = [](CopyFailed side, const QString &reason) {
+        CopyResult r;
+        r.ok = false;
+        r.message = reason;
+        r.failed = side;
+        return r;
+    };
     QByteArray bytes;
-    const fileio::ReadStatus read = fileio::readRegularFile(from, kMaxDocumentBytes, bytes, reason);
-    if (read == fileio::ReadStatus::TooLarge && reason)
-        *reason = fileio::errnoText(EFBIG);
+    QString reason;
+    const fileio::ReadStatus read = fileio::readRegularFile(from, kMaxDocumentBytes, bytes, &reason);
+    if (read == fileio::ReadStatus::TooLarge)
+        reason = fileio::errnoText(EFBIG);
     if (read != fileio::ReadStatus::Ok)
-        return 1;
+        return failed(CopyFailed::Source, reason);
     fileio::WriteOptions options;
     options.sideFile = true;
     options.modelFile = from;
-    return fileio::writeFile(to, bytes, options, reason) ? 0 : 2;
+    if (!fileio::writeFile(to, bytes, options, &reason))
+        return failed(CopyFailed::Target, reason);
+    return {};
 }
 
 } // namespace textfile

@@ -67,10 +67,17 @@ Result save(const QString &path, const QString &text, Encoding enc, Encoding *us
 // the document's permission bits, owner and group.
 Result saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc);
 
+// How a copy went: callers word a source that cannot be read differently
+// from a target that cannot be written, so the result says which side
+// failed; its message is the system's reason.
+enum class CopyFailed { Nothing, Source, Target };
+struct CopyResult : Result {
+    CopyFailed failed = CopyFailed::Nothing;
+};
+
 // Copies a file's bytes unchanged as a side file of it (its backup), as
-// saveSideFile writes. 0 on success, 1 when the source cannot be read,
-// 2 when the target cannot be written; *reason says why.
-int copyFile(const QString &from, const QString &to, QString *reason = nullptr);
+// saveSideFile writes.
+CopyResult copyFile(const QString &from, const QString &to);
 
 // Low-level helpers shared by the other file writers of the program.
 // readBytes takes regular files only, so a FIFO never blocks the program.

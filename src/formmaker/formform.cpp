@@ -598,9 +598,8 @@ void TFormForm::PreviewBtnClick()
 void TFormForm::ShowFormPreview(const QString &text)
 {
     const QString path = QDir::current().absoluteFilePath(previewFileName());
-    QString error;
-    if (!writeFormPreview(path, text, error)) {
-        dialogs().error(error, this);
+    if (const Result written = writeFormPreview(path, text); !written) {
+        dialogs().error(written.message, this);
         return;
     }
     if (!shell().openFile(path))

@@ -114,15 +114,13 @@ QString formPreviewPage(const QString &formText)
     return page;
 }
 
-bool writeFormPreview(const QString &path, const QString &formText, QString &error)
+Result writeFormPreview(const QString &path, const QString &formText)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(formPreviewPage(formText).toUtf8()) < 0
-        || !file.commit()) {
-        error = QStringLiteral("Cannot create file %1").arg(path);
-        return false;
-    }
-    return true;
+        || !file.commit())
+        return Result::failure(QStringLiteral("Cannot create file %1").arg(path));
+    return Result::success();
 }
 
 } // namespace formmaker

@@ -3,6 +3,7 @@
 // and the preview page around it. Qt Core only.
 
 #include "formmaker/formtypes.h"
+#include "platform/result.h"
 
 #include <QString>
 
@@ -20,9 +21,9 @@ QString buildFormHtml(const FormSettings &settings, const ElementList &elements,
 
 // The page the preview shows around a form text.
 QString formPreviewPage(const QString &formText);
-// Writes the preview page to `path`, replacing any file there. On failure
-// returns false with "Cannot create file <path>" in `error`.
-bool writeFormPreview(const QString &path, const QString &formText, QString &error);
+// Writes the preview page to `path`, replacing any file there. Fails with
+// "Cannot create file <path>".
+Result writeFormPreview(const QString &path, const QString &formText);
 
 // The preview page's name, in the current directory.
 inline QString previewFileName() { return QStringLiteral("formtemp.htm"); }

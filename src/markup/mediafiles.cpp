@@ -41,11 +41,12 @@ QString copyPicture(const QString &imagePath, const QString &target)
     // A missing choice would otherwise "copy" the folder itself.
     if (imagePath.isEmpty())
         return QStringLiteral("Cannot open file ") + imagePath;
-    switch (textfile::copyFile(imagePath, target)) {
-    case 0: return QString();
-    case 1: return QStringLiteral("Cannot open file ") + imagePath;
-    default: return QStringLiteral("Cannot create file ") + target;
+    switch (textfile::copyFile(imagePath, target).failed) {
+    case textfile::CopyFailed::Nothing: return QString();
+    case textfile::CopyFailed::Source: return QStringLiteral("Cannot open file ") + imagePath;
+    case textfile::CopyFailed::Target: break;
     }
+    return QStringLiteral("Cannot create file ") + target;
 }
 
 namespace {

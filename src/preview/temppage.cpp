@@ -34,8 +34,7 @@ ExternalPage externalPage(const QString &caption)
     return out;
 }
 
-bool write(const QString &path, const QString &caption, const QString &text, textfile::Encoding enc,
-           QString *reason)
+Result write(const QString &path, const QString &caption, const QString &text, textfile::Encoding enc)
 {
     const QString model = untitled(caption) ? QString() : caption;
     bool ascii = true;
@@ -48,9 +47,9 @@ bool write(const QString &path, const QString &caption, const QString &text, tex
     const bool utf8 = enc == textfile::Encoding::Utf8 || !textfile::fitsWindows1252(text);
     const bool mark = utf8 && !ascii && !text.startsWith(QChar(0xFEFF));
     const Result written = textfile::saveSideFile(path, model, mark ? QChar(0xFEFF) + text : text, enc);
-    if (!written && reason)
-        *reason = written.message;
-    return written.ok;
+    if (!written)
+        return Result::failure(QStringLiteral("Cannot create file ") + path + QStringLiteral(": ") + written.message);
+    return Result::success();
 }
 
 } // namespace temppage

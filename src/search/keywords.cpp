@@ -34,18 +34,16 @@ bool ranksBefore(const std::pair<const std::string *, qint32> &a,
 
 IgnoreListFile readIgnoreList(const QString &path)
 {
-    IgnoreListFile list;
     QByteArray bytes;
     switch (readSmallFile(path, bytes)) {
     case SmallFileRead::CannotOpen:
-        list.error = QString::fromLatin1(IgnoreListMissingMessage);
-        return list;
+        return IgnoreListFile::failure(QString::fromLatin1(IgnoreListMissingMessage));
     case SmallFileRead::TooLarge:
-        list.error = tooLargeMessage(path);
-        return list;
+        return IgnoreListFile::failure(tooLargeMessage(path));
     case SmallFileRead::Ok:
         break;
     }
+    QStringList words;
     // Every byte maps to one character, so the ASCII words read the same
     // whatever encoding the user saved the list in.
     const QString content = QString::fromLatin1(bytes);
@@ -55,13 +53,12 @@ IgnoreListFile readIgnoreList(const QString &path)
         qsizetype end = start;
         while (end < n && content[end] != u'\r' && content[end] != u'\n')
             ++end;
-        list.words.append(content.mid(start, end - start));
+        words.append(content.mid(start, end - start));
         if (end < n && content[end] == u'\r' && end + 1 < n && content[end + 1] == u'\n')
             ++end;
         start = end + 1;
     }
-    list.ok = true;
-    return list;
+    return IgnoreListFile::success(words);
 }
 
 QString ignoreListPath(const QString &settingsFolder)

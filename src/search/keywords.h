@@ -2,6 +2,8 @@
 // The keyword META generator: counting the words of a document, the META
 // line of the most frequent ones, where it goes in the text, and the ignore
 // list file.
+#include "platform/result.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,14 +26,10 @@ struct KeywordEntry {
     bool operator==(const KeywordEntry &) const = default;
 };
 
-struct IgnoreListFile {
-    bool ok = false;
-    QStringList words; // one per line, as written (no trimming)
-    QString error;     // IgnoreListMissingMessage when the file can't be read,
-                       // tooLargeMessage when it is over MaxSmallFileBytes
-};
-
-// Reads an ignore list: one word per line, CR LF, LF or CR line breaks.
+// Reads an ignore list: one word per line as written (no trimming), CR LF,
+// LF or CR line breaks. Fails with IgnoreListMissingMessage when the file
+// can't be read, tooLargeMessage when it is over MaxSmallFileBytes.
+using IgnoreListFile = ResultOf<QStringList>;
 IgnoreListFile readIgnoreList(const QString &path);
 
 // The ignore list of this user: ignore.lst in the given settings folder

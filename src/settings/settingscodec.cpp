@@ -11,12 +11,6 @@ namespace {
 constexpr qsizetype kChunk = 16385;
 constexpr qsizetype kMaxStoredPath = 255;
 
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
-
 QString cannotOpen(const QString &path)
 {
     return QStringLiteral("Cannot open file %1").arg(path);
@@ -35,41 +29,37 @@ QByteArray storedFileName(const QByteArray &storedPath)
     return storedPath.mid(cut + 1);
 }
 
-enum class Unpacked { Ok, CannotOpen, Damaged };
-
-// Reads and unscrambles a settings file, bounded in size.
-Unpacked unpack(const QString &scrambledPath, quint16 key, QByteArray &storedPath, QByteArray &plain,
-                QString *error)
+// Reads and unscrambles a settings file, bounded in size. *damaged tells a
+// file that was read but is unusable from one that could not be opened.
+Result unpack(const QString &scrambledPath, quint16 key, QByteArray &storedPath, QByteArray &plain,
+              bool &damaged)
 {
+    damaged = false;
     QByteArray scrambled;
     switch (readSmallFile(scrambledPath, scrambled)) {
     case SmallFileRead::CannotOpen:
-        setError(error, cannotOpen(scrambledPath));
-        return Unpacked::CannotOpen;
+        return Result::failure(cannotOpen(scrambledPath));
     case SmallFileRead::TooLarge:
-        setError(error, tooLargeMessage(scrambledPath));
-        return Unpacked::Damaged;
+        damaged = true;
+        return Result::failure(tooLargeMessage(scrambledPath));
     case SmallFileRead::Ok:
         break;
     }
-    QString why;
-    if (!unscrambleSettings(scrambled, key, storedPath, plain, &why)) {
-        setError(error, QStringLiteral("%1: %2").arg(scrambledPath, why));
-        return Unpacked::Damaged;
+    if (const Result r = unscrambleSettings(scrambled, key, storedPath, plain); !r) {
+        damaged = true;
+        return Result::failure(QStringLiteral("%1: %2").arg(scrambledPath, r.message));
     }
-    return Unpacked::Ok;
+    return Result::success();
 }
 
-// Writes the plain bytes beside the scrambled file under `name`.
-QString writePlain(const QString &scrambledPath, const QString &name, const QByteArray &plain,
-                   QString *error)
+// Writes the plain bytes beside the scrambled file under `name` and gives
+// the full path written.
+ResultOf<QString> writePlain(const QString &scrambledPath, const QString &name, const QByteArray &plain)
 {
     const QString target = QFileInfo(scrambledPath).absolutePath() + QLatin1Char('/') + name;
-    if (!textfile::writeBytes(target, plain, true)) {
-        setError(error, cannotCreate(target));
-        return {};
-    }
-    return target;
+    if (!textfile::writeBytes(target, plain, true))
+        return ResultOf<QString>::failure(cannotCreate(target));
+    return ResultOf<QString>::success(target);
 }
 
 } // namespace
@@ -101,65 +91,61 @@ QByteArray scrambleSettings(const QByteArray &plain, const QString &storedPath, 
     return out;
 }
 
-bool unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &storedPath,
-                        QByteArray &plain, QString *error)
+Result unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &storedPath,
+                          QByteArray &plain)
 {
-    if (scrambled.isEmpty()) {
-        setError(error, QStringLiteral("The settings file is empty"));
-        return false;
-    }
+    if (scrambled.isEmpty())
+        return Result::failure(QStringLiteral("The settings file is empty"));
     const qsizetype n = uchar(scrambled.at(0));
-    if (scrambled.size() < 1 + n) {
-        setError(error, QStringLiteral("The settings file is too short for its header"));
-        return false;
-    }
+    if (scrambled.size() < 1 + n)
+        return Result::failure(QStringLiteral("The settings file is too short for its header"));
     const char lo = char(key % 256);
     QByteArray path = scrambled.mid(1, n);
     for (char &c : path)
         c ^= lo;
     storedPath = path;
     plain = scrambleBody(scrambled.mid(1 + n), key);
-    return true;
+    return Result::success();
 }
 
-QString DecodeSettingsFile(const QString &scrambledPath, quint16 key, QString *error)
+ResultOf<QString> DecodeSettingsFile(const QString &scrambledPath, quint16 key)
 {
     QByteArray stored, plain;
-    if (unpack(scrambledPath, key, stored, plain, error) != Unpacked::Ok)
-        return {};
+    bool damaged = false;
+    if (const Result r = unpack(scrambledPath, key, stored, plain, damaged); !r)
+        return ResultOf<QString>::failure(r.message);
     // Only the stored file name is used, never its folder.
     const QByteArray nameBytes = storedFileName(stored);
     const QString name = QString::fromUtf8(nameBytes);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
         || nameBytes.contains('\0')) {
-        setError(error, QStringLiteral("%1: the stored file name \"%2\" is not usable")
-                            .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(stored))));
-        return {};
+        return ResultOf<QString>::failure(QStringLiteral("%1: the stored file name \"%2\" is not usable")
+                                              .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(stored))));
     }
-    return writePlain(scrambledPath, name, plain, error).isEmpty() ? QString() : name;
+    if (const ResultOf<QString> written = writePlain(scrambledPath, name, plain); !written)
+        return written;
+    return ResultOf<QString>::success(name);
 }
 
-QString DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
-                              QString *error, bool *damaged)
+ResultOf<QString> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
+                                        bool *damaged)
 {
-    if (damaged)
-        *damaged = false;
+    bool refused = false;
     QByteArray stored, plain;
-    const Unpacked unpacked = unpack(scrambledPath, key, stored, plain, error);
-    if (unpacked != Unpacked::Ok) {
-        if (damaged)
-            *damaged = unpacked == Unpacked::Damaged;
-        return {};
+    ResultOf<QString> decoded;
+    if (const Result r = unpack(scrambledPath, key, stored, plain, refused); !r) {
+        decoded = ResultOf<QString>::failure(r.message);
+    } else if (const QByteArray name = storedFileName(stored); name != plainName.toUtf8()) {
+        refused = true;
+        decoded = ResultOf<QString>::failure(QStringLiteral("%1 is damaged: it holds the file \"%2\", not %3")
+                                                 .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(name)),
+                                                      plainName));
+    } else {
+        decoded = writePlain(scrambledPath, plainName, plain);
     }
-    const QByteArray name = storedFileName(stored);
-    if (name != plainName.toUtf8()) {
-        if (damaged)
-            *damaged = true;
-        setError(error, QStringLiteral("%1 is damaged: it holds the file \"%2\", not %3")
-                            .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(name)), plainName));
-        return {};
-    }
-    return writePlain(scrambledPath, plainName, plain, error);
+    if (damaged)
+        *damaged = refused;
+    return decoded;
 }
 
 Result EncodeSettingsFile(const QString &plainPath, quint16 key)

@@ -241,16 +241,15 @@ SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &i
     SettingsStart start;
     QDir().mkpath(appFolder);
     const QString scrambled = appFolder + kScrambledName;
-    QString error;
     if (QFile::exists(scrambled)) {
-        const QString plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey, &error);
-        if (plain.isEmpty()) {
-            start.read.errors << error;
+        const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
+        if (!plain) {
+            start.read.errors << plain.message;
             return start;
         }
         QStringList lines;
-        const Result read = readSettingsFile(plain, lines);
-        removeWithRetries(plain);
+        const Result read = readSettingsFile(plain.value, lines);
+        removeWithRetries(plain.value);
         if (!read) {
             start.read.errors << read.message;
             return start;
@@ -285,9 +284,9 @@ Result writeSettingsAtClose(const QString &appFolder, const MivorSettings &curre
     // A stored file that cannot be decoded or read is mended from the
     // settings in use, so a sound file is written again.
     QStringList stored;
-    const QString plainRead = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
-    if (!plainRead.isEmpty())
-        (void)readSettingsFile(plainRead, stored);   // what cannot be read is mended below
+    const ResultOf<QString> plainRead = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
+    if (plainRead)
+        (void)readSettingsFile(plainRead.value, stored);   // what cannot be read is mended below
     const QStringList fallback = settingsLines(current);
     QStringList lines;
     for (int i = 0; i < kLineCount; ++i) {

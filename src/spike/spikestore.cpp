@@ -14,23 +14,9 @@ const QString kPlainName = QStringLiteral("spike.ini");
 const QString kScrambledName = QStringLiteral("spike.dvf");
 const QString kDamagedSuffix = QStringLiteral(".damaged");
 
-void setError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
-
-QStringList failLoad(const QString &scrambled, const QString &message, QString *error)
-{
-    // Keep the unreadable file's bytes: the next save replaces spike.dvf.
-    textfile::copyFile(scrambled, scrambled + kDamagedSuffix);
-    setError(error, message);
-    return {};
-}
-
 } // namespace
 
-QStringList loadSpikeClips(const QString &appFolder, QString *error)
+ResultOf<QStringList> loadSpikeClips(const QString &appFolder)
 {
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
@@ -39,23 +25,20 @@ QStringList loadSpikeClips(const QString &appFolder, QString *error)
     // Only a file that stores spike.ini is decoded: any other stored name
     // would let a damaged or foreign file overwrite another file of the
     // folder (mivor.ini, the ignore list).
-    QString why;
     bool damaged = false;
-    const QString plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey, &why, &damaged);
-    if (plain.isEmpty()) {
+    const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey, &damaged);
+    if (!plain) {
+        // Keep the unreadable file's bytes: the next save replaces spike.dvf.
         if (damaged)
-            return failLoad(scrambled, why, error);
-        setError(error, why);
-        return {};
+            textfile::copyFile(scrambled, scrambled + kDamagedSuffix);
+        return ResultOf<QStringList>::failure(plain.message);
     }
     QStringList lines;
-    const Result read = readSettingsFile(plain, lines);
-    removeWithRetries(plain);
-    if (!read) {
-        setError(error, read.message);
-        return {};
-    }
-    return spike::clipsFromStoredLines(lines);
+    const Result read = readSettingsFile(plain.value, lines);
+    removeWithRetries(plain.value);
+    if (!read)
+        return ResultOf<QStringList>::failure(read.message);
+    return ResultOf<QStringList>::success(spike::clipsFromStoredLines(lines));
 }
 
 Result saveSpikeClips(const QString &appFolder, const QStringList &clips)

@@ -7,12 +7,12 @@
 #include <QStringList>
 
 // Reads appFolder + "spike.dvf" (appFolder ends in '/'). No file gives an
-// empty list and no error (the first start). A file that cannot be read, is
-// larger than MaxSmallFileBytes or is damaged (also one that stores another
-// file's name) gives an empty list and *error naming it; the damaged file is
-// kept aside as "spike.dvf.damaged" so the next save does not destroy what
-// it held. Empty clips are dropped. No spike.ini is left behind.
-QStringList loadSpikeClips(const QString &appFolder, QString *error = nullptr);
+// empty list (the first start). A file that cannot be read, is larger than
+// MaxSmallFileBytes or is damaged (also one that stores another file's name)
+// fails with a message naming it and no clips; the damaged file is kept
+// aside as "spike.dvf.damaged" so the next save does not destroy what it
+// held. Empty clips are dropped. No spike.ini is left behind.
+ResultOf<QStringList> loadSpikeClips(const QString &appFolder);
 
 // Writes the clips to appFolder + "spike.ini", scrambles it into spike.dvf
 // and deletes spike.ini again, also when a step fails. Fails with the message

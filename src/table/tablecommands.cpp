@@ -307,9 +307,8 @@ void Thtmltabletemp::ApplyBtnClick()
     TableHtml = buildTableHtml(model_);
     mirror();
     if (PreviewMode) {
-        QString error;
-        if (!ShowTablePreview(TableHtml, error))
-            dialogs().error(error, this);
+        if (const Result shown = ShowTablePreview(TableHtml); !shown)
+            dialogs().error(shown.message, this);
         // Cleared also after a failure, so that Apply inserts next time.
         PreviewMode = false;
         return;

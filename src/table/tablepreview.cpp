@@ -9,22 +9,18 @@
 
 namespace table {
 
-bool ShowTablePreview(const QString &tableHtml, QString &error)
+Result ShowTablePreview(const QString &tableHtml)
 {
     const QString path = QDir::current().absoluteFilePath(TablePreviewFileName);
     // UTF-8, which browsers recognise in a local page without a charset and
     // which keeps every character the user typed.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(tablePreviewPage(tableHtml).toUtf8()) < 0
-        || !file.commit()) {
-        error = QStringLiteral("Cannot create file %1").arg(TablePreviewFileName);
-        return false;
-    }
-    if (!shell().openFile(path)) {
-        error = QStringLiteral("Failed to execute table preview");
-        return false;
-    }
-    return true;
+        || !file.commit())
+        return Result::failure(QStringLiteral("Cannot create file %1").arg(TablePreviewFileName));
+    if (!shell().openFile(path))
+        return Result::failure(QStringLiteral("Failed to execute table preview"));
+    return Result::success();
 }
 
 void removeTablePreview()

@@ -1,6 +1,8 @@
 #pragma once
 // Showing a table in the web browser: the preview page written beside the
 // program's current directory and handed to the desktop.
+#include "platform/result.h"
+
 #include <QString>
 
 namespace table {
@@ -9,9 +11,9 @@ namespace table {
 inline const QString TablePreviewFileName = QStringLiteral("tabtemp.htm");
 
 // Writes the preview page to "tabtemp.htm" in the current directory and asks
-// the desktop to open it. On failure returns false with the message to show
-// ("Failed to execute table preview", or the file layer's wording).
-bool ShowTablePreview(const QString &tableHtml, QString &error);
+// the desktop to open it. Fails with the message to show ("Cannot create
+// file tabtemp.htm" or "Failed to execute table preview").
+Result ShowTablePreview(const QString &tableHtml);
 
 // Deletes "tabtemp.htm" from the current directory if it is there (Apply).
 void removeTablePreview();

@@ -7,13 +7,11 @@
 
 namespace transfer {
 
-bool DownloadFile(InternetClient &client, const QString &url, const QString &targetFile, QString *error)
+Result DownloadFile(InternetClient &client, const QString &url, const QString &targetFile)
 {
     auto failed = [&](const QString &why) {
-        if (error)
-            *error = why;
         client.close();
-        return false;
+        return Result::failure(why);
     };
     if (!client.open(agentName()) || !client.openUrl(url))
         return failed(client.lastError());
@@ -33,7 +31,7 @@ bool DownloadFile(InternetClient &client, const QString &url, const QString &tar
     if (!file.commit())
         return failed(QStringLiteral("Cannot create file %1").arg(targetFile));
     client.close();
-    return true;
+    return Result::success();
 }
 
 } // namespace transfer

@@ -1,5 +1,7 @@
 #pragma once
 // Fetching a web address into a local file.
+#include "platform/result.h"
+
 #include <QString>
 
 namespace transfer {
@@ -11,8 +13,7 @@ class InternetClient;
 // over the target only when everything arrived; every handle is closed at
 // the end. On any failure (no connection, an HTTP status of 400 or more,
 // a broken transfer, a target that cannot be written) the target is left
-// as it was, and false is returned with *error saying why.
-bool DownloadFile(InternetClient &client, const QString &url, const QString &targetFile,
-                  QString *error = nullptr);
+// as it was, and the failure says why.
+Result DownloadFile(InternetClient &client, const QString &url, const QString &targetFile);
 
 } // namespace transfer

@@ -94,9 +94,8 @@ void TFTPPrefs::SpeedButton2Click()
         dialogs().message(QStringLiteral("Incomplete details."), this);
         return;
     }
-    QString error;
-    if (!store_(*lines, &error)) {
-        dialogs().error(error, this);
+    if (const Result stored = store_(*lines); !stored) {
+        dialogs().error(stored.message, this);
         return;
     }
     accept();

@@ -1,5 +1,6 @@
 #pragma once
 // "FTP Preferences": the grid in which the user keeps up to four servers.
+#include "platform/result.h"
 #include "transfer/ftpdata.h"
 
 #include <QDialog>
@@ -11,9 +12,9 @@ class QPushButton;
 class TFTPPrefs : public QDialog {
     Q_OBJECT
 public:
-    // `store` writes the kept lines to the settings folder; false with a
-    // message for the user when that fails.
-    using Store = std::function<bool(const QStringList &lines, QString *error)>;
+    // `store` writes the kept lines to the settings folder; it fails with a
+    // message for the user.
+    using Store = std::function<Result(const QStringList &lines)>;
     explicit TFTPPrefs(Store store, QWidget *parent = nullptr);
 
     QTableWidget *StringGrid1 = nullptr;

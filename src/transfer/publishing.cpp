@@ -39,7 +39,7 @@ void Publishing::LoadFtpData()
         session.FtpDataPresent = false;
         return;
     }
-    session.FtpServers = tableFromRecords(recordsFromLines(read.lines));
+    session.FtpServers = tableFromRecords(recordsFromLines(read.value));
     session.FtpServer = session.FtpServers[0].Server;
     session.FtpUser = session.FtpServers[0].UserName;
     session.FtpPassword = session.FtpServers[0].Password;
@@ -97,11 +97,10 @@ QString Publishing::openWww()
         return {};
     const QString target = QFileInfo(URLBox->TargetFile).absoluteFilePath();
     InternetClient client;
-    bool ok = false;
-    QString why;
+    Result downloaded = Result::failure(QString());   // stays so if the download never ran
     runInBackground(owner_, QStringLiteral("Downloading %1...").arg(URLBox->Url), client,
-                    [&] { ok = DownloadFile(client, URLBox->Url, target, &why); });
-    if (!ok) {
+                    [&] { downloaded = DownloadFile(client, URLBox->Url, target); });
+    if (!downloaded) {
         dialogs().error(QStringLiteral("Error in file download"), owner_);
         return {};
     }

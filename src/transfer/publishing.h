@@ -2,6 +2,7 @@
 // The publishing commands of the main window: FTP settings, Save @ www,
 // image resources and Open @ www. The main window binds its menu entries
 // here; this class owns the server table, the connection and the dialogs.
+#include "platform/result.h"
 #include "transfer/ftpprefs.h"
 #include "transfer/ftpsession.h"
 
@@ -19,11 +20,7 @@ namespace transfer {
 
 // What reading FTPData.dvf gave: ok with its lines, or a failure. A missing
 // file is a failure without a message; a damaged one carries a message.
-struct FtpDataRead {
-    bool ok = false;
-    QStringList lines;
-    QString message;
-};
+using FtpDataRead = ResultOf<QStringList>;
 
 class Publishing : public QObject {
     Q_OBJECT

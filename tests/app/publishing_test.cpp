@@ -86,7 +86,7 @@ TEST(FtpDataFile, DamagedShortAndEmptyFiles)
     ASSERT_TRUE(saveFtpDataFile(folder, {}));
     r = loadFtpDataFile(folder);
     EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.lines.isEmpty());
+    EXPECT_TRUE(r.value.isEmpty());
 
     // Bytes that announce more than they hold.
     QFile f(folder + QStringLiteral("FTPData.dvf"));

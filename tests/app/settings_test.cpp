@@ -311,7 +311,7 @@ TEST_F(SettingsTest, AStoredFileNamingTheSpikeLeavesTheSpikeAlone)
     w->close();
     w.reset();
     EXPECT_EQ(TempConfig::read(spike), spikeBytes);
-    EXPECT_EQ(loadSpikeClips(cfg.appFolder()), QStringList{QStringLiteral("keep me")});
+    EXPECT_EQ(loadSpikeClips(cfg.appFolder()).value, QStringList{QStringLiteral("keep me")});
     // The settings file is sound again after that close, made from the
     // settings in use.
     EXPECT_EQ(storedLines(cfg.appFolder()), settingsLines(MivorSettings{}));

@@ -93,22 +93,23 @@ TEST(StartOptions, TheSplashChoiceIsKeptScrambledBesideTheSettings)
     const QString folder = cfg.appFolder();
     QDir().mkpath(folder);
     // Nothing stored yet: the splash is on.
-    QString error;
-    EXPECT_TRUE(readShowSplash(folder, &error));
-    EXPECT_TRUE(error.isEmpty());
+    ResultOf<bool> splash = readShowSplash(folder);
+    EXPECT_TRUE(splash.value);
+    EXPECT_TRUE(splash.message.isEmpty());
 
     const Result written = writeShowSplash(folder, false);
     ASSERT_TRUE(written) << written.message.toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("start.dvf")});
     EXPECT_EQ(QFile::permissions(folder + QStringLiteral("start.dvf")) & 0x0077, 0);
-    EXPECT_FALSE(readShowSplash(folder, &error));
-    EXPECT_TRUE(error.isEmpty());
+    splash = readShowSplash(folder);
+    EXPECT_FALSE(splash.value);
+    EXPECT_TRUE(splash.message.isEmpty());
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("start.ini")));
 
     ASSERT_TRUE(writeShowSplash(folder, true));
-    EXPECT_TRUE(readShowSplash(folder));
+    EXPECT_TRUE(readShowSplash(folder).value);
     // The plain form is one line, read as the settings read their booleans.
-    EXPECT_EQ(DecodeSettingsFile(folder + QStringLiteral("start.dvf"), SettingsKey), QStringLiteral("start.ini"));
+    EXPECT_EQ(DecodeSettingsFile(folder + QStringLiteral("start.dvf"), SettingsKey).value, QStringLiteral("start.ini"));
     EXPECT_EQ(TempConfig::read(folder + QStringLiteral("start.ini")), QByteArray("true\r\n"));
 }
 
@@ -124,18 +125,18 @@ TEST(StartOptions, ADamagedChoiceFileIsReportedAndTheSplashStaysOn)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(scrambled);
     f.close();
-    QString error;
-    EXPECT_TRUE(readShowSplash(folder, &error));
-    EXPECT_FALSE(error.isEmpty());
+    ResultOf<bool> splash = readShowSplash(folder);
+    EXPECT_TRUE(splash.value);
+    EXPECT_FALSE(splash.message.isEmpty());
     EXPECT_FALSE(QFile::exists(foreign));
 
     // Too short for the header it announces.
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(QByteArray("\x40", 1) + "ab");
     f.close();
-    error.clear();
-    EXPECT_TRUE(readShowSplash(folder, &error));
-    EXPECT_FALSE(error.isEmpty());
+    splash = readShowSplash(folder);
+    EXPECT_TRUE(splash.value);
+    EXPECT_FALSE(splash.message.isEmpty());
 }
 
 class SplashTest : public MainWindowTest {

@@ -178,7 +178,7 @@ TEST(TextFileSave, FailedSaveLeavesOldFileIntact)
         EXPECT_FALSE(saved);
         EXPECT_EQ(saved.message, QStringLiteral("Permission denied"));
         EXPECT_FALSE(textfile::save(sub + QStringLiteral("/fresh.htm"), QStringLiteral("x"), Encoding::Utf8));
-        EXPECT_EQ(textfile::copyFile(path, sub + QStringLiteral("/page.bak")), 2);
+        EXPECT_EQ(textfile::copyFile(path, sub + QStringLiteral("/page.bak")).failed, textfile::CopyFailed::Target);
     }
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
@@ -200,11 +200,11 @@ TEST(TextFileCopy, CopiesBytesUnchangedAndReportsWhichSideFailed)
     writeAll(src, bytes);
     const QString bak = dir.filePath(QStringLiteral("index.bak"));
     writeAll(bak, "older backup that is longer");
-    EXPECT_EQ(textfile::copyFile(src, bak), 0);
+    EXPECT_EQ(textfile::copyFile(src, bak).failed, textfile::CopyFailed::Nothing);
     EXPECT_EQ(readAll(bak), bytes);
-    EXPECT_EQ(textfile::copyFile(dir.filePath(QStringLiteral("gone.htm")), bak), 1);
+    EXPECT_EQ(textfile::copyFile(dir.filePath(QStringLiteral("gone.htm")), bak).failed, textfile::CopyFailed::Source);
     EXPECT_EQ(readAll(bak), bytes);
-    EXPECT_EQ(textfile::copyFile(src, dir.filePath(QStringLiteral("no/dir.bak"))), 2);
+    EXPECT_EQ(textfile::copyFile(src, dir.filePath(QStringLiteral("no/dir.bak"))).failed, textfile::CopyFailed::Target);
 }
 
 TEST(TextFileSave, ReplacingAFileKeepsItsPermissions)
@@ -217,7 +217,7 @@ TEST(TextFileSave, ReplacingAFileKeepsItsPermissions)
     ASSERT_TRUE(QFile::setPermissions(path, mode));
     ASSERT_TRUE(textfile::save(path, QStringLiteral("#!/bin/sh\r\necho\r\n"), Encoding::Utf8));
     EXPECT_EQ(QFile::permissions(path), mode);
-    EXPECT_EQ(textfile::copyFile(path, dir.filePath(QStringLiteral("build.bak"))), 0);
+    EXPECT_EQ(textfile::copyFile(path, dir.filePath(QStringLiteral("build.bak"))).failed, textfile::CopyFailed::Nothing);
 }
 
 TEST(TextFileLoad, ZeroBytesRefuseTheFileInsteadOfCuttingIt)
@@ -245,7 +245,7 @@ TEST(TextFileLoad, AFifoIsRefusedWithoutWaitingForAWriter)
     EXPECT_EQ(textfile::load(fifo, d), textfile::LoadStatus::CannotOpen);
     QByteArray bytes;
     EXPECT_FALSE(textfile::readBytes(fifo, bytes));
-    EXPECT_EQ(textfile::copyFile(fifo, dir.filePath(QStringLiteral("page.bak"))), 1);
+    EXPECT_EQ(textfile::copyFile(fifo, dir.filePath(QStringLiteral("page.bak"))).failed, textfile::CopyFailed::Source);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("page.bak"))));
 }
 
@@ -256,19 +256,21 @@ TEST(TextFileCopy, BackupAndAutosaveCopyTakeTheDocumentsModeAndSayWhyTheyFail)
     writeAll(doc, "secret\r\n");
     ASSERT_TRUE(QFile::setPermissions(doc, QFile::ReadOwner | QFile::WriteOwner));
     const QString bak = dir.filePath(QStringLiteral("page.bak"));
-    ASSERT_EQ(textfile::copyFile(doc, bak), 0);
+    ASSERT_EQ(textfile::copyFile(doc, bak).failed, textfile::CopyFailed::Nothing);
     EXPECT_EQ(QFile::permissions(bak), QFile::permissions(doc));
     const QString side = dir.filePath(QStringLiteral("autosave_page.tmp"));
     ASSERT_TRUE(textfile::saveSideFile(side, doc, QStringLiteral("typed\r\n"), Encoding::Utf8));
     EXPECT_EQ(QFile::permissions(side), QFile::permissions(doc));
     EXPECT_EQ(readAll(side), QByteArray("typed\r\n"));
 
-    QString reason;
-    EXPECT_EQ(textfile::copyFile(dir.filePath(QStringLiteral("gone.htm")), bak, &reason), 1);
-    EXPECT_EQ(reason, QStringLiteral("No such file or directory"));
-    EXPECT_EQ(textfile::copyFile(doc, dir.filePath(QStringLiteral("no/page.bak")), &reason), 2);
-    EXPECT_EQ(reason, QStringLiteral("No such file or directory"));
+    textfile::CopyResult copied = textfile::copyFile(dir.filePath(QStringLiteral("gone.htm")), bak);
+    EXPECT_EQ(copied.failed, textfile::CopyFailed::Source);
+    EXPECT_EQ(copied.message, QStringLiteral("No such file or directory"));
+    copied = textfile::copyFile(doc, dir.filePath(QStringLiteral("no/page.bak")));
+    EXPECT_EQ(copied.failed, textfile::CopyFailed::Target);
+    EXPECT_EQ(copied.message, QStringLiteral("No such file or directory"));
     ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("in-the-way.bak"))));
-    EXPECT_EQ(textfile::copyFile(doc, dir.filePath(QStringLiteral("in-the-way.bak")), &reason), 2);
-    EXPECT_EQ(reason, QStringLiteral("Is a directory"));
+    copied = textfile::copyFile(doc, dir.filePath(QStringLiteral("in-the-way.bak")));
+    EXPECT_EQ(copied.failed, textfile::CopyFailed::Target);
+    EXPECT_EQ(copied.message, QStringLiteral("Is a directory"));
 }

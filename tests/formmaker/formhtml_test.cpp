@@ -220,14 +220,14 @@ TEST(FormHtml, PreviewFileIsReplacedAndAnUnwritableOneIsReported)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(previewFileName());
-    QString error;
-    ASSERT_TRUE(writeFormPreview(path, "first, longer text", error));
-    ASSERT_TRUE(writeFormPreview(path, "x", error));
+    ASSERT_TRUE(writeFormPreview(path, "first, longer text"));
+    ASSERT_TRUE(writeFormPreview(path, "x"));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(f.readAll()), formPreviewPage("x"));
 
     const QString bad = dir.filePath("missing/formtemp.htm");
-    EXPECT_FALSE(writeFormPreview(bad, "x", error));
-    EXPECT_EQ(error, "Cannot create file " + bad);
+    const Result written = writeFormPreview(bad, "x");
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.message, "Cannot create file " + bad);
 }

@@ -196,7 +196,7 @@ TEST(IgnoreListFile, ReadsEveryKindOfLineBreak)
     const QString path = dir.write(QStringLiteral("ignore.lst"), "body\r\nFont\nhref \rtitle\r\n\r\nlast");
     const IgnoreListFile list = readIgnoreList(path);
     ASSERT_TRUE(list.ok);
-    EXPECT_EQ(list.words, (QStringList{QStringLiteral("body"), QStringLiteral("Font"), QStringLiteral("href "),
+    EXPECT_EQ(list.value, (QStringList{QStringLiteral("body"), QStringLiteral("Font"), QStringLiteral("href "),
                                        QStringLiteral("title"), QString(), QStringLiteral("last")}));
 }
 
@@ -205,7 +205,7 @@ TEST(IgnoreListFile, MissingFile)
     TempConfig dir;
     const IgnoreListFile list = readIgnoreList(dir.path() + QStringLiteral("ignore.lst"));
     EXPECT_FALSE(list.ok);
-    EXPECT_EQ(list.error, QStringLiteral("Unable to open 'ignore.lst'"));
+    EXPECT_EQ(list.message, QStringLiteral("Unable to open 'ignore.lst'"));
 }
 
 TEST(IgnoreListFile, OversizedOrNonRegularFilesAreRefused)
@@ -215,15 +215,15 @@ TEST(IgnoreListFile, OversizedOrNonRegularFilesAreRefused)
     const QString path = dir.write(QStringLiteral("ignore.lst"), QByteArray(MaxSmallFileBytes + 1, 'w'));
     IgnoreListFile list = readIgnoreList(path);
     EXPECT_FALSE(list.ok);
-    EXPECT_TRUE(list.words.isEmpty());
-    EXPECT_EQ(list.error, tooLargeMessage(path));
+    EXPECT_TRUE(list.value.isEmpty());
+    EXPECT_EQ(list.message, tooLargeMessage(path));
 
     // A folder in its place is a file that cannot be opened.
     QFile::remove(path);
     QDir().mkpath(path);
     list = readIgnoreList(path);
     EXPECT_FALSE(list.ok);
-    EXPECT_EQ(list.error, QStringLiteral("Unable to open 'ignore.lst'"));
+    EXPECT_EQ(list.message, QStringLiteral("Unable to open 'ignore.lst'"));
 }
 
 TEST(IgnoreListFile, DefaultListIsInstalledOnceAndKeptAfterward)
@@ -233,7 +233,7 @@ TEST(IgnoreListFile, DefaultListIsInstalledOnceAndKeptAfterward)
     ASSERT_TRUE(installDefaultIgnoreList(appFolder(), dataFolder()));
     IgnoreListFile list = readIgnoreList(ignoreListPath(appFolder()));
     ASSERT_TRUE(list.ok);
-    EXPECT_TRUE(list.words.contains(QStringLiteral("body")));
+    EXPECT_TRUE(list.value.contains(QStringLiteral("body")));
 
     // The user's own list is never overwritten.
     QFile own(ignoreListPath(appFolder()));
@@ -248,9 +248,9 @@ TEST(IgnoreListFile, ShippedListHoldsWordsThatCanMatch)
 {
     const IgnoreListFile list = readIgnoreList(dataFolder() + QStringLiteral("ignore.lst"));
     ASSERT_TRUE(list.ok);
-    EXPECT_GT(list.words.size(), 200);
+    EXPECT_GT(list.value.size(), 200);
     QSet<QString> seen;
-    for (const QString &word : list.words) {
+    for (const QString &word : list.value) {
         // Lines a word can equal: four or more ASCII letters, nothing else.
         EXPECT_GE(word.size(), 4) << word.toStdString();
         for (QChar c : word)
@@ -266,6 +266,6 @@ TEST(IgnoreListFile, ShippedListHoldsWordsThatCanMatch)
     const KeywordScan scan = scanned(
         QStringLiteral("<HTML><HEAD><TITLE>Orchids</TITLE></HEAD>\r\n<BODY><TABLE WIDTH=\"100%\" BORDER=0>"
                        "<FONT COLOR=\"red\">Orchids and orchid growers</FONT></TABLE></BODY></HTML>"),
-        list.words);
+        list.value);
     EXPECT_EQ(scan.metaText(), meta(QStringLiteral("ORCHIDS, GROWERS, ORCHID")));
 }

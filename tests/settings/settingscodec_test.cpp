@@ -52,11 +52,11 @@ TEST(SettingsScramble, LongPathIsRefusedNotTruncated)
 TEST(SettingsScramble, UnscrambleRejectsShortHeaders)
 {
     QByteArray stored, plain;
-    QString error;
-    EXPECT_FALSE(unscrambleSettings(QByteArray(), SettingsKey, stored, plain, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(unscrambleSettings(QByteArray("\x05" "abcd"), SettingsKey, stored, plain, &error));
-    EXPECT_TRUE(unscrambleSettings(QByteArray("\x04" "abcd"), SettingsKey, stored, plain, &error));
+    const Result empty = unscrambleSettings(QByteArray(), SettingsKey, stored, plain);
+    EXPECT_FALSE(empty);
+    EXPECT_FALSE(empty.message.isEmpty());
+    EXPECT_FALSE(unscrambleSettings(QByteArray("\x05" "abcd"), SettingsKey, stored, plain));
+    EXPECT_TRUE(unscrambleSettings(QByteArray("\x04" "abcd"), SettingsKey, stored, plain));
     EXPECT_TRUE(plain.isEmpty());
 }
 
@@ -68,7 +68,6 @@ TEST(SettingsFiles, EncodeThenDecodeRestoresThePlainFile)
     for (int i = 0; i < 40000; ++i)
         bytes.append(char(i * 7));
     writeAll(plainPath, bytes);
-    QString error;
     const Result encoded = EncodeSettingsFile(plainPath, SettingsKey);
     ASSERT_TRUE(encoded) << encoded.message.toStdString();
     EXPECT_TRUE(QFile::exists(plainPath));  // callers delete it
@@ -81,7 +80,7 @@ TEST(SettingsFiles, EncodeThenDecodeRestoresThePlainFile)
     EXPECT_TRUE(QFile::permissions(dvf).testFlags(QFile::ReadOwner | QFile::WriteOwner));
 
     QFile::remove(plainPath);
-    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey, &error), QStringLiteral("spike.ini"));
+    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey).value, QStringLiteral("spike.ini"));
     EXPECT_EQ(readAll(plainPath), bytes);
 }
 
@@ -94,7 +93,7 @@ TEST(SettingsFiles, EmptyPlainFileGivesHeaderOnly)
     const QString dvf = dir.filePath(QStringLiteral("FTPData.dvf"));
     EXPECT_EQ(readAll(dvf).size(), 1 + plainPath.toUtf8().size());
     writeAll(plainPath, "stale");
-    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey), QStringLiteral("FTPData.ini"));
+    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey).value, QStringLiteral("FTPData.ini"));
     EXPECT_EQ(readAll(plainPath), QByteArray());
 }
 
@@ -105,7 +104,7 @@ TEST(SettingsFiles, MovedFileDecodesInItsNewFolderUnderTheStoredName)
     ASSERT_TRUE(EncodeSettingsFile(a.filePath(QStringLiteral("mivor.ini")), SettingsKey));
     ASSERT_TRUE(QFile::rename(a.filePath(QStringLiteral("mivor.dvf")), b.filePath(QStringLiteral("renamed.dvf"))));
     QFile::remove(a.filePath(QStringLiteral("mivor.ini")));
-    EXPECT_EQ(DecodeSettingsFile(b.filePath(QStringLiteral("renamed.dvf")), SettingsKey), QStringLiteral("mivor.ini"));
+    EXPECT_EQ(DecodeSettingsFile(b.filePath(QStringLiteral("renamed.dvf")), SettingsKey).value, QStringLiteral("mivor.ini"));
     EXPECT_EQ(readAll(b.filePath(QStringLiteral("mivor.ini"))), QByteArray("Arial\r\n"));
     EXPECT_FALSE(QFile::exists(a.filePath(QStringLiteral("mivor.ini"))));
 }
@@ -115,7 +114,7 @@ TEST(SettingsFiles, StoredNameFromAnotherSystemUsesItsLastPart)
     QTemporaryDir dir;
     const QString dvf = dir.filePath(QStringLiteral("old.dvf"));
     writeAll(dvf, scrambleSettings("x", QStringLiteral("C:\\Program Files\\Mivor\\mivor.ini"), SettingsKey));
-    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey), QStringLiteral("mivor.ini"));
+    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey).value, QStringLiteral("mivor.ini"));
     EXPECT_EQ(readAll(dir.filePath(QStringLiteral("mivor.ini"))), QByteArray("x"));
 }
 
@@ -127,9 +126,9 @@ TEST(SettingsFiles, StoredNamesThatLeaveTheFolderAreRefused)
     for (const QString &stored : {QString(), QStringLiteral("/etc/"), QStringLiteral("."),
                                   QStringLiteral("/a/.."), QStringLiteral("..")}) {
         writeAll(dvf, scrambleSettings("evil", stored, SettingsKey));
-        QString error;
-        EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey, &error), QString()) << stored.toStdString();
-        EXPECT_FALSE(error.isEmpty());
+        const ResultOf<QString> decoded = DecodeSettingsFile(dvf, SettingsKey);
+        EXPECT_EQ(decoded.value, QString()) << stored.toStdString();
+        EXPECT_FALSE(decoded.message.isEmpty());
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("app"))).entryList(QDir::Files), QStringList{QStringLiteral("x.dvf")});
@@ -138,15 +137,16 @@ TEST(SettingsFiles, StoredNamesThatLeaveTheFolderAreRefused)
 TEST(SettingsFiles, DamagedOrMissingFilesGiveMessages)
 {
     QTemporaryDir dir;
-    QString error;
     const QString missing = dir.filePath(QStringLiteral("none.dvf"));
-    EXPECT_EQ(DecodeSettingsFile(missing, SettingsKey, &error), QString());
-    EXPECT_EQ(error, QStringLiteral("Cannot open file ") + missing);
+    ResultOf<QString> decoded = DecodeSettingsFile(missing, SettingsKey);
+    EXPECT_EQ(decoded.value, QString());
+    EXPECT_EQ(decoded.message, QStringLiteral("Cannot open file ") + missing);
 
     const QString shortFile = dir.filePath(QStringLiteral("short.dvf"));
     writeAll(shortFile, "\x20" "abc");
-    EXPECT_EQ(DecodeSettingsFile(shortFile, SettingsKey, &error), QString());
-    EXPECT_TRUE(error.contains(QStringLiteral("too short"))) << error.toStdString();
+    decoded = DecodeSettingsFile(shortFile, SettingsKey);
+    EXPECT_EQ(decoded.value, QString());
+    EXPECT_TRUE(decoded.message.contains(QStringLiteral("too short"))) << decoded.message.toStdString();
 
     const QString plainMissing = dir.filePath(QStringLiteral("gone.ini"));
     const Result encoded = EncodeSettingsFile(plainMissing, SettingsKey);

@@ -11,7 +11,7 @@
 // Decodes mivor.dvf and returns its lines, removing the plain file again.
 inline QStringList storedLines(const QString &appFolder)
 {
-    const QString name = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey);
+    const QString name = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey).value;
     EXPECT_EQ(name, QStringLiteral("mivor.ini"));
     const QByteArray bytes = TempConfig::read(appFolder + name);
     QFile::remove(appFolder + name);

@@ -30,14 +30,14 @@ TEST(SpikeStore, FirstStartIsEmptyWithoutMessageAndSaveCreatesTheFile)
 {
     TempConfig config;
     const QString folder = config.appFolder();
-    QString error;
-    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
-    EXPECT_TRUE(error.isEmpty());
+    ResultOf<QStringList> loaded;
+    EXPECT_TRUE((loaded = loadSpikeClips(folder)).value.isEmpty());
+    EXPECT_TRUE(loaded.message.isEmpty());
     const Result saved = saveSpikeClips(folder, {});
     ASSERT_TRUE(saved) << saved.message.toStdString();
     EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
-    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
-    EXPECT_TRUE(error.isEmpty());
+    EXPECT_TRUE((loaded = loadSpikeClips(folder)).value.isEmpty());
+    EXPECT_TRUE(loaded.message.isEmpty());
 }
 
 TEST(SpikeStore, ClipsSurviveARestartInOrderWithoutAPlainFileLeft)
@@ -47,12 +47,12 @@ TEST(SpikeStore, ClipsSurviveARestartInOrderWithoutAPlainFileLeft)
     const QStringList clips{QStringLiteral("<B>bold</B>"), QStringLiteral("  indented"),
                             QStringLiteral("same"), QStringLiteral("same"),
                             QStringLiteral("caf\u00e9 \u20ac")};
-    QString error;
+    ResultOf<QStringList> loaded;
     const Result saved = saveSpikeClips(folder, clips);
     ASSERT_TRUE(saved) << saved.message.toStdString();
     EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
-    EXPECT_EQ(loadSpikeClips(folder, &error), clips);
-    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ((loaded = loadSpikeClips(folder)).value, clips);
+    EXPECT_TRUE(loaded.message.isEmpty());
     EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
 }
 
@@ -67,7 +67,7 @@ TEST(SpikeStore, StoredFormIsTheScrambledPlainList)
     EXPECT_EQ(stored, (folder + QStringLiteral("spike.ini")).toUtf8());
     EXPECT_EQ(plain, QByteArray("a\r\n\r\nb\r\n"));
     // The empty clip is gone after the next start.
-    EXPECT_EQ(loadSpikeClips(folder), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(loadSpikeClips(folder).value, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
 TEST(SpikeStore, AClipHoldingABreakIsStoredAsItsLines)
@@ -75,7 +75,7 @@ TEST(SpikeStore, AClipHoldingABreakIsStoredAsItsLines)
     TempConfig config;
     const QString folder = config.appFolder();
     ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("a\r\nb"), QStringLiteral("c")}));
-    EXPECT_EQ(loadSpikeClips(folder),
+    EXPECT_EQ(loadSpikeClips(folder).value,
               (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
 }
 
@@ -86,9 +86,9 @@ TEST(SpikeStore, FileWrittenElsewhereStillLoads)
     writeRaw(folder + QStringLiteral("spike.dvf"),
              scrambleSettings("x\r\ny\n", QStringLiteral("C:\\Program Files\\spike.ini"),
                               SettingsKey));
-    QString error;
-    EXPECT_EQ(loadSpikeClips(folder, &error), (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
-    EXPECT_TRUE(error.isEmpty());
+    ResultOf<QStringList> loaded;
+    EXPECT_EQ((loaded = loadSpikeClips(folder)).value, (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
+    EXPECT_TRUE(loaded.message.isEmpty());
     EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("spike.dvf")});
 }
 
@@ -100,21 +100,20 @@ TEST(SpikeStore, DamagedFileGivesMessageEmptySpikeAndIsKeptAside)
     // The header announces a 200-byte path that is not there.
     const QByteArray damaged("\xc8short", 6);
     writeRaw(dvf, damaged);
-    QString error;
-    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
-    EXPECT_TRUE(error.contains(dvf)) << error.toStdString();
+    ResultOf<QStringList> loaded;
+    EXPECT_TRUE((loaded = loadSpikeClips(folder)).value.isEmpty());
+    EXPECT_TRUE(loaded.message.contains(dvf)) << loaded.message.toStdString();
     EXPECT_EQ(TempConfig::read(dvf + QStringLiteral(".damaged")), damaged);
 
     // The next save makes a sound file again.
     ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("new")}));
-    error.clear();
-    EXPECT_EQ(loadSpikeClips(folder, &error), QStringList{QStringLiteral("new")});
-    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ((loaded = loadSpikeClips(folder)).value, QStringList{QStringLiteral("new")});
+    EXPECT_TRUE(loaded.message.isEmpty());
 
     // An empty file has not even a header.
     writeRaw(dvf, QByteArray());
-    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
-    EXPECT_TRUE(error.contains(dvf)) << error.toStdString();
+    EXPECT_TRUE((loaded = loadSpikeClips(folder)).value.isEmpty());
+    EXPECT_TRUE(loaded.message.contains(dvf)) << loaded.message.toStdString();
 }
 
 TEST(SpikeStore, FileNamingAnotherPlainFileWritesNothing)
@@ -124,9 +123,9 @@ TEST(SpikeStore, FileNamingAnotherPlainFileWritesNothing)
     writeRaw(folder + QStringLiteral("ignore.lst"), "keep\r\n");
     writeRaw(folder + QStringLiteral("spike.dvf"),
              scrambleSettings("gone\r\n", folder + QStringLiteral("ignore.lst"), SettingsKey));
-    QString error;
-    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
-    EXPECT_TRUE(error.contains(folder + QStringLiteral("spike.dvf"))) << error.toStdString();
+    ResultOf<QStringList> loaded;
+    EXPECT_TRUE((loaded = loadSpikeClips(folder)).value.isEmpty());
+    EXPECT_TRUE(loaded.message.contains(folder + QStringLiteral("spike.dvf"))) << loaded.message.toStdString();
     EXPECT_EQ(TempConfig::read(folder + QStringLiteral("ignore.lst")), QByteArray("keep\r\n"));
 }
 
@@ -138,9 +137,9 @@ TEST(SpikeStore, AnOversizedFileIsRefusedAndKeptAside)
     const QByteArray huge = scrambleSettings(QByteArray(MaxSmallFileBytes, 'c'), folder + QStringLiteral("spike.ini"),
                                              SettingsKey);
     writeRaw(dvf, huge);
-    QString error;
-    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
-    EXPECT_EQ(error, tooLargeMessage(dvf));
+    ResultOf<QStringList> loaded;
+    EXPECT_TRUE((loaded = loadSpikeClips(folder)).value.isEmpty());
+    EXPECT_EQ(loaded.message, tooLargeMessage(dvf));
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("spike.ini")));
     EXPECT_EQ(QFileInfo(dvf + QStringLiteral(".damaged")).size(), huge.size());
 }
@@ -151,9 +150,9 @@ TEST(SpikeStore, UnreadableFileGivesCannotOpen)
     const QString folder = config.appFolder();
     // A folder in the file's place cannot be read as a file.
     QDir().mkpath(folder + QStringLiteral("spike.dvf"));
-    QString error;
-    EXPECT_TRUE(loadSpikeClips(folder, &error).isEmpty());
-    EXPECT_EQ(error, QStringLiteral("Cannot open file %1spike.dvf").arg(folder));
+    ResultOf<QStringList> loaded;
+    EXPECT_TRUE((loaded = loadSpikeClips(folder)).value.isEmpty());
+    EXPECT_EQ(loaded.message, QStringLiteral("Cannot open file %1spike.dvf").arg(folder));
 }
 
 TEST(SpikeStore, FailedSaveKeepsTheOldFileAndLeavesNoPlainText)
@@ -167,5 +166,5 @@ TEST(SpikeStore, FailedSaveKeepsTheOldFileAndLeavesNoPlainText)
     EXPECT_FALSE(saved);
     EXPECT_FALSE(saved.message.isEmpty());
     QDir(folder + QStringLiteral("spike.ini")).removeRecursively();
-    EXPECT_EQ(loadSpikeClips(folder), QStringList{QStringLiteral("old")});
+    EXPECT_EQ(loadSpikeClips(folder).value, QStringList{QStringLiteral("old")});
 }

@@ -30,9 +30,8 @@ TEST(TableHtml, PreviewWritesOpensAndApplyRemoves)
 {
     InTempDir dir;
     ScriptedShell shell;
-    QString error;
-    ASSERT_TRUE(ShowTablePreview("<TABLE>\r\n</TABLE>\r\n", error));
-    ASSERT_TRUE(ShowTablePreview(QStringLiteral("<TABLE>caf\u00E9</TABLE>\r\n"), error));
+    ASSERT_TRUE(ShowTablePreview("<TABLE>\r\n</TABLE>\r\n"));
+    ASSERT_TRUE(ShowTablePreview(QStringLiteral("<TABLE>caf\u00E9</TABLE>\r\n")));
     ASSERT_EQ(shell.opened.size(), 2);
     EXPECT_EQ(shell.opened[1], dir.path("tabtemp.htm"));
     QFile file(dir.path("tabtemp.htm"));
@@ -41,8 +40,9 @@ TEST(TableHtml, PreviewWritesOpensAndApplyRemoves)
     file.close();
 
     shell.result = false;
-    EXPECT_FALSE(ShowTablePreview("<TABLE>", error));
-    EXPECT_EQ(error, "Failed to execute table preview");
+    const Result shown = ShowTablePreview("<TABLE>");
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(shown.message, "Failed to execute table preview");
 
     removeTablePreview();
     EXPECT_FALSE(QFile::exists(dir.path("tabtemp.htm")));

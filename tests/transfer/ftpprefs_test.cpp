@@ -15,10 +15,10 @@ struct PrefsGrid {
     ScriptedDialogs dlg;
     QStringList stored;
     bool storeCalled = false;
-    TFTPPrefs prefs{[this](const QStringList &lines, QString *) {
+    TFTPPrefs prefs{[this](const QStringList &lines) {
         storeCalled = true;
         stored = lines;
-        return true;
+        return Result::success();
     }};
 
     PrefsGrid()

@@ -285,10 +285,10 @@ TEST_F(HttpTest, DownloadIntoNewAndExistingFiles)
 TEST_F(HttpTest, FailuresLeaveTheTargetUntouched)
 {
     const QString target = existing();
-    QString why;
     InternetClient c;
-    EXPECT_FALSE(DownloadFile(c, url(QStringLiteral("/missing")), target, &why));
-    EXPECT_TRUE(why.contains(QStringLiteral("404"))) << why.toStdString();
+    const Result missing = DownloadFile(c, url(QStringLiteral("/missing")), target);
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(missing.message.contains(QStringLiteral("404"))) << missing.message.toStdString();
     EXPECT_FALSE(DownloadFile(c, url(QStringLiteral("/reset")), target));
     EXPECT_FALSE(DownloadFile(c, url(QStringLiteral("/redirect/11")), target));
     EXPECT_FALSE(DownloadFile(c, QStringLiteral("http://127.0.0.1:%1/").arg(unusedPort()), target));

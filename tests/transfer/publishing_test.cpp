@@ -47,7 +47,7 @@ protected:
                                                QStringList{root, QStringLiteral("user"), QStringLiteral("pw")});
         ASSERT_TRUE(server->running()) << server->error().toStdString();
         pub = std::make_unique<Publishing>(
-            &owner, [] { return FtpDataRead(); }, [](const QStringList &, QString *) { return true; },
+            &owner, [] { return FtpDataRead::failure(QString()); }, [](const QStringList &) { return Result::success(); },
             saveDialog);
         pub->showModal = [this](QDialog *d) {
             if (auto *ftp = qobject_cast<TFTPOUT *>(d)) {
