@@ -137,12 +137,7 @@ void Tmarqueebox::FontBtnClick()
 {
     if (!fontDialog_)
         return;
-    int result;
-    {
-        FocusReturn back(this);
-        result = fontDialog_->exec();
-    }
-    FontDialogClosed(result);
+    FontDialogClosed(execReturningFocus(fontDialog_, this));
 }
 
 void Tmarqueebox::FontDialogClosed(int result)

@@ -23,3 +23,9 @@ void focusInItsWindow(QWidget *control)
     window->activateWindow();
     control->setFocus(Qt::ActiveWindowFocusReason);
 }
+
+int execReturningFocus(QDialog *dialog, QWidget *fallback)
+{
+    FocusReturn back(fallback);
+    return dialog->exec();
+}

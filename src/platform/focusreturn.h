@@ -5,6 +5,7 @@
 // leave keys going into the document: the tool window is activated again and
 // its control focused.
 #include <QPointer>
+#include <QDialog>
 #include <QWidget>
 
 class FocusReturn {
@@ -24,3 +25,7 @@ private:
 // Activates the window of `control` and gives `control` the focus, if it is
 // still on screen.
 void focusInItsWindow(QWidget *control);
+
+// Runs a modal dialog and returns the keyboard to where it was before it,
+// once the dialog is closed; the dialog's result.
+int execReturningFocus(QDialog *dialog, QWidget *fallback);

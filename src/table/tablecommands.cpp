@@ -217,12 +217,7 @@ void Thtmltabletemp::UnderlineBtnClick()
 
 void Thtmltabletemp::ParagraphClick()
 {
-    int result;
-    {
-        FocusReturn back(this);
-        result = paragraphDialog_->exec();
-    }
-    ParagraphDialogClosed(result);
+    ParagraphDialogClosed(execReturningFocus(paragraphDialog_, this));
 }
 
 void Thtmltabletemp::ParagraphDialogClosed(int result)
@@ -235,12 +230,7 @@ void Thtmltabletemp::ParagraphDialogClosed(int result)
 
 void Thtmltabletemp::FontBtnClick()
 {
-    int result;
-    {
-        FocusReturn back(this);
-        result = fontDialog_->exec();
-    }
-    FontDialogClosed(result);
+    FontDialogClosed(execReturningFocus(fontDialog_, this));
 }
 
 void Thtmltabletemp::FontDialogClosed(int result)

@@ -1,5 +1,6 @@
 #include "fakesearchhost.h"
 #include "printers.h"
+#include "resultsdriver.h"
 #include "search/findinfilesform.h"
 #include "search/resultsform.h"
 #include "support/scripteddialogs.h"
@@ -37,26 +38,9 @@ struct FindInFilesTest : ::testing::Test {
         finder.SearchBtn->click();
     }
 
-    QStringList lines() const
-    {
-        QStringList out;
-        const QAbstractItemModel *model = results.ListBox1->model();
-        for (int i = 0; i < model->rowCount(); ++i)
-            out.append(model->index(i, 0).data().toString());
-        return out;
-    }
+    QStringList lines() const { return resultLines(results); }
 
-    // A double click on the row as the user gives it.
-    void doubleClick(int row)
-    {
-        results.show();
-        QListView *list = results.ListBox1;
-        const QModelIndex index = list->model()->index(row, 0);
-        list->scrollTo(index);
-        const QPoint at = list->visualRect(index).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    }
+    void doubleClick(int row) { doubleClickResult(results, row); }
 
     static void press(QWidget *target, int key)
     {

@@ -2,6 +2,7 @@
 // from them by the double click that Find in Files results use.
 #include "fakesearchhost.h"
 #include "printers.h"
+#include "resultsdriver.h"
 #include "search/findinfiles.h"
 #include "search/htmlcheck.h"
 #include "search/resultsform.h"
@@ -24,25 +25,9 @@ struct HtmlCheckResultsTest : ::testing::Test {
                              doc->Memo1);
     }
 
-    QStringList lines() const
-    {
-        QStringList out;
-        const QAbstractItemModel *model = results.ListBox1->model();
-        for (int i = 0; i < model->rowCount(); ++i)
-            out.append(model->index(i, 0).data().toString());
-        return out;
-    }
+    QStringList lines() const { return resultLines(results); }
 
-    void doubleClick(int row)
-    {
-        results.show();
-        QListView *list = results.ListBox1;
-        const QModelIndex index = list->model()->index(row, 0);
-        list->scrollTo(index);
-        const QPoint at = list->visualRect(index).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    }
+    void doubleClick(int row) { doubleClickResult(results, row); }
 };
 
 const QString Page = QStringLiteral("<!DOCTYPE html>\r\n<html><head><title>t</title></head>\r\n"
