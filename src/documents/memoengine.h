@@ -13,6 +13,9 @@
 #include <QMimeData>
 #include <QTimer>
 
+// Offsets are counted in UTF-16 units through the engine's line index.
+inline constexpr int kUtf16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
+
 struct TMemo::Look {
     QsciLexerHTML *lexer = nullptr;
 };
