@@ -343,6 +343,7 @@ void TMainForm::DisableDocCommands()
     button(commands::Id::WordWrap)->setChecked(false);
     Timer1->stop();
     statusPanel2->clear();
+    statusPanel2->hide();
 }
 
 void TMainForm::SetSelectionCommands(bool on)

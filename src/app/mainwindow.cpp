@@ -288,6 +288,7 @@ void TMainForm::buildStatusBar()
     bar->addWidget(statusPanel0);
     bar->addWidget(statusPanel1);
     bar->addWidget(statusPanel2);
+    statusPanel2->hide();
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
 }
@@ -409,10 +410,12 @@ QString TMainForm::statusText(int panel) const
 
 void TMainForm::showSaveFormat()
 {
+    // Without a document the panel goes rather than stand empty.
     if (CurrentDoc)
         statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding()));
     else
         statusPanel2->clear();
+    statusPanel2->setVisible(CurrentDoc != nullptr);
 }
 
 void TMainForm::documentActivated(TSubForm *doc)

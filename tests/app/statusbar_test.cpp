@@ -67,8 +67,14 @@ TEST_F(MainWindowTest, TheStatusBarShowsHowTheCurrentDocumentIsSaved)
     EXPECT_EQ(TempConfig::read(latin), QByteArray("\xe2\x82\xac\xe2\x86\x92" "caf\xc3\xa9\r\n<p>"));
     EXPECT_EQ(w->statusText(2), QStringLiteral("UTF-8, CR LF"));
 
+    // Without a document the panel is gone rather than an empty box.
+    const QLabel *panel = w->findChild<QLabel *>(QStringLiteral("SaveFormatPanel"));
+    ASSERT_TRUE(panel);
+    EXPECT_FALSE(panel->isHidden());
     w->CloseAll1Click();
     EXPECT_TRUE(w->statusText(2).isEmpty());
+    EXPECT_TRUE(panel->isHidden());
     w->New1Click();
     EXPECT_EQ(w->statusText(2), QStringLiteral("UTF-8, CR LF"));
+    EXPECT_FALSE(panel->isHidden());
 }
