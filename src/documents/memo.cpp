@@ -486,10 +486,11 @@ bool TMemo::typeText(const QString &typed)
     // bring the caret into view, and only at the next paint styling it, which
     // lays the line out once more: on a line of megabytes each layout is most
     // of a key's time. Here the new text is given its word run before the
-    // caret is placed, so the line is laid out once. Anything but one plain
-    // selection is left to the engine.
+    // caret is placed, so the line is laid out once. Text the HTML lexer
+    // colours (lines under a megabyte) and anything but one plain selection
+    // are left to the engine.
     using B = QsciScintillaBase;
-    if (sci_->S(B::SCI_GETOVERTYPE) || sci_->S(B::SCI_GETREADONLY) || sci_->S(B::SCI_GETSELECTIONS) != 1 ||
+    if (lexing_ || sci_->S(B::SCI_GETOVERTYPE) || sci_->S(B::SCI_GETREADONLY) || sci_->S(B::SCI_GETSELECTIONS) != 1 ||
         sci_->S(B::SCI_GETSELECTIONMODE) != B::SC_SEL_STREAM ||
         sci_->S(B::SCI_GETSELECTIONNCARETVIRTUALSPACE, 0) > 0 ||
         sci_->S(B::SCI_GETSELECTIONNANCHORVIRTUALSPACE, 0) > 0)
@@ -508,10 +509,7 @@ bool TMemo::typeText(const QString &typed)
     if (from != to)
         sci_->S(B::SCI_ENDUNDOACTION);
     const long caret = from + bytes.size();
-    // Word runs only: the lexer's lines are at most a megabyte, and asking
-    // the lexer to style now would redraw the whole window at every key.
-    if (!lexing_)
-        styleRuns(int(caret));
+    styleRuns(int(caret));
     sci_->S(B::SCI_SETEMPTYSELECTION, caret);
     sci_->S(B::SCI_SCROLLCARET);
     sci_->S(B::SCI_CHOOSECARETX);
