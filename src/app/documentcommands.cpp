@@ -103,7 +103,7 @@ static QStringList filesOf(const QMimeData *data)
     return data && data->hasUrls() ? filerules::droppedFiles(data->urls()) : QStringList();
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent *e)
+static void acceptFiles(QDragMoveEvent *e)
 {
     if (!filesOf(e->mimeData()).isEmpty())
         e->acceptProposedAction();
@@ -111,12 +111,14 @@ void TMainForm::dragEnterEvent(QDragEnterEvent *e)
         e->ignore();
 }
 
+void TMainForm::dragEnterEvent(QDragEnterEvent *e)
+{
+    acceptFiles(e);
+}
+
 void TMainForm::dragMoveEvent(QDragMoveEvent *e)
 {
-    if (!filesOf(e->mimeData()).isEmpty())
-        e->acceptProposedAction();
-    else
-        e->ignore();
+    acceptFiles(e);
 }
 
 void TMainForm::dropEvent(QDropEvent *e)
