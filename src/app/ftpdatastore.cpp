@@ -4,7 +4,6 @@
 #include "settings/settingsstore.h"
 #include "documents/textfile.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace {
@@ -46,9 +45,5 @@ transfer::FtpDataRead loadFtpDataFile(const QString &appFolder)
 
 Result saveFtpDataFile(const QString &appFolder, const QStringList &lines)
 {
-    QDir().mkpath(appFolder);
-    const QString plain = appFolder + kPlainName;
-    const Result written = writeSettingsAndScramble(plain, lines);
-    removeWithRetries(plain);
-    return written;
+    return storeScrambledLines(appFolder, kPlainName, lines);
 }

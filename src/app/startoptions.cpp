@@ -1,9 +1,7 @@
 #include "app/startoptions.h"
 
-#include "settings/settingscodec.h"
 #include "settings/settingsstore.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace {
@@ -44,22 +42,13 @@ ResultOf<bool> readShowSplash(const QString &appFolder)
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
         return ResultOf<bool>::success(true);
-    const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
-    if (!plain)
-        return ResultOf<bool>::failure(plain.message, true);
-    QStringList lines;
-    const Result read = readSettingsFile(plain.value, lines);
-    removeWithRetries(plain.value);
-    if (!read)
-        return ResultOf<bool>::failure(read.message, true);
-    return ResultOf<bool>::success(!lines.isEmpty() && lines.first() == QLatin1String("true"));
+    const ResultOf<QStringList> lines = readScrambledLines(scrambled, kPlainName);
+    if (!lines)
+        return ResultOf<bool>::failure(lines.message, true);
+    return ResultOf<bool>::success(!lines.value.isEmpty() && lines.value.first() == QLatin1String("true"));
 }
 
 Result writeShowSplash(const QString &appFolder, bool show)
 {
-    QDir().mkpath(appFolder);
-    const QString plain = appFolder + kPlainName;
-    const Result written = writeSettingsAndScramble(plain, {show ? QStringLiteral("true") : QStringLiteral("false")});
-    removeWithRetries(plain);
-    return written;
+    return storeScrambledLines(appFolder, kPlainName, {show ? QStringLiteral("true") : QStringLiteral("false")});
 }

@@ -236,6 +236,28 @@ bool removeWithRetries(const QString &path)
     return !QFile::exists(path);
 }
 
+Result storeScrambledLines(const QString &appFolder, const QString &plainName, const QStringList &lines)
+{
+    QDir().mkpath(appFolder);
+    const QString plain = appFolder + plainName;
+    const Result written = writeSettingsAndScramble(plain, lines);
+    removeWithRetries(plain);
+    return written;
+}
+
+ResultOf<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName, bool *damaged)
+{
+    const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambledPath, plainName, SettingsKey, damaged);
+    if (!plain)
+        return ResultOf<QStringList>::failure(plain.message);
+    QStringList lines;
+    const Result read = readSettingsFile(plain.value, lines);
+    removeWithRetries(plain.value);
+    if (!read)
+        return ResultOf<QStringList>::failure(read.message);
+    return ResultOf<QStringList>::success(lines);
+}
+
 SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &installedFonts)
 {
     SettingsStart start;

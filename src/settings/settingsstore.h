@@ -51,6 +51,15 @@ Result writeSettingsAndScramble(const QString &plainPath, const QStringList &lin
 // Deletes a file while it exists, a bounded number of times; true when gone.
 bool removeWithRetries(const QString &path);
 
+// The small scrambled files beside mivor.dvf (the spike, the FTP servers,
+// the splash choice), whose plain form exists only while it is written or
+// read. Store writes appFolder + plainName, scrambles it and removes it
+// again. Read decodes scrambledPath only when it stores plainName (see
+// DecodeOwnSettingsFile, also for `damaged`) and removes the plain form.
+Result storeScrambledLines(const QString &appFolder, const QString &plainName, const QStringList &lines);
+ResultOf<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName,
+                                         bool *damaged = nullptr);
+
 struct SettingsStart {
     SettingsRead read;
     bool fromFile = false;

@@ -1,11 +1,9 @@
 #include "spike/spikestore.h"
 
-#include "settings/settingscodec.h"
 #include "settings/settingsstore.h"
 #include "documents/textfile.h"
 #include "spike/spikeclips.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace {
@@ -26,25 +24,18 @@ ResultOf<QStringList> loadSpikeClips(const QString &appFolder)
     // would let a damaged or foreign file overwrite another file of the
     // folder (mivor.ini, the ignore list).
     bool damaged = false;
-    const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey, &damaged);
-    if (!plain) {
+    const ResultOf<QStringList> lines = readScrambledLines(scrambled, kPlainName, &damaged);
+    if (!lines) {
         // Keep the unreadable file's bytes: the next save replaces spike.dvf.
         if (damaged)
             textfile::copyFile(scrambled, scrambled + kDamagedSuffix);
-        return ResultOf<QStringList>::failure(plain.message);
+        return lines;
     }
-    QStringList lines;
-    const Result read = readSettingsFile(plain.value, lines);
-    removeWithRetries(plain.value);
-    if (!read)
-        return ResultOf<QStringList>::failure(read.message);
-    return ResultOf<QStringList>::success(spike::clipsFromStoredLines(lines));
+    return ResultOf<QStringList>::success(spike::clipsFromStoredLines(lines.value));
 }
 
 Result saveSpikeClips(const QString &appFolder, const QStringList &clips)
 {
-    QDir().mkpath(appFolder);
-    const QString plain = appFolder + kPlainName;
     // A clip never holds a line break; should one slip in, it is stored as
     // the lines it holds rather than breaking the one-clip-a-line layout.
     QStringList lines;
@@ -55,7 +46,5 @@ Result saveSpikeClips(const QString &appFolder, const QStringList &clips)
         else
             lines << parts;
     }
-    const Result written = writeSettingsAndScramble(plain, lines);
-    removeWithRetries(plain);
-    return written;
+    return storeScrambledLines(appFolder, kPlainName, lines);
 }
