@@ -33,13 +33,6 @@ filecommands::SaveOptions TMainForm::saveOptions()
     return o;
 }
 
-bool TMainForm::loadInto(TSubForm *doc, const QString &path)
-{
-    textfile::Decoded decoded;
-    const textfile::LoadStatus status = textfile::load(path, decoded);
-    return fillDocument(doc, path, status, decoded, {});
-}
-
 bool TMainForm::openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage)
 {
     textfile::Decoded decoded;

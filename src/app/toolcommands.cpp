@@ -29,7 +29,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
@@ -305,8 +304,7 @@ void TMainForm::Resources1Click()
     if (!CurrentDoc)
         return;
     const QString caption = CurrentDoc->caption();
-    const QString folder = caption.startsWith(QLatin1Char('~')) ? QDir::currentPath()
-                                                                : QFileInfo(caption).absolutePath();
+    const QString folder = caption.startsWith(QLatin1Char('~')) ? QString() : QFileInfo(caption).absolutePath();
     publishing->imageResources(CurrentDoc->Memo1->text(), folder);
 }
 
@@ -315,9 +313,17 @@ void TMainForm::Openwww1Click()
     const QString target = publishing->openWww();
     if (target.isEmpty())
         return;
+    // What cannot be edited as text (NUL bytes, UTF-16, too large) gets no
+    // window: an empty one would overwrite the downloaded bytes at Save.
+    textfile::Decoded decoded;
+    const textfile::LoadStatus status = textfile::load(target, decoded);
+    if (status != textfile::LoadStatus::Ok) {
+        dialogs().error(textfile::loadFailureMessage(status, target), this);
+        return;
+    }
     QCoreApplication::processEvents();
     TSubForm *doc = CreateDocWindow(target);
-    if (!loadInto(doc, target))
+    if (!fillDocument(doc, target, status, decoded, {}))
         return;
     AddWindowItem();
     doc->Memo1->setModified(true);
