@@ -183,10 +183,11 @@ void TMainForm::FormCreate()
             AddReopenItem(line);
     }
     applyDesktopColour();
-    const ResultOf<bool> splash = readShowSplash(AppFolder);
-    ShowSplash = splash.value;
-    if (!splash)
-        dialogs().error(splash.message, this);
+    const ResultOf<AddedOptions> added = readAddedOptions(AppFolder);
+    addedOptions_ = added.value;
+    if (!added)
+        dialogs().error(added.message, this);
+    WebBrowser1->setRemoteContent(addedOptions_.remoteContent);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList(AppFolder, dataFolder());
 
@@ -254,8 +255,15 @@ void TMainForm::finishAutosave()
         Label1->hide();
         return;
     }
-    if (!filecommands::autosave(*doc, dialogs(), this))
+    if (const Result saved = filecommands::autosave(*doc, dialogs(), this); !saved) {
+        // A full disk fails every run: one message for the streak, not a new
+        // box stacked on the last one at every interval.
+        if (!autosaveFailing_)
+            dialogs().error(saved.message, this);
+        autosaveFailing_ = true;
         return;   // the label and bar stay until a later run completes
+    }
+    autosaveFailing_ = false;
     ProgressBar1->hide();
     Label1->hide();
 }
@@ -412,7 +420,7 @@ void TMainForm::showSaveFormat()
 {
     // Without a document the panel goes rather than stand empty.
     if (CurrentDoc)
-        statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding()));
+        statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding(), CurrentDoc->byteOrderMark));
     else
         statusPanel2->clear();
     statusPanel2->setVisible(CurrentDoc != nullptr);
@@ -515,17 +523,20 @@ void TMainForm::Preferences1Click()
 {
     Tprefs *prefs = tools_.preferences(this);
     prefs->FormShow(settings);
-    prefs->splash->setChecked(ShowSplash);
+    prefs->splash->setChecked(addedOptions_.showSplash);
+    prefs->remoteContent->setChecked(addedOptions_.remoteContent);
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
     if (Result r = writeSettingsFromDialog(AppFolder, settings); !r)
         dialogs().error(r.message, this);
     // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
-    // written only once the user has changed the choice.
-    if (prefs->splash->isChecked() != ShowSplash) {
-        ShowSplash = prefs->splash->isChecked();
-        if (Result r = writeShowSplash(AppFolder, ShowSplash); !r)
+    // written only once the user has changed a choice.
+    const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked()};
+    if (chosen != addedOptions_) {
+        addedOptions_ = chosen;
+        WebBrowser1->setRemoteContent(chosen.remoteContent);
+        if (Result r = writeAddedOptions(AppFolder, chosen); !r)
             dialogs().error(r.message, this);
     }
     restartAutosaveTimer();

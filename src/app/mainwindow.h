@@ -4,6 +4,7 @@
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
 #include "app/commandtable.h"
+#include "app/startoptions.h"
 #include "settings/settingsstore.h"
 #include "app/toolwindows.h"
 #include "documents/documenthost.h"
@@ -109,7 +110,8 @@ public:
     // Both groups, with the splash shown modally between them when wanted.
     void startUp(bool splash);
     // The user's choice in Preferences (start.dvf), read at creation.
-    bool showSplashAtStart() const { return ShowSplash; }
+    bool showSplashAtStart() const { return addedOptions_.showSplash; }
+    const AddedOptions &addedOptions() const { return addedOptions_; }
     // How a modal dialog is run. Tests replace it so that a scripted answer
     // stands in for the user.
     void setModalRunner(std::function<int(QDialog *)> run) { showModal = std::move(run); }
@@ -136,9 +138,6 @@ public:
     QStringList reopenList() const;      // captions, top first
     QStringList windowList() const;      // captions in menu order
     QStringList checkedWindowEntries() const;
-    // Loads a file into a document window as Open does; false (after the
-    // message) when it cannot be read.
-    bool loadInto(TSubForm *doc, const QString &path);
     // When a new document window is listed in the "Windows" menu.
     enum class Listing { OnSuccess, Always, Never };
     // Opens a file in a new document window (Open, Reopen, the command line,
@@ -300,7 +299,7 @@ private:
     bool TableEditorShown = false;
     bool TableEditorClosed = false;
     search::KeywordRun *keywordRun_ = nullptr;   // the keyword scan under way, if any
-    bool ShowSplash = true;
+    AddedOptions addedOptions_;   // the Preferences kept in start.dvf
     // The open and save dialogs' state that carries over between uses.
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
@@ -330,6 +329,7 @@ private:
     TPageView *PageView = nullptr;   // print previews and printing of the page
     QTimer *autosaveStep_ = nullptr;   // moves the visible autosave run on
     QElapsedTimer autosaveClock_;      // valid while a run is under way
+    bool autosaveFailing_ = false;     // the last run could not write its copy
 
     void FormCreate();
     void autosaveStep();

@@ -27,7 +27,7 @@ Tprefs::Tprefs(QWidget *parent)
 {
     setObjectName(QStringLiteral("prefs"));
     setWindowTitle(QStringLiteral("Set Page Defaults"));
-    setFixedSize(260, 317);
+    setFixedSize(260, 341);
 
     Label2 = new QLabel(QStringLiteral("Default Desktop Colour"), this);
     Label2->setGeometry(10, 12, 160, 20);
@@ -89,13 +89,16 @@ Tprefs::Tprefs(QWidget *parent)
     splash = new QCheckBox(QStringLiteral("Show splash at start-up"), this);
     splash->setObjectName(QStringLiteral("splash"));
     splash->setGeometry(8, 256, 250, 22);
+    remoteContent = new QCheckBox(QStringLiteral("Load remote content in the preview"), this);
+    remoteContent->setObjectName(QStringLiteral("remoteContent"));
+    remoteContent->setGeometry(8, 280, 250, 22);
 
     CancelBtn = dialogButton(QStringLiteral("&Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(92, 283, 76, 26);
+    CancelBtn->setGeometry(92, 307, 76, 26);
     DoneBtn = dialogButton(QStringLiteral("&Done"), this);
     DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
-    DoneBtn->setGeometry(176, 283, 76, 26);
+    DoneBtn->setGeometry(176, 307, 76, 26);
 
     // The swatches open the shared chooser through their own handlers.
     for (ColourSwatch *s : {DTColor, BGColor, Fontcolor})

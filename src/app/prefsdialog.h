@@ -34,8 +34,9 @@ public:
     QCheckBox *savebak;
     QCheckBox *autosave;
     SpinField *autosavespin;
-    // Not a page default: the caller loads and stores it on its own.
+    // Not page defaults: the caller loads and stores them on their own.
     QCheckBox *splash;
+    QCheckBox *remoteContent;
     QPushButton *CancelBtn;
     QPushButton *DoneBtn;
 

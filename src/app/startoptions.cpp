@@ -37,18 +37,42 @@ bool splashAtStart(const StartOptions &options, bool showSplashSetting)
     return showSplashSetting && !options.noSplash;
 }
 
-ResultOf<bool> readShowSplash(const QString &appFolder)
+namespace {
+
+const QString kRemoteContent = QStringLiteral("remote-content");
+
+QString boolText(bool on)
+{
+    return on ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+} // namespace
+
+ResultOf<AddedOptions> readAddedOptions(const QString &appFolder)
 {
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
-        return ResultOf<bool>::success(true);
+        return ResultOf<AddedOptions>::success({});
     const ResultOf<QStringList> lines = readScrambledLines(scrambled, kPlainName);
     if (!lines)
-        return ResultOf<bool>::failure(lines.message, true);
-    return ResultOf<bool>::success(!lines.value.isEmpty() && lines.value.first() == QLatin1String("true"));
+        return ResultOf<AddedOptions>::failure(lines.message, {});
+    AddedOptions options;
+    options.showSplash = !lines.value.isEmpty() && lines.value.first() == QLatin1String("true");
+    for (qsizetype i = 1; i < lines.value.size(); ++i) {
+        const QString &line = lines.value[i];
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QStringView name = QStringView(line).left(eq);
+        const bool on = QStringView(line).mid(eq + 1) == QLatin1String("true");
+        if (name == kRemoteContent)
+            options.remoteContent = on;
+    }
+    return ResultOf<AddedOptions>::success(options);
 }
 
-Result writeShowSplash(const QString &appFolder, bool show)
+Result writeAddedOptions(const QString &appFolder, const AddedOptions &options)
 {
-    return storeScrambledLines(appFolder, kPlainName, {show ? QStringLiteral("true") : QStringLiteral("false")});
+    return storeScrambledLines(appFolder, kPlainName,
+                               {boolText(options.showSplash), kRemoteContent + QLatin1Char('=') + boolText(options.remoteContent)});
 }

@@ -9,6 +9,10 @@ int main(int argc, char **argv)
 {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    // The user's own session bus is out of reach, so no test writes into the
+    // user's keyring; the keyring tests bring a private one.
+    if (!qEnvironmentVariableIsSet("MIVOR_TEST_KEYRING"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/mivor-test-bus");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
     ::testing::InitGoogleTest(&argc, argv);

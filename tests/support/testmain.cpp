@@ -10,6 +10,10 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    // The user's own session bus is out of reach, so no test writes into the
+    // user's keyring; the keyring tests bring a private one.
+    if (!qEnvironmentVariableIsSet("MIVOR_TEST_KEYRING"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/mivor-test-bus");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
     ::testing::InitGoogleTest(&argc, argv);
