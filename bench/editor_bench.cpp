@@ -206,7 +206,7 @@ qint64 showPage(TMainForm &w, TSubForm *doc, const QString &path)
     doc->setCaption(path);
     QElapsedTimer t;
     t.start();
-    w.loadInto(doc, path);
+    filecommands::load(*doc, path, dialogs(), &w);
     settle(doc->Memo1);
     return t.nsecsElapsed();
 }
