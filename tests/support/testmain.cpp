@@ -1,5 +1,7 @@
 // Test entry point: a real QApplication on the offscreen platform, so window
 // tests run without a display, and a private settings folder for the run.
+#include "platform/version.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,7 +13,7 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
+    QApplication::setApplicationName(QStringLiteral("Mivor " MIVOR_VERSION));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
