@@ -168,6 +168,9 @@ else
     grep -qF '/usr/share/common-licenses/GPL-3' "$copyright" || fail "copyright does not point at common-licenses"
     zcat "$unpacked/usr/share/doc/mivor/changelog.gz" | head -1 | grep -qF "mivor ($version)" \
         || fail "changelog does not start with version $version"
+    # The software-centre entry as a software centre meets it: with the
+    # desktop file and icon it names, where the package puts them.
+    out="$(appstreamcli validate-tree --no-net "$unpacked" 2>&1)" || fail "appstreamcli validate-tree: $out"
     for elf in usr/bin/mivor usr/lib/mivor/mivor_webview.so; do
         # A stripped file keeps no debugging sections.
         if readelf -S "$unpacked/$elf" | grep -qF .debug_; then fail "$elf is not stripped"; fi
