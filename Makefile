@@ -36,7 +36,7 @@ package: build
 # Debian's package checker over that package (not part of `make test`: it
 # takes a while). Warnings it still gives are explained in the README.
 lintian: package
-	lintian --info $(BUILD)/mivor_*_amd64.deb
+	lintian --display-info $(BUILD)/mivor_*_amd64.deb
 
 # The whole test suite once more, built with AddressSanitizer and UBSan in its
 # own build folder; any report (leaks included) fails the test that caused

@@ -15,7 +15,7 @@ PACKAGES=(
   libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
   openbox xdotool
   xvfb xauth x11-utils imagemagick desktop-file-utils
-  dpkg-dev lintian appstream man-db groff-base
+  dpkg-dev file lintian appstream man-db groff-base
   fonts-dejavu-core
 )
 
