@@ -16,6 +16,7 @@ PACKAGES=(
   qtkeychain-qt6-dev libsecret-1-0 gnome-keyring libsecret-tools dbus
   openbox xdotool
   xvfb xauth x11-utils imagemagick desktop-file-utils
+  dpkg-dev file lintian appstream man-db groff-base
   fonts-dejavu-core
 )
 

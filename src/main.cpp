@@ -6,6 +6,7 @@
 #include "app/startoptions.h"
 #include "formmaker/formfile.h"
 #include "platform/appfolder.h"
+#include "platform/version.h"
 #include "preview/helppage.h"
 #include "table/tablefile.h"
 
@@ -84,7 +85,7 @@ int main(int argc, char **argv)
         if (std::strcmp(argv[i], "--version") == 0) {
             // Standard output carries the version alone, for scripts that
             // read it; the licence goes beside it on standard error.
-            std::puts("Mivor 2.0");
+            std::puts("Mivor " MIVOR_VERSION);
             std::fputs("License GPL-3.0-or-later: GNU GPL version 3 or later "
                        "<https://gnu.org/licenses/gpl.html>.\n"
                        "This is free software: you are free to change and redistribute it.\n"
@@ -95,7 +96,7 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
+    QApplication::setApplicationName(QStringLiteral("Mivor " MIVOR_VERSION));
     // The same picture the desktop entry shows, installed in its sizes.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mivor.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("mivor"));

@@ -21,6 +21,7 @@
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 #include "platform/fileio.h"
+#include "platform/version.h"
 #include "preview/browserpane.h"
 #include "transfer/publishing.h"
 
@@ -48,7 +49,7 @@
 TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(parent), args_(args)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Mivor 2.0"));
+    setWindowTitle(QStringLiteral("Mivor " MIVOR_VERSION));
     resize(680, 572);
     setMouseTracking(true);
     setAcceptDrops(true);

@@ -1,6 +1,7 @@
 #include "mainwindowtestbase.h"
 
 #include "markup/colourswatch.h"
+#include "platform/version.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -52,7 +53,7 @@ TEST_F(MainWindowTest, NoDocumentAtStartLeavesEveryDocumentCommandOff)
     for (const QString &n : kAlwaysOn)
         EXPECT_TRUE(enabled(n)) << n.toStdString();
     EXPECT_FALSE(w->colourSwatch()->isEnabled());
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Mivor 2.0"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Mivor " MIVOR_VERSION));
 }
 
 TEST_F(MainWindowTest, NewSwitchesDocumentCommandsOnAndSelectionFollowsTheText)
