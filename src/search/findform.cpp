@@ -79,8 +79,9 @@ TFindForm::TFindForm(SearchHost &host, QWidget *parent)
     FindBtn = new QPushButton(QStringLiteral("Find Next"), Panel1);
     FindBtn->setGeometry(164, 69, 90, 26);
     FindBtn->setDefault(true);
-    // F3 repeats the search here as it does in the main window.
-    FindBtn->setShortcut(QKeySequence(Qt::Key_F3));
+    // F3 is the main window's "Find Next", which also acts while this tool
+    // window has the keyboard: a second F3 here made the key ambiguous, and
+    // then neither ran.
     Panel1->raise();
 
     setTabOrder(Findtxt, ReplaceTxt);

@@ -198,3 +198,19 @@ TEST_F(MainWindowTest, TheAddedEditingKeysAreFreeKeysAndWorkFromTheText)
     modalAnswer = nullptr;
     EXPECT_EQ(shown, QList<QString>{QStringLiteral("Go to Line")});
 }
+
+TEST_F(MainWindowTest, F3InTheFindWindowFindsTheNextHit)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("xx cat cat"));
+    w->Find1Click();
+    TFindForm *find = w->tools().FindForm;
+    find->Findtxt->setText(QStringLiteral("cat"));
+    QApplication::setActiveWindow(find);
+    find->Findtxt->setFocus();
+    QTest::keyClick(find->Findtxt, Qt::Key_F3);
+    EXPECT_EQ(memo().selStart(), 3);
+    QApplication::setActiveWindow(find);
+    QTest::keyClick(find, Qt::Key_F3);
+    EXPECT_EQ(memo().selStart(), 7);
+}
