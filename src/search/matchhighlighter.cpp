@@ -167,7 +167,11 @@ void MatchHighlighter::searchStretch(int from, int to, bool pass)
 
 void MatchHighlighter::step()
 {
-    if (!memo_ || pendingFrom_ < 0)
+    if (!memo_) {
+        pendingFrom_ = pendingTo_ = -1;   // its document has closed
+        return;
+    }
+    if (pendingFrom_ < 0)
         return;
     QElapsedTimer clock;
     clock.start();

@@ -323,3 +323,24 @@ TEST_F(FindOptionsTest, ALongTextIsMarkedInTheBackgroundAndEditsMeanwhileStayRig
     EXPECT_TRUE(done);
     EXPECT_EQ(wrongMarks(memo, form.Findtxt->text(), form.options()), QList<int>());
 }
+
+TEST_F(FindOptionsTest, ClosingTheMarkedDocumentDuringThePassEndsIt)
+{
+    QString text;
+    for (int i = 0; i < 40000; ++i)
+        text += QStringLiteral("<p>line %1 with a link</p>\r\n").arg(i);
+    TSubForm *doc = host.open(QStringLiteral("/w/big.htm"), text);
+    form.Find1Click();
+    form.Findtxt->setText(QStringLiteral("link"));
+    form.HighlightAll->setChecked(true);
+    ASSERT_TRUE(form.highlighter().busy());
+    host.closeDocument(doc);
+    form.highlighter().finish();
+    EXPECT_FALSE(form.highlighter().busy());
+    EXPECT_EQ(form.highlighter().memo(), nullptr);
+    // The window carries on with the document that is current, if any.
+    TSubForm *next = host.open(QStringLiteral("/w/next.htm"), QStringLiteral("one link"));
+    form.FindBtn->click();
+    EXPECT_EQ(next->Memo1->selStart(), 4);
+    EXPECT_TRUE(next->Memo1->matchMarkedAt(4));
+}
