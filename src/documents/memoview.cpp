@@ -61,6 +61,8 @@ void TMemo::setCurrentLineShown(bool on)
 void TMemo::applyCurrentLine()
 {
     sci_->S(QsciScintillaBase::SCI_SETCARETLINEVISIBLE, currentLine_);
+    // Also while the find window or a dialog has the keyboard.
+    sci_->S(QsciScintillaBase::SCI_SETCARETLINEVISIBLEALWAYS, currentLine_);
     if (currentLine_)
         sci_->S(QsciScintillaBase::SCI_SETCARETLINEBACK, sciColour(currentLineColour(palette().color(QPalette::Base))));
 }
