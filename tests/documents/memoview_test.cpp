@@ -1,11 +1,10 @@
 // The text area's view and marks: the current line's background as it is
-// painted, zoom, the stretch edited since it was last asked for, rows to go
-// to, and the marks of a search.
+// painted, the stretch edited since it was last asked for, and the marks of
+// a search.
 #include "documents/memo.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -69,27 +68,6 @@ TEST(TMemoView, TheCurrentLineIsPaintedAStepFromTheBackgroundOnLightAndDarkPages
     EXPECT_EQ(rowColour(memo, 1).rgb(), QColor(Qt::white).rgb());
     memo.setCurrentLineShown(false);
     EXPECT_EQ(rowColour(memo, 0).rgb(), QColor(Qt::white).rgb());
-}
-
-TEST(TMemoView, ZoomStepsAreTheWindowsOwnAndEachIsSignalled)
-{
-    ShownMemo m(QStringLiteral("text"));
-    QSignalSpy spy(&m.memo, &TMemo::zoomChanged);
-    const int height = m.memo.lineHeight();
-    m.memo.zoomIn();
-    m.memo.zoomIn();
-    EXPECT_EQ(m.memo.zoom(), 2);
-    EXPECT_GT(m.memo.lineHeight(), height);
-    m.memo.zoomOut();
-    EXPECT_EQ(m.memo.zoom(), 1);
-    m.memo.zoomReset();
-    EXPECT_EQ(m.memo.zoom(), 0);
-    EXPECT_EQ(m.memo.lineHeight(), height);
-    ASSERT_EQ(spy.size(), 4);
-    EXPECT_EQ(spy.at(1).at(0).toInt(), 2);
-    EXPECT_EQ(spy.at(3).at(0).toInt(), 0);
-    ShownMemo other(QStringLiteral("other"));
-    EXPECT_EQ(other.memo.zoom(), 0);
 }
 
 TEST(TMemoView, TheEditedStretchCoversEveryEditSinceItWasAskedFor)
@@ -157,49 +135,4 @@ TEST(TMemoView, MarksStretchesAndLinesCountCharactersNotBytes)
     EXPECT_EQ(memo.textLineEnd(11), 12);
     EXPECT_EQ(memo.textLineStart(18), 12);
     EXPECT_EQ(memo.textLineEnd(18), memo.textLength());
-}
-
-TEST(TMemoView, GoToRowClampsAndCountsWrappedRows)
-{
-    QString text;
-    for (int i = 0; i < 200; ++i)
-        text += QStringLiteral("row %1\r\n").arg(i);
-    ShownMemo m(text);
-    m.memo.goToRow(150);
-    EXPECT_EQ(m.memo.selStart(), m.memo.lineIndex(150));
-    EXPECT_LE(m.memo.firstVisibleLine(), 150);
-    EXPECT_GT(m.memo.firstVisibleLine() + m.memo.viewport()->height() / m.memo.lineHeight(), 150);
-    m.memo.goToRow(-4);
-    EXPECT_EQ(m.memo.selStart(), 0);
-    m.memo.goToRow(5000);
-    EXPECT_EQ(m.memo.selStart(), m.memo.lineIndex(199));
-
-    ShownMemo wrapped(QStringLiteral("a ") + QString(300, u'x').replace(u'x', QStringLiteral("xy ")) +
-                          QStringLiteral("\r\nend"),
-                      true, 200);
-    const int rows = wrapped.memo.lineCount();
-    ASSERT_GT(rows, 3);
-    wrapped.memo.goToRow(1);
-    EXPECT_GT(wrapped.memo.selStart(), 0);
-    EXPECT_EQ(wrapped.memo.lineFromOffset(wrapped.memo.selStart()), 1);
-    wrapped.memo.goToRow(rows - 1);
-    EXPECT_EQ(wrapped.memo.selStart(), wrapped.memo.textLength() - 3);
-}
-
-TEST(TMemoView, UndoAndRedoAreAskedOfTheEngineAndSurviveClearingTheModifiedFlag)
-{
-    ShownMemo m(QStringLiteral("text"));
-    EXPECT_FALSE(m.memo.canUndo());
-    EXPECT_FALSE(m.memo.canRedo());
-    m.memo.replaceSelection(QStringLiteral("more "));
-    m.memo.setModified(false);   // as a save does
-    EXPECT_TRUE(m.memo.canUndo());
-    m.memo.undo();
-    EXPECT_FALSE(m.memo.canUndo());
-    EXPECT_TRUE(m.memo.canRedo());
-    m.memo.redo();
-    EXPECT_EQ(m.memo.text(), QStringLiteral("more text"));
-    // Loading a text starts a new history.
-    m.memo.setText(QStringLiteral("new"));
-    EXPECT_FALSE(m.memo.canUndo());
 }
