@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, TheAddedEditingKeysAreFreeKeysAndWorkFromTheText)
         {Id::ZoomReset, {QKeySequence(QStringLiteral("Ctrl+0"))}}};
     for (const auto &[id, keys] : added)
         EXPECT_EQ(w->action(id)->shortcuts(), keys) << commands::command(id).name.toStdString();
-    // The design's keys stay where they were.
+    // The program's own keys stay where they were.
     EXPECT_EQ(w->action(Id::Undo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     EXPECT_EQ(w->action(Id::Image)->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
     EXPECT_EQ(w->action(Id::GoToLine)->text(), "&Go to Line...");
