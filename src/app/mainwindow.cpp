@@ -9,6 +9,7 @@
 #include "spike/spikewindow.h"
 #include "app/logo.h"
 #include "app/prefsdialog.h"
+#include "app/session.h"
 #include "app/windowlist.h"
 #include "documents/filecommands.h"
 #include "documents/filenames.h"
@@ -45,6 +46,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(parent), args_(args)
 {
@@ -361,6 +363,7 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     pal.setColor(QPalette::Text, colourFromValue(settings.EditorFontColor));
     pal.setColor(QPalette::Base, colourFromValue(settings.EditorBackColor));
     doc->Memo1->setPalette(pal);
+    doc->Memo1->setCurrentLineShown(addedOptions_.currentLine);
 
     desktop->addSubWindow(doc);
     // Each new window a step down and right of the last, wrapping round.
@@ -512,6 +515,24 @@ void TMainForm::wrapbtnClick()
     showWrapState(on);
 }
 
+void TMainForm::ZoomIn1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->zoomIn();
+}
+
+void TMainForm::ZoomOut1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->zoomOut();
+}
+
+void TMainForm::ZoomReset1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->zoomReset();
+}
+
 void TMainForm::LineNumbering1Click()
 {
     QAction *a = action(commands::Id::LineNumbering);
@@ -526,6 +547,8 @@ void TMainForm::Preferences1Click()
     prefs->FormShow(settings);
     prefs->splash->setChecked(addedOptions_.showSplash);
     prefs->remoteContent->setChecked(addedOptions_.remoteContent);
+    prefs->currentLine->setChecked(addedOptions_.currentLine);
+    prefs->reopenDocuments->setChecked(addedOptions_.reopenDocuments);
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
@@ -533,10 +556,13 @@ void TMainForm::Preferences1Click()
         dialogs().error(r.message, this);
     // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
     // written only once the user has changed a choice.
-    const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked()};
+    const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked(),
+                              prefs->currentLine->isChecked(), prefs->reopenDocuments->isChecked()};
     if (chosen != addedOptions_) {
         addedOptions_ = chosen;
         WebBrowser1->setRemoteContent(chosen.remoteContent);
+        for (TSubForm *doc : docs_)
+            doc->Memo1->setCurrentLineShown(chosen.currentLine);
         if (Result r = writeAddedOptions(AppFolder, chosen); !r)
             dialogs().error(r.message, this);
     }
@@ -641,14 +667,60 @@ void TMainForm::FormActivate()
     if (!FirstActivation)
         return;
     FirstActivation = false;
-    if (args_.isEmpty())
-        return;
-    if (!eachArgumentAFile_) {
+    const qsizetype before = docs_.size();
+    if (!args_.isEmpty() && !eachArgumentAFile_) {
         openCommandLinePath(args_.join(QLatin1Char(' ')));
-        return;
+    } else {
+        for (const QString &path : args_)
+            openCommandLinePath(path);
     }
-    for (const QString &path : args_)
-        openCommandLinePath(path);
+    // The documents of the last session follow; the command line's stays in front.
+    if (addedOptions_.reopenDocuments)
+        reopenSession(docs_.size() > before ? CurrentDoc : nullptr);
+}
+
+void TMainForm::reopenSession(TSubForm *inFront)
+{
+    const ResultOf<QList<SessionDocument>> session = readSession(AppFolder);
+    if (!session)
+        dialogs().error(session.message, this);
+    QStringList missing;
+    TSubForm *current = nullptr;
+    for (const SessionDocument &d : session.value) {
+        const bool open = std::any_of(docs_.cbegin(), docs_.cend(),
+                                      [&d](const TSubForm *doc) { return doc->caption() == d.path; });
+        if (open)
+            continue;
+        if (!QFileInfo::exists(d.path)) {
+            missing << d.path;
+            continue;
+        }
+        if (!openDocument(d.path, Listing::OnSuccess))
+            continue;   // Open's own message said why
+        TSubForm *doc = CurrentDoc;
+        doc->Memo1->setWrap(d.wrap);
+        showWrapState(d.wrap);
+        doc->Memo1->setSelStart(std::min(d.caret, doc->Memo1->textLength()));
+        doc->Memo1->ensureCursorVisible();
+        doc->Memo1MouseUp();
+        if (d.current)
+            current = doc;
+    }
+    if (!missing.isEmpty())
+        dialogs().error(missingDocumentsMessage(missing), this);
+    if (TSubForm *front = inFront ? inFront : current)
+        bringToFront(front);
+}
+
+QList<SessionDocument> TMainForm::sessionDocuments() const
+{
+    QList<SessionDocument> out;
+    for (const TSubForm *doc : docs_) {
+        if (doc->caption().startsWith(QLatin1Char('~')))
+            continue;   // never saved: nothing to open again
+        out.append({doc->caption(), doc->Memo1->selStart(), doc->Memo1->wrap(), doc == CurrentDoc});
+    }
+    return out;
 }
 
 void TMainForm::openCommandLinePath(const QString &path)
@@ -674,7 +746,7 @@ void TMainForm::openCommandLinePath(const QString &path)
         AddWindowItem();
         doc->Memo1->setText(text);
         doc->Memo1->setModified(true);
-        SetUndoCommands(true);
+        SetUndoCommands();
     } else if (!path.isEmpty()) {
         openDocument(path, Listing::Always);
     }
@@ -705,4 +777,9 @@ void TMainForm::FormClose()
     }
     if (Result r = writeSettingsAtClose(AppFolder, settings, reopenList(), dialogs().fontFamilies()); !r)
         dialogs().error(r.message, this);
+    if (!addedOptions_.reopenDocuments) {
+        forgetSession(AppFolder);
+    } else if (Result r = writeSession(AppFolder, sessionDocuments()); !r) {
+        dialogs().error(r.message, this);
+    }
 }

@@ -33,6 +33,7 @@ class QToolButton;
 class ColourSwatch;
 class TSubForm;
 class WindowList;
+struct SessionDocument;
 class Tprefs;
 class Tlogo;
 class TParabox;
@@ -127,7 +128,7 @@ public:
     TSubForm *CreateDocWindow(const QString &caption);
     void DisableDocCommands() override;
     void SetSelectionCommands(bool on) override;
-    void SetUndoCommands(bool on) override;
+    void SetUndoCommands() override;
     void SetSaveCommands();
     void SetPasteCommands();
     // Replaces the current document's selection by a fragment: one undoable
@@ -169,6 +170,7 @@ public:
     void CloseAll1Click();
     void Exit1Click();
     void Undo1Click();
+    void Redo1Click();
     void CutBtnClick();
     void CopyBtnClick();
     void PasteBtnClick();
@@ -179,6 +181,9 @@ public:
     void HtmlToolbar1Click();
     void wrapbtnClick();
     void LineNumbering1Click();
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ZoomReset1Click();
     void About1Click();
     void Preferences1Click();
     void BrowseBtnClick();
@@ -226,6 +231,7 @@ public:
     void FindinFiles1Click();
     void FindNext1Click();
     void CheckHtml1Click();
+    void GoToLine1Click();
     void ShowSearchResults1Click();
     void CopyToSpike1Click();
     void ShowSpike1Click();
@@ -258,6 +264,7 @@ public:
     // --- SearchHost ---
     QList<TSubForm *> documentsLeastRecentFirst() override;
     void bringToFront(TSubForm *doc) override;
+    void showSearchNote(const QString &text) override;
     void FormMouseMove();
 
     // --- DocumentHost ---
@@ -367,6 +374,10 @@ private:
     QStringList args_;
     bool eachArgumentAFile_ = false;
     void openCommandLinePath(const QString &path);
+    // Opens the documents kept at the last exit; inFront (the command
+    // line's document) stays the current one.
+    void reopenSession(TSubForm *inFront);
+    QList<SessionDocument> sessionDocuments() const;
     QHash<QString, QAction *> actions_;
     QHash<QString, QToolButton *> buttons_;
     QList<TSubForm *> docs_;

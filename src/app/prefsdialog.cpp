@@ -27,7 +27,7 @@ Tprefs::Tprefs(QWidget *parent)
 {
     setObjectName(QStringLiteral("prefs"));
     setWindowTitle(QStringLiteral("Set Page Defaults"));
-    setFixedSize(260, 341);
+    setFixedSize(260, 389);
 
     Label2 = new QLabel(QStringLiteral("Default Desktop Colour"), this);
     Label2->setGeometry(10, 12, 160, 20);
@@ -92,13 +92,19 @@ Tprefs::Tprefs(QWidget *parent)
     remoteContent = new QCheckBox(QStringLiteral("Load remote content in the preview"), this);
     remoteContent->setObjectName(QStringLiteral("remoteContent"));
     remoteContent->setGeometry(8, 280, 250, 22);
+    currentLine = new QCheckBox(QStringLiteral("Highlight the current line"), this);
+    currentLine->setObjectName(QStringLiteral("currentLine"));
+    currentLine->setGeometry(8, 304, 250, 22);
+    reopenDocuments = new QCheckBox(QStringLiteral("Reopen the documents open at exit"), this);
+    reopenDocuments->setObjectName(QStringLiteral("reopenDocuments"));
+    reopenDocuments->setGeometry(8, 328, 250, 22);
 
     CancelBtn = dialogButton(QStringLiteral("&Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(92, 307, 76, 26);
+    CancelBtn->setGeometry(92, 355, 76, 26);
     DoneBtn = dialogButton(QStringLiteral("&Done"), this);
     DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
-    DoneBtn->setGeometry(176, 307, 76, 26);
+    DoneBtn->setGeometry(176, 355, 76, 26);
 
     // The swatches open the shared chooser through their own handlers.
     for (ColourSwatch *s : {DTColor, BGColor, Fontcolor})

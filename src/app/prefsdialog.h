@@ -37,6 +37,8 @@ public:
     // Not page defaults: the caller loads and stores them on their own.
     QCheckBox *splash;
     QCheckBox *remoteContent;
+    QCheckBox *currentLine;
+    QCheckBox *reopenDocuments;
     QPushButton *CancelBtn;
     QPushButton *DoneBtn;
 

@@ -40,6 +40,8 @@ bool splashAtStart(const StartOptions &options, bool showSplashSetting)
 namespace {
 
 const QString kRemoteContent = QStringLiteral("remote-content");
+const QString kCurrentLine = QStringLiteral("current-line");
+const QString kReopenDocuments = QStringLiteral("reopen-documents");
 
 QString boolText(bool on)
 {
@@ -67,12 +69,19 @@ ResultOf<AddedOptions> readAddedOptions(const QString &appFolder)
         const bool on = QStringView(line).mid(eq + 1) == QLatin1String("true");
         if (name == kRemoteContent)
             options.remoteContent = on;
+        else if (name == kCurrentLine)
+            options.currentLine = on;
+        else if (name == kReopenDocuments)
+            options.reopenDocuments = on;
     }
     return ResultOf<AddedOptions>::success(options);
 }
 
 Result writeAddedOptions(const QString &appFolder, const AddedOptions &options)
 {
+    const auto line = [](const QString &name, bool on) { return name + QLatin1Char('=') + boolText(on); };
     return storeScrambledLines(appFolder, kPlainName,
-                               {boolText(options.showSplash), kRemoteContent + QLatin1Char('=') + boolText(options.remoteContent)});
+                               {boolText(options.showSplash), line(kRemoteContent, options.remoteContent),
+                                line(kCurrentLine, options.currentLine),
+                                line(kReopenDocuments, options.reopenDocuments)});
 }

@@ -38,6 +38,11 @@ struct AddedOptions {
     // The preview pane may load a page's remote images, styles, scripts and
     // fonts; off, it makes no network request at all.
     bool remoteContent = true;
+    // The caret's line has a faint background.
+    bool currentLine = true;
+    // The titled documents open at exit are opened again at the next start
+    // (session.lst beside start.dvf).
+    bool reopenDocuments = false;
     bool operator==(const AddedOptions &) const = default;
 };
 

@@ -5,6 +5,8 @@
 
 #include "documents/filecommands.h"
 #include "documents/filenames.h"
+#include "documents/gotoline.h"
+#include "documents/gotolinedialog.h"
 #include "documents/filerules.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
@@ -30,6 +32,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPointer>
@@ -95,6 +98,35 @@ void TMainForm::FindNext1Click()
 {
     createToolWindows();
     tools_.FindForm->FindNextInCurrent();
+}
+
+void TMainForm::showSearchNote(const QString &text)
+{
+    statusPanel1->setText(text);
+}
+
+void TMainForm::GoToLine1Click()
+{
+    if (!CurrentDoc)
+        return;
+    TSubForm *doc = CurrentDoc;
+    TMemo *memo = doc->Memo1;
+    // Row numbers as the gutter shows them: with wrapping on, the rows of
+    // the whole page must be known first.
+    memo->finishWrapping();
+    const int rows = memo->lineCount();
+    TGoToLine *dialog = tools_.goToLineDialog(this);
+    dialog->FormShow(rows, doc->CaretLine());
+    if (showModal(dialog) != QDialog::Accepted || !docs_.contains(doc))
+        return;
+    const gotoline::RowChoice choice = gotoline::readRow(dialog->typed(), rows);
+    if (!choice.ok) {
+        dialogs().error(choice.message, this);
+        return;
+    }
+    memo->goToRow(choice.row);
+    memo->setFocus();
+    doc->Memo1MouseUp();
 }
 
 void TMainForm::CheckHtml1Click()

@@ -113,7 +113,15 @@ TEST(StartOptions, TheAddedOptionsAreKeptScrambledBesideTheSettings)
     // the others name what they hold.
     const ResultOf<SettingsContent> stored = DecodeSettingsFile(folder + QStringLiteral("start.dvf"), SettingsKey);
     EXPECT_EQ(stored.value.name, QStringLiteral("start.ini"));
-    EXPECT_EQ(stored.value.plain, QByteArray("true\r\nremote-content=false\r\n"));
+    EXPECT_EQ(stored.value.plain,
+              QByteArray("true\r\nremote-content=false\r\ncurrent-line=true\r\nreopen-documents=false\r\n"));
+
+    // The current line (on unless stored off) and the session (off unless
+    // stored on) come back as written.
+    EXPECT_TRUE(AddedOptions{}.currentLine);
+    EXPECT_FALSE(AddedOptions{}.reopenDocuments);
+    ASSERT_TRUE(writeAddedOptions(folder, {true, true, false, true}));
+    EXPECT_EQ(readAddedOptions(folder).value, (AddedOptions{true, true, false, true}));
 
     // A file of one line, as the splash choice alone was kept, still reads.
     ASSERT_TRUE(EncodeSettingsFile(folder + QStringLiteral("start.ini"), "false\r\n", SettingsKey));
