@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "htmlaid/htmlaids.h"
+
 #include "app/commandtable.h"
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
@@ -17,6 +19,7 @@
 #include "documents/rtftotext.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
+#include "htmlaid/htmlaids.h"
 #include "markup/colourswatch.h"
 #include "markup/insert.h"
 #include "platform/appfolder.h"
@@ -188,6 +191,8 @@ void TMainForm::FormCreate()
     if (!added)
         dialogs().error(added.message, this);
     WebBrowser1->setRemoteContent(addedOptions_.remoteContent);
+    aids_ = new htmlaid::AidsHub(AppFolder, this);
+    aids_->setOptions(addedOptions_.aids);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList(AppFolder, dataFolder());
 
@@ -360,6 +365,7 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     pal.setColor(QPalette::Text, colourFromValue(settings.EditorFontColor));
     pal.setColor(QPalette::Base, colourFromValue(settings.EditorBackColor));
     doc->Memo1->setPalette(pal);
+    attachWritingAids(doc);
 
     desktop->addSubWindow(doc);
     // Each new window a step down and right of the last, wrapping round.
@@ -525,6 +531,7 @@ void TMainForm::Preferences1Click()
     prefs->FormShow(settings);
     prefs->splash->setChecked(addedOptions_.showSplash);
     prefs->remoteContent->setChecked(addedOptions_.remoteContent);
+    prefs->showAids(addedOptions_.aids, aids_->languages());
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
@@ -532,10 +539,11 @@ void TMainForm::Preferences1Click()
         dialogs().error(r.message, this);
     // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
     // written only once the user has changed a choice.
-    const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked()};
+    const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked(), prefs->aids()};
     if (chosen != addedOptions_) {
         addedOptions_ = chosen;
         WebBrowser1->setRemoteContent(chosen.remoteContent);
+        aids_->setOptions(chosen.aids);
         if (Result r = writeAddedOptions(AppFolder, chosen); !r)
             dialogs().error(r.message, this);
     }

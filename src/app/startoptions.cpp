@@ -40,6 +40,12 @@ bool splashAtStart(const StartOptions &options, bool showSplashSetting)
 namespace {
 
 const QString kRemoteContent = QStringLiteral("remote-content");
+const QString kAutoClose = QStringLiteral("auto-close-tags");
+const QString kMatchTags = QStringLiteral("match-tags");
+const QString kCompletion = QStringLiteral("completion");
+const QString kSpelling = QStringLiteral("spelling");
+const QString kSpellPlainText = QStringLiteral("spelling-plain-text");
+const QString kDictionary = QStringLiteral("dictionary");
 
 QString boolText(bool on)
 {
@@ -64,15 +70,34 @@ ResultOf<AddedOptions> readAddedOptions(const QString &appFolder)
         if (eq < 0)
             continue;
         const QStringView name = QStringView(line).left(eq);
-        const bool on = QStringView(line).mid(eq + 1) == QLatin1String("true");
+        const QStringView value = QStringView(line).mid(eq + 1);
+        const bool on = value == QLatin1String("true");
         if (name == kRemoteContent)
             options.remoteContent = on;
+        else if (name == kAutoClose)
+            options.aids.autoClose = on;
+        else if (name == kMatchTags)
+            options.aids.matchTags = on;
+        else if (name == kCompletion)
+            options.aids.completion = on;
+        else if (name == kSpelling)
+            options.aids.spelling = on;
+        else if (name == kSpellPlainText)
+            options.aids.spellPlainText = on;
+        else if (name == kDictionary)
+            options.aids.language = value.toString();
     }
     return ResultOf<AddedOptions>::success(options);
 }
 
 Result writeAddedOptions(const QString &appFolder, const AddedOptions &options)
 {
+    auto line = [](const QString &name, bool on) { return name + QLatin1Char('=') + boolText(on); };
+    const htmlaid::AidOptions &aids = options.aids;
     return storeScrambledLines(appFolder, kPlainName,
-                               {boolText(options.showSplash), kRemoteContent + QLatin1Char('=') + boolText(options.remoteContent)});
+                               {boolText(options.showSplash), line(kRemoteContent, options.remoteContent),
+                                line(kAutoClose, aids.autoClose), line(kMatchTags, aids.matchTags),
+                                line(kCompletion, aids.completion), line(kSpelling, aids.spelling),
+                                line(kSpellPlainText, aids.spellPlainText),
+                                kDictionary + QLatin1Char('=') + aids.language});
 }

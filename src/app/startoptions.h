@@ -4,6 +4,7 @@
 // user sets in Preferences and which is kept in a small settings file of its
 // own (start.ini, scrambled as start.dvf) so that mivor.dvf keeps the layout
 // older files have.
+#include "htmlaid/aidoptions.h"
 #include "platform/result.h"
 
 #include <QString>
@@ -38,6 +39,8 @@ struct AddedOptions {
     // The preview pane may load a page's remote images, styles, scripts and
     // fonts; off, it makes no network request at all.
     bool remoteContent = true;
+    // The writing aids: end tags, matching tags, completion, spelling.
+    htmlaid::AidOptions aids;
     bool operator==(const AddedOptions &) const = default;
 };
 

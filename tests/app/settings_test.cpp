@@ -236,9 +236,9 @@ TEST_F(SettingsTest, DialogFontListAndColourSwatches)
         EXPECT_EQ(dlg.colorDialogs.value(1), QColor(1, 2, 3));
         EXPECT_EQ(p.DTColor->fill(), 10485760u);
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Set Page Defaults"));
-        // Two rows taller than the page defaults alone: the splash and the
-        // preview's remote content.
-        EXPECT_EQ(p.size(), QSize(260, 341));
+        // Taller than the page defaults alone: the splash, the preview's
+        // remote content and the writing aids' group.
+        EXPECT_EQ(p.size(), QSize(260, 493));
     });
     EXPECT_EQ(w->appSettings().EditorFontColor, 0x030201u);
     EXPECT_EQ(w->appSettings().DesktopColor, 10485760u);
