@@ -215,8 +215,22 @@ void HtmlAids::onTyped(const QString &text)
         if (!o.autoClose)
             return;
         const QString end = closingTagFor(source_, caret - 1, hub_->data());
-        if (!end.isEmpty())
+        if (!end.isEmpty()) {
             hooks_->insertAt(caret, end);
+            lastEndTag_ = end;
+            return;
+        }
+        // An end tag typed in full just before the one added for it: the
+        // one typed takes its place, as if typed over it.
+        if (!lastEndTag_.isEmpty()) {
+            const int n = int(lastEndTag_.size());
+            const QString typedTag = source_.mid(caret - n, caret);
+            if (typedTag.compare(lastEndTag_, Qt::CaseInsensitive) == 0 &&
+                source_.mid(caret, caret + n) == lastEndTag_) {
+                hooks_->replace(caret, caret + n, QString(), 0);
+                lastEndTag_.clear();
+            }
+        }
         return;
     }
     if (ch == u'/') {

@@ -140,6 +140,9 @@ private:
     QStringList listAll_;
     QStringList shown_;
 
+    // The end tag added last, which the same end tag typed before it replaces.
+    QString lastEndTag_;
+
     // The partner marks.
     bool matchPosted_ = false;
     int matchFrom1_ = -1, matchTo1_ = -1, matchFrom2_ = -1, matchTo2_ = -1;

@@ -115,6 +115,7 @@ TEST_F(WritingAidsTest, PreferencesTurnEachAidOnAndOffAndKeepTheChoice)
     w->New1Click();
     typeInto(memo(), "<b>");
     EXPECT_EQ(memo().text(), QStringLiteral("<b>"));
+    memo().setModified(false);
     ASSERT_TRUE(w->close());
     w.reset();
     open();

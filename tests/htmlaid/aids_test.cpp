@@ -116,6 +116,10 @@ TEST_F(AidsTest, TypingTheEndOfAnOpeningTagAddsItsEndTagAsAnUndoStepOfItsOwn)
     load(QStringLiteral("<i</i>"), 2);
     type(">");
     EXPECT_EQ(memo.text(), QStringLiteral("<i></i>"));
+    // Typed in full before the one added, the end tag is not doubled.
+    load({});
+    type("<i>slanted</i> text");
+    EXPECT_EQ(memo.text(), QStringLiteral("<i>slanted</i> text"));
     // Inside a comment nothing is added.
     load(QStringLiteral("<!--  -->"), 5);
     type("<b>");
