@@ -414,6 +414,15 @@ void HtmlAids::onEdited(int offset, const QString &text, bool whole, bool remove
                         (offset > 0 && tagAround(source_, offset, 64).valid());
     const int line = hooks_->lineOf(offset);
     const int lineStart = hooks_->lineStart(line);
+    if (markup || offset <= placeOffset_)
+        placeOffset_ = -1;
+    if (markup || removed || text.contains(QLatin1Char('\n'))) {
+        screenStale_ = true;
+    } else {
+        const int end = hooks_->lineEnd(hooks_->lineOf(offset + int(text.size())));
+        editFrom_ = editFrom_ < 0 ? lineStart : std::min(editFrom_, lineStart);
+        editTo_ = std::max(editTo_, end);
+    }
     if (markup && (frontier_ < 0 || lineStart < frontier_)) {
         frontier_ = lineStart;
         pass_ = std::make_unique<PageWords>(hub_->data(), page(), page() ? placeAt(source_, lineStart, kPlaceBound)
@@ -473,6 +482,8 @@ void HtmlAids::clearSpelling()
 void HtmlAids::restartSpelling()
 {
     source_.changed();
+    screenStale_ = true;
+    placeOffset_ = -1;
     clearSpelling();
     spellTimer_.stop();
     frontier_ = -1;
@@ -484,6 +495,17 @@ void HtmlAids::restartSpelling()
     pass_ = std::make_unique<PageWords>(hub_->data(), page());
     scheduleVisibleCheck();
     spellTimer_.start(kPauseAfterEditMs);
+}
+
+Place HtmlAids::placeFor(int offset)
+{
+    if (!page())
+        return Place::Text;
+    if (offset != placeOffset_) {
+        place_ = placeAt(source_, offset, kPlaceBound);
+        placeOffset_ = offset;
+    }
+    return place_;
 }
 
 void HtmlAids::checkStretch(int from, int to, PageWords &words)
@@ -509,10 +531,10 @@ void HtmlAids::checkVisible()
         return;
     source_.changed();
     const int length = memo_->textLength();
-    const int first = memo_->firstVisibleLine();
-    const int rows = memo_->lineHeight() > 0 ? memo_->viewport()->height() / memo_->lineHeight() + 2 : 50;
-    int from = memo_->lineIndex(first);
-    int to = first + rows < memo_->lineCount() ? memo_->lineIndex(first + rows) : length;
+    // Text lines, not screen lines: asking where a screen line starts would
+    // lay the text out.
+    int from = hooks_->lineStart(hooks_->firstVisibleLine());
+    int to = hooks_->lineEnd(hooks_->lastVisibleLine());
     if (to - from > kVisibleMost) {
         // A long line on screen: the stretch around the caret.
         const int caret = hooks_->caret();
@@ -522,7 +544,23 @@ void HtmlAids::checkVisible()
     // Whole words: back to a blank, on to one.
     from = stretchEnd(source_, std::max(0, from - 256), from);
     to = std::min(length, stretchEnd(source_, to, std::min(length, to + 256)));
-    PageWords words(hub_->data(), page(), page() ? placeAt(source_, from, kPlaceBound) : Place::Text);
+    if (from == screenFrom_ && !screenStale_) {
+        // The same screen: only the lines typed in since.
+        if (editFrom_ >= 0) {
+            const int a = std::max(from, editFrom_);
+            const int b = std::min(std::min(to, length), editTo_);
+            if (a < b) {
+                PageWords words(hub_->data(), page(), placeFor(a));
+                checkStretch(a, b, words);
+            }
+        }
+        editFrom_ = editTo_ = -1;
+        return;
+    }
+    screenFrom_ = from;
+    screenStale_ = false;
+    editFrom_ = editTo_ = -1;
+    PageWords words(hub_->data(), page(), placeFor(from));
     checkStretch(from, to, words);
 }
 

@@ -113,6 +113,7 @@ private:
     void clearSpelling();
     void spellSlice();
     void checkStretch(int from, int to, PageWords &words);
+    Place placeFor(int offset);
     void optionsChanged();
 
     class Source : public TextSource {
@@ -155,6 +156,14 @@ private:
     std::unique_ptr<PageWords> pass_;
     int dirtyFrom_ = -1, dirtyTo_ = -1;
     bool lastKindPage_ = true;
+    // What the last check of the screen covered, and what changed since: an
+    // edit of plain text is checked alone, anything else the whole screen.
+    int screenFrom_ = -1;
+    bool screenStale_ = true;
+    int editFrom_ = -1, editTo_ = -1;
+    // The place of the last offset asked for, kept while no markup changes.
+    int placeOffset_ = -1;
+    Place place_ = Place::Text;
 };
 
 } // namespace htmlaid

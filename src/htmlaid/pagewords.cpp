@@ -122,7 +122,9 @@ void PageWords::wordAt(QStringView t, qsizetype &i, int offset, const std::funct
     };
     if (joins(start - 1) || joins(i))
         countable = false;
-    if (countable && read.size() > 1)
+    // Runs of letters longer than any word are no words either.
+    constexpr qsizetype kLongestWord = 48;
+    if (countable && read.size() > 1 && read.size() <= kLongestWord)
         word(Word{offset + int(start), int(i - start), read});
 }
 
