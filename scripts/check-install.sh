@@ -29,7 +29,7 @@ fi
 
 [ -x "$prefix/bin/mivor" ] || fail "bin/mivor missing or not executable"
 [ -f "$prefix/lib/mivor/mivor_webview.so" ] || fail "lib/mivor/mivor_webview.so missing"
-for f in mivor2_help.htm ignore.lst; do
+for f in mivor2_help.htm ignore.lst htmldata.txt; do
     if [ ! -f "$prefix/share/mivor/$f" ]; then
         fail "share/mivor/$f missing"
     elif ! cmp -s "$source_dir/resources/$f" "$prefix/share/mivor/$f"; then
@@ -65,7 +65,9 @@ out="$(no_display "$prefix/bin/mivor" --version 2>/dev/null)" || fail "mivor --v
 [ "$out" = "Mivor $version" ] || fail "mivor --version printed '$out', the project's version is $version"
 help="$(no_display "$prefix/bin/mivor" --help 2>/dev/null)" || fail "mivor --help exit status"
 grep -qxF "Help page: $prefix/share/mivor/mivor2_help.htm" <<<"$help" \
-    || fail "installed program does not find its help page in the prefix: $(tail -1 <<<"$help")"
+    || fail "installed program does not find its help page in the prefix: $(grep 'Help page' <<<"$help")"
+grep -qE "^HTML names: $prefix/share/mivor/htmldata.txt \([1-9][0-9]+ elements, [1-9][0-9]+ references\)$" <<<"$help" \
+    || fail "installed program does not read its HTML names in the prefix: $(grep 'HTML names' <<<"$help")"
 
 # The software-centre entry: valid (infos aside), for this release, naming
 # the installed desktop file, with every screenshot one the repository has.

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/startoptions.h"
 #include "formmaker/formfile.h"
+#include "htmlaid/htmldata.h"
 #include "platform/appfolder.h"
 #include "platform/version.h"
 #include "preview/helppage.h"
@@ -38,12 +39,16 @@ void printUsage()
               "  --version          show the version and exit");
 }
 
-// Where the shipped help page and word list were found: the installed
+// Where the shipped help page, word list and HTML names were found: the installed
 // share/mivor folder, or the source tree's resources when run from a build.
 void printDataFolder(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::printf("\nHelp page: %s%s\n", dataFolder().toLocal8Bit().constData(), helppage::kName);
+    // The writing aids' names, read from the same folder.
+    const htmlaid::HtmlData &names = htmlaid::HtmlData::shipped();
+    std::printf("HTML names: %s%s (%d elements, %d references)\n", dataFolder().toLocal8Bit().constData(),
+                htmlaid::kDataFileName, int(names.elements().size()), int(names.entities().size()));
 }
 
 // Prints the HTML of a table or form file; 0 on success, 1 with the

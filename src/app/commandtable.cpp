@@ -137,6 +137,8 @@ QList<Command> buildTable()
         Row(Id::FindNext, "FindNext1", "Find Ne&xt", M::Search, D).key("F3").sep(),
         Row(Id::CheckHtml, "CheckHtml1", "Check &HTML", M::Search, D),
         Row(Id::GoToLine, "GoToLine1", "&Go to Line...", M::Search, D).key("Ctrl+G").sep(),
+        // The tag paired with the one at the caret (Ctrl+M is the image's).
+        Row(Id::MatchingTag, "GoToMatchingTag1", "Go to &Matching Tag", M::Search, D).key("Ctrl+Shift+M"),
 
         Row(Id::ViewMenu, "", "&View", M::None, A).sub(M::View),
         Row(Id::Toolbar, "Toolbar1", "Toolbar", M::View, A).check(true),

@@ -21,7 +21,7 @@ enum class Id {
     HtmlMenu, Insert, Color, NewLine, Space, Headlines, Image, Anchor, Table, Font, Rule, Email, Form,
     Frameset, Frame, Marquee, Javascript, Direct, FromFile, Keywords, Meta, EditIgnoreList,
     Format, Paragraph, Blockquote, Centre, Bold, Italic, Underline, List, ListItem,
-    SearchMenu, Find, FindInFiles, Replace, FindNext, CheckHtml, GoToLine,
+    SearchMenu, Find, FindInFiles, Replace, FindNext, CheckHtml, GoToLine, MatchingTag,
     ViewMenu, Toolbar, StatusBar, HtmlToolbar, HtmlPreview, ViewInBrowser, ShowSearchResults,
     ShowSpike, Resources, WordWrap, LineNumbering, ZoomIn, ZoomOut, ZoomReset,
     Arrange, Cascade, TileVertical, TileHorizontal, MinimizeAll, ArrangeAll,

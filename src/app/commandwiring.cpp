@@ -241,6 +241,7 @@ void (TMainForm::*TMainForm::handlerFor(commands::Id id))()
     case Id::FindNext: return &TMainForm::FindNext1Click;
     case Id::CheckHtml: return &TMainForm::CheckHtml1Click;
     case Id::GoToLine: return &TMainForm::GoToLine1Click;
+    case Id::MatchingTag: return &TMainForm::GoToMatchingTag1Click;
     case Id::Toolbar: return &TMainForm::Toolbar1Click;
     case Id::StatusBar: return &TMainForm::StatusBar2Click;
     case Id::HtmlToolbar: return &TMainForm::HtmlToolbar1Click;

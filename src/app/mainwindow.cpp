@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "htmlaid/htmlaids.h"
+
 #include "app/commandtable.h"
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
@@ -18,6 +20,7 @@
 #include "documents/rtftotext.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
+#include "htmlaid/htmlaids.h"
 #include "markup/colourswatch.h"
 #include "markup/insert.h"
 #include "platform/appfolder.h"
@@ -191,6 +194,8 @@ void TMainForm::FormCreate()
     if (!added)
         dialogs().error(added.message, this);
     WebBrowser1->setRemoteContent(addedOptions_.remoteContent);
+    aids_ = new htmlaid::AidsHub(AppFolder, this);
+    aids_->setOptions(addedOptions_.aids);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList(AppFolder, dataFolder());
 
@@ -364,6 +369,7 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     pal.setColor(QPalette::Base, colourFromValue(settings.EditorBackColor));
     doc->Memo1->setPalette(pal);
     doc->Memo1->setCurrentLineShown(addedOptions_.currentLine);
+    attachWritingAids(doc);
 
     desktop->addSubWindow(doc);
     // Each new window a step down and right of the last, wrapping round.
@@ -549,6 +555,7 @@ void TMainForm::Preferences1Click()
     prefs->remoteContent->setChecked(addedOptions_.remoteContent);
     prefs->currentLine->setChecked(addedOptions_.currentLine);
     prefs->reopenDocuments->setChecked(addedOptions_.reopenDocuments);
+    prefs->showAids(addedOptions_.aids, aids_->languages());
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
@@ -557,10 +564,11 @@ void TMainForm::Preferences1Click()
     // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
     // written only once the user has changed a choice.
     const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked(),
-                              prefs->currentLine->isChecked(), prefs->reopenDocuments->isChecked()};
+                              prefs->currentLine->isChecked(), prefs->reopenDocuments->isChecked(), prefs->aids()};
     if (chosen != addedOptions_) {
         addedOptions_ = chosen;
         WebBrowser1->setRemoteContent(chosen.remoteContent);
+        aids_->setOptions(chosen.aids);
         for (TSubForm *doc : docs_)
             doc->Memo1->setCurrentLineShown(chosen.currentLine);
         if (Result r = writeAddedOptions(AppFolder, chosen); !r)

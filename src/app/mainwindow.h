@@ -20,6 +20,7 @@
 #include <functional>
 
 namespace search { class KeywordRun; }
+namespace htmlaid { class AidsHub; }
 class QAbstractButton;
 class QAction;
 class QLabel;
@@ -113,6 +114,8 @@ public:
     // The user's choice in Preferences (start.dvf), read at creation.
     bool showSplashAtStart() const { return addedOptions_.showSplash; }
     const AddedOptions &addedOptions() const { return addedOptions_; }
+    // The writing aids of every document: their options and dictionary.
+    htmlaid::AidsHub *writingAids() const { return aids_; }
     // How a modal dialog is run. Tests replace it so that a scripted answer
     // stands in for the user.
     void setModalRunner(std::function<int(QDialog *)> run) { showModal = std::move(run); }
@@ -232,6 +235,7 @@ public:
     void FindNext1Click();
     void CheckHtml1Click();
     void GoToLine1Click();
+    void GoToMatchingTag1Click();
     void ShowSearchResults1Click();
     void CopyToSpike1Click();
     void ShowSpike1Click();
@@ -307,6 +311,7 @@ private:
     bool TableEditorClosed = false;
     search::KeywordRun *keywordRun_ = nullptr;   // the keyword scan under way, if any
     AddedOptions addedOptions_;   // the Preferences kept in start.dvf
+    htmlaid::AidsHub *aids_ = nullptr;
     // The open and save dialogs' state that carries over between uses.
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
@@ -366,6 +371,7 @@ private:
     void EnableDocCommands();
     void wirePreviewCommands();
     void createToolWindows();
+    void attachWritingAids(TSubForm *doc);
     QString documentFolder() const;
     void insertWithCaret(const markup::Insertion &ins);
     QString selectionText() const;

@@ -42,6 +42,12 @@ namespace {
 const QString kRemoteContent = QStringLiteral("remote-content");
 const QString kCurrentLine = QStringLiteral("current-line");
 const QString kReopenDocuments = QStringLiteral("reopen-documents");
+const QString kAutoClose = QStringLiteral("auto-close-tags");
+const QString kMatchTags = QStringLiteral("match-tags");
+const QString kCompletion = QStringLiteral("completion");
+const QString kSpelling = QStringLiteral("spelling");
+const QString kSpellPlainText = QStringLiteral("spelling-plain-text");
+const QString kDictionary = QStringLiteral("dictionary");
 
 QString boolText(bool on)
 {
@@ -66,22 +72,40 @@ ResultOf<AddedOptions> readAddedOptions(const QString &appFolder)
         if (eq < 0)
             continue;
         const QStringView name = QStringView(line).left(eq);
-        const bool on = QStringView(line).mid(eq + 1) == QLatin1String("true");
+        const QStringView value = QStringView(line).mid(eq + 1);
+        const bool on = value == QLatin1String("true");
         if (name == kRemoteContent)
             options.remoteContent = on;
         else if (name == kCurrentLine)
             options.currentLine = on;
         else if (name == kReopenDocuments)
             options.reopenDocuments = on;
+        else if (name == kAutoClose)
+            options.aids.autoClose = on;
+        else if (name == kMatchTags)
+            options.aids.matchTags = on;
+        else if (name == kCompletion)
+            options.aids.completion = on;
+        else if (name == kSpelling)
+            options.aids.spelling = on;
+        else if (name == kSpellPlainText)
+            options.aids.spellPlainText = on;
+        else if (name == kDictionary)
+            options.aids.language = value.toString();
     }
     return ResultOf<AddedOptions>::success(options);
 }
 
 Result writeAddedOptions(const QString &appFolder, const AddedOptions &options)
 {
-    const auto line = [](const QString &name, bool on) { return name + QLatin1Char('=') + boolText(on); };
+    auto line = [](const QString &name, bool on) { return name + QLatin1Char('=') + boolText(on); };
+    const htmlaid::AidOptions &aids = options.aids;
     return storeScrambledLines(appFolder, kPlainName,
                                {boolText(options.showSplash), line(kRemoteContent, options.remoteContent),
                                 line(kCurrentLine, options.currentLine),
-                                line(kReopenDocuments, options.reopenDocuments)});
+                                line(kReopenDocuments, options.reopenDocuments),
+                                line(kAutoClose, aids.autoClose), line(kMatchTags, aids.matchTags),
+                                line(kCompletion, aids.completion), line(kSpelling, aids.spelling),
+                                line(kSpellPlainText, aids.spellPlainText),
+                                kDictionary + QLatin1Char('=') + aids.language});
 }

@@ -4,6 +4,7 @@
 // user sets in Preferences and which is kept in a small settings file of its
 // own (start.ini, scrambled as start.dvf) so that mivor.dvf keeps the layout
 // older files have.
+#include "htmlaid/aidoptions.h"
 #include "platform/result.h"
 
 #include <QString>
@@ -43,6 +44,8 @@ struct AddedOptions {
     // The titled documents open at exit are opened again at the next start
     // (session.lst beside start.dvf).
     bool reopenDocuments = false;
+    // The writing aids: end tags, matching tags, completion, spelling.
+    htmlaid::AidOptions aids;
     bool operator==(const AddedOptions &) const = default;
 };
 

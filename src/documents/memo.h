@@ -167,6 +167,7 @@ protected:
 
 private:
     friend class Engine;
+    friend class MemoHooks;   // the writing aids' attachment (memohooks.h)
     void editStarting();
     void lengthChanging(long pos, bool inserting, long count);
     void reportInsertion();

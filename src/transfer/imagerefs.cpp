@@ -143,10 +143,16 @@ ReferenceTarget resolveReference(const QString &reference, const QString &pageFo
     ReferenceTarget t;
     t.localFile = local;
     // Whatever stood before a '\' or ':' goes, as for the page's own upload
-    // name; what remains of a cleaned path inside the tree cannot climb.
-    t.remoteName = remoteNameOf(relative);
-    if (t.remoteName.isEmpty())
+    // name. What remains may begin with "/" or hold a ".." of its own
+    // ("x:../y" leaves "../y"): it would leave the chosen server folder.
+    QString remote = remoteNameOf(relative);
+    while (remote.startsWith(QLatin1Char('/')))
+        remote.remove(0, 1);
+    const QStringList steps = remote.split(QLatin1Char('/'));
+    if (remote.isEmpty() || steps.contains(QStringLiteral("..")) || steps.contains(QStringLiteral("."))
+        || steps.contains(QString()))
         return refused(QStringLiteral("not a file name"));
+    t.remoteName = remote;
     return t;
 }
 

@@ -236,9 +236,10 @@ TEST_F(SettingsTest, DialogFontListAndColourSwatches)
         EXPECT_EQ(dlg.colorDialogs.value(1), QColor(1, 2, 3));
         EXPECT_EQ(p.DTColor->fill(), 10485760u);
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Set Page Defaults"));
-        // Four rows taller than the page defaults alone: the splash, the
-        // preview's remote content, the current line and the session.
-        EXPECT_EQ(p.size(), QSize(260, 389));
+        // Taller than the page defaults alone: the splash, the preview's
+        // remote content, the current line, the session and the writing
+        // aids' group.
+        EXPECT_EQ(p.size(), QSize(260, 541));
     });
     EXPECT_EQ(w->appSettings().EditorFontColor, 0x030201u);
     EXPECT_EQ(w->appSettings().DesktopColor, 10485760u);

@@ -113,8 +113,10 @@ TEST(StartOptions, TheAddedOptionsAreKeptScrambledBesideTheSettings)
     // the others name what they hold.
     const ResultOf<SettingsContent> stored = DecodeSettingsFile(folder + QStringLiteral("start.dvf"), SettingsKey);
     EXPECT_EQ(stored.value.name, QStringLiteral("start.ini"));
-    EXPECT_EQ(stored.value.plain,
-              QByteArray("true\r\nremote-content=false\r\ncurrent-line=true\r\nreopen-documents=false\r\n"));
+    EXPECT_EQ(stored.value.plain, QByteArray("true\r\nremote-content=false\r\ncurrent-line=true\r\n"
+                                             "reopen-documents=false\r\nauto-close-tags=true\r\n"
+                                             "match-tags=true\r\ncompletion=true\r\nspelling=true\r\n"
+                                             "spelling-plain-text=false\r\ndictionary=\r\n"));
 
     // The current line (on unless stored off) and the session (off unless
     // stored on) come back as written.
@@ -126,6 +128,30 @@ TEST(StartOptions, TheAddedOptionsAreKeptScrambledBesideTheSettings)
     // A file of one line, as the splash choice alone was kept, still reads.
     ASSERT_TRUE(EncodeSettingsFile(folder + QStringLiteral("start.ini"), "false\r\n", SettingsKey));
     EXPECT_EQ(readAddedOptions(folder).value, (AddedOptions{false, true}));
+}
+
+TEST(StartOptions, TheWritingAidsChoicesAreKeptWithTheOthers)
+{
+    TempConfig cfg;
+    const QString folder = cfg.appFolder();
+    QDir().mkpath(folder);
+    // Each aid is on by default; plain text is not checked.
+    const AddedOptions defaults;
+    EXPECT_TRUE(defaults.aids.autoClose && defaults.aids.matchTags && defaults.aids.completion &&
+                defaults.aids.spelling);
+    EXPECT_FALSE(defaults.aids.spellPlainText);
+    AddedOptions chosen;
+    chosen.aids.autoClose = false;
+    chosen.aids.completion = false;
+    chosen.aids.spellPlainText = true;
+    chosen.aids.language = QStringLiteral("de_DE");
+    ASSERT_TRUE(writeAddedOptions(folder, chosen));
+    EXPECT_EQ(readAddedOptions(folder).value, chosen);
+    chosen.aids = {};
+    chosen.aids.matchTags = false;
+    chosen.aids.spelling = false;
+    ASSERT_TRUE(writeAddedOptions(folder, chosen));
+    EXPECT_EQ(readAddedOptions(folder).value, chosen);
 }
 
 TEST(StartOptions, ADamagedChoiceFileIsReportedAndTheDefaultsHold)

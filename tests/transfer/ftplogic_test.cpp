@@ -228,6 +228,10 @@ TEST_F(ReferenceConfinement, RemoteNamesKeepThePathUnderTheTargetFolderAndNeverC
     EXPECT_EQ(linked.localFile, QFileInfo(site + QStringLiteral("/img/logo.gif")).canonicalFilePath());
     // A name with a drive or backslashes keeps only its last part, as the page's own upload does.
     EXPECT_EQ(resolveReference(QStringLiteral("c:\\pics\\logo.gif"), site).remoteName, QStringLiteral("logo.gif"));
+    // What remains after a ':' must not climb or start at the server's root.
+    EXPECT_EQ(resolveReference(QStringLiteral("x:../y.gif"), site).refusal, QStringLiteral("not a file name"));
+    EXPECT_EQ(resolveReference(QStringLiteral("a b:/c.gif"), site).remoteName, QStringLiteral("c.gif"));
+    EXPECT_EQ(resolveReference(QStringLiteral("img/a:./b.gif"), site).refusal, QStringLiteral("not a file name"));
 }
 
 TEST(FtpData, KeepRules)
