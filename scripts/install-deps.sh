@@ -14,6 +14,7 @@ PACKAGES=(
   libtidy-dev
   libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
   openbox xdotool
+  cups-daemon cups-client
   xvfb xauth x11-utils imagemagick desktop-file-utils
   fonts-dejavu-core
 )

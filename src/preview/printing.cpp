@@ -47,9 +47,18 @@ void printPreview(const TPageView &page, QWidget *parent, const std::function<in
     showModal(&dialog);
 }
 
-QString printToDefaultPrinter(const TPageView &page)
+QString printerFor(const QStringList &installed, const QString &defaultPrinter)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!defaultPrinter.isEmpty() && installed.contains(defaultPrinter))
+        return defaultPrinter;
+    return installed.value(0);
+}
+
+QString printAtOnce(const TPageView &page)
+{
+    // A print queue set up without a default for this user is still a printer.
+    const QString name = printerFor(QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName());
+    const QPrinterInfo info = name.isEmpty() ? QPrinterInfo() : QPrinterInfo::printerInfo(name);
     if (info.isNull())
         return QStringLiteral("No printer is installed.");
     QPrinter printer(info, QPrinter::HighResolution);
