@@ -179,8 +179,10 @@ void TMainForm::FormCreate()
     for (const QString &msg : start.read.errors)
         dialogs().error(msg, this);
     if (start.fromFile) {
-        for (const QString &line : start.read.reopen)
-            AddReopenItem(line);
+        // Stored top first; each entry goes on top, so the last one goes first.
+        const QStringList &stored = start.read.reopen;
+        for (auto it = stored.crbegin(); it != stored.crend(); ++it)
+            AddReopenItem(*it);
     }
     applyDesktopColour();
     const ResultOf<bool> splash = readShowSplash(AppFolder);
