@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/commandtable.h"
+#include "app/docplacement.h"
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
 #include "app/startoptions.h"
@@ -41,6 +42,8 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -330,6 +333,18 @@ void TMainForm::documentClosed(TSubForm *doc)
 
 // ------------------------------------------------------------ command state
 
+// The offset between two windows of the desktop's own Cascade: 10 pixels
+// across and about a title bar's height down.
+static QSize cascadeStep(QMdiSubWindow *window)
+{
+    QStyleOptionTitleBar options;
+    options.initFrom(window);
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &options, window);
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    return QSize(10, std::max(titleBar - (titleBar - metrics.height()) / 2, 1) +
+                         window->style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, window));
+}
+
 TSubForm *TMainForm::CreateDocWindow(const QString &caption)
 {
     QFont editorFont(settings.EditorFontName);
@@ -356,9 +371,7 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     doc->Memo1->setPalette(pal);
 
     desktop->addSubWindow(doc);
-    // Each new window a step down and right of the last, wrapping round.
-    const int step = 24 * (docs_.size() - 1) % std::max(24, std::min(desktop->width(), desktop->height()) / 2);
-    doc->move(step, step);
+    doc->setGeometry(newDocumentGeometry(desktop->viewport()->size(), int(docs_.size()) - 1, cascadeStep(doc)));
     doc->show();
     desktop->setActiveSubWindow(doc);
     CurrentDoc = doc;
