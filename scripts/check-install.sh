@@ -51,7 +51,8 @@ for s in $sizes; do
 done
 
 version="$("$prefix/bin/mivor" --version 2>/dev/null)" || fail "mivor --version exit status"
-[ "$version" = "Mivor 2.0" ] || fail "mivor --version printed '$version'"
+version="${version%%$'\n'*}"
+[ "$version" = "Mivor 2.0" ] || fail "mivor --version printed '$version' first"
 help="$(QT_QPA_PLATFORM=offscreen "$prefix/bin/mivor" --help 2>/dev/null)" || fail "mivor --help exit status"
 grep -qxF "Help page: $prefix/share/mivor/mivor2_help.htm" <<<"$help" \
     || fail "installed program does not find its help page in the prefix: $(tail -1 <<<"$help")"

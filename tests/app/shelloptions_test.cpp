@@ -66,8 +66,17 @@ TEST(ShellOptions, UnreadableFilesGiveAMessageAndStatusOne)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
 
-    r = runMivor({QStringLiteral("--version")});
+}
+
+TEST(ShellOptions, VersionPrintsTheVersionAndItsLicenceOnStandardOutput)
+{
+    const ProcessRun r = runMivor({QStringLiteral("--version")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out.trimmed(), QByteArray("Mivor 2.0"));
-    EXPECT_TRUE(r.err.contains("GPL-3.0-or-later"));
+    const QList<QByteArray> lines = r.out.split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], QByteArray("Mivor 2.0"));
+    EXPECT_TRUE(lines[1].startsWith("License GPL-3.0-or-later"));
+    EXPECT_TRUE(r.out.contains("There is NO WARRANTY"));
+    EXPECT_TRUE(r.out.endsWith('\n'));
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 }
