@@ -117,7 +117,7 @@ void Tprefs::FormCreate()
 
 void Tprefs::showEvent(QShowEvent *event)
 {
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qtdialogs.h"
 
 #include "platform/focusreturn.h"
+#include "platform/windowcentre.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -10,8 +11,19 @@
 #include <QFontDatabase>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace {
+
+// A small box is as wide as its prompt, and the window manager cuts a title
+// wider than what its title bar leaves beside the window's icon and buttons.
+int widthForTitle(const QWidget &box)
+{
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
+}
 
 bool runFileDialog(FileDialogState &state, QWidget *parent, bool saving)
 {
@@ -68,11 +80,17 @@ std::optional<QString> QtDialogs::inputText(const QString &title, const QString 
                                             const QString &initial, QWidget *parent)
 {
     FocusReturn back(parent);
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    // Its own layout sets the smallest size, so the box is made wider instead.
+    box.adjustSize();
+    box.resize(std::max(box.width(), widthForTitle(box)), box.height());
+    centreOnOwnerWhenShown(&box);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "search/findinfilesform.h"
 
 #include "documents/subform.h"
+#include "platform/windowcentre.h"
 #include "search/findinfiles.h"
 #include "search/resultsform.h"
 #include "search/searchhost.h"
@@ -55,6 +56,7 @@ TFinFiles::TFinFiles(SearchHost &host, TresultsForm &results, QWidget *parent)
     FindWhat->lineEdit()->installEventFilter(this);
 
     setFixedSize(334, 127);
+    centreOnOwnerWhenShown(this);
 }
 
 void TFinFiles::SearchBtnClick()
