@@ -78,54 +78,6 @@ TEST_F(MainWindowTest, GutterNumbersFromTheFirstVisibleLineAndFollowsScrolling)
     EXPECT_TRUE(doc->LineNum->text().startsWith(QStringLiteral("3\r\n4\r\n")));
 }
 
-// Drawn as a user sees it: every text row in view, down to the last one,
-// has its number beside it, with word wrap on and off.
-TEST_F(MainWindowTest, TheRenderedGutterNumbersEveryRowInView)
-{
-    for (const bool wrap : {true, false}) {
-        SCOPED_TRACE(wrap ? "wrap on" : "wrap off");
-        w->New1Click();
-        TSubForm *doc = w->currentDocument();
-        doc->resize(500, 420);
-        if (memo().wrap() != wrap)
-            w->wrapbtnClick();
-        ASSERT_EQ(memo().wrap(), wrap);
-        // Long lines: wrapped into several rows each, or a horizontal scroll bar.
-        QStringList text;
-        for (int i = 0; i < 60; ++i)
-            text << QStringLiteral("line %1 ").arg(i) + QString(QStringLiteral("word ")).repeated(i % 3 ? 4 : 30);
-        memo().setText(text.join(QStringLiteral("\r\n")));
-        w->LineNumbering1Click();
-        QCoreApplication::processEvents();
-        memo().setFirstVisibleLine(5);
-        QCoreApplication::processEvents();
-        ASSERT_EQ(doc->TopLine, 5);
-
-        const QImage shot = doc->LineNum->grab().toImage();
-        const int row = memo().lineHeight();
-        const int top = memo().viewport()->mapTo(doc->LineNum->parentWidget(), QPoint(0, 0)).y() - doc->LineNum->y();
-        const int shownRows = (memo().viewport()->height() + row - 1) / row;
-        ASSERT_GT(shownRows, 10);
-        const QColor ink(0, 64, 128);
-        for (int r = 0; r < shownRows; ++r) {
-            int inked = 0;
-            for (int y = std::max(0, top + r * row); y < std::min(shot.height(), top + (r + 1) * row); ++y)
-                for (int x = 0; x < shot.width(); ++x) {
-                    const QColor c = shot.pixelColor(x, y);
-                    inked += std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
-                                 std::abs(c.blue() - ink.blue()) < 90;
-                }
-            EXPECT_GT(inked, 3) << "row " << r << " of " << shownRows << " has no number";
-        }
-        // The numbers are those of the rows: from the first one shown on.
-        const QStringList numbers = doc->LineNum->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        ASSERT_GE(numbers.size(), shownRows);
-        EXPECT_EQ(numbers.first(), QStringLiteral("5"));
-        EXPECT_EQ(numbers.at(shownRows - 1), QString::number(5 + shownRows - 1));
-        w->LineNumbering1Click();
-    }
-}
-
 TEST_F(MainWindowTest, GutterWidthGrowsWithTheDigitsOfTheLineCount)
 {
     w->New1Click();

@@ -3,6 +3,7 @@
 #include "desktop/desktop.h"
 
 #include "app/mainwindow.h"
+#include "documents/gutter.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "markup/fontdialog.h"
@@ -376,4 +377,57 @@ TEST_F(DesktopTest, DialogsOpenCentredOnTheMainWindow)
         settle();
     }
     EXPECT_TRUE(offenders.isEmpty()) << offenders.join(QStringLiteral(", ")).toStdString();
+}
+
+// Drawn as a user sees it: every text row in view, down to the last one,
+// has its number beside it, wrap on and off, also after the window has been
+// made larger with the numbers on.
+TEST_F(DesktopTest, TheRenderedGutterNumbersEveryRowInView)
+{
+    TSubForm *doc = w->currentDocument();
+    doc->showNormal();
+    QStringList text;
+    for (int i = 0; i < 80; ++i)
+        text << QStringLiteral("line %1 ").arg(i) + QString(QStringLiteral("word ")).repeated(i % 3 ? 4 : 30);
+    memo().setText(text.join(QStringLiteral("\r\n")));
+    w->LineNumbering1Click();
+    for (const bool wrap : {true, false}) {
+        SCOPED_TRACE(wrap ? "wrap on" : "wrap off");
+        if (memo().wrap() != wrap)
+            w->wrapbtnClick();
+        ASSERT_EQ(memo().wrap(), wrap);
+        doc->showNormal();
+        doc->setGeometry(0, 0, 400, 260);
+        memo().setFirstVisibleLine(0);
+        settle();
+        // Made larger with its maximize button; the text does not move.
+        doc->showMaximized();
+        settle();
+        ASSERT_EQ(memo().firstVisibleLine(), 0);
+        const int first = doc->TopLine;
+        ASSERT_EQ(first, 0);
+
+        const QImage shot = doc->LineNum->grab().toImage();
+        const int row = memo().lineHeight();
+        const int top = memo().viewport()->mapTo(doc->LineNum->parentWidget(), QPoint(0, 0)).y() - doc->LineNum->y();
+        // Rows of text in view, a part-shown last one included.
+        const int shownRows = (memo().viewport()->height() + row - 1) / row;
+        ASSERT_GT(shownRows, 10);
+        const QColor ink(0, 64, 128);
+        for (int r = 0; r < shownRows; ++r) {
+            int inked = 0;
+            for (int y = std::max(0, top + r * row); y < std::min(shot.height(), top + (r + 1) * row); ++y)
+                for (int x = 0; x < shot.width(); ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    inked += std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
+                                 std::abs(c.blue() - ink.blue()) < 90;
+                }
+            EXPECT_GT(inked, 3) << "row " << r << " of " << shownRows << " has no number";
+        }
+        // The numbers are those of the rows, from the first one shown on.
+        const QStringList numbers = doc->LineNum->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        ASSERT_GE(numbers.size(), shownRows);
+        EXPECT_EQ(numbers.first(), QString::number(first));
+        EXPECT_EQ(numbers.at(shownRows - 1), QString::number(first + shownRows - 1));
+    }
 }
