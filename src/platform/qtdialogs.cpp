@@ -29,6 +29,7 @@ bool runFileDialog(FileDialogState &state, QWidget *parent, bool saving)
 {
     FocusReturn back(parent);
     QFileDialog dlg(parent, state.title);
+    centreOnOwnerWhenShown(&dlg);
     dlg.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlg.setOption(QFileDialog::DontUseNativeDialog, false);
@@ -70,10 +71,11 @@ bool QtDialogs::saveFile(FileDialogState &state, QWidget *parent)
 std::optional<QColor> QtDialogs::chooseColor(const QColor &initial, QWidget *parent)
 {
     FocusReturn back(parent);
-    const QColor c = QColorDialog::getColor(initial, parent);
-    if (!c.isValid())
+    QColorDialog dlg(initial, parent);
+    centreOnOwnerWhenShown(&dlg);
+    if (dlg.exec() != QDialog::Accepted || !dlg.selectedColor().isValid())
         return std::nullopt;
-    return c;
+    return dlg.selectedColor();
 }
 
 std::optional<QString> QtDialogs::inputText(const QString &title, const QString &prompt,
@@ -104,6 +106,7 @@ QMessageBox::StandardButton runBox(QMessageBox::Icon icon, const QString &text, 
     QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
+    centreOnOwnerWhenShown(&box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

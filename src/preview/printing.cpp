@@ -1,6 +1,7 @@
 #include "preview/printing.h"
 
 #include "documents/memo.h"
+#include "platform/windowcentre.h"
 #include "preview/pageview.h"
 
 #include <QPrintPreviewDialog>
@@ -42,6 +43,7 @@ void printPreview(const TPageView &page, QWidget *parent, const std::function<in
     // Large enough to read a page without zooming first.
     if (parent)
         dialog.resize(parent->window()->size() * 0.8);
+    centreOnOwnerWhenShown(&dialog);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&page](QPrinter *p) { page.print(*p, true); });
     showModal(&dialog);

@@ -6,7 +6,9 @@
 #include "documents/gutter.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
+#include "app/logo.h"
 #include "markup/fontdialog.h"
+#include "platform/dialogs.h"
 #include "markup/newpagedialog.h"
 #include "markup/paragraphdialog.h"
 #include "markup/radiogroup.h"
@@ -366,6 +368,13 @@ TEST_F(DesktopTest, DialogsOpenCentredOnTheMainWindow)
         modal("Open @ www", [this] { w->Openwww1Click(); });
         modal("Find in Files", [this] { w->FindinFiles1Click(); });
         modal("Javascript", [this] { w->Direct1Click(); });
+        // The boxes the program builds from the toolkit's own.
+        modal("message", [this] { dialogs().message(QStringLiteral("Saved."), w.get()); });
+        modal("question", [this] { dialogs().askYesNo(QStringLiteral("Replace it?"), w.get()); });
+        modal("Open", [this] { w->Open1Click(); });
+        modal("colour", [this] { w->Color1Click(); });
+        modal("Page Preview", [this] { w->PreviewBtnClick(); });
+        tool("About", [this]() -> QWidget * { w->About1Click(); return w->tools().logo; });
         // Tool windows are placed when first opened and then stay where the user puts them.
         if (round == 0) {
             tool("Find", [this]() -> QWidget * { w->Find1Click(); return w->tools().FindForm; });
