@@ -27,9 +27,10 @@ public:
     QAction *HideSearchResults1;
 
     // Searches one document's text area and appends a line for each line of
-    // it (as displayed) that holds the search text.
+    // it (as displayed) that holds the search text, or where a match of it
+    // as a regular expression starts.
     void AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
-                 TMemo *memo);
+                 TMemo *memo, bool regularExpression = false);
 
     // Lists what the HTML check found in one document, each at its offset
     // and display line, or a note that it found nothing.

@@ -1,4 +1,5 @@
 // The program's shell options, run as a real process.
+#include "platform/version.h"
 #include "support/tempconfig.h"
 #include "table/tablefile.h"
 #include "table/tablehtml.h"
@@ -14,9 +15,11 @@ struct ProcessRun {
     QByteArray out, err;
 };
 
-ProcessRun runMivor(const QStringList &args)
+ProcessRun runMivor(const QStringList &args,
+                    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.setProgram(QStringLiteral(MIVOR_BINARY));
     p.setArguments(args);
     p.start();
@@ -65,7 +68,6 @@ TEST(ShellOptions, UnreadableFilesGiveAMessageAndStatusOne)
     r = runMivor({QStringLiteral("--form-html"), cfg.path() + QStringLiteral("missing.mff")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.isEmpty());
-
 }
 
 TEST(ShellOptions, VersionPrintsTheVersionAndItsLicenceOnStandardOutput)
@@ -74,9 +76,27 @@ TEST(ShellOptions, VersionPrintsTheVersionAndItsLicenceOnStandardOutput)
     EXPECT_EQ(r.exitCode, 0);
     const QList<QByteArray> lines = r.out.split('\n');
     ASSERT_GE(lines.size(), 3);
-    EXPECT_EQ(lines[0], QByteArray("Mivor 2.0"));
+    EXPECT_EQ(lines[0], QByteArray("Mivor " MIVOR_VERSION));
     EXPECT_TRUE(lines[1].startsWith("License GPL-3.0-or-later"));
     EXPECT_TRUE(r.out.contains("There is NO WARRANTY"));
     EXPECT_TRUE(r.out.endsWith('\n'));
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+// A package's post-install checks and scripts ask for these on machines
+// with no display at all, where a GUI application would abort at start.
+TEST(ShellOptions, VersionAndHelpNeedNoDisplay)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+
+    ProcessRun r = runMivor({QStringLiteral("--version")}, env);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out.split('\n').first(), QByteArray("Mivor " MIVOR_VERSION));
+
+    r = runMivor({QStringLiteral("--no-splash"), QStringLiteral("--help")}, env);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.startsWith("Usage: mivor")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains("\nHelp page: ")) << r.out.constData();
 }
