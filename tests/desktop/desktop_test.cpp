@@ -374,6 +374,7 @@ TEST_F(DesktopTest, DialogsOpenCentredOnTheMainWindow)
         modal("Open", [this] { w->Open1Click(); });
         modal("colour", [this] { w->Color1Click(); });
         modal("Page Preview", [this] { w->PreviewBtnClick(); });
+        modal("Go to Line", [this] { w->GoToLine1Click(); });
         tool("About", [this]() -> QWidget * { w->About1Click(); return w->tools().logo; });
         // Tool windows are placed when first opened and then stay where the user puts them.
         if (round == 0) {
