@@ -144,7 +144,7 @@ void TMainForm::Print1Click()
     if (!CurrentDoc)
         return;
     printing::loadPage(*PageView, *CurrentDoc->Memo1);
-    const QString failure = printing::printToDefaultPrinter(*PageView);
+    const QString failure = printing::printAtOnce(*PageView);
     if (!failure.isEmpty())
         dialogs().error(failure, this);
 }

@@ -14,7 +14,8 @@ public:
 
     // The numbers as text, each followed by CR LF ("" when none fit).
     QString text() const { return text_; }
-    // Rebuilds the numbers from topLine: height / character height of them.
+    // Rebuilds the numbers from topLine, one for each text row beside the
+    // gutter.
     void refresh(int topLine);
     // Width rule: digits of the line count times the font size in points, less 2.
     static int widthFor(int lineCount, int pointSize);
@@ -22,8 +23,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    // A new height (the gutter shown, the window resized) changes how many
+    // rows there are to number.
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
+    int rowsInView() const;
+    // Where the first number stands: level with the text's first row.
+    int numbersTop() const;
     TMemo *memo_;
     QString text_;
     int first_ = 0;

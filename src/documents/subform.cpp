@@ -90,7 +90,8 @@ TSubForm::~TSubForm() = default;
 
 void TSubForm::CheckSelection()
 {
-    host_->SetSelectionCommands(Memo1->selLength() > 0);
+    reportedSelection_ = Memo1->selLength() > 0;
+    host_->SetSelectionCommands(reportedSelection_);
 }
 
 int TSubForm::CaretLine() const
@@ -115,33 +116,44 @@ void TSubForm::setGutterVisible(bool on)
     if (on) {
         shownLineCount_ = -1;
         ApplicationEvents1Message();
-        Memo1MouseUp();
+        refreshView();
     }
 }
 
-void TSubForm::positionReport()
+void TSubForm::positionReport(Report why)
 {
-    CheckSelection();
+    if (why == Report::User || (Memo1->selLength() > 0) != reportedSelection_)
+        CheckSelection();
     host_->showCaretPosition(QStringLiteral(" col=") + QString::number(CaretColumn()) +
                              QStringLiteral(": row=") + QString::number(CaretLine()));
 }
 
-void TSubForm::Memo1MouseUp()
+void TSubForm::refresh(Report why)
 {
-    positionReport();
+    positionReport(why);
     TopLine = Memo1->firstVisibleLine();
     LineNum->refresh(TopLine);
 }
 
+void TSubForm::Memo1MouseUp()
+{
+    refresh(Report::User);
+}
+
+void TSubForm::refreshView()
+{
+    refresh(Report::View);
+}
+
 void TSubForm::Memo1KeyUp()
 {
-    positionReport();
+    positionReport(Report::User);
 }
 
 void TSubForm::ApplicationEvents1Message()
 {
     if (Memo1->firstVisibleLine() != TopLine)
-        Memo1MouseUp();
+        refreshView();
     // The engine keeps the display-line count, so this is cheap.
     const int lines = Memo1->lineCount();
     if (lines != shownLineCount_) {
@@ -233,7 +245,7 @@ void TSubForm::resizeEvent(QResizeEvent *e)
 {
     QMdiSubWindow::resizeEvent(e);
     if (Memo1)
-        Memo1MouseUp();
+        refreshView();
 }
 
 void TSubForm::mouseMoveEvent(QMouseEvent *e)
