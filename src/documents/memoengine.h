@@ -91,6 +91,8 @@ protected:
         QsciScintilla::keyPressEvent(e);
     }
 
+public:
+    // A key that types text (no command modifier, only printable characters).
     static bool isTypedText(const QKeyEvent *e)
     {
         if (e->text().isEmpty() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
@@ -101,6 +103,7 @@ protected:
         return true;
     }
 
+protected:
     void keyReleaseEvent(QKeyEvent *e) override
     {
         QsciScintilla::keyReleaseEvent(e);

@@ -14,16 +14,6 @@ namespace {
 
 using B = QsciScintillaBase;
 
-bool isTypedKey(const QKeyEvent *e)
-{
-    if (e->text().isEmpty() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    for (const QChar c : e->text())
-        if (!c.isPrint() && !c.isSurrogate())
-            return false;
-    return true;
-}
-
 constexpr int kSampleChars = 4096;
 
 } // namespace
@@ -315,7 +305,7 @@ bool MemoHooks::eventFilter(QObject *watched, QEvent *e)
                 break;
             }
         }
-        if (isTypedKey(ke)) {
+        if (TMemo::Engine::isTypedText(ke)) {
             // The engine types the key first; then the aids see it in place.
             const QString text = ke->text();
             static_cast<QObject *>(s)->event(e);

@@ -38,19 +38,6 @@ protected:
         modalAnswer = nullptr;
     }
 
-    void preferences(const std::function<void(Tprefs &)> &edit)
-    {
-        modalAnswer = [edit](QDialog *d) {
-            auto *p = qobject_cast<Tprefs *>(d);
-            if (!p)
-                return int(QDialog::Rejected);
-            edit(*p);
-            p->DoneBtnClick();
-            return p->result();
-        };
-        w->Preferences1Click();
-        modalAnswer = nullptr;
-    }
 
     QString shownPrompt;
     QString shownField;

@@ -2,6 +2,7 @@
 // A real main window on the offscreen platform, with scripted dialogs and a
 // private settings folder.
 #include "app/mainwindow.h"
+#include "app/prefsdialog.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "support/scripteddialogs.h"
@@ -57,6 +58,21 @@ protected:
     }
 
     TMemo &memo() { return *w->currentDocument()->Memo1; }
+
+    // Runs Preferences with the dialog's controls set by `edit`, then Done.
+    void preferences(const std::function<void(Tprefs &)> &edit)
+    {
+        modalAnswer = [edit](QDialog *d) {
+            auto *p = qobject_cast<Tprefs *>(d);
+            if (!p)
+                return int(QDialog::Rejected);
+            edit(*p);
+            p->DoneBtnClick();
+            return p->result();
+        };
+        w->Preferences1Click();
+        modalAnswer = nullptr;
+    }
 
     // The keyword scan runs on timer ticks after its command returns.
     void waitForKeywords()

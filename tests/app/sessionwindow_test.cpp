@@ -15,17 +15,10 @@ class SessionTest : public MainWindowTest {
 protected:
     void reopenAtStart(bool on)
     {
-        modalAnswer = [on](QDialog *d) {
-            auto *p = qobject_cast<Tprefs *>(d);
-            if (!p)
-                return int(QDialog::Rejected);
-            EXPECT_EQ(p->reopenDocuments->text(), "Reopen the documents open at exit");
-            p->reopenDocuments->setChecked(on);
-            p->DoneBtnClick();
-            return p->result();
-        };
-        w->Preferences1Click();
-        modalAnswer = nullptr;
+        preferences([on](Tprefs &p) {
+            EXPECT_EQ(p.reopenDocuments->text(), "Reopen the documents open at exit");
+            p.reopenDocuments->setChecked(on);
+        });
     }
 
     void restart(const QStringList &args = {})

@@ -45,20 +45,6 @@ protected:
         open();
     }
 
-    // Runs Preferences with the dialog's controls set by `edit`, then Done.
-    void preferences(const std::function<void(Tprefs &)> &edit)
-    {
-        modalAnswer = [edit](QDialog *d) {
-            auto *p = qobject_cast<Tprefs *>(d);
-            if (!p)
-                return int(QDialog::Rejected);
-            edit(*p);
-            p->DoneBtnClick();
-            return p->result();
-        };
-        w->Preferences1Click();
-        modalAnswer = nullptr;
-    }
 };
 
 TEST_F(SettingsTest, FirstStartLeavesOnlyTheScrambledDefaults)

@@ -5,6 +5,7 @@
 #include "app/mainwindowtestbase.h"
 #include "preview/browserpane.h"
 #include "preview/webview.h"
+#include "support/waituntil.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -18,15 +19,6 @@
 #include <QTcpSocket>
 
 namespace {
-
-bool waitUntil(const std::function<bool()> &done, int ms = 20000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // Answers GET with a style sheet, a picture or a text, anything else with
 // 404, and keeps the path of every request.

@@ -5,6 +5,7 @@
 #include "markup/colourswatch.h"
 #include "preview/browserpane.h"
 #include "preview/webview.h"
+#include "support/waituntil.h"
 #include "support/unprivileged.h"
 
 #include <QDir>
@@ -22,15 +23,6 @@ namespace {
 const QStringList kStripButtons = {"Shape1",   "colpicBtn", "ImgBtn",    "TableBtn", "ParaBtn",
                                    "FontBtn",  "AnchorBtn", "BreakBtn",  "CenterBtn", "HRuleBtn",
                                    "SpaceBtn", "BoldBtn",   "ItalicBtn", "UnderLineBtn"};
-
-bool waitFor(const std::function<bool()> &done, int ms = 20000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 class PaneTest : public MainWindowTest {
 protected:
@@ -51,14 +43,14 @@ protected:
             result = v;
             done = true;
         });
-        waitFor([&] { return done; });
+        waitUntil([&] { return done; });
         return result;
     }
 
     // The title of the page once the pane shows the expected one.
     QString titleShown(const QString &expected)
     {
-        waitFor([&] { return evaluate(QStringLiteral("document.title")).toString() == expected; }, 10000);
+        waitUntil([&] { return evaluate(QStringLiteral("document.title")).toString() == expected; }, 10000);
         return evaluate(QStringLiteral("document.title")).toString();
     }
 
@@ -112,7 +104,7 @@ TEST_F(PaneTest, ToggleShowsTheDocumentAndOnlyTheWindowsMenuRefreshesIt)
     // Typing leaves the page as it was.
     const QByteArray page = TempConfig::read(cfg.path() + "~$$$temp.htm");
     memo().setText("<html><head><title>Second</title></head><body>two</body></html>");
-    waitFor([] { return false; }, 500);
+    waitUntil([] { return false; }, 500);
     EXPECT_EQ(TempConfig::read(cfg.path() + "~$$$temp.htm"), page);
     EXPECT_EQ(evaluate("document.title").toString(), "First");
 
@@ -151,7 +143,7 @@ TEST_F(PaneTest, PicturesAndLinksOfTheDocumentsFolderWorkInThePane)
     ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
     w->BrowseBtnClick();
     ASSERT_EQ(titleShown("Pictures"), "Pictures");
-    waitFor([&] { return evaluate("document.getElementById('p').complete").toBool(); });
+    waitUntil([&] { return evaluate("document.getElementById('p').complete").toBool(); });
     EXPECT_EQ(evaluate("document.getElementById('p').naturalWidth").toInt(), 37);
     EXPECT_EQ(evaluate("document.getElementById('p').naturalHeight").toInt(), 23);
 
