@@ -145,6 +145,13 @@ void fullLayout(TMemo *memo)
     finish(memo);
 }
 
+// A key and what follows it, up to the paint.
+[[gnu::noinline]] void measuredKey(TMemo *memo, char c)
+{
+    QTest::keyClick(memo, c);
+    settle(memo);
+}
+
 struct KeyTimes {
     double median = 0, max = 0;
 };
@@ -585,6 +592,29 @@ int main(int argc, char **argv)
     QApplication::setActiveWindow(&w);
     QCoreApplication::processEvents();
     std::printf("start: peak memory %.0f MiB\n", vmHwmKb() / 1024.0);
+    if (argc > 1 && std::strncmp(argv[1], "--keys=", 7) == 0) {
+        // Three keys at the end of a one-line page after a first one, e.g. to
+        // count instructions: valgrind --tool=callgrind --toggle-collect='*measuredKey*'.
+        const QString kind = QString::fromLatin1(argv[1] + 7);
+        const QString path = dir.path() + QStringLiteral("/keys.") + (kind == QLatin1String("json") ? "json" : "txt");
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(kind == QLatin1String("json") ? makeJsonIndex() : makeOneLinePage());
+        f.close();
+        w.appSettings().WrapNewDocs = qEnvironmentVariableIsSet("MIVOR_BENCH_WRAP");
+        w.openDocument(path, TMainForm::Listing::Never);
+        TMemo *memo = w.currentDocument()->Memo1;
+        memo->setFocus();
+        settle(memo);
+        QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+        settle(memo);
+        QTest::keyClick(memo, 'z');
+        settle(memo);
+        for (char c : {'a', 'b', 'c'})
+            measuredKey(memo, c);
+        w.currentDocument()->discard();
+        return 0;
+    }
     if (responsive) {
         const QString json = dir.path() + QStringLiteral("/searchindex.json");
         const QString big50 = dir.path() + QStringLiteral("/big50.htm");

@@ -131,7 +131,8 @@ void TMainForm::PreviewBtnClick()
 {
     if (!CurrentDoc)
         return;
-    printing::loadPage(*PageView, *CurrentDoc->Memo1);
+    if (!printing::loadPage(*PageView, *CurrentDoc->Memo1))
+        return;
     printing::printPreview(*PageView, this, showModal);
 }
 
@@ -139,7 +140,8 @@ void TMainForm::Print1Click()
 {
     if (!CurrentDoc)
         return;
-    printing::loadPage(*PageView, *CurrentDoc->Memo1);
+    if (!printing::loadPage(*PageView, *CurrentDoc->Memo1))
+        return;
     const QString failure = printing::printToDefaultPrinter(*PageView);
     if (!failure.isEmpty())
         dialogs().error(failure, this);

@@ -109,7 +109,8 @@ void TMainForm::CheckHtml1Click()
         dialogs().error(check.refusal, this);
         return;
     }
-    tools_.resultsForm->AddHtmlCheck(check, search::fileNamePart(CurrentDoc->caption()), memo);
+    if (!tools_.resultsForm->AddHtmlCheck(check, search::fileNamePart(CurrentDoc->caption()), memo))
+        return;
     tools_.resultsForm->show();
     tools_.resultsForm->raise();
 }

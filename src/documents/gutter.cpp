@@ -18,18 +18,20 @@ LineGutter::LineGutter(TMemo *memo, QWidget *parent) : QWidget(parent), memo_(me
     setFixedWidth(42);
 }
 
-void LineGutter::refresh(int topLine)
+void LineGutter::refresh(int topLine, int known)
 {
     text_.clear();
     first_ = topLine;
     count_ = 0;
+    known_ = known;
     const int charHeight = QFontMetrics(font()).height();
     const int n = charHeight > 0 ? height() / charHeight : 0;
     if (n >= 1) {
         count_ = n;
         text_.reserve(n * 7);
         for (int k = topLine; k < topLine + n; ++k) {
-            text_ += QString::number(k);
+            if (k < known)
+                text_ += QString::number(k);
             text_ += QStringLiteral("\r\n");
         }
     }
@@ -62,7 +64,7 @@ void LineGutter::paintEvent(QPaintEvent *)
     int y = 0;
     if (memo_)
         y = memo_->firstLineTop() + memo_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).y() - this->y();
-    for (int i = 0; i < count_; ++i) {
+    for (int i = 0; i < count_ && first_ + i < known_; ++i) {
         p.drawText(QRect(0, y + i * line, width() - 1, line), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(first_ + i));
     }

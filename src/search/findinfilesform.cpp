@@ -77,7 +77,9 @@ void TFinFiles::SearchBtnClick()
         if (!isOpenDocument(host_, doc))
             continue;
         host_.bringToFront(doc);
-        results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1);
+        // Cancelling the wait for a page's wrap stops the whole search.
+        if (!results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1))
+            break;
         QCoreApplication::processEvents();
     }
     searching_ = false;

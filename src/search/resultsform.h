@@ -27,13 +27,16 @@ public:
     QAction *HideSearchResults1;
 
     // Searches one document's text area and appends a line for each line of
-    // it (as displayed) that holds the search text.
-    void AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
+    // it (as displayed) that holds the search text. The display lines are
+    // those of the finished wrap: false, with nothing appended, when the user
+    // cancelled the wait for it.
+    bool AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
                  TMemo *memo);
 
     // Lists what the HTML check found in one document, each at its offset
-    // and display line, or a note that it found nothing.
-    void AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo);
+    // and display line, or a note that it found nothing. False, with nothing
+    // listed, when the wait for the wrap was cancelled.
+    bool AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo);
 
     void ClearSearResults1Click();
     void HideSearchResults1Click();
