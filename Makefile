@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test install test-asan bench fuzz fuzz-smoke fuzz-corpus clean
+.PHONY: all deps configure build run test install package lintian test-asan bench fuzz fuzz-smoke fuzz-corpus clean
 
 all: build
 
@@ -22,11 +22,21 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --repeat until-pass:3 -j $(JOBS)
 
-# The program, its data, the desktop entry and icons under PREFIX
-# (bin/, lib/mivor/, share/mivor/, share/applications/, share/icons/).
+# The program, its data, the desktop entry, icons, software-centre entry and
+# manual page under PREFIX (bin/, lib/mivor/, share/mivor/,
+# share/applications/, share/icons/, share/metainfo/, share/man/).
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# $(BUILD)/mivor_<version>_amd64.deb: the same files under /usr.
+package: build
+	@cmake --build $(BUILD) --target package
+
+# Debian's package checker over that package (not part of `make test`: it
+# takes a while). Warnings it still gives are explained in the README.
+lintian: package
+	lintian --display-info $(BUILD)/mivor_*_amd64.deb
 
 # The whole test suite once more, built with AddressSanitizer and UBSan in its
 # own build folder; any report (leaks included) fails the test that caused

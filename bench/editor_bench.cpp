@@ -19,6 +19,7 @@
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "platform/dialogs.h"
+#include "search/findform.h"
 #include "search/resultsform.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -27,6 +28,8 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -244,7 +247,7 @@ qint64 showPage(TMainForm &w, TSubForm *doc, const QString &path)
     doc->setCaption(path);
     QElapsedTimer t;
     t.start();
-    w.loadInto(doc, path);
+    filecommands::load(*doc, path, dialogs(), &w);
     settle(doc->Memo1);
     return t.nsecsElapsed();
 }
@@ -551,6 +554,7 @@ void responsiveOneLine(TMainForm &w, const QString &path, const char *label, boo
     doc->close();
     QCoreApplication::processEvents();
 }
+void highlightAllTyping(TMainForm &w, const QString &path);
 
 } // namespace
 
@@ -570,6 +574,8 @@ int main(int argc, char **argv)
     const bool responsive = argc > 1 && std::strncmp(argv[1], "--responsive", 12) == 0;
     const QString part = responsive && argv[1][12] == '=' ? QString::fromLatin1(argv[1] + 13) : QString();
     auto runs = [&part](const char *name) { return part.isEmpty() || part == QLatin1String(name); };
+    // Just typing on the 20 MB page with "Highlight all" on.
+    const bool onlyHighlight = argc > 1 && std::strcmp(argv[1], "--highlight") == 0;
 
     const QString big = dir.path() + QStringLiteral("/big.htm");
     const QString oneLine = dir.path() + QStringLiteral("/oneline.htm");
@@ -644,6 +650,10 @@ int main(int argc, char **argv)
         oneLinePage(w, oneLineText, "as .txt");
         return 0;
     }
+    if (onlyHighlight) {
+        highlightAllTyping(w, big);
+        return 0;
+    }
 
     // --- 20 MB, wrap on.
     TSubForm *doc = newDocument(w, true);
@@ -713,6 +723,8 @@ int main(int argc, char **argv)
     doc->close();
     QCoreApplication::processEvents();
 
+    highlightAllTyping(w, big);
+
     if (skipOneLine)
         return 0;
 
@@ -722,3 +734,74 @@ int main(int argc, char **argv)
     oneLinePage(w, oneLineText, "as .txt");
     return 0;
 }
+
+namespace {
+
+// Keys typed in the middle of a line that holds matches, `count` of them.
+KeyTimes typeInside(TMemo *memo, int offset, int count)
+{
+    std::vector<qint64> keys;
+    QElapsedTimer t;
+    memo->setFocus();
+    memo->setSelStart(offset);
+    memo->ensureCursorVisible();
+    settle(memo);
+    for (int i = 0; i < count; ++i) {
+        t.start();
+        QTest::keyClick(memo, char('a' + i % 26));
+        settle(memo);
+        keys.push_back(t.nsecsElapsed());
+    }
+    std::sort(keys.begin(), keys.end());
+    return {ms(keys[keys.size() / 2]), ms(keys.back())};
+}
+
+// Typing on the 20 MB page (wrap off) without and with "Highlight all"
+// marking the 143k lines' "link", then with an expression: the keys, and
+// the background pass that marks the whole page when the search changes
+// (what searching the whole page at every key would cost each key).
+void highlightAllTyping(TMainForm &w, const QString &path)
+{
+    TSubForm *doc = newDocument(w, false);
+    TMemo *memo = doc->Memo1;
+    showPage(w, doc, path);
+    const int middle = memo->text().indexOf(QStringLiteral("link"), memo->textLength() / 2) + 2;
+    const KeyTimes endBefore = typeAtEnd(memo, 200);
+    const KeyTimes insideBefore = typeInside(memo, middle, 100);
+    std::printf("highlight all off, key at end:    %8.3f ms median, %.3f ms max\n", endBefore.median, endBefore.max);
+    std::printf("highlight all off, key in a line: %8.3f ms median, %.3f ms max\n", insideBefore.median,
+                insideBefore.max);
+
+    w.Find1Click();
+    TFindForm *find = w.tools().FindForm;
+    const auto mark = [&](const char *what, bool expression) {
+        find->RegularExpression->setChecked(expression);
+        QElapsedTimer t;
+        t.start();
+        find->Findtxt->setText(QString::fromLatin1(what));
+        find->HighlightAll->setChecked(true);
+        while (find->highlighter().busy())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        const double passMs = ms(t.nsecsElapsed());
+        // The pass reached the end: the page's last match is marked.
+        const QString text = memo->text();
+        const int last = int(text.lastIndexOf(QStringLiteral("link")));
+        const bool lastMarked = last >= 0 && memo->matchMarkedAt(last);
+        const KeyTimes end = typeAtEnd(memo, 200);
+        const KeyTimes inside = typeInside(memo, middle + 3, 100);
+        std::printf("highlight all \"%s\": whole page marked in the background in %.0f ms (last match marked: %s;"
+                    " a search of the whole page at every key would cost each key about this)\n",
+                    what, passMs, lastMarked ? "yes" : "NO");
+        std::printf("  key at end:    %8.3f ms median, %.3f ms max  (targets <= 1, <= 16)\n", end.median, end.max);
+        std::printf("  key in a line: %8.3f ms median, %.3f ms max  (targets <= 1, <= 16)\n", inside.median,
+                    inside.max);
+    };
+    mark("link", false);
+    mark("l[a-z]+k", true);
+    find->CloseBtnClick();
+    doc->discard();
+    doc->close();
+    QCoreApplication::processEvents();
+}
+
+} // namespace

@@ -60,10 +60,10 @@ void settingsFile(const QString &folder, const QByteArray &bytes)
 void spikeFile(const QString &folder, const QByteArray &bytes)
 {
     writeFile(folder + QStringLiteral("spike.dvf"), bytes);
-    const QStringList clips = loadSpikeClips(folder);
+    const QStringList clips = loadSpikeClips(folder).value;
     QFile::remove(folder + QStringLiteral("spike.dvf.damaged"));
     checkFolderHolds(folder, {QStringLiteral("ignore.lst"), QStringLiteral("spike.dvf")});
-    if (!saveSpikeClips(folder, clips) || loadSpikeClips(folder) != clips)
+    if (!saveSpikeClips(folder, clips) || loadSpikeClips(folder).value != clips)
         abort();
     QFile::remove(folder + QStringLiteral("spike.dvf"));
 }

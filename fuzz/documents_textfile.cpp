@@ -1,7 +1,7 @@
-// Feeds arbitrary bytes to the document loader (encoding detection and line
-// breaks) and back through the save routine. Every byte must come back,
-// with only the line breaks made CR LF, and the encoding must stay the one
-// detected. Files holding a zero byte are not text and are only decoded.
+// Feeds arbitrary bytes to the document loader (encoding detection, line
+// breaks, the byte-order mark) and back through the save routine. Every byte
+// must come back, with only the line breaks made CR LF, and the encoding must
+// stay the one detected. Files holding a zero byte are not text and are only decoded.
 #include "documents/textfile.h"
 #include "fuzzsupport.h"
 
@@ -44,7 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QByteArray expected = crlfBytes(bytes);
     Encoding used;
-    if (encode(decoded.text, decoded.encoding, &used) != expected || used != decoded.encoding)
+    // A leading byte-order mark is the file's, not the text's, and comes back.
+    if (decoded.byteOrderMark != (decoded.encoding == Encoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF")))
+        abort();
+    if (encode(decoded.text, decoded.encoding, &used, decoded.byteOrderMark) != expected || used != decoded.encoding)
         abort();
 
     // The same through the files the editor really reads and writes.
@@ -52,9 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const QString out = fuzzsupport::scratchFolder() + QStringLiteral("out.htm");
     fuzzsupport::writeFile(in, bytes);
     Decoded loaded;
-    if (load(in, loaded) != LoadStatus::Ok || loaded.text != decoded.text || loaded.encoding != decoded.encoding)
+    if (load(in, loaded) != LoadStatus::Ok || loaded.text != decoded.text || loaded.encoding != decoded.encoding
+        || loaded.byteOrderMark != decoded.byteOrderMark)
         abort();
-    if (!save(out, loaded.text, loaded.encoding, &used) || used != loaded.encoding
+    if (!save(out, loaded.text, loaded.encoding, &used, loaded.byteOrderMark) || used != loaded.encoding
         || fuzzsupport::readFile(out) != expected)
         abort();
     return 0;

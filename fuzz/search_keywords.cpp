@@ -24,12 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         abort();
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + split), qsizetype(size - split));
 
-    KeywordScan scan(text, list.words);
+    KeywordScan scan(text, list.value);
     while (!scan.step(1000)) {
     }
     // Only the ASCII letters fold, as in the program's own comparison.
     QSet<QString> ignored;
-    for (QString w : list.words) {
+    for (QString w : list.value) {
         for (QChar &c : w)
             if (c >= u'a' && c <= u'z')
                 c = QChar(c.unicode() - 32);

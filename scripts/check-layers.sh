@@ -4,6 +4,7 @@
 #  - platform/ includes no other folder of the program;
 #  - documents/ and markup/ stand below the tools and app/;
 #  - settings/ stands below everything that keeps settings;
+#  - htmlaid/ (the writing aids) stands on documents/ and platform/ alone;
 #  - core test binaries (when their folder is given) need no widgets.
 set -u
 src="${1:-$(dirname "$0")/../src}"
@@ -22,11 +23,13 @@ forbid() {   # forbid <folder> <pattern> <why>
 for f in imaging table formmaker search spike settings; do
     forbid "$f" "app" "the tools stand below the main window"
 done
-forbid platform "app|documents|markup|table|formmaker|search|spike|transfer|preview|imaging|settings" "the seams stand below everything"
+forbid platform "app|documents|htmlaid|markup|table|formmaker|search|spike|transfer|preview|imaging|settings" "the seams stand below everything"
 forbid imaging "app|documents|markup|table|formmaker|search|spike|transfer|preview" "pictures depend on nothing but the seams"
 forbid documents "app|markup|table|formmaker|search|spike|transfer|preview|settings" "documents stand below the commands"
 forbid markup "app|table|formmaker|search|spike|transfer|preview" "fragments stand below the tools"
 forbid settings "app|markup|table|formmaker|search|spike|transfer|preview|imaging" "settings are read before any window exists"
+forbid htmlaid "app|markup|table|formmaker|search|spike|transfer|preview|imaging|settings" "the writing aids stand on the text area alone"
+forbid documents "htmlaid" "the text area knows nothing of the aids attached to it"
 
 # Which files may use widgets is settled by the build: each folder's core
 # library is compiled against Qt Core (and Gui where pictures are the subject)

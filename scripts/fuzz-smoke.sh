@@ -3,11 +3,14 @@
 # dictionary where it has one, and prints the inputs run and the edges
 # covered per target. New inputs go to a scratch folder, so the committed
 # corpus stays as it is; a failing target's log is kept as fuzz-<target>.log.
-#     scripts/fuzz-smoke.sh [seconds per target, default 60]
+#     scripts/fuzz-smoke.sh [seconds per target, default 60] [target...]
+# Naming targets (such as transfer_scan) runs only those.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 seconds=${1:-60}
+shift || true
+only=("$@")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp
@@ -16,6 +19,9 @@ printf '%-20s %10s %7s  %s\n' target runs edges result
 for exe in "$root"/build-fuzz/fuzz/fuzz_*; do
   [ -f "$exe" ] && [ -x "$exe" ] || continue
   name=${exe##*/fuzz_}
+  if [ ${#only[@]} -gt 0 ] && [[ ! " ${only[*]} " == *" $name "* ]]; then
+    continue
+  fi
   args=(-max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/$name-")
   [ -f "$root/fuzz/dict/$name.dict" ] && args+=(-dict="$root/fuzz/dict/$name.dict")
   mkdir -p "$work/$name"

@@ -13,8 +13,11 @@ PACKAGES=(
   libjpeg62-turbo-dev libgif-dev
   libtidy-dev
   libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
+  libhunspell-dev hunspell-en-us
+  qtkeychain-qt6-dev libsecret-1-0 gnome-keyring libsecret-tools dbus
   openbox xdotool
   xvfb xauth x11-utils imagemagick desktop-file-utils
+  dpkg-dev file lintian appstream man-db groff-base
   fonts-dejavu-core
 )
 

@@ -5,7 +5,9 @@
 #include "app/mainwindow.h"
 #include "app/startoptions.h"
 #include "formmaker/formfile.h"
+#include "htmlaid/htmldata.h"
 #include "platform/appfolder.h"
+#include "platform/version.h"
 #include "preview/helppage.h"
 #include "table/tablefile.h"
 
@@ -37,12 +39,16 @@ void printUsage()
               "  --version          show the version and exit");
 }
 
-// Where the shipped help page and word list were found: the installed
+// Where the shipped help page, word list and HTML names were found: the installed
 // share/mivor folder, or the source tree's resources when run from a build.
 void printDataFolder(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::printf("\nHelp page: %s%s\n", dataFolder().toLocal8Bit().constData(), helppage::kName);
+    // The writing aids' names, read from the same folder.
+    const htmlaid::HtmlData &names = htmlaid::HtmlData::shipped();
+    std::printf("HTML names: %s%s (%d elements, %d references)\n", dataFolder().toLocal8Bit().constData(),
+                htmlaid::kDataFileName, int(names.elements().size()), int(names.entities().size()));
 }
 
 // Prints the HTML of a table or form file; 0 on success, 1 with the
@@ -84,7 +90,7 @@ int main(int argc, char **argv)
         if (std::strcmp(argv[i], "--version") == 0) {
             // Standard output carries the version alone, for scripts that
             // read it; the licence goes beside it on standard error.
-            std::puts("Mivor 2.0");
+            std::puts("Mivor " MIVOR_VERSION);
             std::fputs("License GPL-3.0-or-later: GNU GPL version 3 or later "
                        "<https://gnu.org/licenses/gpl.html>.\n"
                        "This is free software: you are free to change and redistribute it.\n"
@@ -95,7 +101,7 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
+    QApplication::setApplicationName(QStringLiteral("Mivor " MIVOR_VERSION));
     // The same picture the desktop entry shows, installed in its sizes.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mivor.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("mivor"));

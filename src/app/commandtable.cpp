@@ -11,11 +11,12 @@ struct Row : Command {
     Row(Id id, const char *name, const char *caption, Menu menu, Enabling enabling)
         : Command{id, QString::fromLatin1(name), QString::fromLatin1(caption), {}, false, menu,
                   Kind::Entry, Menu::None, false, false, Strip::None, {}, {}, 0, 0, 0, {},
-                  ButtonStyle::Plain, enabling, std::nullopt}
+                  ButtonStyle::Plain, enabling, std::nullopt, {}}
     {
     }
     Row &key(const char *k) { shortcut = QString::fromLatin1(k); return *this; }
     Row &shownKey(const char *k) { key(k); shortcutShownOnly = true; return *this; }
+    Row &key2(const char *k) { alternateShortcut = QString::fromLatin1(k); return *this; }
     Row &sep() { separatorBefore = true; return *this; }
     Row &check(bool on) { kind = Kind::Check; checked = on; return *this; }
     Row &toggle(bool on) { kind = Kind::Toggle; checked = on; return *this; }
@@ -69,6 +70,8 @@ QList<Command> buildTable()
         Row(Id::EditMenu, "", "&Edit", M::None, A).sub(M::Edit),
         Row(Id::Undo, "Undo1", "&Undo", M::Edit, Enabling::Undo).key("Ctrl+Z")
             .main("UndoBtn", "Undo Last Action", 345, 32),
+        Row(Id::Redo, "Redo1", "&Redo", M::Edit, Enabling::Undo).key("Ctrl+Y").key2("Ctrl+Shift+Z")
+            .main("RedoBtn", "Redo Last Undone Action", 378),
         Row(Id::Cut, "Cut1", "C&ut", M::Edit, Enabling::Selection).key("Ctrl+X").sep()
             .main("CutBtn", "Cut Selected Text", 204),
         Row(Id::Copy, "Copy1", "&Copy", M::Edit, Enabling::Selection).key("Ctrl+C")
@@ -127,12 +130,15 @@ QList<Command> buildTable()
         Row(Id::ListItem, "ListItem1", "List I&tem", M::Format, D).key("Ctrl+L").tagged(TagCommandId::ListItem),
 
         Row(Id::SearchMenu, "", "&Search", M::None, A).sub(M::Search),
-        Row(Id::Find, "Find1", "&Find...", M::Search, D).main("FindBtn", "Find Text", 378),
+        Row(Id::Find, "Find1", "&Find...", M::Search, D).main("FindBtn", "Find Text", 411),
         Row(Id::FindInFiles, "FindinFiles1", "Fi&nd in Files...", M::Search, D).key("Ctrl+Shift+F"),
-        Row(Id::Replace, "Replace1", "&Replace...", M::Search, D).main("ReplaceBtn", "Replace Text", 411),
+        Row(Id::Replace, "Replace1", "&Replace...", M::Search, D).main("ReplaceBtn", "Replace Text", 444),
         // The last search again, from the caret of the current document.
         Row(Id::FindNext, "FindNext1", "Find Ne&xt", M::Search, D).key("F3").sep(),
         Row(Id::CheckHtml, "CheckHtml1", "Check &HTML", M::Search, D),
+        Row(Id::GoToLine, "GoToLine1", "&Go to Line...", M::Search, D).key("Ctrl+G").sep(),
+        // The tag paired with the one at the caret (Ctrl+M is the image's).
+        Row(Id::MatchingTag, "GoToMatchingTag1", "Go to &Matching Tag", M::Search, D).key("Ctrl+Shift+M"),
 
         Row(Id::ViewMenu, "", "&View", M::None, A).sub(M::View),
         Row(Id::Toolbar, "Toolbar1", "Toolbar", M::View, A).check(true),
@@ -146,8 +152,12 @@ QList<Command> buildTable()
         Row(Id::ShowSpike, "ShowSpike1", "&Show Spike", M::View, D).main("SpikeBtn1", "Spike", 303),
         Row(Id::Resources, "Resources1", "Image &Resources", M::View, D),
         Row(Id::WordWrap, "WordWrap1", "&Word Wrap", M::View, D).check(false).sep()
-            .main("wrapbtn", "Wrap text to window", 457).style(ButtonStyle::HandlerChecks),
+            .main("wrapbtn", "Wrap text to window", 485).style(ButtonStyle::HandlerChecks),
         Row(Id::LineNumbering, "LineNumbering1", "&Line Numbering", M::View, D).check(false),
+        // The current document's text larger or smaller, as Ctrl+wheel does.
+        Row(Id::ZoomIn, "ZoomIn1", "Zoom &In", M::View, D).key("Ctrl++").key2("Ctrl+=").sep(),
+        Row(Id::ZoomOut, "ZoomOut1", "Zoom O&ut", M::View, D).key("Ctrl+-"),
+        Row(Id::ZoomReset, "ZoomReset1", "Reset &Zoom", M::View, D).key("Ctrl+0"),
 
         Row(Id::Arrange, "Arrange1", "&Arrange", M::None, D).sub(M::Arrange),
         Row(Id::Cascade, "Cascade1", "&Cascade", M::Arrange, A),

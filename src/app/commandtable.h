@@ -16,14 +16,14 @@ namespace commands {
 enum class Id {
     FileMenu, New, NewWebPage, Open, Openwww, Reopen, Save, SaveAs, Savewww, SaveSelection, Close,
     CloseAll, PrintSetup, Portrait, Landscape, PrintPreview, WebPrintPreview, Print, Exit,
-    EditMenu, Undo, Cut, Copy, CopyToSpike, Paste, Delete, SelectAll, SortSelection, Preferences,
+    EditMenu, Undo, Redo, Cut, Copy, CopyToSpike, Paste, Delete, SelectAll, SortSelection, Preferences,
     FtpSettings,
     HtmlMenu, Insert, Color, NewLine, Space, Headlines, Image, Anchor, Table, Font, Rule, Email, Form,
     Frameset, Frame, Marquee, Javascript, Direct, FromFile, Keywords, Meta, EditIgnoreList,
     Format, Paragraph, Blockquote, Centre, Bold, Italic, Underline, List, ListItem,
-    SearchMenu, Find, FindInFiles, Replace, FindNext, CheckHtml,
+    SearchMenu, Find, FindInFiles, Replace, FindNext, CheckHtml, GoToLine, MatchingTag,
     ViewMenu, Toolbar, StatusBar, HtmlToolbar, HtmlPreview, ViewInBrowser, ShowSearchResults,
-    ShowSpike, Resources, WordWrap, LineNumbering,
+    ShowSpike, Resources, WordWrap, LineNumbering, ZoomIn, ZoomOut, ZoomReset,
     Arrange, Cascade, TileVertical, TileHorizontal, MinimizeAll, ArrangeAll,
     Windows, HelpMenu, Help, About,
     // On a tool strip only.
@@ -59,7 +59,7 @@ enum class Enabling {
     Selection,              // follows the current document's selection
     DocumentThenSelection,  // on with a new document, then follows the selection
     Modified,               // the current document is modified
-    Undo,                   // the text area has something to undo
+    Undo,                   // the text area has something to undo (or redo)
     Clipboard,              // the clipboard holds text
     Ftp,                    // a document is open and FTP servers are set up
     Activation,             // a document window has been activated
@@ -85,6 +85,7 @@ struct Command {
     ButtonStyle buttonStyle;
     Enabling enabling;
     std::optional<markup::TagCommandId> tag;   // a fixed tag inserted without a dialog
+    QString alternateShortcut;   // a second key for the same entry, empty when none
 };
 
 // Menu order: a submenu's row comes before the rows inside it.

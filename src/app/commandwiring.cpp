@@ -104,8 +104,12 @@ void TMainForm::buildMenus()
             // A key shown only beside the caption is not bound: an earlier
             // entry owns it.
             a = new QAction(c.shortcutShownOnly ? c.caption + QLatin1Char('\t') + c.shortcut : c.caption, this);
-            if (!c.shortcut.isEmpty() && !c.shortcutShownOnly)
-                a->setShortcut(QKeySequence(c.shortcut));
+            if (!c.shortcut.isEmpty() && !c.shortcutShownOnly) {
+                QList<QKeySequence> keys{QKeySequence(c.shortcut)};
+                if (!c.alternateShortcut.isEmpty())
+                    keys << QKeySequence(c.alternateShortcut);
+                a->setShortcuts(keys);
+            }
             parent->addAction(a);
             if (c.kind == Kind::Check || c.kind == Kind::Toggle) {
                 a->setCheckable(true);
@@ -203,6 +207,7 @@ void (TMainForm::*TMainForm::handlerFor(commands::Id id))()
     case Id::CloseAll: return &TMainForm::CloseAll1Click;
     case Id::Exit: return &TMainForm::Exit1Click;
     case Id::Undo: return &TMainForm::Undo1Click;
+    case Id::Redo: return &TMainForm::Redo1Click;
     case Id::Cut: return &TMainForm::CutBtnClick;
     case Id::Copy: return &TMainForm::CopyBtnClick;
     case Id::CopyToSpike: return &TMainForm::CopyToSpike1Click;
@@ -235,6 +240,8 @@ void (TMainForm::*TMainForm::handlerFor(commands::Id id))()
     case Id::Replace: return &TMainForm::Replace1Click;
     case Id::FindNext: return &TMainForm::FindNext1Click;
     case Id::CheckHtml: return &TMainForm::CheckHtml1Click;
+    case Id::GoToLine: return &TMainForm::GoToLine1Click;
+    case Id::MatchingTag: return &TMainForm::GoToMatchingTag1Click;
     case Id::Toolbar: return &TMainForm::Toolbar1Click;
     case Id::StatusBar: return &TMainForm::StatusBar2Click;
     case Id::HtmlToolbar: return &TMainForm::HtmlToolbar1Click;
@@ -244,6 +251,9 @@ void (TMainForm::*TMainForm::handlerFor(commands::Id id))()
     case Id::Resources: return &TMainForm::Resources1Click;
     case Id::WordWrap: return &TMainForm::wrapbtnClick;
     case Id::LineNumbering: return &TMainForm::LineNumbering1Click;
+    case Id::ZoomIn: return &TMainForm::ZoomIn1Click;
+    case Id::ZoomOut: return &TMainForm::ZoomOut1Click;
+    case Id::ZoomReset: return &TMainForm::ZoomReset1Click;
     case Id::Cascade: return &TMainForm::Cascade1Click;
     case Id::TileVertical: return &TMainForm::ile1Click;
     case Id::TileHorizontal: return &TMainForm::ileHorizontal1Click;
@@ -328,7 +338,7 @@ void TMainForm::setEnabledNames(const QStringList &names, bool on)
 bool TMainForm::isCommandShortcut(const QKeySequence &seq) const
 {
     for (QAction *a : actions_) {
-        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == seq)
+        if (a->isEnabled() && a->shortcuts().contains(seq))
             return true;
     }
     return false;
@@ -351,10 +361,17 @@ void TMainForm::SetSelectionCommands(bool on)
     setEnabledNames(selectionCommands(), on);
 }
 
-void TMainForm::SetUndoCommands(bool on)
+void TMainForm::SetUndoCommands()
 {
-    action(commands::Id::Undo)->setEnabled(on);
-    button(commands::Id::Undo)->setEnabled(on);
+    // The engine's own history, asked in constant time: Undo while there is
+    // a step to take back, Redo while there is one to take again.
+    const TMemo *memo = CurrentDoc ? CurrentDoc->Memo1 : nullptr;
+    const bool undo = memo && memo->canUndo();
+    const bool redo = memo && memo->canRedo();
+    action(commands::Id::Undo)->setEnabled(undo);
+    button(commands::Id::Undo)->setEnabled(undo);
+    action(commands::Id::Redo)->setEnabled(redo);
+    button(commands::Id::Redo)->setEnabled(redo);
     SetSaveCommands();
 }
 

@@ -33,13 +33,6 @@ filecommands::SaveOptions TMainForm::saveOptions()
     return o;
 }
 
-bool TMainForm::loadInto(TSubForm *doc, const QString &path)
-{
-    textfile::Decoded decoded;
-    const textfile::LoadStatus status = textfile::load(path, decoded);
-    return fillDocument(doc, path, status, decoded, {});
-}
-
 bool TMainForm::openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage)
 {
     textfile::Decoded decoded;
@@ -73,7 +66,7 @@ bool TMainForm::fillDocument(TSubForm *doc, const QString &path, textfile::LoadS
     const filecommands::LoadResult r =
         filecommands::fill(*doc, path, status, decoded, dialogs(), this, cannotOpenMessage);
     if (r.restored && doc == CurrentDoc)
-        SetUndoCommands(true);
+        SetUndoCommands();
     return r.loaded;
 }
 
@@ -212,13 +205,22 @@ void TMainForm::Exit1Click()
 
 // ------------------------------------------------------------ edit commands
 
+// Undo goes back as many steps as the engine keeps (a run of typing is one),
+// and Redo forward again; both stay enabled while they have a step to take.
 void TMainForm::Undo1Click()
 {
     if (!CurrentDoc)
         return;
     CurrentDoc->Memo1->undo();
-    action(commands::Id::Undo)->setEnabled(false);
-    button(commands::Id::Undo)->setEnabled(false);
+    SetUndoCommands();
+}
+
+void TMainForm::Redo1Click()
+{
+    if (!CurrentDoc)
+        return;
+    CurrentDoc->Memo1->redo();
+    SetUndoCommands();
 }
 
 void TMainForm::CutBtnClick()

@@ -4,11 +4,11 @@
 #include "platform/result.h"
 #include "transfer/publishing.h"
 
-// Reads appFolder + "FTPData.dvf" (appFolder ends in '/'). No file: not ok,
-// no message, so nothing is shown. A file that cannot be read or holds something else than the
-// server table: not ok, with a message. FTPData.ini never stays behind.
+// Reads appFolder + "FTPData.dvf" (appFolder ends in '/'), decoded in memory.
+// No file: not ok, no message, so nothing is shown. A file that cannot be
+// read, is over 4 MB or holds something else than the server table: not ok,
+// with a message.
 transfer::FtpDataRead loadFtpDataFile(const QString &appFolder);
 
-// Writes the lines to FTPData.ini, scrambles it into FTPData.dvf (mode
-// 0600) and deletes FTPData.ini again, also when a step fails.
+// Scrambles the lines (those of FTPData.ini) into FTPData.dvf, mode 0600.
 Result saveFtpDataFile(const QString &appFolder, const QStringList &lines);

@@ -78,7 +78,12 @@ QIcon toolIcon(const QString &name)
         p.setBrush(Qt::white);
         p.setPen(QPen(QColor(30, 30, 30), 1));
         p.drawRect(5, 8, 12, 4);
-    } else if (name == QLatin1String("UndoBtn")) {
+    } else if (name == QLatin1String("UndoBtn") || name == QLatin1String("RedoBtn")) {
+        // Redo's arrow is Undo's, mirrored.
+        if (name == QLatin1String("RedoBtn")) {
+            p.translate(22, 0);
+            p.scale(-1, 1);
+        }
         p.setPen(QPen(QColor(0, 0, 150), 2));
         QPainterPath path;
         path.moveTo(5, 9);

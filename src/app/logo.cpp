@@ -1,5 +1,7 @@
 #include "app/logo.h"
 
+#include "platform/version.h"
+
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -34,7 +36,7 @@ QPixmap Tlogo::picture()
     p.setFont(f);
     p.setPen(QColor(200, 210, 255));
     p.drawText(QRect(0, 125, 298, 24), Qt::AlignCenter, QStringLiteral("HTML and text editor"));
-    p.drawText(QRect(0, 150, 298, 24), Qt::AlignCenter, QStringLiteral("Version 2.0"));
+    p.drawText(QRect(0, 150, 298, 24), Qt::AlignCenter, QStringLiteral("Version " MIVOR_VERSION));
     p.setPen(QColor(255, 200, 60));
     p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
     return pm;

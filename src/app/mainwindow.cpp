@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "htmlaid/htmlaids.h"
+
 #include "app/commandtable.h"
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
@@ -9,6 +11,7 @@
 #include "spike/spikewindow.h"
 #include "app/logo.h"
 #include "app/prefsdialog.h"
+#include "app/session.h"
 #include "app/windowlist.h"
 #include "documents/filecommands.h"
 #include "documents/filenames.h"
@@ -17,10 +20,12 @@
 #include "documents/rtftotext.h"
 #include "documents/subform.h"
 #include "documents/textfile.h"
+#include "htmlaid/htmlaids.h"
 #include "markup/colourswatch.h"
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 #include "platform/fileio.h"
+#include "platform/version.h"
 #include "preview/browserpane.h"
 #include "transfer/publishing.h"
 
@@ -44,11 +49,12 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(parent), args_(args)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Mivor 2.0"));
+    setWindowTitle(QStringLiteral("Mivor " MIVOR_VERSION));
     resize(680, 572);
     setMouseTracking(true);
     setAcceptDrops(true);
@@ -183,10 +189,13 @@ void TMainForm::FormCreate()
             AddReopenItem(line);
     }
     applyDesktopColour();
-    const ResultOf<bool> splash = readShowSplash(AppFolder);
-    ShowSplash = splash.value;
-    if (!splash)
-        dialogs().error(splash.message, this);
+    const ResultOf<AddedOptions> added = readAddedOptions(AppFolder);
+    addedOptions_ = added.value;
+    if (!added)
+        dialogs().error(added.message, this);
+    WebBrowser1->setRemoteContent(addedOptions_.remoteContent);
+    aids_ = new htmlaid::AidsHub(AppFolder, this);
+    aids_->setOptions(addedOptions_.aids);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList(AppFolder, dataFolder());
 
@@ -254,8 +263,15 @@ void TMainForm::finishAutosave()
         Label1->hide();
         return;
     }
-    if (!filecommands::autosave(*doc, dialogs(), this))
+    if (const Result saved = filecommands::autosave(*doc, dialogs(), this); !saved) {
+        // A full disk fails every run: one message for the streak, not a new
+        // box stacked on the last one at every interval.
+        if (!autosaveFailing_)
+            dialogs().error(saved.message, this);
+        autosaveFailing_ = true;
         return;   // the label and bar stay until a later run completes
+    }
+    autosaveFailing_ = false;
     ProgressBar1->hide();
     Label1->hide();
 }
@@ -352,6 +368,8 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     pal.setColor(QPalette::Text, colourFromValue(settings.EditorFontColor));
     pal.setColor(QPalette::Base, colourFromValue(settings.EditorBackColor));
     doc->Memo1->setPalette(pal);
+    doc->Memo1->setCurrentLineShown(addedOptions_.currentLine);
+    attachWritingAids(doc);
 
     desktop->addSubWindow(doc);
     // Each new window a step down and right of the last, wrapping round.
@@ -412,7 +430,7 @@ void TMainForm::showSaveFormat()
 {
     // Without a document the panel goes rather than stand empty.
     if (CurrentDoc)
-        statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding()));
+        statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding(), CurrentDoc->byteOrderMark));
     else
         statusPanel2->clear();
     statusPanel2->setVisible(CurrentDoc != nullptr);
@@ -503,6 +521,24 @@ void TMainForm::wrapbtnClick()
     showWrapState(on);
 }
 
+void TMainForm::ZoomIn1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->zoomIn();
+}
+
+void TMainForm::ZoomOut1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->zoomOut();
+}
+
+void TMainForm::ZoomReset1Click()
+{
+    if (CurrentDoc)
+        CurrentDoc->Memo1->zoomReset();
+}
+
 void TMainForm::LineNumbering1Click()
 {
     QAction *a = action(commands::Id::LineNumbering);
@@ -515,17 +551,27 @@ void TMainForm::Preferences1Click()
 {
     Tprefs *prefs = tools_.preferences(this);
     prefs->FormShow(settings);
-    prefs->splash->setChecked(ShowSplash);
+    prefs->splash->setChecked(addedOptions_.showSplash);
+    prefs->remoteContent->setChecked(addedOptions_.remoteContent);
+    prefs->currentLine->setChecked(addedOptions_.currentLine);
+    prefs->reopenDocuments->setChecked(addedOptions_.reopenDocuments);
+    prefs->showAids(addedOptions_.aids, aids_->languages());
     if (showModal(prefs) != QDialog::Accepted)
         return;
     settings = prefs->values();
     if (Result r = writeSettingsFromDialog(AppFolder, settings); !r)
         dialogs().error(r.message, this);
     // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
-    // written only once the user has changed the choice.
-    if (prefs->splash->isChecked() != ShowSplash) {
-        ShowSplash = prefs->splash->isChecked();
-        if (Result r = writeShowSplash(AppFolder, ShowSplash); !r)
+    // written only once the user has changed a choice.
+    const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked(),
+                              prefs->currentLine->isChecked(), prefs->reopenDocuments->isChecked(), prefs->aids()};
+    if (chosen != addedOptions_) {
+        addedOptions_ = chosen;
+        WebBrowser1->setRemoteContent(chosen.remoteContent);
+        aids_->setOptions(chosen.aids);
+        for (TSubForm *doc : docs_)
+            doc->Memo1->setCurrentLineShown(chosen.currentLine);
+        if (Result r = writeAddedOptions(AppFolder, chosen); !r)
             dialogs().error(r.message, this);
     }
     restartAutosaveTimer();
@@ -629,14 +675,60 @@ void TMainForm::FormActivate()
     if (!FirstActivation)
         return;
     FirstActivation = false;
-    if (args_.isEmpty())
-        return;
-    if (!eachArgumentAFile_) {
+    const qsizetype before = docs_.size();
+    if (!args_.isEmpty() && !eachArgumentAFile_) {
         openCommandLinePath(args_.join(QLatin1Char(' ')));
-        return;
+    } else {
+        for (const QString &path : args_)
+            openCommandLinePath(path);
     }
-    for (const QString &path : args_)
-        openCommandLinePath(path);
+    // The documents of the last session follow; the command line's stays in front.
+    if (addedOptions_.reopenDocuments)
+        reopenSession(docs_.size() > before ? CurrentDoc : nullptr);
+}
+
+void TMainForm::reopenSession(TSubForm *inFront)
+{
+    const ResultOf<QList<SessionDocument>> session = readSession(AppFolder);
+    if (!session)
+        dialogs().error(session.message, this);
+    QStringList missing;
+    TSubForm *current = nullptr;
+    for (const SessionDocument &d : session.value) {
+        const bool open = std::any_of(docs_.cbegin(), docs_.cend(),
+                                      [&d](const TSubForm *doc) { return doc->caption() == d.path; });
+        if (open)
+            continue;
+        if (!QFileInfo::exists(d.path)) {
+            missing << d.path;
+            continue;
+        }
+        if (!openDocument(d.path, Listing::OnSuccess))
+            continue;   // Open's own message said why
+        TSubForm *doc = CurrentDoc;
+        doc->Memo1->setWrap(d.wrap);
+        showWrapState(d.wrap);
+        doc->Memo1->setSelStart(std::min(d.caret, doc->Memo1->textLength()));
+        doc->Memo1->ensureCursorVisible();
+        doc->Memo1MouseUp();
+        if (d.current)
+            current = doc;
+    }
+    if (!missing.isEmpty())
+        dialogs().error(missingDocumentsMessage(missing), this);
+    if (TSubForm *front = inFront ? inFront : current)
+        bringToFront(front);
+}
+
+QList<SessionDocument> TMainForm::sessionDocuments() const
+{
+    QList<SessionDocument> out;
+    for (const TSubForm *doc : docs_) {
+        if (doc->caption().startsWith(QLatin1Char('~')))
+            continue;   // never saved: nothing to open again
+        out.append({doc->caption(), doc->Memo1->selStart(), doc->Memo1->wrap(), doc == CurrentDoc});
+    }
+    return out;
 }
 
 void TMainForm::openCommandLinePath(const QString &path)
@@ -662,7 +754,7 @@ void TMainForm::openCommandLinePath(const QString &path)
         AddWindowItem();
         doc->Memo1->setText(text);
         doc->Memo1->setModified(true);
-        SetUndoCommands(true);
+        SetUndoCommands();
     } else if (!path.isEmpty()) {
         openDocument(path, Listing::Always);
     }
@@ -693,4 +785,9 @@ void TMainForm::FormClose()
     }
     if (Result r = writeSettingsAtClose(AppFolder, settings, reopenList(), dialogs().fontFamilies()); !r)
         dialogs().error(r.message, this);
+    if (!addedOptions_.reopenDocuments) {
+        forgetSession(AppFolder);
+    } else if (Result r = writeSession(AppFolder, sessionDocuments()); !r) {
+        dialogs().error(r.message, this);
+    }
 }

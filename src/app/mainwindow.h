@@ -4,6 +4,7 @@
 // the status bar; it keeps every command's enabling in step with the current
 // document, the selection, the modified flag and the clipboard.
 #include "app/commandtable.h"
+#include "app/startoptions.h"
 #include "settings/settingsstore.h"
 #include "app/toolwindows.h"
 #include "documents/documenthost.h"
@@ -19,6 +20,7 @@
 #include <functional>
 
 namespace search { class KeywordRun; }
+namespace htmlaid { class AidsHub; }
 class QAbstractButton;
 class QAction;
 class QLabel;
@@ -32,6 +34,7 @@ class QToolButton;
 class ColourSwatch;
 class TSubForm;
 class WindowList;
+struct SessionDocument;
 class Tprefs;
 class Tlogo;
 class TParabox;
@@ -109,7 +112,10 @@ public:
     // Both groups, with the splash shown modally between them when wanted.
     void startUp(bool splash);
     // The user's choice in Preferences (start.dvf), read at creation.
-    bool showSplashAtStart() const { return ShowSplash; }
+    bool showSplashAtStart() const { return addedOptions_.showSplash; }
+    const AddedOptions &addedOptions() const { return addedOptions_; }
+    // The writing aids of every document: their options and dictionary.
+    htmlaid::AidsHub *writingAids() const { return aids_; }
     // How a modal dialog is run. Tests replace it so that a scripted answer
     // stands in for the user.
     void setModalRunner(std::function<int(QDialog *)> run) { showModal = std::move(run); }
@@ -125,7 +131,7 @@ public:
     TSubForm *CreateDocWindow(const QString &caption);
     void DisableDocCommands() override;
     void SetSelectionCommands(bool on) override;
-    void SetUndoCommands(bool on) override;
+    void SetUndoCommands() override;
     void SetSaveCommands();
     void SetPasteCommands();
     // Replaces the current document's selection by a fragment: one undoable
@@ -136,9 +142,6 @@ public:
     QStringList reopenList() const;      // captions, top first
     QStringList windowList() const;      // captions in menu order
     QStringList checkedWindowEntries() const;
-    // Loads a file into a document window as Open does; false (after the
-    // message) when it cannot be read.
-    bool loadInto(TSubForm *doc, const QString &path);
     // When a new document window is listed in the "Windows" menu.
     enum class Listing { OnSuccess, Always, Never };
     // Opens a file in a new document window (Open, Reopen, the command line,
@@ -170,6 +173,7 @@ public:
     void CloseAll1Click();
     void Exit1Click();
     void Undo1Click();
+    void Redo1Click();
     void CutBtnClick();
     void CopyBtnClick();
     void PasteBtnClick();
@@ -180,6 +184,9 @@ public:
     void HtmlToolbar1Click();
     void wrapbtnClick();
     void LineNumbering1Click();
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ZoomReset1Click();
     void About1Click();
     void Preferences1Click();
     void BrowseBtnClick();
@@ -227,6 +234,8 @@ public:
     void FindinFiles1Click();
     void FindNext1Click();
     void CheckHtml1Click();
+    void GoToLine1Click();
+    void GoToMatchingTag1Click();
     void ShowSearchResults1Click();
     void CopyToSpike1Click();
     void ShowSpike1Click();
@@ -259,6 +268,7 @@ public:
     // --- SearchHost ---
     QList<TSubForm *> documentsLeastRecentFirst() override;
     void bringToFront(TSubForm *doc) override;
+    void showSearchNote(const QString &text) override;
     void FormMouseMove();
 
     // --- DocumentHost ---
@@ -300,7 +310,8 @@ private:
     bool TableEditorShown = false;
     bool TableEditorClosed = false;
     search::KeywordRun *keywordRun_ = nullptr;   // the keyword scan under way, if any
-    bool ShowSplash = true;
+    AddedOptions addedOptions_;   // the Preferences kept in start.dvf
+    htmlaid::AidsHub *aids_ = nullptr;
     // The open and save dialogs' state that carries over between uses.
     FileDialogState OpenDialog1;
     FileDialogState SaveDialog1;
@@ -330,6 +341,7 @@ private:
     TPageView *PageView = nullptr;   // print previews and printing of the page
     QTimer *autosaveStep_ = nullptr;   // moves the visible autosave run on
     QElapsedTimer autosaveClock_;      // valid while a run is under way
+    bool autosaveFailing_ = false;     // the last run could not write its copy
 
     void FormCreate();
     void autosaveStep();
@@ -359,6 +371,7 @@ private:
     void EnableDocCommands();
     void wirePreviewCommands();
     void createToolWindows();
+    void attachWritingAids(TSubForm *doc);
     QString documentFolder() const;
     void insertWithCaret(const markup::Insertion &ins);
     QString selectionText() const;
@@ -367,6 +380,10 @@ private:
     QStringList args_;
     bool eachArgumentAFile_ = false;
     void openCommandLinePath(const QString &path);
+    // Opens the documents kept at the last exit; inFront (the command
+    // line's document) stays the current one.
+    void reopenSession(TSubForm *inFront);
+    QList<SessionDocument> sessionDocuments() const;
     QHash<QString, QAction *> actions_;
     QHash<QString, QToolButton *> buttons_;
     QList<TSubForm *> docs_;

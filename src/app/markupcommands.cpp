@@ -220,7 +220,7 @@ void TMainForm::NewWebPage1Click()
     memo->setFocus();
     memo->setSelStart(std::max(0, memo->textLength() - 22));
     memo->setModified(true);
-    SetUndoCommands(true);
+    SetUndoCommands();
 }
 
 // ------------------------------------------------------------ colour

@@ -27,7 +27,7 @@ Tprefs::Tprefs(QWidget *parent)
 {
     setObjectName(QStringLiteral("prefs"));
     setWindowTitle(QStringLiteral("Set Page Defaults"));
-    setFixedSize(260, 317);
+    setFixedSize(260, 541);
 
     Label2 = new QLabel(QStringLiteral("Default Desktop Colour"), this);
     Label2->setGeometry(10, 12, 160, 20);
@@ -89,13 +89,42 @@ Tprefs::Tprefs(QWidget *parent)
     splash = new QCheckBox(QStringLiteral("Show splash at start-up"), this);
     splash->setObjectName(QStringLiteral("splash"));
     splash->setGeometry(8, 256, 250, 22);
+    remoteContent = new QCheckBox(QStringLiteral("Load remote content in the preview"), this);
+    remoteContent->setObjectName(QStringLiteral("remoteContent"));
+    remoteContent->setGeometry(8, 280, 250, 22);
+    currentLine = new QCheckBox(QStringLiteral("Highlight the current line"), this);
+    currentLine->setObjectName(QStringLiteral("currentLine"));
+    currentLine->setGeometry(8, 304, 250, 22);
+    reopenDocuments = new QCheckBox(QStringLiteral("Reopen the documents open at exit"), this);
+    reopenDocuments->setObjectName(QStringLiteral("reopenDocuments"));
+    reopenDocuments->setGeometry(8, 328, 250, 22);
+
+    aidsBox = new QGroupBox(QStringLiteral(" Writing aids "), this);
+    aidsBox->setObjectName(QStringLiteral("aidsBox"));
+    aidsBox->setGeometry(8, 354, 244, 148);
+    auto aidBox = [this](const char *name, const char *caption, int y) {
+        auto *box = new QCheckBox(QString::fromLatin1(caption), aidsBox);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(8, y, 232, 20);
+        return box;
+    };
+    autoCloseTags = aidBox("autoCloseTags", "Close tags as they are typed", 20);
+    matchTags = aidBox("matchTags", "Highlight matching tags", 40);
+    completion = aidBox("completion", "Complete tags and entities", 60);
+    spelling = aidBox("spelling", "Check spelling of pages", 80);
+    spellPlainText = aidBox("spellPlainText", "Check spelling in plain text", 100);
+    dictionaryLabel = new QLabel(QStringLiteral("Dictionary"), aidsBox);
+    dictionaryLabel->setGeometry(10, 122, 70, 20);
+    dictionary = new QComboBox(aidsBox);
+    dictionary->setObjectName(QStringLiteral("dictionary"));
+    dictionary->setGeometry(84, 120, 150, 24);
 
     CancelBtn = dialogButton(QStringLiteral("&Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(92, 283, 76, 26);
+    CancelBtn->setGeometry(92, 508, 76, 26);
     DoneBtn = dialogButton(QStringLiteral("&Done"), this);
     DoneBtn->setObjectName(QStringLiteral("DoneBtn"));
-    DoneBtn->setGeometry(176, 283, 76, 26);
+    DoneBtn->setGeometry(176, 508, 76, 26);
 
     // The swatches open the shared chooser through their own handlers.
     for (ColourSwatch *s : {DTColor, BGColor, Fontcolor})
@@ -149,6 +178,35 @@ MivorSettings Tprefs::values() const
     s.AutosaveOn = autosave->isChecked();
     s.AutosaveMinutes = autosavespin->fieldValue();
     return withinPageDefaultRanges(s);
+}
+
+void Tprefs::showAids(const htmlaid::AidOptions &aids, const QStringList &languages)
+{
+    autoCloseTags->setChecked(aids.autoClose);
+    matchTags->setChecked(aids.matchTags);
+    completion->setChecked(aids.completion);
+    spelling->setChecked(aids.spelling);
+    spellPlainText->setChecked(aids.spellPlainText);
+    dictionary->clear();
+    dictionary->addItems(languages);
+    // The language in use when none was chosen: US English if it is there.
+    const QString shown = languages.contains(aids.language) ? aids.language
+                          : languages.contains(QStringLiteral("en_US")) ? QStringLiteral("en_US")
+                                                                         : languages.value(0);
+    dictionary->setCurrentIndex(int(languages.indexOf(shown)));
+    dictionary->setEnabled(!languages.isEmpty());
+}
+
+htmlaid::AidOptions Tprefs::aids() const
+{
+    htmlaid::AidOptions a;
+    a.autoClose = autoCloseTags->isChecked();
+    a.matchTags = matchTags->isChecked();
+    a.completion = completion->isChecked();
+    a.spelling = spelling->isChecked();
+    a.spellPlainText = spellPlainText->isChecked();
+    a.language = dictionary->currentText();
+    return a;
 }
 
 void Tprefs::chooseInto(ColourSwatch *swatch)

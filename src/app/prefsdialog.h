@@ -2,6 +2,7 @@
 // "Set Page Defaults": the font, colours, wrap, backup and autosave defaults
 // that new document windows and the main window use. It only moves values
 // between its controls and a MivorSettings; the caller stores them.
+#include "htmlaid/aidoptions.h"
 #include "settings/settingsstore.h"
 
 #include <QDialog>
@@ -34,8 +35,20 @@ public:
     QCheckBox *savebak;
     QCheckBox *autosave;
     SpinField *autosavespin;
-    // Not a page default: the caller loads and stores it on its own.
+    // Not page defaults: the caller loads and stores them on their own.
     QCheckBox *splash;
+    QCheckBox *remoteContent;
+    QCheckBox *currentLine;
+    QCheckBox *reopenDocuments;
+    // The writing aids, with the dictionary's language.
+    QGroupBox *aidsBox;
+    QCheckBox *autoCloseTags;
+    QCheckBox *matchTags;
+    QCheckBox *completion;
+    QCheckBox *spelling;
+    QCheckBox *spellPlainText;
+    QLabel *dictionaryLabel;
+    QComboBox *dictionary;
     QPushButton *CancelBtn;
     QPushButton *DoneBtn;
 
@@ -44,6 +57,9 @@ public:
     // The controls' values, within their ranges; a font name that names no
     // installed font gives the default.
     MivorSettings values() const;
+    // The aids' choices in and out; `languages` are the dictionaries found.
+    void showAids(const htmlaid::AidOptions &aids, const QStringList &languages);
+    htmlaid::AidOptions aids() const;
 
     void DTColorMouseDown();
     void BGColorMouseDown();

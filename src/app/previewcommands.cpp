@@ -58,7 +58,9 @@ void TMainForm::RefreshPreview()
     if (docs_.isEmpty() || !doc)
         return;
     const QString page = temppage::panePagePath(doc->caption());
-    if (const Result written = temppage::write(page, doc->caption(), doc->Memo1->text(), doc->encoding); !written) {
+    if (const Result written =
+            temppage::write(page, doc->caption(), doc->Memo1->text(), doc->encoding, doc->byteOrderMark);
+        !written) {
         dialogs().error(written.message, this);
         return;
     }
@@ -100,7 +102,9 @@ void TMainForm::htmlBtnClick()
     if (doc->caption().startsWith(QLatin1Char('~')))
         return;
     const temppage::ExternalPage target = temppage::externalPage(doc->caption());
-    if (const Result written = temppage::write(target.page, doc->caption(), doc->Memo1->text(), doc->encoding); !written) {
+    if (const Result written =
+            temppage::write(target.page, doc->caption(), doc->Memo1->text(), doc->encoding, doc->byteOrderMark);
+        !written) {
         dialogs().error(written.message, this);
         return;
     }

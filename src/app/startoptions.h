@@ -4,6 +4,7 @@
 // user sets in Preferences and which is kept in a small settings file of its
 // own (start.ini, scrambled as start.dvf) so that mivor.dvf keeps the layout
 // older files have.
+#include "htmlaid/aidoptions.h"
 #include "platform/result.h"
 
 #include <QString>
@@ -29,12 +30,30 @@ StartOptions parseStartOptions(const QStringList &arguments);
 // line says no.
 bool splashAtStart(const StartOptions &options, bool showSplashSetting);
 
-// Reads appFolder + "start.dvf" (appFolder ends in '/'): its first line reads
-// as a setting's boolean does, exactly "true" is on. No file means on (the
-// default). A file that cannot be read or is damaged fails with its message
-// and the value on. No start.ini is left behind.
-ResultOf<bool> readShowSplash(const QString &appFolder);
+// The choices of Preferences that are not page defaults. They are kept in a
+// small scrambled file of their own, start.dvf, so that mivor.dvf keeps the
+// layout older files have: its first line is the splash choice as a setting's
+// boolean ("true" is on), each further line "name=value".
+struct AddedOptions {
+    bool showSplash = true;
+    // The preview pane may load a page's remote images, styles, scripts and
+    // fonts; off, it makes no network request at all.
+    bool remoteContent = true;
+    // The caret's line has a faint background.
+    bool currentLine = true;
+    // The titled documents open at exit are opened again at the next start
+    // (session.lst beside start.dvf).
+    bool reopenDocuments = false;
+    // The writing aids: end tags, matching tags, completion, spelling.
+    htmlaid::AidOptions aids;
+    bool operator==(const AddedOptions &) const = default;
+};
 
-// Writes the choice to start.ini, scrambles it into start.dvf and deletes
-// start.ini again. Fails with the reason when start.dvf could not be written.
-Result writeShowSplash(const QString &appFolder, bool show);
+// Reads appFolder + "start.dvf" (appFolder ends in '/'). No file, or a line
+// missing, means the default. A file that cannot be read or is damaged fails
+// with its message and the defaults.
+ResultOf<AddedOptions> readAddedOptions(const QString &appFolder);
+
+// Scrambles the options into start.dvf. Fails with the reason when it could
+// not be written.
+Result writeAddedOptions(const QString &appFolder, const AddedOptions &options);

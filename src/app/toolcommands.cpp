@@ -5,6 +5,8 @@
 
 #include "documents/filecommands.h"
 #include "documents/filenames.h"
+#include "documents/gotoline.h"
+#include "documents/gotolinedialog.h"
 #include "documents/filerules.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
@@ -29,8 +31,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPointer>
@@ -96,6 +98,36 @@ void TMainForm::FindNext1Click()
 {
     createToolWindows();
     tools_.FindForm->FindNextInCurrent();
+}
+
+void TMainForm::showSearchNote(const QString &text)
+{
+    statusPanel1->setText(text);
+}
+
+void TMainForm::GoToLine1Click()
+{
+    if (!CurrentDoc)
+        return;
+    TSubForm *doc = CurrentDoc;
+    TMemo *memo = doc->Memo1;
+    // Row numbers as the gutter shows them: with wrapping on, the rows of
+    // the whole page must be known first (the user may cancel that wait).
+    if (!memo->finishWrapping())
+        return;
+    const int rows = memo->lineCount();
+    TGoToLine *dialog = tools_.goToLineDialog(this);
+    dialog->FormShow(rows, doc->CaretLine());
+    if (showModal(dialog) != QDialog::Accepted || !docs_.contains(doc))
+        return;
+    const gotoline::RowChoice choice = gotoline::readRow(dialog->typed(), rows);
+    if (!choice.ok) {
+        dialogs().error(choice.message, this);
+        return;
+    }
+    memo->goToRow(choice.row);
+    memo->setFocus();
+    doc->Memo1MouseUp();
 }
 
 void TMainForm::CheckHtml1Click()
@@ -306,8 +338,7 @@ void TMainForm::Resources1Click()
     if (!CurrentDoc)
         return;
     const QString caption = CurrentDoc->caption();
-    const QString folder = caption.startsWith(QLatin1Char('~')) ? QDir::currentPath()
-                                                                : QFileInfo(caption).absolutePath();
+    const QString folder = caption.startsWith(QLatin1Char('~')) ? QString() : QFileInfo(caption).absolutePath();
     publishing->imageResources(CurrentDoc->Memo1->text(), folder);
 }
 
@@ -316,9 +347,17 @@ void TMainForm::Openwww1Click()
     const QString target = publishing->openWww();
     if (target.isEmpty())
         return;
+    // What cannot be edited as text (NUL bytes, UTF-16, too large) gets no
+    // window: an empty one would overwrite the downloaded bytes at Save.
+    textfile::Decoded decoded;
+    const textfile::LoadStatus status = textfile::load(target, decoded);
+    if (status != textfile::LoadStatus::Ok) {
+        dialogs().error(textfile::loadFailureMessage(status, target), this);
+        return;
+    }
     QCoreApplication::processEvents();
     TSubForm *doc = CreateDocWindow(target);
-    if (!loadInto(doc, target))
+    if (!fillDocument(doc, target, status, decoded, {}))
         return;
     AddWindowItem();
     doc->Memo1->setModified(true);

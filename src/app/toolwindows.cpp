@@ -3,6 +3,7 @@
 #include "app/logo.h"
 #include "app/mainwindow.h"
 #include "app/prefsdialog.h"
+#include "documents/gotolinedialog.h"
 #include "spike/spikestore.h"
 #include "formmaker/formform.h"
 #include "markup/anchordialog.h"
@@ -89,4 +90,11 @@ Tlogo *ToolWindows::about(QWidget *owner)
     if (!logo)
         logo = new Tlogo(owner);
     return logo;
+}
+
+TGoToLine *ToolWindows::goToLineDialog(QWidget *owner)
+{
+    if (!goToLine)
+        goToLine = new TGoToLine(owner);
+    return goToLine;
 }

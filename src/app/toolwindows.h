@@ -26,6 +26,7 @@ class TFindForm;
 class Thtmltabletemp;
 class Tprefs;
 class Tlogo;
+class TGoToLine;
 
 struct ToolWindows {
     TNewHtml *NewHtml = nullptr;
@@ -49,6 +50,7 @@ struct ToolWindows {
     Thtmltabletemp *TableEditor = nullptr;
     Tprefs *prefs = nullptr;
     Tlogo *logo = nullptr;
+    TGoToLine *goToLine = nullptr;
 
     // Search windows, the spike (with its clips read from the program's
     // folder), the picture dialog and the script editor.
@@ -57,4 +59,5 @@ struct ToolWindows {
     void createAfterSplash(QWidget *owner);
     Tprefs *preferences(QWidget *owner);
     Tlogo *about(QWidget *owner);
+    TGoToLine *goToLineDialog(QWidget *owner);
 };

@@ -11,7 +11,8 @@ public:
 
     // Command state.
     virtual void SetSelectionCommands(bool on) = 0;
-    virtual void SetUndoCommands(bool on) = 0;
+    // Undo and Redo as the current document's history stands, then Save.
+    virtual void SetUndoCommands() = 0;
     virtual void DisableDocCommands() = 0;
     virtual void enableSelectAll() = 0;
     virtual void showWrapState(bool on) = 0;

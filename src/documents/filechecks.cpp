@@ -1,22 +1,12 @@
 #include "documents/filechecks.h"
 
+#include "documents/filerules.h"
 #include "platform/fileio.h"
 
 #include <QFile>
 #include <sys/stat.h>
 
 namespace filechecks {
-
-namespace {
-
-bool sameFile(const QString &a, const QString &b)
-{
-    struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
-        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-} // namespace
 
 QString replaceQuestion(const QString &path)
 {
@@ -29,7 +19,19 @@ bool replacesAnotherFile(const QString &chosen, const QString &written, const QS
         return false;
     if (fileio::occupantOf(written) == fileio::Occupant::None)
         return false;
-    return !sameFile(written, ownFile);
+    return !fileio::sameFile(written, ownFile);
+}
+
+QString otherBackupQuestion(const QString &backup, const QString &origin, const QString &path)
+{
+    return backup + QStringLiteral(" is the backup of ") + origin + QStringLiteral(". Replace it with the backup of ")
+         + path + QStringLiteral("?\nNo saves without making a backup.");
+}
+
+QString saveWithoutBackupQuestion(const QString &backup, const QString &reason, const QString &path)
+{
+    return filerules::cannotCreateMessage(backup, reason) + QStringLiteral("\nSave ") + path
+         + QStringLiteral(" without a backup?");
 }
 
 bool sideFileNeedsQuestion(const QString &side)

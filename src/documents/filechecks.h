@@ -13,6 +13,13 @@ QString replaceQuestion(const QString &path);
 // own file `ownFile`: that would be lost without a word.
 bool replacesAnotherFile(const QString &chosen, const QString &written, const QString &ownFile);
 
+// "<backup> is the backup of <origin>. Replace it with the backup of <path>?
+// No saves without making a backup."
+QString otherBackupQuestion(const QString &backup, const QString &origin, const QString &path);
+
+// "Cannot create file <backup>: <reason>\nSave <path> without a backup?"
+QString saveWithoutBackupQuestion(const QString &backup, const QString &reason, const QString &path);
+
 // A backup or autosave copy replaces an earlier copy (a regular file there)
 // without asking; a link, FIFO, socket or device at its name was not made
 // by the program, so replacing it needs the user's word. (A folder there is

@@ -7,6 +7,7 @@
 #include "documents/recovery.h"
 #include "documents/subform.h"
 #include "platform/dialogs.h"
+#include "platform/fileio.h"
 
 #include <QFileInfo>
 
@@ -22,7 +23,7 @@ bool mayReplaceSideFile(const QString &side, Dialogs &dialogs, QWidget *parent)
 bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent)
 {
     textfile::Encoding used = doc.encoding;
-    if (Result r = textfile::save(path, doc.Memo1->text(), doc.encoding, &used); !r) {
+    if (Result r = textfile::save(path, doc.Memo1->text(), doc.encoding, &used, doc.byteOrderMark); !r) {
         dialogs.error(filerules::cannotCreateMessage(path, r.message), parent);
         return false;
     }
@@ -30,25 +31,60 @@ bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent
     return true;
 }
 
+namespace {
+
+// What to do about a backup that holds another document's bytes (a.htm and
+// a.txt share a.bak): replace it, keep it and save without one, or stop.
+Answer backupOfAnotherDocument(const QString &backup, const QString &path, Dialogs &dialogs, QWidget *parent)
+{
+    if (fileio::occupantOf(backup) != fileio::Occupant::RegularFile)
+        return Answer::Yes;
+    const QString origin = fileio::originOf(backup);
+    if (origin.isEmpty() || fileio::sameFile(origin, QFileInfo(path).absoluteFilePath()))
+        return Answer::Yes;
+    return dialogs.askYesNoCancel(filechecks::otherBackupQuestion(backup, origin, path), parent);
+}
+
+// Hidden temporary files that a save cut short left beside the document
+// and its side files (a crash, a kill): as large as the document each.
+void removeLeftovers(const QString &path)
+{
+    const QString target = fileio::resolveLinks(path);
+    if (!target.isEmpty() && names::folderPart(target) != names::folderPart(path))
+        fileio::removeStaleTemporaries(names::folderPart(target), {names::fileNamePart(target)});
+    fileio::removeStaleTemporaries(names::folderPart(path),
+                                   {names::fileNamePart(path), names::fileNamePart(names::backupNameFor(path)),
+                                    names::fileNamePart(names::autosaveNameFor(path))});
+}
+
+} // namespace
+
 SaveResult save(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs)
 {
     if (filerules::isUntitled(doc.caption()))
         return saveAs(doc, options, dialogs);
     const QString path = doc.caption();
+    removeLeftovers(path);
     // A file not (or no longer) on disk has nothing to back up.
     if (options.makeBackups && QFileInfo::exists(path)) {
         const QString backup = names::backupNameFor(path);
         if (!mayReplaceSideFile(backup, dialogs, options.parent))
             return SaveResult{Outcome::Cancelled, false, {}};
-        const textfile::CopyResult copied = textfile::copyFile(path, backup);
+        const Answer replace = backupOfAnotherDocument(backup, path, dialogs, options.parent);
+        if (replace == Answer::Cancel)
+            return SaveResult{Outcome::Cancelled, false, {}};
+        const textfile::CopyResult copied =
+            replace == Answer::Yes ? textfile::copyFile(path, backup) : textfile::CopyResult{};
         if (copied.failed == textfile::CopyFailed::Source) {
             dialogs.error(filerules::cannotOpenMessage(path, copied.message), options.parent);
             return SaveResult{Outcome::Failed, false, {}};
         }
-        if (copied.failed == textfile::CopyFailed::Target) {
-            dialogs.error(filerules::cannotCreateMessage(backup, copied.message), options.parent);
-            return SaveResult{Outcome::Failed, false, {}};
-        }
+        // A file the user may write in a folder they may not (or a full
+        // folder): the document itself can still be saved.
+        if (copied.failed == textfile::CopyFailed::Target
+            && dialogs.askYesNo(filechecks::saveWithoutBackupQuestion(backup, copied.message, path), options.parent)
+                   != Answer::Yes)
+            return SaveResult{Outcome::Cancelled, false, {}};
     }
     if (!write(doc, path, dialogs, options.parent))
         return SaveResult{Outcome::Failed, false, {}};
@@ -78,10 +114,12 @@ SaveResult saveAs(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs)
             continue;
         if (options.makeBackups && !filerules::isUntitled(oldName)) {
             const QString backup = names::backupNameFor(oldName);
-            if (QFileInfo::exists(oldName) && mayReplaceSideFile(backup, dialogs, options.parent))
+            if (QFileInfo::exists(oldName) && mayReplaceSideFile(backup, dialogs, options.parent)
+                && backupOfAnotherDocument(backup, oldName, dialogs, options.parent) == Answer::Yes)
                 textfile::copyFile(oldName, backup);   // failures ignored
         }
         state.fileName = newPath;
+        removeLeftovers(newPath);
         if (!write(doc, newPath, dialogs, options.parent)) {
             result.outcome = Outcome::Failed;
             return result;   // caption and modified flag stay as they were
@@ -111,18 +149,16 @@ Outcome saveSelection(TSubForm &doc, FileDialogState &state, Dialogs &dialogs, Q
     return Outcome::Saved;
 }
 
-bool autosave(TSubForm &doc, Dialogs &dialogs, QWidget *parent)
+Result autosave(TSubForm &doc, Dialogs &dialogs, QWidget *parent)
 {
     const QString caption = doc.caption();
     const QString side = names::autosaveNameFor(caption);
     if (!mayReplaceSideFile(side, dialogs, parent))
-        return true;
+        return Result::success();
     const QString model = filerules::isUntitled(caption) ? QString() : caption;
-    if (Result r = textfile::saveSideFile(side, model, doc.Memo1->text(), doc.encoding); !r) {
-        dialogs.error(filerules::cannotCreateMessage(side, r.message), parent);
-        return false;
-    }
-    return true;
+    if (Result r = textfile::saveSideFile(side, model, doc.Memo1->text(), doc.encoding, doc.byteOrderMark); !r)
+        return Result::failure(filerules::cannotCreateMessage(side, r.message));
+    return Result::success();
 }
 
 LoadResult fill(TSubForm &doc, const QString &path, textfile::LoadStatus status,
@@ -136,6 +172,7 @@ LoadResult fill(TSubForm &doc, const QString &path, textfile::LoadStatus status,
         return result;
     }
     result.loaded = true;
+    doc.byteOrderMark = decoded.byteOrderMark;
     doc.setEncoding(decoded.encoding);
     doc.Memo1->setText(decoded.text);
     doc.Memo1->setModified(false);

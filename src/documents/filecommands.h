@@ -45,9 +45,10 @@ bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent
 // Asks for a name and writes the selection there.
 Outcome saveSelection(TSubForm &doc, FileDialogState &saveDialog, Dialogs &dialogs, QWidget *parent);
 
-// Writes the autosave copy beside the document's file. False (after the
-// message) only when the write failed; a declined replacement is no failure.
-bool autosave(TSubForm &doc, Dialogs &dialogs, QWidget *parent);
+// Writes the autosave copy beside the document's file. Fails with the
+// message to show only when the write failed; a declined replacement is no
+// failure.
+Result autosave(TSubForm &doc, Dialogs &dialogs, QWidget *parent);
 
 // A backup or autosave copy replaces something the program did not make
 // there only with the user's word.

@@ -155,6 +155,7 @@ TMemo::TMemo(QWidget *parent)
     connect(sci_, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
                 if (type & (QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE)) {
+                    noteEdit(position, type & QsciScintillaBase::SC_MOD_BEFOREINSERT, length);
                     // A slot of the first edit may still read the length before it.
                     settleInsertion();
                     // Counts up to a converted position hold while nothing
@@ -202,6 +203,7 @@ TMemo::TMemo(QWidget *parent)
     // through its line from the start: a long line paid that on every caret
     // move. Nothing here uses that signal or brace matching, its other work.
     QObject::disconnect(sci_, SIGNAL(SCN_UPDATEUI(int)), sci_, SLOT(handleUpdateUI(int)));
+    connectView();
     setWrap(false);
     applyLook();
 }
@@ -532,6 +534,8 @@ void TMemo::setWrap(bool on)
 
 void TMemo::undo() { sci_->undo(); }
 void TMemo::redo() { sci_->redo(); }
+bool TMemo::canUndo() const { return sci_->S(QsciScintillaBase::SCI_CANUNDO) != 0; }
+bool TMemo::canRedo() const { return sci_->S(QsciScintillaBase::SCI_CANREDO) != 0; }
 void TMemo::cut() { sci_->cut(); }
 void TMemo::copy() { sci_->copy(); }
 void TMemo::paste() { sci_->paste(); }

@@ -5,6 +5,7 @@
 // line is a line of its own), selection start and length. Every caller uses
 // these, never the engine's own positions; nothing outside this adapter sees
 // the engine's headers.
+#include <QColor>
 #include <QFrame>
 #include <functional>
 #include <memory>
@@ -105,6 +106,9 @@ public:
 
     void undo();
     void redo();
+    // The engine's history of many steps; saving keeps it. Constant time.
+    bool canUndo() const;
+    bool canRedo() const;
     void cut();
     void copy();
     void paste();
@@ -121,6 +125,43 @@ public:
     QRect cursorRect() const;
     // Whether the keyboard is in the text area.
     bool hasTextFocus() const;
+
+    // ---- The view (memoview.cpp): zoom, the current line, going to a row.
+    // Zoom in points added to the text's font size, in the engine's range;
+    // each window has its own and it is not stored.
+    void zoomIn();
+    void zoomOut();
+    void zoomReset();
+    int zoom() const;
+    // A faint background behind the caret's line, in a colour taken from
+    // the text's background (so dark settings stay readable).
+    void setCurrentLineShown(bool on);
+    bool currentLineShown() const { return currentLine_; }
+    static QColor currentLineColour(const QColor &background);
+    // Puts the caret at the start of display row `row` (rows as the gutter
+    // numbers them, from 0), clamped to the rows there are, and scrolls it
+    // into view. With wrapping on, the rows of the whole text are laid out
+    // first so that the number means the row the gutter would show; when
+    // the user cancels that wait, the caret stays where it was.
+    void goToRow(int row);
+
+    // ---- Marks of "Highlight all" and the text they need (memomarks.cpp).
+    // The marks move with the text as it is edited.
+    void clearMatchMarks(int from, int to);
+    void markMatch(int offset, int length);
+    bool matchMarkedAt(int offset) const;
+    // The text of [from, to) into `out`; returns the offset where it really
+    // starts (an offset between a CR and its LF starts at the CR). Costs the
+    // stretch, not the document.
+    int textStretch(int from, int to, QString &out) const;
+    // Start of the CR LF line that holds `offset`, and the offset just after
+    // that line's break (the text's length on the last line).
+    int textLineStart(int offset) const;
+    int textLineEnd(int offset) const;
+    // The stretch [from, to) of the text as it is now that holds everything
+    // edited since the last call (loading a text included); false when
+    // nothing was.
+    bool takeEditedStretch(int &from, int &to);
 
     // Key sequences the main window owns: the text area lets those reach the
     // window's commands instead of handling them itself.
@@ -144,6 +185,8 @@ signals:
     // More display lines have their exact numbers (knownDisplayLines grew,
     // and knownLineFromOffset may answer where it could not).
     void linesNumbered();
+    // The zoom changed (keys, menu or Ctrl+wheel).
+    void zoomChanged(int zoom);
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -152,6 +195,7 @@ protected:
 
 private:
     friend class Engine;
+    friend class MemoHooks;   // the writing aids' attachment (memohooks.h)
     void editStarting();
     void lengthChanging(long pos, bool inserting, long count);
     void reportInsertion();
@@ -189,6 +233,10 @@ private:
     long bytePosOfOffset(int offset) const;
     int offsetOfBytePos(long pos) const;
     void setAnchor(long line, long pos, long units) const;
+    void connectView();
+    void applyCurrentLine();
+    void noteEdit(long pos, bool inserting, long length);
+    void useMatchIndicator() const;
 
     Engine *sci_;
     bool modified_ = false;
@@ -210,6 +258,12 @@ private:
     mutable long anchorLine_ = -1;
     mutable long anchorPos_ = 0;
     mutable long anchorUnits_ = 0;
+    bool currentLine_ = false;
+    // What was edited since takeEditedStretch, in engine positions of the
+    // text as it is now; -1 when nothing.
+    long editedFrom_ = -1;
+    long editedTo_ = -1;
+    mutable bool matchIndicatorSet_ = false;
     struct Look;
     std::unique_ptr<Look> look_;
     long styledAhead_ = 0;           // coloured and cut into runs up to here since the load

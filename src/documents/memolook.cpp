@@ -337,6 +337,7 @@ void TMemo::applyLook()
     sci_->S(QsciScintillaBase::SCI_SETSELFORE, 1, sciColour(palette().color(QPalette::HighlightedText)));
     sci_->S(QsciScintillaBase::SCI_SETSELBACK, 1, sciColour(palette().color(QPalette::Highlight)));
     sci_->S(QsciScintillaBase::SCI_SETLAYOUTCACHE, QsciScintillaBase::SC_CACHE_PAGE);
+    applyCurrentLine();
     // Other fonts, other widths: every line is wrapped again.
     restartNumbering(false);
 }

@@ -15,9 +15,15 @@ struct Offer {
     QDateTime savedAt;    // when it was written
 };
 
+// True when the side file was made from the document at path: the document
+// it records, or, for a copy that records none, a name no other document of
+// the folder shares.
+bool copyIsOf(const QString &sideFile, const QString &path);
+
 // The offer for the document at path whose text, as loaded, is
-// documentText; nullopt when there is nothing newer and different. Only a
-// regular file at the autosave name counts, never a link.
+// documentText; nullopt when there is nothing newer and different, or the
+// copy was made from another document. Only a regular file at the autosave
+// name counts, never a link.
 std::optional<Offer> pendingRecovery(const QString &path, const QString &documentText);
 
 // "<path> has unsaved changes from an earlier session (saved at HH:MM).

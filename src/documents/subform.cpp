@@ -53,6 +53,15 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     gutterFont.setPointSize(editorFont.pointSize());
     LineNum->setFont(gutterFont);
     LineNum->hide();
+    // The numbers keep level with the text as it is zoomed.
+    connect(Memo1, &TMemo::zoomChanged, this, [this, size = gutterFont.pointSize()](int zoom) {
+        QFont f = LineNum->font();
+        f.setPointSize(std::max(2, size + zoom));
+        LineNum->setFont(f);
+        shownLineCount_ = -1;
+        ApplicationEvents1Message();
+        Memo1MouseUp();
+    });
 
     connect(Memo1, &TMemo::textChanged, this, &TSubForm::Memo1Change);
     // Loading and saving change the flag without changing the text.
@@ -174,13 +183,13 @@ textfile::Encoding TSubForm::savedEncoding() const
 
 void TSubForm::Memo1Change()
 {
-    host_->SetUndoCommands(Memo1->modified());
+    host_->SetUndoCommands();
 }
 
 void TSubForm::FormActivate()
 {
     host_->documentActivated(this);
-    host_->SetUndoCommands(Memo1->modified());
+    host_->SetUndoCommands();
     CheckSelection();
     host_->showWrapState(Memo1->wrap());
     host_->showLineNumberingState(gutterVisible());

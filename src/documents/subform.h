@@ -24,6 +24,8 @@ public:
     int TopLine = -1;
     // How the file's bytes were decoded, so a save writes them back alike.
     textfile::Encoding encoding = textfile::Encoding::Utf8;
+    // The file began with a UTF-8 byte-order mark, which saves write back.
+    bool byteOrderMark = false;
     // Sets how the file was read or written.
     void setEncoding(textfile::Encoding enc);
     // What the next save writes: the encoding, unless text typed since holds

@@ -3,6 +3,7 @@
 #include "platform/fileio.h"
 #include "platform/windows1252.h"
 
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -112,14 +113,18 @@ Decoded decode(const QByteArray &bytes)
 
     Decoded result;
     if (body.isValidUtf8()) {
+        // The mark is taken off by hand: a second U+FEFF after it is text.
+        const bool mark = body.startsWith("\xEF\xBB\xBF");
+        const QByteArrayView rest = QByteArrayView(body).sliced(mark ? 3 : 0);
         QStringDecoder utf8(QStringDecoder::Utf8,
                             QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        QString out(utf8.requiredSpace(n) + extra, Qt::Uninitialized);
-        const qsizetype len = utf8.appendToBuffer(out.data(), body) - out.constData();
+        QString out(utf8.requiredSpace(rest.size()) + extra, Qt::Uninitialized);
+        const qsizetype len = utf8.appendToBuffer(out.data(), rest) - out.constData();
         expandBreaksInPlace(reinterpret_cast<char16_t *>(out.data()), len, extra);
         out.truncate(len + extra);
         result.text = std::move(out);
         result.encoding = Encoding::Utf8;
+        result.byteOrderMark = mark;
         return result;
     }
 
@@ -130,10 +135,11 @@ Decoded decode(const QByteArray &bytes)
     return result;
 }
 
-QString saveFormatName(Encoding enc)
+QString saveFormatName(Encoding enc, bool byteOrderMark)
 {
-    return (enc == Encoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("windows-1252"))
-           + QStringLiteral(", CR LF");
+    if (enc == Encoding::Windows1252)
+        return QStringLiteral("windows-1252, CR LF");
+    return byteOrderMark ? QStringLiteral("UTF-8 with BOM, CR LF") : QStringLiteral("UTF-8, CR LF");
 }
 
 bool fitsWindows1252(const QString &text)
@@ -146,7 +152,7 @@ bool fitsWindows1252(const QString &text)
     return true;
 }
 
-QByteArray encode(const QString &text, Encoding enc, Encoding *used)
+QByteArray encode(const QString &text, Encoding enc, Encoding *used, bool byteOrderMark)
 {
     if (enc == Encoding::Windows1252) {
         const char16_t *p = reinterpret_cast<const char16_t *>(text.constData());
@@ -168,6 +174,8 @@ QByteArray encode(const QString &text, Encoding enc, Encoding *used)
     }
     if (used)
         *used = Encoding::Utf8;
+    if (byteOrderMark)
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     return text.toUtf8();
 }
 
@@ -215,21 +223,24 @@ QString loadFailureMessage(LoadStatus status, const QString &path)
     return {};
 }
 
-Result save(const QString &path, const QString &text, Encoding enc, Encoding *used)
+Result save(const QString &path, const QString &text, Encoding enc, Encoding *used, bool byteOrderMark)
 {
     QString reason;
-    if (!fileio::writeFile(path, encode(text, enc, used), {}, &reason))
+    if (!fileio::writeFile(path, encode(text, enc, used, byteOrderMark), {}, &reason))
         return Result::failure(reason);
     return Result::success();
 }
 
-Result saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc)
+Result saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc,
+                    bool byteOrderMark)
 {
     fileio::WriteOptions options;
     options.sideFile = true;
     options.modelFile = modelFile;
+    if (!modelFile.isEmpty())
+        options.origin = QFileInfo(modelFile).absoluteFilePath();
     QString reason;
-    if (!fileio::writeFile(path, encode(text, enc), options, &reason))
+    if (!fileio::writeFile(path, encode(text, enc, nullptr, byteOrderMark), options, &reason))
         return Result::failure(reason);
     return Result::success();
 }
@@ -253,6 +264,7 @@ CopyResult copyFile(const QString &from, const QString &to)
     fileio::WriteOptions options;
     options.sideFile = true;
     options.modelFile = from;
+    options.origin = QFileInfo(from).absoluteFilePath();
     if (!fileio::writeFile(to, bytes, options, &reason))
         return failed(CopyFailed::Target, reason);
     return {};

@@ -101,6 +101,7 @@ void TJSEditor::Open1Click()
         return;
     }
     encoding_ = decoded.encoding;
+    byteOrderMark_ = decoded.byteOrderMark;
     Memo1->setText(decoded.text);
     Memo1->setModified(false);
 }
@@ -113,7 +114,9 @@ void TJSEditor::Save1Click()
     // Names are case-sensitive here: the reference must name the file as written.
     ScriptFile = SaveDialog1.fileName;
     textfile::Encoding used = encoding_;
-    if (Result r = textfile::save(ScriptFile, markup::scriptFileText(Memo1->text()), encoding_, &used); !r) {
+    if (Result r = textfile::save(ScriptFile, markup::scriptFileText(Memo1->text()), encoding_, &used,
+                                  byteOrderMark_);
+        !r) {
         dialogs().error(QStringLiteral("Cannot create file ") + ScriptFile + QStringLiteral(": ") + r.message, this);
         return;
     }

@@ -69,6 +69,7 @@ private:
     int topLine_ = -1;
     int shownLineCount_ = -1;
     textfile::Encoding encoding_ = textfile::Encoding::Utf8;
+    bool byteOrderMark_ = false;
 };
 
 using InsertText = std::function<void(const QString &)>;

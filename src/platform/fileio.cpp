@@ -1,12 +1,17 @@
 #include "platform/fileio.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fileio {
@@ -107,6 +112,25 @@ bool writeAll(int fd, const QByteArray &bytes, off_t offset, int &err)
     return true;
 }
 
+constexpr const char *kOriginAttribute = "user.mivor.origin";
+
+void recordOrigin(int fd, const QString &origin)
+{
+    if (origin.isEmpty())
+        return;
+    const QByteArray value = origin.toUtf8();
+    // Not every file system keeps attributes; the copy is good without one.
+    (void)::fsetxattr(fd, kOriginAttribute, value.constData(), size_t(value.size()), 0);
+}
+
+// ".name." + random + "." + the writer's process id.
+QString temporaryName(const QString &folder, const QString &name)
+{
+    return folder + QLatin1Char('.') + name + QLatin1Char('.')
+         + QString::number(QRandomGenerator::global()->generate() & 0xffffff, 36) + QLatin1Char('.')
+         + QString::number(::getpid());
+}
+
 mode_t defaultMode()
 {
     const mode_t mask = ::umask(0);
@@ -132,7 +156,7 @@ void takeOwnership(int fd, const struct stat &model, mode_t &mode)
 // rewritten where it is. Space is reserved first, so a full disk fails
 // before the old content is touched.
 bool writeInPlace(const QString &target, const QByteArray &bytes, bool sideFile, mode_t mode,
-                  QString *reason)
+                  const QString &origin, QString *reason)
 {
     int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
     if (sideFile)
@@ -162,6 +186,7 @@ bool writeInPlace(const QString &target, const QByteArray &bytes, bool sideFile,
             setReason(reason, errnoText(errno));
             return false;
         }
+        recordOrigin(fd.get(), origin);
     }
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     if (bytes.size() > st.st_size) {
@@ -315,12 +340,11 @@ bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions 
         mode = 0600;
 
     const QString folder = folderOf(target);
-    const QString base = QLatin1Char('.') + nameOf(target) + QLatin1Char('.');
     QString temp;
     int raw = -1;
     int createError = 0;
     for (int attempt = 0; attempt < 64 && raw < 0; ++attempt) {
-        temp = folder + base + QString::number(QRandomGenerator::global()->generate() & 0xffffff, 36);
+        temp = temporaryName(folder, nameOf(target));
         raw = ::open(native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (raw < 0 && (createError = errno) != EEXIST)
             break;
@@ -329,7 +353,7 @@ bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions 
     if (fd.get() < 0) {
         // A folder the user may not write can still hold a file they may.
         if (exists && S_ISREG(existing.st_mode))
-            return writeInPlace(target, bytes, options.sideFile, mode, reason);
+            return writeInPlace(target, bytes, options.sideFile, mode, options.origin, reason);
         setReason(reason, errnoText(createError));
         return false;
     }
@@ -347,6 +371,8 @@ bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions 
     // copy is never readable by others, not even for a moment.
     if (::fchmod(fd.get(), mode) != 0)
         return fail(errno);
+    if (options.sideFile)
+        recordOrigin(fd.get(), options.origin);
     int err = 0;
     if (!writeAll(fd.get(), bytes, 0, err))
         return fail(err);
@@ -359,6 +385,52 @@ bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions 
     if (::rename(nativeTemp.constData(), nativeTarget.constData()) != 0)
         return fail(errno);
     return true;
+}
+
+QString originOf(const QString &path)
+{
+    QByteArray value(4096, Qt::Uninitialized);
+    const ssize_t n = ::lgetxattr(native(path).constData(), kOriginAttribute, value.data(), size_t(value.size()));
+    if (n <= 0)
+        return {};
+    value.truncate(n);
+    return QString::fromUtf8(value);
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    if (a == b)
+        return true;
+    struct stat sa, sb;
+    return ::stat(native(a).constData(), &sa) == 0 && ::stat(native(b).constData(), &sb) == 0
+        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void removeStaleTemporaries(const QString &folder, const QStringList &names)
+{
+    static const QRegularExpression tail(QStringLiteral("^\\.[0-9a-z]{1,5}\\.([0-9]{1,10})$"));
+    const QString dir = folder.isEmpty() ? QStringLiteral(".") : folder;
+    const QStringList found = QDir(dir).entryList(QStringList{QStringLiteral(".*")},
+                                                  QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString &entry : found) {
+        for (const QString &name : names) {
+            const QString prefix = QLatin1Char('.') + name;
+            if (!entry.startsWith(prefix))
+                continue;
+            const QRegularExpressionMatch m = tail.match(QStringView(entry).mid(prefix.size()));
+            if (!m.hasMatch())
+                continue;
+            const qint64 pid = m.captured(1).toLongLong();
+            // kill(pid, 0) fails with ESRCH only when no such process exists.
+            if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()
+                || ::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+                continue;
+            const QString path = QDir(dir).filePath(entry);
+            struct stat st;
+            if (::lstat(native(path).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+                ::unlink(native(path).constData());
+        }
+    }
 }
 
 } // namespace fileio

@@ -45,6 +45,11 @@ struct WriteOptions {
     QString modelFile;
     // Readable and writable by the owner only (files holding passwords).
     bool ownerOnly = false;
+    // The document a side file was made from, recorded with the file (an
+    // extended attribute) so that a copy is never taken for another
+    // document's. Where the file system keeps no attributes nothing is
+    // recorded and originOf() says so.
+    QString origin;
 };
 
 // Writes bytes as the whole new content of path. The new content appears at
@@ -54,5 +59,19 @@ struct WriteOptions {
 // unchanged.
 bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions &options = {},
                QString *reason = nullptr);
+
+// The document recorded with a side file by writeFile; "" when none was
+// recorded (an older copy, or a file system without attributes).
+QString originOf(const QString &path);
+
+// True when two names lead to one file (links followed), or are the same text.
+bool sameFile(const QString &a, const QString &b);
+
+// A save that dies between writing its temporary file and renaming it
+// leaves a hidden file beside the target (".name.xxxx.pid"), as large as the
+// document. Removes those of `name` in `folder` (and of its side files,
+// given as further names) whose writing process is gone. Files of running
+// processes, and anything not ours, stay.
+void removeStaleTemporaries(const QString &folder, const QStringList &names);
 
 } // namespace fileio

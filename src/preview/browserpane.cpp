@@ -82,9 +82,12 @@ bool BrowserPane::startEngine()
 
 void BrowserPane::navigate(const QString &path)
 {
-    pending_ = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    if (startEngine())
-        view_->navigate(pending_);
+    const QFileInfo page(path);
+    pending_ = QUrl::fromLocalFile(page.absoluteFilePath());
+    if (!startEngine())
+        return;
+    view_->confine(page.absolutePath(), remoteContent_);
+    view_->navigate(pending_);
 }
 
 QUrl BrowserPane::url() const

@@ -20,7 +20,14 @@ public:
 
     // Shows a local file; relative links, pictures and styles resolve
     // against its folder, and links clicked in the pane open in the pane.
+    // The page, and whatever it loads or runs, reads no file outside that
+    // folder's tree.
     void navigate(const QString &path);
+    // Whether pages may load remote images, styles, scripts and fonts (on by
+    // default). Off, the pane sends no request to the network at all. Takes
+    // effect with the next page shown.
+    void setRemoteContent(bool on) { remoteContent_ = on; }
+    bool remoteContent() const { return remoteContent_; }
     // The page asked for last (empty before the first navigate).
     QUrl url() const;
     bool engineStarted() const { return view_ != nullptr; }
@@ -39,4 +46,5 @@ private:
     std::unique_ptr<WebView> holder_;
     QLabel *missing_ = nullptr;
     QUrl pending_;
+    bool remoteContent_ = true;
 };

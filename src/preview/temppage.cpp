@@ -34,7 +34,8 @@ ExternalPage externalPage(const QString &caption)
     return out;
 }
 
-Result write(const QString &path, const QString &caption, const QString &text, textfile::Encoding enc)
+Result write(const QString &path, const QString &caption, const QString &text, textfile::Encoding enc,
+             bool byteOrderMark)
 {
     const QString model = untitled(caption) ? QString() : caption;
     bool ascii = true;
@@ -45,8 +46,8 @@ Result write(const QString &path, const QString &caption, const QString &text, t
         }
     }
     const bool utf8 = enc == textfile::Encoding::Utf8 || !textfile::fitsWindows1252(text);
-    const bool mark = utf8 && !ascii && !text.startsWith(QChar(0xFEFF));
-    const Result written = textfile::saveSideFile(path, model, mark ? QChar(0xFEFF) + text : text, enc);
+    const bool mark = (byteOrderMark && utf8) || (utf8 && !ascii && !text.startsWith(QChar(0xFEFF)));
+    const Result written = textfile::saveSideFile(path, model, text, enc, mark);
     if (!written)
         return Result::failure(QStringLiteral("Cannot create file ") + path + QStringLiteral(": ") + written.message);
     return Result::success();

@@ -27,8 +27,10 @@ ExternalPage externalPage(const QString &caption);
 // name is replaced (a planted link is never followed) and the page takes the
 // document's permission bits. UTF-8 text that is not plain ASCII gets a
 // byte-order mark, since a page without a declared charset would otherwise
-// be read as windows-1252 by the browser. Fails with "Cannot create file
+// be read as windows-1252 by the browser; so does the text of a file that
+// began with one (byteOrderMark). Fails with "Cannot create file
 // <path>: <the system's reason>".
-Result write(const QString &path, const QString &caption, const QString &text, textfile::Encoding enc);
+Result write(const QString &path, const QString &caption, const QString &text, textfile::Encoding enc,
+             bool byteOrderMark = false);
 
 } // namespace temppage

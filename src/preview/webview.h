@@ -17,6 +17,10 @@ public:
     virtual ~WebView() = default;
     // The widget that shows the page; owned by the parent given at creation.
     virtual QWidget *widget() = 0;
+    // What the pages may reach from now on: local files only inside
+    // `folder` (links resolved), the network only with `remoteContent`.
+    // Every request of every page and frame, scripts' included, is held to it.
+    virtual void confine(const QString &folder, bool remoteContent) = 0;
     virtual void navigate(const QUrl &url) = 0;
     virtual QUrl url() const = 0;
     virtual QString title() const = 0;

@@ -5,6 +5,7 @@
 #include "documents/textfile.h"
 #include "platform/dialogs.h"
 #include "search/findtext.h"
+#include "search/matcher.h"
 #include "search/searchhost.h"
 
 #include <QCheckBox>
@@ -63,13 +64,24 @@ TFindForm::TFindForm(SearchHost &host, QWidget *parent)
     MatchCase->setGeometry(8, 1, 112, 22);
     WholeWord = leftLabelledCheck(QStringLiteral("Whole word"), Panel1);
     WholeWord->setGeometry(134, 1, 120, 22);
+    WrapAround = leftLabelledCheck(QStringLiteral("Wrap around"), Panel1);
+    WrapAround->setObjectName(QStringLiteral("WrapAround"));
+    WrapAround->setGeometry(8, 23, 112, 22);
+    HighlightAll = leftLabelledCheck(QStringLiteral("Highlight all"), Panel1);
+    HighlightAll->setObjectName(QStringLiteral("HighlightAll"));
+    HighlightAll->setGeometry(134, 23, 120, 22);
+    // Its box under the right-hand column's; the caption needs the width.
+    RegularExpression = leftLabelledCheck(QStringLiteral("Regular expression"), Panel1);
+    RegularExpression->setObjectName(QStringLiteral("RegularExpression"));
+    RegularExpression->setGeometry(8, 45, 246, 22);
     CloseBtn = new QPushButton(QStringLiteral("Close"), Panel1);
-    CloseBtn->setGeometry(8, 23, 90, 26);
+    CloseBtn->setGeometry(8, 69, 90, 26);
     FindBtn = new QPushButton(QStringLiteral("Find Next"), Panel1);
-    FindBtn->setGeometry(164, 23, 90, 26);
+    FindBtn->setGeometry(164, 69, 90, 26);
     FindBtn->setDefault(true);
-    // F3 repeats the search here as it does in the main window.
-    FindBtn->setShortcut(QKeySequence(Qt::Key_F3));
+    // F3 is the main window's "Find Next", which also acts while this tool
+    // window has the keyboard: a second F3 here made the key ambiguous, and
+    // then neither ran.
     Panel1->raise();
 
     setTabOrder(Findtxt, ReplaceTxt);
@@ -77,7 +89,10 @@ TFindForm::TFindForm(SearchHost &host, QWidget *parent)
     setTabOrder(RepAllBtn, RepBtn);
     setTabOrder(RepBtn, MatchCase);
     setTabOrder(MatchCase, WholeWord);
-    setTabOrder(WholeWord, FindBtn);
+    setTabOrder(WholeWord, WrapAround);
+    setTabOrder(WrapAround, HighlightAll);
+    setTabOrder(HighlightAll, RegularExpression);
+    setTabOrder(RegularExpression, FindBtn);
     setTabOrder(FindBtn, CloseBtn);
 
     connect(FindBtn, &QPushButton::clicked, this, &TFindForm::FindBtnClick);
@@ -86,6 +101,10 @@ TFindForm::TFindForm(SearchHost &host, QWidget *parent)
     connect(CloseBtn, &QPushButton::clicked, this, &TFindForm::CloseBtnClick);
     connect(Findtxt, &QLineEdit::textChanged, this, &TFindForm::FindtxtChange);
     connect(Findtxt, &QLineEdit::returnPressed, this, &TFindForm::FindBtnClick);
+    // The marks follow the search as it is typed and its options.
+    connect(Findtxt, &QLineEdit::textChanged, this, &TFindForm::updateHighlight);
+    for (QCheckBox *box : {MatchCase, WholeWord, RegularExpression, HighlightAll})
+        connect(box, &QCheckBox::toggled, this, &TFindForm::updateHighlight);
 
     setFixedSize(ClientWidth, FindModeHeight);
 }
@@ -130,6 +149,36 @@ void TFindForm::FormShow(TSubForm *doc, int mode)
     raise();
     activateWindow();
     Findtxt->setFocus();
+    updateHighlight();
+}
+
+search::FindOptions TFindForm::options() const
+{
+    return {MatchCase->isChecked(), WholeWord->isChecked(), RegularExpression->isChecked(),
+            WrapAround->isChecked()};
+}
+
+bool TFindForm::validMatcher(search::Matcher &matcher)
+{
+    matcher = search::Matcher(Findtxt->text(), options());
+    if (matcher.valid())
+        return true;
+    dialogs().error(matcher.errorMessage(), this);
+    return false;
+}
+
+void TFindForm::updateHighlight()
+{
+    TMemo *memo = isVisible() && HighlightAll->isChecked() ? TargetMemo() : nullptr;
+    if (!memo) {
+        highlighter_.clear();
+        return;
+    }
+    const search::Matcher matcher(Findtxt->text(), options());
+    // Typing an expression passes through invalid ones: said quietly.
+    if (!matcher.valid())
+        host_.showSearchNote(matcher.errorMessage());
+    highlighter_.show(memo, matcher);
 }
 
 TMemo *TFindForm::TargetMemo()
@@ -138,7 +187,10 @@ TMemo *TFindForm::TargetMemo()
         return target_->Memo1;
     // The bound document has closed: carry on in the current one, if any.
     target_ = host_.currentDocument();
-    return target_ ? target_->Memo1 : nullptr;
+    TMemo *memo = target_ ? target_->Memo1 : nullptr;
+    if (memo && highlighter_.memo() != memo && isVisible() && HighlightAll->isChecked())
+        highlighter_.show(memo, search::Matcher(Findtxt->text(), options()));
+    return memo;
 }
 
 void TFindForm::FindBtnClick()
@@ -150,12 +202,17 @@ void TFindForm::FindBtnClick()
         runReplaceAll(memo);
         return;
     }
-    const search::FindOptions options{MatchCase->isChecked(), WholeWord->isChecked()};
-    const search::FindHit hit = search::findNext(memo->text(), memo->selStart(), Findtxt->text(), options);
+    search::Matcher matcher;
+    if (!validMatcher(matcher))
+        return;
+    const search::FindHit hit =
+        search::findNext(memo->text(), memo->selStart(), matcher, WrapAround->isChecked());
     if (!hit.found()) {
         dialogs().message(QString::fromLatin1(search::EndOfSearchMessage), this);
         return;
     }
+    if (hit.wrapped)
+        host_.showSearchNote(QString::fromLatin1(search::WrappedMessage));
     memo->setFocus();
     memo->setSelection(hit.offset, hit.length);
     memo->ensureCursorVisible();
@@ -172,25 +229,30 @@ void TFindForm::FindNextInCurrent()
         open(1);
         return;
     }
-    target_ = doc;
+    if (target_ != doc) {
+        target_ = doc;
+        updateHighlight();   // the marks go with the search to this document
+    }
     FindBtnClick();
 }
 
 void TFindForm::runReplaceAll(TMemo *memo)
 {
-    const search::FindOptions options{MatchCase->isChecked(), WholeWord->isChecked()};
+    search::Matcher matcher;
+    if (!validMatcher(matcher))
+        return;
     const QString replacement = textfile::normalizeLineBreaks(ReplaceTxt->text());
     const search::ReplaceAllResult result =
-        search::replaceAll(memo->text(), memo->selStart(), Findtxt->text(), replacement, options);
+        search::replaceAll(memo->text(), memo->selStart(), Findtxt->text(), replacement, options());
     if (!result.replacements.isEmpty()) {
         // One undo group: a single Undo takes the whole run back, and the
         // view is not scrolled to every hit on the way.
         memo->beginUndoGroup();
         for (const search::Replacement &r : result.replacements)
-            memo->replaceRange(r.offset, r.length, replacement);
+            memo->replaceRange(r.offset, r.length, r.text);
         memo->endUndoGroup();
         memo->setFocus();
-        memo->setSelStart(result.replacements.last().offset + int(replacement.size()));
+        memo->setSelStart(result.replacements.last().offset + int(result.replacements.last().text.size()));
         memo->ensureCursorVisible();
     }
     dialogs().message(search::replacementsMadeMessage(result.count), this);
@@ -199,8 +261,15 @@ void TFindForm::runReplaceAll(TMemo *memo)
 
 void TFindForm::RepBtnClick()
 {
-    if (TMemo *memo = TargetMemo())
-        memo->replaceSelection(textfile::normalizeLineBreaks(ReplaceTxt->text()));
+    if (TMemo *memo = TargetMemo()) {
+        QString with = ReplaceTxt->text();
+        if (RegularExpression->isChecked()) {
+            // The groups of the hit that is selected, when it still is one.
+            const search::Matcher matcher(Findtxt->text(), options());
+            with = matcher.replacementFor(memo->text(), {memo->selStart(), memo->selLength()}, with);
+        }
+        memo->replaceSelection(textfile::normalizeLineBreaks(with));
+    }
     RepBtn->setEnabled(false);
 }
 
@@ -220,6 +289,14 @@ void TFindForm::FindtxtChange()
 void TFindForm::CloseBtnClick()
 {
     close();
+}
+
+void TFindForm::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    // The marks belong to the open window.
+    if (!isVisible())
+        highlighter_.clear();
 }
 
 void TFindForm::resizeEvent(QResizeEvent *event)

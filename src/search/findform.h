@@ -5,6 +5,8 @@
 // the user can keep it open while editing. The matching itself is
 // search/findtext.h; this window only moves values between its controls,
 // the text area and the messages.
+#include "search/matchhighlighter.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -20,11 +22,12 @@ class TSubForm;
 class TFindForm : public QWidget {
     Q_OBJECT
 public:
-    // Window heights of the two modes.
-    static constexpr int FindModeHeight = 122;
-    static constexpr int ReplaceModeHeight = 212;
+    // Window heights of the two modes; the bottom panel holds the options
+    // and the Close and Find Next buttons.
+    static constexpr int PanelHeight = 98;
+    static constexpr int FindModeHeight = 70 + PanelHeight;
+    static constexpr int ReplaceModeHeight = 160 + PanelHeight;
     static constexpr int ClientWidth = 262;
-    static constexpr int PanelHeight = 52;
 
     explicit TFindForm(SearchHost &host, QWidget *parent = nullptr);
 
@@ -56,7 +59,18 @@ public:
     QPushButton *CloseBtn;
     QCheckBox *MatchCase;
     QCheckBox *WholeWord;
+    // Off until ticked, so the window searches as it always has.
+    QCheckBox *RegularExpression;
+    QCheckBox *WrapAround;
+    QCheckBox *HighlightAll;
     QPushButton *FindBtn;
+
+    // The options as the check boxes stand.
+    search::FindOptions options() const;
+    // Marks every match in the bound document while "Highlight all" is
+    // ticked and the window is open; otherwise takes the marks away.
+    void updateHighlight();
+    MatchHighlighter &highlighter() { return highlighter_; }
 
     void FindBtnClick();
     // "Find Next" from the main window: the last search again, from the
@@ -70,10 +84,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void open(int mode);
     void runReplaceAll(TMemo *memo);
+    // The search of the fields and boxes, or nothing (with the parser's
+    // message shown) when the expression does not parse.
+    bool validMatcher(search::Matcher &matcher);
+    MatchHighlighter highlighter_;
 
     SearchHost &host_;
     QPointer<TSubForm> target_;

@@ -1,6 +1,7 @@
 #include "search/findinfiles.h"
 
 #include "search/findtext.h"
+#include "search/matcher.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -58,6 +59,54 @@ void appendLinesInDocument(ResultLines &results, const QString &searchText, bool
             if (finder.find(screenLine, 0) >= 0)
                 results.append(l.start + from, wrapped.firstDisplayLine + int(k), screenLine);
         }
+    }
+}
+
+void appendMatchingLines(ResultLines &results, const Matcher &matcher, const QString &text, const WrapOf &wrapOf)
+{
+    std::vector<Match> matches;
+    matcher.collect(text, 0, int(text.size()), matches);
+    const QStringView view(text);
+    // The line of each match, found by walking the line breaks once from the
+    // top, as the matches come in order.
+    int line = 0;
+    int lineStart = 0;
+    int contentEnd = -1;   // of the current line, once needed
+    int listedLine = -1;   // the last line (or screen line) listed
+    WrappedLine wrapped;
+    for (const Match &m : matches) {
+        for (;;) {
+            const qsizetype lf = view.indexOf(u'\n', lineStart);
+            if (lf < 0 || lf >= m.offset)
+                break;
+            ++line;
+            lineStart = int(lf) + 1;
+            contentEnd = -1;
+        }
+        if (contentEnd < 0) {
+            const qsizetype lf = view.indexOf(u'\n', lineStart);
+            contentEnd = lf < 0 ? int(view.size()) : int(lf);
+            if (contentEnd > lineStart && view[contentEnd - 1] == u'\r')
+                --contentEnd;
+            wrapped.firstDisplayLine = line;
+            wrapped.starts.assign(1, 0);
+            if (wrapOf) {
+                wrapped.starts.clear();
+                wrapOf(line, wrapped);
+            }
+        }
+        const int length = contentEnd - lineStart;
+        // The screen line the match starts on.
+        size_t k = 0;
+        while (k + 1 < wrapped.starts.size() && wrapped.starts[k + 1] <= m.offset - lineStart)
+            ++k;
+        const int shown = wrapped.firstDisplayLine + int(k);
+        if (shown == listedLine)
+            continue;
+        listedLine = shown;
+        const int from = std::clamp(wrapped.starts.empty() ? 0 : wrapped.starts[k], 0, length);
+        const int to = k + 1 < wrapped.starts.size() ? std::clamp(wrapped.starts[k + 1], from, length) : length;
+        results.append(lineStart + from, shown, view.mid(lineStart + from, to - from));
     }
 }
 

@@ -38,6 +38,13 @@ QStringList findLinesInDocument(const QString &searchText, const QString &fileNa
 void appendLinesInDocument(ResultLines &results, const QString &searchText, bool matchCase, bool wholeWord,
                            const QString &text, const WrapOf &wrapOf = {});
 
+class Matcher;
+
+// The same for a regular expression: every line in which a match of at
+// least one character starts (with wrapOf, every screen line), once each.
+void appendMatchingLines(ResultLines &results, const Matcher &matcher, const QString &text,
+                         const WrapOf &wrapOf = {});
+
 // Where a result line points: the file name and the line offset.
 struct ResultTarget {
     bool valid = false;

@@ -1,7 +1,9 @@
 #include "search/findinfilesform.h"
 
 #include "documents/subform.h"
+#include "platform/dialogs.h"
 #include "search/findinfiles.h"
+#include "search/matcher.h"
 #include "search/resultsform.h"
 #include "search/searchhost.h"
 
@@ -41,6 +43,11 @@ TFinFiles::TFinFiles(SearchHost &host, TresultsForm &results, QWidget *parent)
     wholebox = new QCheckBox(QStringLiteral("Whole Word"), this);
     wholebox->setLayoutDirection(Qt::RightToLeft);
     wholebox->setGeometry(10, 94, 110, 22);
+    // Its box under the buttons' right edge.
+    regexbox = new QCheckBox(QStringLiteral("Regular expression"), this);
+    regexbox->setObjectName(QStringLiteral("regexbox"));
+    regexbox->setLayoutDirection(Qt::RightToLeft);
+    regexbox->setGeometry(124, 94, 200, 22);
 
     SearchBtn = new QPushButton(QStringLiteral("&Search"), this);
     SearchBtn->setGeometry(234, 28, 90, 28);
@@ -66,6 +73,17 @@ void TFinFiles::SearchBtnClick()
     const QString text = FindWhat->currentText();
     const bool whole = wholebox->isChecked();
     const bool matchCase = casebox->isChecked();
+    const bool regex = regexbox->isChecked();
+    if (regex) {
+        // An expression that does not parse searches nothing; the dialog
+        // stays for it to be mended.
+        const search::Matcher matcher(text, {matchCase, whole, true});
+        if (!matcher.valid()) {
+            searching_ = false;
+            dialogs().error(matcher.errorMessage(), this);
+            return;
+        }
+    }
     FindWhat->addItem(text);
     FindWhat->setEditText(text);
 
@@ -78,7 +96,7 @@ void TFinFiles::SearchBtnClick()
             continue;
         host_.bringToFront(doc);
         // Cancelling the wait for a page's wrap stops the whole search.
-        if (!results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1))
+        if (!results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1, regex))
             break;
         QCoreApplication::processEvents();
     }

@@ -21,6 +21,7 @@ public:
     QComboBox *FindWhat;   // lists every text searched for since start-up
     QCheckBox *casebox;
     QCheckBox *wholebox;
+    QCheckBox *regexbox;   // off until ticked
     QPushButton *CancelBtn;
     QPushButton *SearchBtn;
 

@@ -1,6 +1,7 @@
 #include "search/findtext.h"
 
 #include "search/linescan.h"
+#include "search/matcher.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -124,18 +125,15 @@ std::vector<PatternFinder::LineWithHit> PatternFinder::linesWithHits(QStringView
 FindHit findNext(const QString &text, int selectionStart, const QString &findText,
                  const FindOptions &options)
 {
-    const QString pattern = preparePattern(findText, options);
-    const QString haystack = options.matchCase ? text : foldAsciiUpper(text);
-    FindHit hit;
-    hit.offset = SearchFrom(selectionStart + 1, pattern, haystack);
-    if (hit.found())
-        hit.length = int(pattern.size());
-    return hit;
+    return findNext(text, selectionStart, Matcher(findText, options), options.wrapAround);
 }
 
 ReplaceAllResult replaceAll(const QString &text, int selectionStart, const QString &findText,
                             const QString &replaceText, const FindOptions &options)
 {
+    if (options.regularExpression)
+        return replaceAllMatches(text, selectionStart, Matcher(findText, options), replaceText,
+                                 options.wrapAround);
     const QString pattern = preparePattern(findText, options);
     const QString haystack = options.matchCase ? text : foldAsciiUpper(text);
     const int patternLength = int(pattern.size());
@@ -147,10 +145,10 @@ ReplaceAllResult replaceAll(const QString &text, int selectionStart, const QStri
     ReplaceAllResult result;
     result.text.reserve(text.size());
     int copiedUpTo = 0; // original text before this is already in result.text
-    int hit = SearchFrom(selectionStart + 1, pattern, haystack);
+    int hit = SearchFrom(options.wrapAround ? 0 : selectionStart + 1, pattern, haystack);
     while (hit >= 0) {
         result.text.append(QStringView(text).mid(copiedUpTo, hit - copiedUpTo));
-        result.replacements.append({int(result.text.size()), patternLength});
+        result.replacements.append({int(result.text.size()), patternLength, replaceText});
         result.text.append(replaceText);
         ++result.count;
         copiedUpTo = hit + patternLength;

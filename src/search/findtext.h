@@ -12,6 +12,8 @@
 namespace search {
 
 inline constexpr char EndOfSearchMessage[] = "End of Search";
+// Said in the status bar when a search went on from the start of the text.
+inline constexpr char WrappedMessage[] = "Search wrapped to the top";
 
 // The message shown after Replace All: the count followed by
 // " replacements made.".
@@ -24,6 +26,11 @@ QString foldAsciiUpper(QStringView text);
 struct FindOptions {
     bool matchCase = false;
     bool wholeWord = false;
+    // The search text is a Perl regular expression (search/matcher.h).
+    bool regularExpression = false;
+    // A search that finds nothing after the caret goes on once from the
+    // start of the text; Replace All then covers the whole text.
+    bool wrapAround = false;
 };
 
 // The search text as it is looked for: with whole word on, one blank on each
@@ -76,13 +83,18 @@ private:
 struct FindHit {
     int offset = -1;
     int length = 0;
+    // Found only by going on from the start of the text (wrap around).
+    bool wrapped = false;
     bool found() const { return offset >= 0; }
 };
 
 // Find Next: searches from one character after the selection start, so the
-// character at the caret never starts a hit and hits may overlap. No wrap.
-// The hit's length is the prepared pattern's (two more with whole word, so
-// the selection includes the blanks).
+// character at the caret never starts a hit and hits may overlap. Without
+// wrap around, nothing before that is searched; with it, a search that
+// finds nothing there goes on once from offset 0 (inclusive). The hit's
+// length is the prepared pattern's (two more with whole word, so the
+// selection includes the blanks), or the expression's match (maybe empty).
+// An invalid expression finds nothing.
 FindHit findNext(const QString &text, int selectionStart, const QString &findText,
                  const FindOptions &options);
 
@@ -93,6 +105,7 @@ FindHit findNext(const QString &text, int selectionStart, const QString &findTex
 struct Replacement {
     int offset = 0;
     int length = 0;
+    QString text;   // what replaces the characters
     bool operator==(const Replacement &) const = default;
 };
 
@@ -106,7 +119,9 @@ struct ReplaceAllResult {
 // start; after each replacement the search goes on right after the inserted
 // replacement text, so a replacement that itself contains the search text
 // ('a' by 'aa') is never searched again and the run always ends. Text
-// before the caret and the character at it are never replaced; no wrap.
+// before the caret and the character at it are never replaced, unless wrap
+// around is on: then the whole text is, from offset 0. With a regular
+// expression each match gets its own expansion of the replacement text.
 ReplaceAllResult replaceAll(const QString &text, int selectionStart, const QString &findText,
                             const QString &replaceText, const FindOptions &options);
 

@@ -1,5 +1,6 @@
 #include "search/keywords.h"
 
+#include "platform/fileio.h"
 #include "platform/smallfile.h"
 #include "search/findtext.h"
 
@@ -72,11 +73,16 @@ bool installDefaultIgnoreList(const QString &settingsFolder, const QString &data
     if (QFileInfo::exists(target))
         return true;
     const QString source = dataFolder + QLatin1String(IgnoreListFileName);
-    if (!QFile::copy(source, target))
+    QByteArray words;
+    if (readSmallFile(source, words) != SmallFileRead::Ok)
         return false;
-    // The shipped copy may be read-only; the user's copy is theirs to edit.
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    return true;
+    // Written as the settings files are: a link planted at the name is
+    // replaced, not written through; the copy is the user's alone to edit
+    // (the shipped one may be read-only).
+    fileio::WriteOptions options;
+    options.sideFile = true;
+    options.ownerOnly = true;
+    return fileio::writeFile(target, words, options);
 }
 
 KeywordScan::KeywordScan(const QString &text, const QStringList &ignoreList) : text_(text)

@@ -5,6 +5,7 @@
 #include "platform/focusreturn.h"
 #include "search/findinfiles.h"
 #include "search/htmlcheck.h"
+#include "search/matcher.h"
 #include "search/resultlines.h"
 #include "search/searchhost.h"
 
@@ -46,7 +47,7 @@ TresultsForm::TresultsForm(SearchHost &host, QWidget *parent)
 }
 
 bool TresultsForm::AddHits(const QString &searchText, const QString &fileName, bool matchCase,
-                           bool wholeWord, TMemo *memo)
+                           bool wholeWord, TMemo *memo, bool regularExpression)
 {
     if (!memo)
         return true;
@@ -61,7 +62,12 @@ bool TresultsForm::AddHits(const QString &searchText, const QString &fileName, b
         };
     }
     search::ResultLines lines(fileName);
-    search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), wrapOf);
+    if (regularExpression) {
+        const search::Matcher matcher(searchText, {matchCase, wholeWord, true});
+        search::appendMatchingLines(lines, matcher, memo->text(), wrapOf);
+    } else {
+        search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), wrapOf);
+    }
     Results->append(std::move(lines));
     return true;
 }

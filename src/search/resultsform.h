@@ -27,11 +27,12 @@ public:
     QAction *HideSearchResults1;
 
     // Searches one document's text area and appends a line for each line of
-    // it (as displayed) that holds the search text. The display lines are
-    // those of the finished wrap: false, with nothing appended, when the user
-    // cancelled the wait for it.
+    // it (as displayed) that holds the search text, or where a match of it
+    // as a regular expression starts. The display lines are those of the
+    // finished wrap: false, with nothing appended, when the user cancelled
+    // the wait for it.
     bool AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
-                 TMemo *memo);
+                 TMemo *memo, bool regularExpression = false);
 
     // Lists what the HTML check found in one document, each at its offset
     // and display line, or a note that it found nothing. False, with nothing

@@ -4,6 +4,8 @@
 // window implements it; keeping it here lets search/ stand below app/.
 #include <QList>
 
+class QString;
+
 class TSubForm;
 
 class SearchHost {
@@ -17,6 +19,9 @@ public:
     // Restores the window if it is minimized (a maximized one stays so),
     // activates it and makes it the current document.
     virtual void bringToFront(TSubForm *doc) = 0;
+    // A short note on the search in the status bar ("Search wrapped to the
+    // top", an expression's error while it is typed).
+    virtual void showSearchNote(const QString &text) = 0;
 };
 
 // True while doc is still one of the host's open documents. A document

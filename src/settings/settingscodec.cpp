@@ -1,10 +1,8 @@
 #include "settings/settingscodec.h"
 
 #include "documents/filenames.h"
-#include "documents/textfile.h"
+#include "platform/fileio.h"
 #include "platform/smallfile.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -50,16 +48,6 @@ Result unpack(const QString &scrambledPath, quint16 key, QByteArray &storedPath,
         return Result::failure(QStringLiteral("%1: %2").arg(scrambledPath, r.message));
     }
     return Result::success();
-}
-
-// Writes the plain bytes beside the scrambled file under `name` and gives
-// the full path written.
-ResultOf<QString> writePlain(const QString &scrambledPath, const QString &name, const QByteArray &plain)
-{
-    const QString target = QFileInfo(scrambledPath).absolutePath() + QLatin1Char('/') + name;
-    if (!textfile::writeBytes(target, plain, true))
-        return ResultOf<QString>::failure(cannotCreate(target));
-    return ResultOf<QString>::success(target);
 }
 
 } // namespace
@@ -108,61 +96,57 @@ Result unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &
     return Result::success();
 }
 
-ResultOf<QString> DecodeSettingsFile(const QString &scrambledPath, quint16 key)
+ResultOf<SettingsContent> DecodeSettingsFile(const QString &scrambledPath, quint16 key)
 {
     QByteArray stored, plain;
     bool damaged = false;
     if (const Result r = unpack(scrambledPath, key, stored, plain, damaged); !r)
-        return ResultOf<QString>::failure(r.message);
-    // Only the stored file name is used, never its folder.
+        return ResultOf<SettingsContent>::failure(r.message);
     const QByteArray nameBytes = storedFileName(stored);
     const QString name = QString::fromUtf8(nameBytes);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
         || nameBytes.contains('\0')) {
-        return ResultOf<QString>::failure(QStringLiteral("%1: the stored file name \"%2\" is not usable")
-                                              .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(stored))));
+        return ResultOf<SettingsContent>::failure(
+            QStringLiteral("%1: the stored file name \"%2\" is not usable")
+                .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(stored))));
     }
-    if (const ResultOf<QString> written = writePlain(scrambledPath, name, plain); !written)
-        return written;
-    return ResultOf<QString>::success(name);
+    return ResultOf<SettingsContent>::success(SettingsContent{name, plain});
 }
 
-ResultOf<QString> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
-                                        bool *damaged)
+ResultOf<QByteArray> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
+                                           bool *damaged)
 {
     bool refused = false;
     QByteArray stored, plain;
-    ResultOf<QString> decoded;
+    ResultOf<QByteArray> decoded;
     if (const Result r = unpack(scrambledPath, key, stored, plain, refused); !r) {
-        decoded = ResultOf<QString>::failure(r.message);
+        decoded = ResultOf<QByteArray>::failure(r.message);
     } else if (const QByteArray name = storedFileName(stored); name != plainName.toUtf8()) {
         refused = true;
-        decoded = ResultOf<QString>::failure(QStringLiteral("%1 is damaged: it holds the file \"%2\", not %3")
-                                                 .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(name)),
-                                                      plainName));
+        decoded = ResultOf<QByteArray>::failure(QStringLiteral("%1 is damaged: it holds the file \"%2\", not %3")
+                                                    .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(name)),
+                                                         plainName));
     } else {
-        decoded = writePlain(scrambledPath, plainName, plain);
+        decoded = ResultOf<QByteArray>::success(plain);
     }
     if (damaged)
         *damaged = refused;
     return decoded;
 }
 
-Result EncodeSettingsFile(const QString &plainPath, quint16 key)
+Result EncodeSettingsFile(const QString &plainPath, const QByteArray &plain, quint16 key)
 {
-    QByteArray plain;
-    if (!textfile::readBytes(plainPath, plain))
-        return Result::failure(cannotOpen(plainPath));
     if (plainPath.toUtf8().size() > kMaxStoredPath) {
         return Result::failure(QStringLiteral("The path %1 is longer than 255 bytes and cannot be stored "
                                               "in a settings file").arg(plainPath));
     }
     const QString target = names::withExtension(plainPath, QStringLiteral(".dvf"));
-    if (target == plainPath) {
-        // Encoding a ".dvf" file in place would destroy the plain text it reads.
+    if (target == plainPath)
         return Result::failure(QStringLiteral("%1 is already a scrambled settings file").arg(plainPath));
-    }
-    if (!textfile::writeBytes(target, scrambleSettings(plain, plainPath, key), true))
+    fileio::WriteOptions options;
+    options.sideFile = true;   // a link planted at the name is replaced, never followed
+    options.ownerOnly = true;
+    if (!fileio::writeFile(target, scrambleSettings(plain, plainPath, key), options))
         return Result::failure(cannotCreate(target));
     return Result::success();
 }

@@ -23,23 +23,27 @@ Result unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &
 // The XOR of the body, its own inverse.
 QByteArray scrambleBody(const QByteArray &bytes, quint16 key);
 
-// Writes the unscrambled body into the scrambled file's own folder under the
-// file-name part of the stored path and gives that name ("" on failure). A
-// stored name that is empty, "." or ".." is refused so nothing is written
-// outside the folder.
-ResultOf<QString> DecodeSettingsFile(const QString &scrambledPath, quint16 key);
+// What a scrambled file holds: the file-name part of its stored path and
+// the plain bytes. The plain form lives in memory only; it never touches
+// the disk, where it would lie open with every FTP password in it.
+struct SettingsContent {
+    QString name;
+    QByteArray plain;
+};
+
+// Reads a scrambled file of at most MaxSmallFileBytes and unscrambles it.
+// A stored name that is empty, "." or ".." marks a damaged file.
+ResultOf<SettingsContent> DecodeSettingsFile(const QString &scrambledPath, quint16 key);
 
 // Decodes one of the program's own settings files, whose plain file is
-// `plainName` (such as "mivor.ini"). The file must be at most
-// MaxSmallFileBytes and its stored name must be exactly plainName; anything
-// else is refused before a byte is written, so a damaged or foreign file can
-// never replace another file of the folder. Gives the plain file's full
-// path ("" on failure); *damaged tells a refused file from one that could
-// not be opened at all.
-ResultOf<QString> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
-                                        bool *damaged = nullptr);
+// `plainName` (such as "mivor.ini"): its stored name must be exactly that,
+// so a foreign or damaged file is never taken for settings. *damaged tells a
+// refused file from one that could not be opened at all.
+ResultOf<QByteArray> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
+                                           bool *damaged = nullptr);
 
-// Writes plainPath with its extension replaced by ".dvf" (mode 0600); the
-// header stores plainPath exactly as passed. The plain file stays in place.
+// Writes `plain` scrambled under plainPath with its extension replaced by
+// ".dvf" (mode 0600); the header stores plainPath exactly as passed. A link
+// or anything else at the ".dvf" name is replaced, never written through.
 // Fails with the message to show, also for a path longer than 255 bytes.
-Result EncodeSettingsFile(const QString &plainPath, quint16 key);
+Result EncodeSettingsFile(const QString &plainPath, const QByteArray &plain, quint16 key);

@@ -175,9 +175,8 @@ SettingsRead readSettingsLines(const QStringList &lines, const QStringList &inst
 
 QStringList splitSettingsText(const QByteArray &bytes)
 {
-    QString text = textfile::decode(bytes).text;
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    // The decoder takes a leading byte-order mark off.
+    const QString text = textfile::decode(bytes).text;
     if (text.isEmpty())
         return {};
     QStringList lines = text.split(QStringLiteral("\r\n"));
@@ -198,33 +197,9 @@ QByteArray joinSettingsLines(const QStringList &lines)
     return text.toUtf8();
 }
 
-Result readSettingsFile(const QString &path, QStringList &lines)
+Result storeSettingsLines(const QString &plainPath, const QStringList &lines)
 {
-    QByteArray bytes;
-    switch (readSmallFile(path, bytes)) {
-    case SmallFileRead::CannotOpen:
-        return Result::failure(QStringLiteral("Cannot open file %1").arg(path));
-    case SmallFileRead::TooLarge:
-        return Result::failure(tooLargeMessage(path));
-    case SmallFileRead::Ok:
-        break;
-    }
-    lines = splitSettingsText(bytes);
-    return Result::success();
-}
-
-Result writeSettingsFile(const QString &path, const QStringList &lines)
-{
-    if (!textfile::writeBytes(path, joinSettingsLines(lines), true))
-        return Result::failure(QStringLiteral("Cannot create file %1").arg(path));
-    return Result::success();
-}
-
-Result writeSettingsAndScramble(const QString &plainPath, const QStringList &lines)
-{
-    if (Result r = writeSettingsFile(plainPath, lines); !r)
-        return r;
-    return EncodeSettingsFile(plainPath, SettingsKey);
+    return EncodeSettingsFile(plainPath, joinSettingsLines(lines), SettingsKey);
 }
 
 bool removeWithRetries(const QString &path)
@@ -239,23 +214,15 @@ bool removeWithRetries(const QString &path)
 Result storeScrambledLines(const QString &appFolder, const QString &plainName, const QStringList &lines)
 {
     QDir().mkpath(appFolder);
-    const QString plain = appFolder + plainName;
-    const Result written = writeSettingsAndScramble(plain, lines);
-    removeWithRetries(plain);
-    return written;
+    return storeSettingsLines(appFolder + plainName, lines);
 }
 
 ResultOf<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName, bool *damaged)
 {
-    const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambledPath, plainName, SettingsKey, damaged);
+    const ResultOf<QByteArray> plain = DecodeOwnSettingsFile(scrambledPath, plainName, SettingsKey, damaged);
     if (!plain)
         return ResultOf<QStringList>::failure(plain.message);
-    QStringList lines;
-    const Result read = readSettingsFile(plain.value, lines);
-    removeWithRetries(plain.value);
-    if (!read)
-        return ResultOf<QStringList>::failure(read.message);
-    return ResultOf<QStringList>::success(lines);
+    return ResultOf<QStringList>::success(splitSettingsText(plain.value));
 }
 
 SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &installedFonts)
@@ -264,36 +231,23 @@ SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &i
     QDir().mkpath(appFolder);
     const QString scrambled = appFolder + kScrambledName;
     if (QFile::exists(scrambled)) {
-        const ResultOf<QString> plain = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
-        if (!plain) {
-            start.read.errors << plain.message;
+        const ResultOf<QStringList> lines = readScrambledLines(scrambled, kPlainName);
+        if (!lines) {
+            start.read.errors << lines.message;
             return start;
         }
-        QStringList lines;
-        const Result read = readSettingsFile(plain.value, lines);
-        removeWithRetries(plain.value);
-        if (!read) {
-            start.read.errors << read.message;
-            return start;
-        }
-        start.read = readSettingsLines(lines, installedFonts);
+        start.read = readSettingsLines(lines.value, installedFonts);
         start.fromFile = true;
         return start;
     }
-
-    const QString plain = appFolder + kPlainName;
-    if (Result r = writeSettingsAndScramble(plain, defaultSettingsLines()); !r)
+    if (Result r = storeSettingsLines(appFolder + kPlainName, defaultSettingsLines()); !r)
         start.read.errors << r.message;
-    removeWithRetries(plain);
     return start;
 }
 
 Result writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s)
 {
-    const QString plain = appFolder + kPlainName;
-    const Result written = writeSettingsAndScramble(plain, settingsLines(s));
-    removeWithRetries(plain);
-    return written;
+    return storeSettingsLines(appFolder + kPlainName, settingsLines(s));
 }
 
 Result writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
@@ -305,10 +259,7 @@ Result writeSettingsAtClose(const QString &appFolder, const MivorSettings &curre
 
     // A stored file that cannot be decoded or read is mended from the
     // settings in use, so a sound file is written again.
-    QStringList stored;
-    const ResultOf<QString> plainRead = DecodeOwnSettingsFile(scrambled, kPlainName, SettingsKey);
-    if (plainRead)
-        (void)readSettingsFile(plainRead.value, stored);   // what cannot be read is mended below
+    const QStringList stored = readScrambledLines(scrambled, kPlainName).value;
     const QStringList fallback = settingsLines(current);
     QStringList lines;
     for (int i = 0; i < kLineCount; ++i) {
@@ -319,9 +270,7 @@ Result writeSettingsAtClose(const QString &appFolder, const MivorSettings &curre
         if (isStorableCaption(caption))
             lines << caption;
     }
-
-    const QString plain = appFolder + kPlainName;
-    return writeSettingsAndScramble(plain, lines);
+    return storeSettingsLines(appFolder + kPlainName, lines);
 }
 
 void deletePlainSettings(const QString &appFolder)

@@ -43,19 +43,16 @@ SettingsRead readSettingsLines(const QStringList &lines, const QStringList &inst
 // split at CR LF, LF or CR; written with CR LF after every line.
 QStringList splitSettingsText(const QByteArray &bytes);
 QByteArray joinSettingsLines(const QStringList &lines);
-Result readSettingsFile(const QString &path, QStringList &lines);
-Result writeSettingsFile(const QString &path, const QStringList &lines);
-// Writes the plain file, then its scrambled ".dvf" beside it (the plain one
-// stays for the caller to remove).
-Result writeSettingsAndScramble(const QString &plainPath, const QStringList &lines);
+// Scrambles the lines straight into plainPath with ".dvf" in place of its
+// extension; the header names plainPath. The plain form is never written.
+Result storeSettingsLines(const QString &plainPath, const QStringList &lines);
 // Deletes a file while it exists, a bounded number of times; true when gone.
 bool removeWithRetries(const QString &path);
 
 // The small scrambled files beside mivor.dvf (the spike, the FTP servers,
-// the splash choice), whose plain form exists only while it is written or
-// read. Store writes appFolder + plainName, scrambles it and removes it
-// again. Read decodes scrambledPath only when it stores plainName (see
-// DecodeOwnSettingsFile, also for `damaged`) and removes the plain form.
+// the start options). Store scrambles the lines as appFolder + plainName's
+// ".dvf". Read decodes scrambledPath only when it stores plainName (see
+// DecodeOwnSettingsFile, also for `damaged`), in memory.
 Result storeScrambledLines(const QString &appFolder, const QString &plainName, const QStringList &lines);
 ResultOf<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName,
                                          bool *damaged = nullptr);
@@ -65,17 +62,17 @@ struct SettingsStart {
     bool fromFile = false;
 };
 // Start: reads mivor.dvf when it exists, otherwise writes the defaults as a
-// new mivor.dvf. No plain mivor.ini is left behind. appFolder ends in '/'.
-// A mivor.dvf that is too large or stores another file's name is refused
-// with a message, and nothing but mivor.ini is ever written or deleted.
+// new mivor.dvf. appFolder ends in '/'. A mivor.dvf that is too large or
+// stores another file's name is refused with a message; nothing is written
+// then, and a read-only folder still gives the stored settings.
 SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &installedFonts = {});
 // Done of the page-defaults dialog: the nine lines, scrambled; no Reopen lines.
 Result writeSettingsFromDialog(const QString &appFolder, const MivorSettings &s);
 // Main window close: when mivor.dvf exists, its nine lines (mended where
 // damaged, or naming a font that is not installed) and the Reopen captions
-// top first are written back scrambled. The plain mivor.ini stays for
-// deletePlainSettings.
+// top first are written back scrambled.
 Result writeSettingsAtClose(const QString &appFolder, const MivorSettings &current,
                             const QStringList &reopenTopFirst, const QStringList &installedFonts = {});
-// The program's last step: mivor.ini deleted while it exists (bounded).
+// The program's last step: a plain mivor.ini that an earlier version left
+// behind is deleted while it exists (bounded).
 void deletePlainSettings(const QString &appFolder);

@@ -129,6 +129,12 @@ QString fileNamePart(const QString &path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+QString withReason(const QString &sentence, const QString &reason)
+{
+    const QString why = reason.trimmed();
+    return why.isEmpty() ? sentence : sentence + QLatin1Char('\n') + why;
+}
+
 bool safeCommandText(const QString &text)
 {
     if (text.isEmpty())

@@ -45,6 +45,11 @@ QString remoteNameOf(const QString &path);
 // The file-name part of a local path (after its last '/').
 QString fileNamePart(const QString &path);
 
+// A failure's fixed sentence with the reason (the server's reply, the
+// connection error) on a second line, or the sentence alone when there is
+// no reason to give.
+QString withReason(const QString &sentence, const QString &reason);
+
 // True when a name can be sent inside a server command: not empty and free
 // of line breaks and NULs, which would end the command early.
 bool safeCommandText(const QString &text);

@@ -6,8 +6,6 @@
 #include "transfer/transferrunner.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,12 +32,6 @@ void styleLabel(QLabel *l)
 
 } // namespace
 
-namespace transfer {
-QString agentName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-}
-} // namespace transfer
 
 TFTPOUT::TFTPOUT(transfer::FtpSession &session, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), session_(session)
@@ -171,22 +163,29 @@ void TFTPOUT::ListServerFolder(const QString &path)
     transfer::InternetClient &client = session_.client;
     bool changed = false;
     std::optional<QList<transfer::FolderEntry>> entries;
-    QString certificateProblem;
+    QString certificateProblem, setFailure, listFailure;
     transfer::runInBackground(this, QStringLiteral("Reading server folders..."), client, [&] {
         changed = client.setCurrentFolder(path);
-        if (!changed)
+        if (!changed) {
             certificateProblem = client.actionableError();
+            setFailure = client.lastError();
+        }
         // Once the server refused the credentials or the certificate, asking
         // again only waits for the same answer.
-        if (changed || client.lastFailure() == transfer::InternetClient::Failure::NotFound)
+        if (changed || client.lastFailure() == transfer::InternetClient::Failure::NotFound) {
             entries = client.list();
+            if (!entries)
+                listFailure = client.lastError();
+        } else {
+            listFailure = setFailure;
+        }
     });
     if (!certificateProblem.isEmpty())
         dialogs().error(certificateProblem, this);
     if (!changed)
-        dialogs().error(QStringLiteral("can not set directory"), this);
+        dialogs().error(transfer::withReason(QStringLiteral("can not set directory"), setFailure), this);
     if (!entries)
-        dialogs().error(QStringLiteral("Cannot read server folders."), this);
+        dialogs().error(transfer::withReason(QStringLiteral("Cannot read server folders."), listFailure), this);
     DList->clear();
     if (entries)
         DList->addItems(transfer::folderListItems(*entries));
@@ -225,12 +224,15 @@ void TFTPOUT::SpeedButton8Click()
                              .value_or(QString());
     transfer::InternetClient &client = session_.client;
     bool made = false;
-    QString folder;
+    QString folder, failure;
     transfer::runInBackground(this, QStringLiteral("Creating folder..."), client, [&] {
         made = !name.isEmpty() && client.createFolder(name);
+        if (!made && !name.isEmpty())
+            failure = client.lastError();
         folder = client.currentFolder();
     });
-    dialogs().message(made ? QStringLiteral("New folder created.") : QStringLiteral("Cannot create new folder."),
+    dialogs().message(made ? QStringLiteral("New folder created.")
+                           : transfer::withReason(QStringLiteral("Cannot create new folder."), failure),
                       this, made ? MessageKind::Information : MessageKind::Error);
     ListServerFolder(folder.isEmpty() ? QStringLiteral(".") : folder);
 }

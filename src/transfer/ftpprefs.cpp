@@ -4,6 +4,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -50,6 +51,9 @@ TFTPPrefs::TFTPPrefs(Store store, QWidget *parent)
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setGeometry(387, 162, 100, 27);
     SpeedButton2->setAutoDefault(false);
+    KeyringBox = new QCheckBox(QStringLiteral("Keep passwords in the desktop keyring"), this);
+    KeyringBox->setObjectName(QStringLiteral("KeyringBox"));
+    KeyringBox->setGeometry(118, 164, 262, 24);
     SpeedButton1->setAutoDefault(false);
     connect(SpeedButton1, &QPushButton::clicked, this, &TFTPPrefs::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TFTPPrefs::SpeedButton2Click);

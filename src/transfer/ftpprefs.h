@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QTableWidget;
 class QPushButton;
 
@@ -20,6 +21,9 @@ public:
     QTableWidget *StringGrid1 = nullptr;
     QPushButton *SpeedButton1 = nullptr;   // "&Cancel"
     QPushButton *SpeedButton2 = nullptr;   // "&Keep"
+    // Whether the passwords go to the desktop's keyring rather than the file;
+    // disabled when no keyring is reachable.
+    QCheckBox *KeyringBox = nullptr;
 
     void FormShow(const transfer::FtpServerTable &table);
     void SpeedButton1Click();

@@ -530,6 +530,14 @@ qint64 InternetClient::readUrl(char *buffer, qint64 max)
     return n;
 }
 
+qint64 InternetClient::urlLength() const
+{
+    curl_off_t length = -1;
+    if (!urlEasy_ || curl_easy_getinfo(handle(urlEasy_), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK)
+        return -1;
+    return qint64(length);
+}
+
 void InternetClient::closeUrl()
 {
     if (urlEasy_) {

@@ -69,6 +69,8 @@ public:
     // at most `max` bytes: the count, 0 at the end, -1 on failure.
     bool openUrl(const QString &url);
     qint64 readUrl(char *buffer, qint64 max);
+    // The length the server announced for the open URL; -1 when it gave none.
+    qint64 urlLength() const;
     void closeUrl();
 
     void cancel();

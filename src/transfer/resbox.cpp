@@ -50,6 +50,30 @@ TResBox::TResBox(transfer::FtpSession &session, TFTPOUT &ftpDialog,
     connect(SpeedButton1, &QPushButton::clicked, this, &TResBox::SpeedButton1Click);
 }
 
+void TResBox::setReferences(const QStringList &references, const QString &pageFolder)
+{
+    pageFolder_ = pageFolder;
+    IMGList->clear();
+    for (const QString &reference : references) {
+        const transfer::ReferenceTarget target = transfer::resolveReference(reference, pageFolder);
+        auto *item = new QListWidgetItem(IMGList);
+        item->setData(Qt::UserRole, reference);
+        if (target.allowed()) {
+            item->setText(reference);
+            continue;
+        }
+        item->setText(QStringLiteral("%1  (refused: %2)").arg(reference, target.refusal));
+        item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
+        item->setForeground(IMGList->palette().color(QPalette::Disabled, QPalette::Text));
+        item->setToolTip(target.refusal);
+    }
+}
+
+QString TResBox::referenceOf(const QListWidgetItem *item)
+{
+    return item->data(Qt::UserRole).toString();
+}
+
 void TResBox::FormShow()
 {
     PB1->setValue(0);
@@ -90,20 +114,23 @@ void TResBox::SpeedButton1Click()
     transfer::InternetClient &client = session_.client;
     for (int i = 0; i < count; ++i) {
         QListWidgetItem *item = IMGList->item(i);
-        if (item->isSelected()) {
-            const QString reference = item->text();
-            const QString local = transfer::localFileOfReference(reference, documentFolder);
-            const QString remote = target + transfer::remoteNameOf(reference);
+        if (item->isSelected() && (item->flags() & Qt::ItemIsSelectable)) {
+            const QString reference = referenceOf(item);
+            // Looked at again now: a link may have been planted since the list was made.
+            const transfer::ReferenceTarget file = transfer::resolveReference(reference, pageFolder_);
+            const QString remote = target + file.remoteName;
             bool sent = false;
             transfer::runInBackground(this, QStringLiteral("Uploading %1...").arg(reference), client, [&] {
-                sent = !local.isEmpty() && client.putFile(local, remote);
+                sent = file.allowed() && client.putFile(file.localFile, remote);
             });
+            const QString failure =
+                file.allowed() ? client.lastError() : reference + QStringLiteral(": ") + file.refusal;
             if (!sent && client.lastFailure() == transfer::InternetClient::Failure::Cancelled) {
-                dialogs().error(QStringLiteral("Failed to upload file."), this);
+                dialogs().error(transfer::withReason(QStringLiteral("Failed to upload file."), failure), this);
                 break;   // the user stopped the upload, not just this file
             }
             if (!sent)
-                dialogs().error(QStringLiteral("Failed to upload file."), this);
+                dialogs().error(transfer::withReason(QStringLiteral("Failed to upload file."), failure), this);
         }
         PB1->setValue(std::min(i + 1, PB1->maximum()));
         QCoreApplication::processEvents();

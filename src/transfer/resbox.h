@@ -5,6 +5,7 @@
 #include <functional>
 
 class QListWidget;
+class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
 class TFTPOUT;
@@ -21,8 +22,12 @@ public:
     QPushButton *CloseBtn = nullptr;
     QPushButton *SpeedButton1 = nullptr;   // "Upload"
 
-    // Relative references are files of this folder.
-    QString documentFolder;
+    // Lists the page's references. Those that may not leave the machine stay
+    // in the list with the reason and cannot be selected. `pageFolder` is
+    // the folder of the page's file, "" for a page never saved.
+    void setReferences(const QStringList &references, const QString &pageFolder);
+    // The reference an entry of IMGList stands for.
+    static QString referenceOf(const QListWidgetItem *item);
 
     void FormShow();
     void CloseBtnClick();
@@ -32,4 +37,5 @@ private:
     transfer::FtpSession &session_;
     TFTPOUT &ftp_;
     std::function<int(QDialog *)> &showModal_;
+    QString pageFolder_;
 };

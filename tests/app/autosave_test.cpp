@@ -66,6 +66,28 @@ TEST_F(MainWindowTest, AutosaveFailureKeepsTheProgressVisible)
     EXPECT_TRUE(w->autosaveProgress()->isVisible());
 }
 
+TEST_F(MainWindowTest, AFailingAutosaveSaysSoOncePerStreak)
+{
+    const QString file = cfg.write(QStringLiteral("full/page.htm"), "x");
+    dlg.queueFile(file);
+    w->Open1Click();
+    const QString blocker = cfg.path() + QStringLiteral("full/autosave_page.tmp");
+    QDir().mkpath(blocker);
+    w->setAutosaveProgressMs(0);
+    for (int tick = 0; tick < 3; ++tick)
+        w->AutosaveNow();
+    EXPECT_EQ(dlg.errors.size(), 1);
+    // A run that works ends the streak; the next failure is news again.
+    QDir(blocker).removeRecursively();
+    w->AutosaveNow();
+    EXPECT_FALSE(w->autosaveLabel()->isVisible());
+    QFile::remove(blocker);
+    QDir().mkpath(blocker);
+    w->AutosaveNow();
+    w->AutosaveNow();
+    EXPECT_EQ(dlg.errors.size(), 2);
+}
+
 TEST_F(MainWindowTest, TimerRunsOnlyWhileAutosaveIsOnAndADocumentIsOpen)
 {
     EXPECT_TRUE(w->autosaveTimer()->isActive());   // started at creation: autosave is on by default

@@ -1,6 +1,7 @@
 #include "mainwindowtestbase.h"
 
 #include "markup/colourswatch.h"
+#include "platform/version.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,7 +21,8 @@ const QStringList kDocumentCommands = {
     "HRuleBtn", "AAnchor1", "AnchorBtn", "SpaceBtn", "Space1", "email1", "Keywords1", "HHeadlines1",
     "Marquee1", "List1", "ListItem1", "FormMenu1", "CopyToSpike1", "SortSelection1",
     "ShowSearchResults1", "Resources1", "LineNumbering1", "Arrange1", "ViewinBrowser1", "CENTER1",
-    "Blockquote1", "CenterBtn", "Windows1", "Javascript1", "Frameset1", "Frame1", "colpicBtn"};
+    "Blockquote1", "CenterBtn", "Windows1", "Javascript1", "Frameset1", "Frame1", "colpicBtn",
+    "GoToLine1", "ZoomIn1", "ZoomOut1", "ZoomReset1"};
 
 const QStringList kNoDocumentOff = {
     "Savewww1", "Color1", "WordWrap1", "wrapbtn", "PasteBtn", "Paste1", "SelectAll1", "Delete1",
@@ -34,7 +36,7 @@ const QStringList kNoDocumentOff = {
     "Marquee1", "Javascript1", "Keywords1", "Paragraph1", "Blockquote1", "CENTER1", "Bold1",
     "Italic1", "Underline1", "List1", "ListItem1", "CopyToSpike1", "SortSelection1",
     "ShowSearchResults1", "Resources1", "LineNumbering1", "Arrange1", "ViewinBrowser1", "Windows1",
-    "Undo1", "UndoBtn"};
+    "Undo1", "UndoBtn", "Redo1", "RedoBtn", "GoToLine1", "ZoomIn1", "ZoomOut1", "ZoomReset1"};
 
 const QStringList kAlwaysOn = {"New1", "NewWebPage1", "Open1", "Openwww1", "Reopen1", "Exit1",
                                "Preferences1", "FTPSettings1", "Toolbar1", "StatusBar2",
@@ -52,7 +54,7 @@ TEST_F(MainWindowTest, NoDocumentAtStartLeavesEveryDocumentCommandOff)
     for (const QString &n : kAlwaysOn)
         EXPECT_TRUE(enabled(n)) << n.toStdString();
     EXPECT_FALSE(w->colourSwatch()->isEnabled());
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Mivor 2.0"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Mivor " MIVOR_VERSION));
 }
 
 TEST_F(MainWindowTest, NewSwitchesDocumentCommandsOnAndSelectionFollowsTheText)
@@ -107,19 +109,61 @@ TEST_F(MainWindowTest, ClosingTheLastDocumentReturnsToTheNoDocumentState)
     EXPECT_FALSE(checked("wrapbtn"));
 }
 
-TEST_F(MainWindowTest, UndoAndSaveFollowTheModifiedFlag)
+TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryAndSaveTheModifiedFlag)
 {
     w->New1Click();
     EXPECT_FALSE(enabled("Undo1"));
+    EXPECT_FALSE(enabled("Redo1"));
     EXPECT_FALSE(enabled("SaveBtn"));
+    // Typing in a row is one step; a paste another.
     QTest::keyClicks(&memo(), QStringLiteral("abc"));
+    QCoreApplication::processEvents();
     EXPECT_TRUE(enabled("Undo1"));
     EXPECT_TRUE(enabled("UndoBtn"));
+    EXPECT_FALSE(enabled("RedoBtn"));
     EXPECT_TRUE(enabled("Save1"));
     EXPECT_TRUE(enabled("SaveBtn"));
+    memo().replaceSelection(QStringLiteral(" def"));
+    QCoreApplication::processEvents();
+
+    // Undo stays on while there is a step left, many steps back.
     w->Undo1Click();
+    EXPECT_EQ(memo().text(), QStringLiteral("abc"));
+    EXPECT_TRUE(enabled("Undo1"));
+    EXPECT_TRUE(enabled("Redo1"));
+    EXPECT_TRUE(enabled("RedoBtn"));
+    w->button(commands::Id::Undo)->click();
+    EXPECT_EQ(memo().text(), QString());
     EXPECT_FALSE(enabled("Undo1"));
     EXPECT_FALSE(enabled("UndoBtn"));
+    // Redo takes the steps again, menu entry and button alike.
+    w->Redo1Click();
+    EXPECT_EQ(memo().text(), QStringLiteral("abc"));
+    w->button(commands::Id::Redo)->click();
+    EXPECT_EQ(memo().text(), QStringLiteral("abc def"));
+    EXPECT_FALSE(enabled("Redo1"));
+    EXPECT_TRUE(enabled("Undo1"));
+
+    // Saving keeps the history: Undo still goes back past the save.
+    const QString path = cfg.path() + QStringLiteral("undo.txt");
+    w->currentDocument()->setCaption(path);
+    ASSERT_TRUE(w->saveDocument(w->currentDocument()));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(enabled("Save1"));
+    EXPECT_TRUE(enabled("Undo1"));
+    w->Undo1Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(memo().text(), QStringLiteral("abc"));
+    EXPECT_TRUE(enabled("Save1"));
+
+    // Each document has its own history; the commands follow the current one.
+    w->New1Click();
+    EXPECT_FALSE(enabled("Undo1"));
+    EXPECT_FALSE(enabled("Redo1"));
+    w->documentArea()->setActiveSubWindow(w->documents().first());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(enabled("Undo1"));
+    EXPECT_TRUE(enabled("Redo1"));
 }
 
 TEST_F(MainWindowTest, EditCommandsUseTheRealClipboard)

@@ -1,5 +1,7 @@
 #include "mainwindowtestbase.h"
 
+#include "search/resultlines.h"
+#include "search/resultsform.h"
 #include "support/fifofeeder.h"
 #include "support/unprivileged.h"
 
@@ -7,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
 #include <QMenu>
 
 TEST_F(MainWindowTest, UntitledNumbersCountUpAndAreNeverReused)
@@ -214,6 +218,36 @@ TEST_F(MainWindowTest, LoneLineFeedsComeBackAsCarriageReturnLineFeed)
     EXPECT_EQ(TempConfig::read(path), QByteArray("one\r\ntwo\r\n\r\nthree"));
 }
 
+TEST_F(MainWindowTest, AByteOrderMarkSurvivesEverySaveAndIsNotCountedInPositions)
+{
+    const QByteArray bytes("\xEF\xBB\xBF<!DOCTYPE html>\r\n<html><head><title>t</title></head>\r\n"
+                           "<body><b>x</body></html>");
+    const QString path = cfg.write(QStringLiteral("marked.htm"), bytes);
+    dlg.queueFile(path);
+    w->Open1Click();
+    EXPECT_FALSE(memo().text().startsWith(QChar(0xFEFF)));
+    EXPECT_EQ(w->statusBar()->findChild<QLabel *>(QStringLiteral("SaveFormatPanel"))->text(),
+              QStringLiteral("UTF-8 with BOM, CR LF"));
+
+    // Check HTML places its finding where the user sees the tag.
+    w->CheckHtml1Click();
+    const QString offset = QString::number(memo().text().indexOf(QStringLiteral("<b>")));
+    EXPECT_TRUE(w->tools().resultsForm->Results->line(0).startsWith(
+        QStringLiteral("marked.htm:pos %1:").arg(offset)))
+        << w->tools().resultsForm->Results->line(0).toStdString();
+
+    memo().setModified(true);
+    w->Save1Click();
+    EXPECT_EQ(TempConfig::read(path), bytes);
+    memo().setText(memo().text() + QStringLiteral("\r\n"));
+    w->Save1Click();
+    EXPECT_EQ(TempConfig::read(path), bytes + "\r\n");
+    EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("marked.bak")), bytes);
+    w->setAutosaveProgressMs(0);
+    w->AutosaveNow();
+    EXPECT_TRUE(TempConfig::read(cfg.path() + QStringLiteral("autosave_marked.tmp")).startsWith("\xEF\xBB\xBF<!DOCTYPE"));
+}
+
 TEST_F(MainWindowTest, SaveAsIntoAMissingFolderLeavesEverythingAsItWas)
 {
     const QString path = cfg.write(QStringLiteral("keep/page.htm"), "old bytes\r\n");
@@ -269,6 +303,149 @@ TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderWritesInPlaceOrSaysWhyItCannot)
     EXPECT_EQ(TempConfig::read(path), QByteArray("new text"));
     EXPECT_TRUE(memo().modified());
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
+}
+
+TEST_F(MainWindowTest, AWritableFileInAReadOnlyFolderMaySaveWithoutItsBackup)
+{
+    const QString path = cfg.write(QStringLiteral("shared/page.htm"), "old bytes\r\n");
+    dlg.queueFile(path);
+    w->Open1Click();
+    memo().setText(QStringLiteral("new text"));
+    memo().setModified(true);
+    ASSERT_TRUE(w->appSettings().MakeBackups);
+    const QString folder = cfg.path() + QStringLiteral("shared");
+    testuser::handOver(cfg.path());
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString question = QStringLiteral("Cannot create file ") + folder
+                           + QStringLiteral("/page.bak: Permission denied\nSave ") + path
+                           + QStringLiteral(" without a backup?");
+    dlg.queueAnswer(Answer::No);
+    {
+        Unprivileged as;
+        w->Save1Click();
+    }
+    EXPECT_EQ(dlg.questions, QStringList{question});
+    EXPECT_EQ(TempConfig::read(path), QByteArray("old bytes\r\n"));
+    EXPECT_TRUE(memo().modified());
+    dlg.queueAnswer(Answer::Yes);
+    {
+        Unprivileged as;
+        w->Save1Click();
+    }
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(dlg.questions.size(), 2);
+    EXPECT_EQ(TempConfig::read(path), QByteArray("new text"));
+    EXPECT_FALSE(memo().modified());
+    EXPECT_TRUE(dlg.messages.isEmpty());
+}
+
+TEST_F(MainWindowTest, ABackupOfAnotherDocumentIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const QString page = cfg.write(QStringLiteral("a.htm"), "<p>page v1</p>");
+    const QString notes = cfg.write(QStringLiteral("a.txt"), "notes v1");
+    const QString backup = cfg.path() + QStringLiteral("a.bak");
+    dlg.queueFile(page);
+    w->Open1Click();
+    memo().setText(QStringLiteral("<p>page v2</p>"));
+    w->Save1Click();
+    ASSERT_EQ(TempConfig::read(backup), QByteArray("<p>page v1</p>"));
+
+    dlg.queueFile(notes);
+    w->Open1Click();
+    memo().setText(QStringLiteral("notes v2"));
+    memo().setModified(true);
+    const QString question = backup + QStringLiteral(" is the backup of ") + page
+                           + QStringLiteral(". Replace it with the backup of ") + notes
+                           + QStringLiteral("?\nNo saves without making a backup.");
+    dlg.queueAnswer(Answer::Cancel);
+    w->Save1Click();
+    EXPECT_EQ(dlg.questions, QStringList{question});
+    EXPECT_EQ(TempConfig::read(notes), QByteArray("notes v1"));
+    EXPECT_TRUE(memo().modified());
+
+    dlg.queueAnswer(Answer::No);   // keep the page's backup, save the notes
+    w->Save1Click();
+    EXPECT_EQ(TempConfig::read(notes), QByteArray("notes v2"));
+    EXPECT_EQ(TempConfig::read(backup), QByteArray("<p>page v1</p>"));
+
+    memo().setText(QStringLiteral("notes v3"));
+    dlg.queueAnswer(Answer::Yes);
+    w->Save1Click();
+    EXPECT_EQ(TempConfig::read(backup), QByteArray("notes v2"));
+    // Now the backup is the notes': saving them again asks nothing.
+    memo().setText(QStringLiteral("notes v4"));
+    w->Save1Click();
+    EXPECT_EQ(dlg.questions.size(), 3);
+    EXPECT_EQ(TempConfig::read(backup), QByteArray("notes v3"));
+    EXPECT_EQ(dlg.unexpected, 0);
+}
+
+TEST_F(MainWindowTest, AnAutosaveCopyIsOfferedOnlyToTheDocumentItWasMadeFrom)
+{
+    const QString page = cfg.write(QStringLiteral("a.htm"), "<p>saved</p>");
+    const QString notes = cfg.write(QStringLiteral("a.txt"), "notes");
+    dlg.queueFile(page);
+    w->Open1Click();
+    memo().setText(QStringLiteral("<p>typed, then the crash</p>"));
+    w->setAutosaveProgressMs(0);
+    w->AutosaveNow();
+    const QString side = cfg.path() + QStringLiteral("autosave_a.tmp");
+    ASSERT_EQ(TempConfig::read(side), QByteArray("<p>typed, then the crash</p>"));
+    for (const QString &doc : {page, notes}) {
+        QFile f(doc);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
+    }
+    w->currentDocument()->discard();
+
+    dlg.queueFile(notes);
+    w->Open1Click();
+    EXPECT_TRUE(dlg.questions.isEmpty());
+    EXPECT_EQ(memo().text(), QStringLiteral("notes"));
+
+    dlg.queueAnswer(Answer::Yes);
+    dlg.queueFile(page);
+    w->Open1Click();
+    EXPECT_EQ(dlg.questions.size(), 1);
+    EXPECT_EQ(memo().text(), QStringLiteral("<p>typed, then the crash</p>"));
+
+    // A copy that records no document (an older one) is offered only where
+    // no other document shares its name.
+    const QString loneCopy = cfg.write(QStringLiteral("autosave_b.tmp"), "old copy");
+    const QString b = cfg.write(QStringLiteral("b.htm"), "b");
+    cfg.write(QStringLiteral("B.txt"), "other b");
+    for (const QString &doc : {b, cfg.path() + QStringLiteral("B.txt")}) {
+        QFile f(doc);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
+    }
+    dlg.queueFile(b);
+    w->Open1Click();
+    EXPECT_EQ(dlg.questions.size(), 1);
+    EXPECT_EQ(memo().text(), QStringLiteral("b"));
+    EXPECT_TRUE(QFile::exists(loneCopy));
+}
+
+TEST_F(MainWindowTest, SavingRemovesTheTemporaryFilesACrashedSaveLeftBehind)
+{
+    const QString path = cfg.write(QStringLiteral("crash/page.htm"), "old");
+    const QString folder = cfg.path() + QStringLiteral("crash/");
+    // A process id that cannot be running, and ours, which is.
+    const QString dead = cfg.write(QStringLiteral("crash/.page.htm.k3x9.2147483646"), QByteArray(4096, 'x'));
+    const QString deadBackup = cfg.write(QStringLiteral("crash/.page.bak.a1.2147483646"), "x");
+    const QString live = cfg.write(QStringLiteral("crash/.page.htm.b2.%1").arg(QCoreApplication::applicationPid()), "x");
+    const QString notOurs = cfg.write(QStringLiteral("crash/.page.htm.swp"), "the user's");
+    const QString otherDoc = cfg.write(QStringLiteral("crash/.other.htm.c3.2147483646"), "x");
+    dlg.queueFile(path);
+    w->Open1Click();
+    memo().setText(QStringLiteral("new"));
+    w->Save1Click();
+    EXPECT_EQ(TempConfig::read(path), QByteArray("new"));
+    EXPECT_FALSE(QFile::exists(dead));
+    EXPECT_FALSE(QFile::exists(deadBackup));
+    EXPECT_TRUE(QFile::exists(live));
+    EXPECT_TRUE(QFile::exists(notOurs));
+    EXPECT_TRUE(QFile::exists(otherDoc));
 }
 
 TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)

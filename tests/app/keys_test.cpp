@@ -167,3 +167,50 @@ TEST_F(MainWindowTest, F3RepeatsTheLastFindInTheCurrentDocument)
     w->FindNext1Click();
     EXPECT_EQ(dlg.messages.value(0), QStringLiteral("End of Search"));
 }
+
+TEST_F(MainWindowTest, TheAddedEditingKeysAreFreeKeysAndWorkFromTheText)
+{
+    using commands::Id;
+    const QList<std::pair<Id, QList<QKeySequence>>> added{
+        {Id::Redo, {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}},
+        {Id::GoToLine, {QKeySequence(QStringLiteral("Ctrl+G"))}},
+        {Id::ZoomIn, {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))}},
+        {Id::ZoomOut, {QKeySequence(QStringLiteral("Ctrl+-"))}},
+        {Id::ZoomReset, {QKeySequence(QStringLiteral("Ctrl+0"))}}};
+    for (const auto &[id, keys] : added)
+        EXPECT_EQ(w->action(id)->shortcuts(), keys) << commands::command(id).name.toStdString();
+    // The program's own keys stay where they were.
+    EXPECT_EQ(w->action(Id::Undo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(w->action(Id::Image)->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
+    EXPECT_EQ(w->action(Id::GoToLine)->text(), "&Go to Line...");
+
+    // Ctrl+G in the text opens Go to Line.
+    w->New1Click();
+    memo().setText(QStringLiteral("a\r\nb\r\nc"));
+    memo().setFocus();
+    QList<QString> shown;
+    modalAnswer = [&shown](QDialog *d) {
+        shown << d->windowTitle();
+        return int(QDialog::Rejected);
+    };
+    QTest::keyClick(w->currentDocument()->Memo1, Qt::Key_G, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    modalAnswer = nullptr;
+    EXPECT_EQ(shown, QList<QString>{QStringLiteral("Go to Line")});
+}
+
+TEST_F(MainWindowTest, F3InTheFindWindowFindsTheNextHit)
+{
+    w->New1Click();
+    memo().setText(QStringLiteral("xx cat cat"));
+    w->Find1Click();
+    TFindForm *find = w->tools().FindForm;
+    find->Findtxt->setText(QStringLiteral("cat"));
+    QApplication::setActiveWindow(find);
+    find->Findtxt->setFocus();
+    QTest::keyClick(find->Findtxt, Qt::Key_F3);
+    EXPECT_EQ(memo().selStart(), 3);
+    QApplication::setActiveWindow(find);
+    QTest::keyClick(find, Qt::Key_F3);
+    EXPECT_EQ(memo().selStart(), 7);
+}

@@ -3,6 +3,7 @@
 #include "app/ftpdatastore.h"
 #include "settings/settingscodec.h"
 #include "mainwindowtestbase.h"
+#include "support/createdfiles.h"
 #include "transfer/ftpprefs.h"
 
 #include <QDir>
@@ -64,6 +65,20 @@ TEST_F(FtpSettingsTest, KeepWritesOnlyTheScrambledFileAndEnablesSaveAtWww)
     EXPECT_TRUE(dlg.messages.isEmpty());
 }
 
+TEST_F(FtpSettingsTest, KeepAndStartNeverLayThePasswordsOnDisk)
+{
+    CreatedFiles created(cfg.appFolder());
+    ASSERT_TRUE(created.watching());
+    keep({row("ftp.one", "u1", "p1")});
+    w.reset();
+    open();
+    EXPECT_EQ(w->publishingDialogs()->session.FtpServers[0].Password, QStringLiteral("p1"));
+    const QStringList names = created.names();
+    EXPECT_TRUE(names.contains(QStringLiteral("FTPData.dvf")));
+    for (const QString &name : names)
+        EXPECT_FALSE(name.contains(QStringLiteral(".ini"))) << name.toStdString();
+}
+
 TEST_F(FtpSettingsTest, IncompleteRowSavesNothing)
 {
     keep({row("ftp.one", "u1", ""), row("ftp.two", "u2", "p2")});
@@ -107,4 +122,12 @@ TEST(FtpDataFile, DamagedShortAndEmptyFiles)
     EXPECT_FALSE(r.message.isEmpty());
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("mivor.ini")));
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("FTPData.ini")));
+
+    // Judged by its size, before a byte of it is read.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize(qint64(400) << 20));
+    f.close();
+    r = loadFtpDataFile(folder);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, folder + QStringLiteral("FTPData.dvf is larger than 4 MB and was not read"));
 }

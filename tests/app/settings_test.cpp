@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QTimer>
@@ -28,13 +29,7 @@ QStringList filesIn(const QString &folder)
 void storeSettings(const QString &appFolder, const QByteArray &plain)
 {
     QDir().mkpath(appFolder);
-    const QString ini = appFolder + QStringLiteral("mivor.ini");
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(plain);
-    f.close();
-    ASSERT_TRUE(EncodeSettingsFile(ini, SettingsKey));
-    QFile::remove(ini);
+    ASSERT_TRUE(EncodeSettingsFile(appFolder + QStringLiteral("mivor.ini"), plain, SettingsKey));
 }
 
 } // namespace
@@ -92,6 +87,23 @@ TEST_F(SettingsTest, ReopenEntriesSurviveARestartInReverseOrder)
     w.reset();
     EXPECT_EQ(filesIn(cfg.appFolder()), QStringList{QStringLiteral("mivor.dvf")});
     EXPECT_EQ(storedLines(cfg.appFolder()), (defaultSettingsLines() + QStringList{q, p}));
+}
+
+TEST_F(SettingsTest, ExitNeverWritesThroughALinkAtTheSettingsFile)
+{
+    const QString decoy = cfg.write(QStringLiteral("shadow"), "root:$6$hash:19000:0:99999:7:::\n");
+    QFile::setPermissions(decoy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QFile::Permissions decoyMode = QFile::permissions(decoy);
+    const QString dvf = cfg.appFolder() + QStringLiteral("mivor.dvf");
+    ASSERT_TRUE(QFile::remove(dvf));
+    ASSERT_TRUE(QFile::link(decoy, dvf));
+    restart();
+    w->Exit1Click();
+    w.reset();
+    EXPECT_EQ(TempConfig::read(decoy), QByteArray("root:$6$hash:19000:0:99999:7:::\n"));
+    EXPECT_EQ(QFile::permissions(decoy), decoyMode);
+    EXPECT_FALSE(QFileInfo(dvf).isSymLink());
+    EXPECT_EQ(storedLines(cfg.appFolder()), settingsLines(MivorSettings{}));
 }
 
 TEST_F(SettingsTest, DoneAppliesToNewDocumentsOnlyAndStoresNineLines)
@@ -224,8 +236,10 @@ TEST_F(SettingsTest, DialogFontListAndColourSwatches)
         EXPECT_EQ(dlg.colorDialogs.value(1), QColor(1, 2, 3));
         EXPECT_EQ(p.DTColor->fill(), 10485760u);
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Set Page Defaults"));
-        // One row taller than the page defaults alone: the splash choice.
-        EXPECT_EQ(p.size(), QSize(260, 317));
+        // Taller than the page defaults alone: the splash, the preview's
+        // remote content, the current line, the session and the writing
+        // aids' group.
+        EXPECT_EQ(p.size(), QSize(260, 541));
     });
     EXPECT_EQ(w->appSettings().EditorFontColor, 0x030201u);
     EXPECT_EQ(w->appSettings().DesktopColor, 10485760u);
@@ -233,11 +247,12 @@ TEST_F(SettingsTest, DialogFontListAndColourSwatches)
 
 TEST_F(SettingsTest, AFailedWriteIsReportedAndTheValuesStillApply)
 {
-    // A folder where the plain file should go makes it impossible to write.
-    QDir().mkpath(cfg.appFolder() + QStringLiteral("mivor.ini"));
+    // A folder where the scrambled file should go makes it impossible to write.
+    QFile::remove(cfg.appFolder() + QStringLiteral("mivor.dvf"));
+    QDir().mkpath(cfg.appFolder() + QStringLiteral("mivor.dvf"));
     preferences([](Tprefs &p) { p.fontsize->setFieldValue(20); });
     ASSERT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + cfg.appFolder() + QStringLiteral("mivor.ini"));
+    EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + cfg.appFolder() + QStringLiteral("mivor.dvf"));
     EXPECT_EQ(w->appSettings().EditorFontSize, 20);
 }
 

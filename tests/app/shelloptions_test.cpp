@@ -1,4 +1,5 @@
 // The program's shell options, run as a real process.
+#include "platform/version.h"
 #include "support/tempconfig.h"
 #include "table/tablefile.h"
 #include "table/tablehtml.h"
@@ -14,9 +15,11 @@ struct ProcessRun {
     QByteArray out, err;
 };
 
-ProcessRun runMivor(const QStringList &args)
+ProcessRun runMivor(const QStringList &args,
+                    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.setProgram(QStringLiteral(MIVOR_BINARY));
     p.setArguments(args);
     p.start();
@@ -68,6 +71,24 @@ TEST(ShellOptions, UnreadableFilesGiveAMessageAndStatusOne)
 
     r = runMivor({QStringLiteral("--version")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out.trimmed(), QByteArray("Mivor 2.0"));
+    EXPECT_EQ(r.out.trimmed(), QByteArray("Mivor " MIVOR_VERSION));
     EXPECT_TRUE(r.err.contains("GPL-3.0-or-later"));
+}
+
+// A package's post-install checks and scripts ask for these on machines
+// with no display at all, where a GUI application would abort at start.
+TEST(ShellOptions, VersionAndHelpNeedNoDisplay)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+
+    ProcessRun r = runMivor({QStringLiteral("--version")}, env);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out.trimmed(), QByteArray("Mivor " MIVOR_VERSION));
+
+    r = runMivor({QStringLiteral("--no-splash"), QStringLiteral("--help")}, env);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.startsWith("Usage: mivor")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains("\nHelp page: ")) << r.out.constData();
 }

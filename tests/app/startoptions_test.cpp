@@ -87,33 +87,74 @@ TEST(StartOptions, TheSplashShowsOnlyWhenNeitherSideSaysNo)
     EXPECT_FALSE(splashAtStart(parseStartOptions({QStringLiteral("--no-splash")}), false));
 }
 
-TEST(StartOptions, TheSplashChoiceIsKeptScrambledBesideTheSettings)
+TEST(StartOptions, TheAddedOptionsAreKeptScrambledBesideTheSettings)
 {
     TempConfig cfg;
     const QString folder = cfg.appFolder();
     QDir().mkpath(folder);
-    // Nothing stored yet: the splash is on.
-    ResultOf<bool> splash = readShowSplash(folder);
-    EXPECT_TRUE(splash.value);
-    EXPECT_TRUE(splash.message.isEmpty());
+    // Nothing stored yet: the splash and remote content are on.
+    ResultOf<AddedOptions> read = readAddedOptions(folder);
+    EXPECT_TRUE(read.value.showSplash);
+    EXPECT_TRUE(read.value.remoteContent);
+    EXPECT_TRUE(read.message.isEmpty());
 
-    const Result written = writeShowSplash(folder, false);
+    const Result written = writeAddedOptions(folder, {false, true});
     ASSERT_TRUE(written) << written.message.toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("start.dvf")});
     EXPECT_EQ(QFile::permissions(folder + QStringLiteral("start.dvf")) & 0x0077, 0);
-    splash = readShowSplash(folder);
-    EXPECT_FALSE(splash.value);
-    EXPECT_TRUE(splash.message.isEmpty());
+    read = readAddedOptions(folder);
+    EXPECT_EQ(read.value, (AddedOptions{false, true}));
+    EXPECT_TRUE(read.message.isEmpty());
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("start.ini")));
 
-    ASSERT_TRUE(writeShowSplash(folder, true));
-    EXPECT_TRUE(readShowSplash(folder).value);
-    // The plain form is one line, read as the settings read their booleans.
-    EXPECT_EQ(DecodeSettingsFile(folder + QStringLiteral("start.dvf"), SettingsKey).value, QStringLiteral("start.ini"));
-    EXPECT_EQ(TempConfig::read(folder + QStringLiteral("start.ini")), QByteArray("true\r\n"));
+    ASSERT_TRUE(writeAddedOptions(folder, {true, false}));
+    EXPECT_EQ(readAddedOptions(folder).value, (AddedOptions{true, false}));
+    // The first line is the splash, read as the settings read their booleans;
+    // the others name what they hold.
+    const ResultOf<SettingsContent> stored = DecodeSettingsFile(folder + QStringLiteral("start.dvf"), SettingsKey);
+    EXPECT_EQ(stored.value.name, QStringLiteral("start.ini"));
+    EXPECT_EQ(stored.value.plain, QByteArray("true\r\nremote-content=false\r\ncurrent-line=true\r\n"
+                                             "reopen-documents=false\r\nauto-close-tags=true\r\n"
+                                             "match-tags=true\r\ncompletion=true\r\nspelling=true\r\n"
+                                             "spelling-plain-text=false\r\ndictionary=\r\n"));
+
+    // The current line (on unless stored off) and the session (off unless
+    // stored on) come back as written.
+    EXPECT_TRUE(AddedOptions{}.currentLine);
+    EXPECT_FALSE(AddedOptions{}.reopenDocuments);
+    ASSERT_TRUE(writeAddedOptions(folder, {true, true, false, true}));
+    EXPECT_EQ(readAddedOptions(folder).value, (AddedOptions{true, true, false, true}));
+
+    // A file of one line, as the splash choice alone was kept, still reads.
+    ASSERT_TRUE(EncodeSettingsFile(folder + QStringLiteral("start.ini"), "false\r\n", SettingsKey));
+    EXPECT_EQ(readAddedOptions(folder).value, (AddedOptions{false, true}));
 }
 
-TEST(StartOptions, ADamagedChoiceFileIsReportedAndTheSplashStaysOn)
+TEST(StartOptions, TheWritingAidsChoicesAreKeptWithTheOthers)
+{
+    TempConfig cfg;
+    const QString folder = cfg.appFolder();
+    QDir().mkpath(folder);
+    // Each aid is on by default; plain text is not checked.
+    const AddedOptions defaults;
+    EXPECT_TRUE(defaults.aids.autoClose && defaults.aids.matchTags && defaults.aids.completion &&
+                defaults.aids.spelling);
+    EXPECT_FALSE(defaults.aids.spellPlainText);
+    AddedOptions chosen;
+    chosen.aids.autoClose = false;
+    chosen.aids.completion = false;
+    chosen.aids.spellPlainText = true;
+    chosen.aids.language = QStringLiteral("de_DE");
+    ASSERT_TRUE(writeAddedOptions(folder, chosen));
+    EXPECT_EQ(readAddedOptions(folder).value, chosen);
+    chosen.aids = {};
+    chosen.aids.matchTags = false;
+    chosen.aids.spelling = false;
+    ASSERT_TRUE(writeAddedOptions(folder, chosen));
+    EXPECT_EQ(readAddedOptions(folder).value, chosen);
+}
+
+TEST(StartOptions, ADamagedChoiceFileIsReportedAndTheDefaultsHold)
 {
     TempConfig cfg;
     const QString folder = cfg.appFolder();
@@ -125,18 +166,18 @@ TEST(StartOptions, ADamagedChoiceFileIsReportedAndTheSplashStaysOn)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(scrambled);
     f.close();
-    ResultOf<bool> splash = readShowSplash(folder);
-    EXPECT_TRUE(splash.value);
-    EXPECT_FALSE(splash.message.isEmpty());
+    ResultOf<AddedOptions> read = readAddedOptions(folder);
+    EXPECT_EQ(read.value, AddedOptions{});
+    EXPECT_FALSE(read.message.isEmpty());
     EXPECT_FALSE(QFile::exists(foreign));
 
     // Too short for the header it announces.
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(QByteArray("\x40", 1) + "ab");
     f.close();
-    splash = readShowSplash(folder);
-    EXPECT_TRUE(splash.value);
-    EXPECT_FALSE(splash.message.isEmpty());
+    read = readAddedOptions(folder);
+    EXPECT_EQ(read.value, AddedOptions{});
+    EXPECT_FALSE(read.message.isEmpty());
 }
 
 class SplashTest : public MainWindowTest {

@@ -3,6 +3,7 @@
 // binary starts its own Xvfb on a free display and openbox on it, runs the
 // tests there through the xcb platform, and stops both afterwards.
 #include "desktop/desktop.h"
+#include "platform/version.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -83,7 +84,7 @@ int main(int argc, char **argv)
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
         QApplication app(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("Mivor 2.0"));
+        QApplication::setApplicationName(QStringLiteral("Mivor " MIVOR_VERSION));
         result = RUN_ALL_TESTS();
     }
     openbox.terminate();

@@ -25,7 +25,7 @@ QByteArray roundTrip(const QTemporaryDir &dir, const QByteArray &bytes, Encoding
     if (detected)
         *detected = d.encoding;
     Encoding used = d.encoding;
-    EXPECT_TRUE(textfile::save(path, d.text, d.encoding, &used));
+    EXPECT_TRUE(textfile::save(path, d.text, d.encoding, &used, d.byteOrderMark));
     EXPECT_EQ(used, d.encoding);
     return readAll(path);
 }
@@ -60,11 +60,26 @@ TEST(TextFileDecode, TextEndsAtFirstZeroByte)
     EXPECT_EQ(textfile::decode(QByteArray("ok\0\xff", 4)).encoding, Encoding::Utf8);
 }
 
-TEST(TextFileDecode, ValidUtf8KeepsItsBom)
+TEST(TextFileDecode, AByteOrderMarkIsNotedAndKeptOutOfTheText)
 {
-    const auto d = textfile::decode("\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x82\xAC");
+    auto d = textfile::decode("\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x82\xAC");
     EXPECT_EQ(d.encoding, Encoding::Utf8);
-    EXPECT_EQ(d.text, QChar(0xFEFF) + QString::fromUtf16(u"caf\u00E9 \u20AC"));
+    EXPECT_TRUE(d.byteOrderMark);
+    EXPECT_EQ(d.text, QString::fromUtf16(u"caf\u00E9 \u20AC"));
+    // Only one mark is the file's; a second one is a character of the text.
+    d = textfile::decode("\xEF\xBB\xBF\xEF\xBB\xBFx");
+    EXPECT_TRUE(d.byteOrderMark);
+    EXPECT_EQ(d.text, QString(QChar(0xFEFF)) + QLatin1Char('x'));
+    d = textfile::decode("x\xEF\xBB\xBF");
+    EXPECT_FALSE(d.byteOrderMark);
+    EXPECT_EQ(d.text, QStringLiteral("x") + QChar(0xFEFF));
+    // Not valid UTF-8 after the mark: windows-1252, every byte a character.
+    d = textfile::decode("\xEF\xBB\xBF\xE9");
+    EXPECT_FALSE(d.byteOrderMark);
+    EXPECT_EQ(d.encoding, Encoding::Windows1252);
+    EXPECT_EQ(d.text.size(), 4);
+    EXPECT_EQ(textfile::encode(QStringLiteral("a"), Encoding::Utf8, nullptr, true), QByteArray("\xEF\xBB\xBF" "a"));
+    EXPECT_EQ(textfile::saveFormatName(Encoding::Utf8, true), QStringLiteral("UTF-8 with BOM, CR LF"));
 }
 
 TEST(TextFileDecode, InvalidUtf8ReadsAsWindows1252)
@@ -113,6 +128,7 @@ TEST(TextFileRoundTrip, CrLfFilesAreByteExact)
     EXPECT_EQ(roundTrip(dir, ""), QByteArray(""));
     const QByteArray bom("\xEF\xBB\xBF<html>\r\n\xC3\xA9\r\n");
     EXPECT_EQ(roundTrip(dir, bom), bom);
+    EXPECT_EQ(roundTrip(dir, "\xEF\xBB\xBF"), QByteArray("\xEF\xBB\xBF"));
 }
 
 TEST(TextFileRoundTrip, OtherLineBreaksComeBackAsCrLf)

@@ -54,10 +54,11 @@ public:
         current = doc;
         fronted.append(doc->caption());
     }
+    void showSearchNote(const QString &text) override { notes.append(text); }
 
     // DocumentHost
     void SetSelectionCommands(bool) override {}
-    void SetUndoCommands(bool) override {}
+    void SetUndoCommands() override {}
     void DisableDocCommands() override {}
     void enableSelectAll() override {}
     void showWrapState(bool) override {}
@@ -80,5 +81,6 @@ public:
     QList<TSubForm *> order;   // least recently activated first
     TSubForm *current = nullptr;
     QStringList fronted;       // captions brought to the front, in order
+    QStringList notes;         // the search notes shown, in order
     QMdiArea area;
 };

@@ -207,3 +207,31 @@ TEST_F(FindInFilesTest, ResultsWindowMenuClearsAndHides)
     results.close();   // as by the title bar
     EXPECT_EQ(shownReports, QList<bool>({true, false, true, false}));
 }
+
+TEST_F(FindInFilesTest, ARegularExpressionListsTheLinesItMatchesAndAnInvalidOneSearchesNothing)
+{
+    finder.show();
+    EXPECT_FALSE(finder.regexbox->isChecked());
+    EXPECT_EQ(finder.regexbox->text(), "Regular expression");
+    // It shows whole beside the other boxes and under the buttons.
+    for (QWidget *other : {static_cast<QWidget *>(finder.casebox), static_cast<QWidget *>(finder.wholebox),
+                           static_cast<QWidget *>(finder.SearchBtn), static_cast<QWidget *>(finder.CancelBtn),
+                           static_cast<QWidget *>(finder.FindWhat)})
+        EXPECT_FALSE(finder.regexbox->geometry().intersects(other->geometry())) << other->objectName().toStdString();
+    EXPECT_TRUE(finder.rect().contains(finder.regexbox->geometry()));
+    EXPECT_LE(finder.regexbox->sizeHint().width(), finder.regexbox->width());
+
+    host.open(QStringLiteral("/w/one.htm"), QStringLiteral("<h1>Title</h1>\r\n<p>text</p>\r\n<h2>Sub</h2>"));
+    finder.regexbox->setChecked(true);
+    finder.casebox->setChecked(false);
+    search(QStringLiteral("<H[1-6]>\\w+"));
+    EXPECT_EQ(lines(), QStringList({"one.htm:pos 0:line 0...<h1>Title</h1>", "one.htm:pos 29:line 2...<h2>Sub</h2>"}));
+
+    // The parser's reason, the dialog still open, nothing listed or remembered.
+    search(QStringLiteral("<h[1-6"));
+    ASSERT_EQ(dlg.messages.size(), 1);
+    EXPECT_TRUE(dlg.messages[0].startsWith(QStringLiteral("Invalid regular expression"))) << dlg.messages[0].toStdString();
+    EXPECT_TRUE(finder.isVisible());
+    EXPECT_EQ(lines().size(), 2);
+    EXPECT_EQ(finder.FindWhat->count(), 1);
+}

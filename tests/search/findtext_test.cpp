@@ -115,7 +115,7 @@ TEST(ReplaceAll, ReplacesEveryLaterHitAndCounts)
                                           QStringLiteral("dog"), IgnoreCase);
     EXPECT_EQ(r.text, QStringLiteral("a dog and a dog"));
     EXPECT_EQ(r.count, 2);
-    EXPECT_EQ(r.replacements, (QList<Replacement>{{2, 3}, {12, 3}}));
+    EXPECT_EQ(r.replacements, (QList<Replacement>{{2, 3, "dog"}, {12, 3, "dog"}}));
     EXPECT_EQ(replacementsMadeMessage(r.count), QStringLiteral("2 replacements made."));
     EXPECT_EQ(QString::fromLatin1(EndOfSearchMessage), QStringLiteral("End of Search"));
 }
@@ -136,7 +136,7 @@ TEST(ReplaceAll, WholeWordSwallowsTheBlanks)
                                           QStringLiteral("dog"), WholeWord);
     EXPECT_EQ(r.text, QStringLiteral("adogsat"));
     EXPECT_EQ(r.count, 1);
-    EXPECT_EQ(r.replacements, (QList<Replacement>{{1, 5}}));
+    EXPECT_EQ(r.replacements, (QList<Replacement>{{1, 5, "dog"}}));
     // The blank between two hits is shared, so only the first is replaced.
     EXPECT_EQ(replaceAll(QStringLiteral("a cat cat sat"), 0, QStringLiteral("cat"), QStringLiteral("dog"),
                          WholeWord)
@@ -187,7 +187,7 @@ TEST(ReplaceAll, EmptyReplacementRemovesNeighbouringHits)
     const ReplaceAllResult r = replaceAll(QStringLiteral("_aaa"), 0, QStringLiteral("a"), QString(), IgnoreCase);
     EXPECT_EQ(r.text, QStringLiteral("_"));
     EXPECT_EQ(r.count, 3);
-    EXPECT_EQ(r.replacements, (QList<Replacement>{{1, 1}, {1, 1}, {1, 1}}));
+    EXPECT_EQ(r.replacements, (QList<Replacement>{{1, 1, ""}, {1, 1, ""}, {1, 1, ""}}));
 }
 
 // The one-pass routine against the loop as a window would run it on the live

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include "support/filebytes.h"
@@ -60,53 +61,51 @@ TEST(SettingsScramble, UnscrambleRejectsShortHeaders)
     EXPECT_TRUE(plain.isEmpty());
 }
 
-TEST(SettingsFiles, EncodeThenDecodeRestoresThePlainFile)
+TEST(SettingsFiles, EncodeThenDecodeGivesThePlainBytesWithoutAPlainFile)
 {
     QTemporaryDir dir;
     const QString plainPath = dir.filePath(QStringLiteral("spike.ini"));
     QByteArray bytes;
     for (int i = 0; i < 40000; ++i)
         bytes.append(char(i * 7));
-    writeAll(plainPath, bytes);
-    const Result encoded = EncodeSettingsFile(plainPath, SettingsKey);
+    const Result encoded = EncodeSettingsFile(plainPath, bytes, SettingsKey);
     ASSERT_TRUE(encoded) << encoded.message.toStdString();
-    EXPECT_TRUE(QFile::exists(plainPath));  // callers delete it
     const QString dvf = dir.filePath(QStringLiteral("spike.dvf"));
-    const QByteArray scrambled = readAll(dvf);
-    EXPECT_EQ(scrambled, scrambleSettings(bytes, plainPath, SettingsKey));
+    EXPECT_EQ(readAll(dvf), scrambleSettings(bytes, plainPath, SettingsKey));
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
                                     | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_FALSE(QFile::permissions(dvf) & others);
     EXPECT_TRUE(QFile::permissions(dvf).testFlags(QFile::ReadOwner | QFile::WriteOwner));
 
-    QFile::remove(plainPath);
-    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey).value, QStringLiteral("spike.ini"));
-    EXPECT_EQ(readAll(plainPath), bytes);
+    const ResultOf<SettingsContent> decoded = DecodeSettingsFile(dvf, SettingsKey);
+    EXPECT_EQ(decoded.value.name, QStringLiteral("spike.ini"));
+    EXPECT_EQ(decoded.value.plain, bytes);
+    // The plain form never touches the disk, not even for a moment.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("spike.dvf")});
 }
 
-TEST(SettingsFiles, EmptyPlainFileGivesHeaderOnly)
+TEST(SettingsFiles, EmptyPlainTextGivesHeaderOnly)
 {
     QTemporaryDir dir;
     const QString plainPath = dir.filePath(QStringLiteral("FTPData.ini"));
-    writeAll(plainPath, QByteArray());
-    ASSERT_TRUE(EncodeSettingsFile(plainPath, SettingsKey));
+    ASSERT_TRUE(EncodeSettingsFile(plainPath, QByteArray(), SettingsKey));
     const QString dvf = dir.filePath(QStringLiteral("FTPData.dvf"));
     EXPECT_EQ(readAll(dvf).size(), 1 + plainPath.toUtf8().size());
-    writeAll(plainPath, "stale");
-    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey).value, QStringLiteral("FTPData.ini"));
-    EXPECT_EQ(readAll(plainPath), QByteArray());
+    const ResultOf<SettingsContent> decoded = DecodeSettingsFile(dvf, SettingsKey);
+    EXPECT_EQ(decoded.value.name, QStringLiteral("FTPData.ini"));
+    EXPECT_TRUE(decoded.ok);
+    EXPECT_EQ(decoded.value.plain, QByteArray());
 }
 
-TEST(SettingsFiles, MovedFileDecodesInItsNewFolderUnderTheStoredName)
+TEST(SettingsFiles, MovedFileDecodesUnderTheStoredName)
 {
     QTemporaryDir a, b;
-    writeAll(a.filePath(QStringLiteral("mivor.ini")), "Arial\r\n");
-    ASSERT_TRUE(EncodeSettingsFile(a.filePath(QStringLiteral("mivor.ini")), SettingsKey));
+    ASSERT_TRUE(EncodeSettingsFile(a.filePath(QStringLiteral("mivor.ini")), "Arial\r\n", SettingsKey));
     ASSERT_TRUE(QFile::rename(a.filePath(QStringLiteral("mivor.dvf")), b.filePath(QStringLiteral("renamed.dvf"))));
-    QFile::remove(a.filePath(QStringLiteral("mivor.ini")));
-    EXPECT_EQ(DecodeSettingsFile(b.filePath(QStringLiteral("renamed.dvf")), SettingsKey).value, QStringLiteral("mivor.ini"));
-    EXPECT_EQ(readAll(b.filePath(QStringLiteral("mivor.ini"))), QByteArray("Arial\r\n"));
-    EXPECT_FALSE(QFile::exists(a.filePath(QStringLiteral("mivor.ini"))));
+    const ResultOf<SettingsContent> decoded = DecodeSettingsFile(b.filePath(QStringLiteral("renamed.dvf")), SettingsKey);
+    EXPECT_EQ(decoded.value.name, QStringLiteral("mivor.ini"));
+    EXPECT_EQ(decoded.value.plain, QByteArray("Arial\r\n"));
+    EXPECT_TRUE(DecodeOwnSettingsFile(b.filePath(QStringLiteral("renamed.dvf")), QStringLiteral("mivor.ini"), SettingsKey));
 }
 
 TEST(SettingsFiles, StoredNameFromAnotherSystemUsesItsLastPart)
@@ -114,45 +113,56 @@ TEST(SettingsFiles, StoredNameFromAnotherSystemUsesItsLastPart)
     QTemporaryDir dir;
     const QString dvf = dir.filePath(QStringLiteral("old.dvf"));
     writeAll(dvf, scrambleSettings("x", QStringLiteral("C:\\Program Files\\Mivor\\mivor.ini"), SettingsKey));
-    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey).value, QStringLiteral("mivor.ini"));
-    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("mivor.ini"))), QByteArray("x"));
+    EXPECT_EQ(DecodeSettingsFile(dvf, SettingsKey).value.name, QStringLiteral("mivor.ini"));
+    EXPECT_EQ(DecodeOwnSettingsFile(dvf, QStringLiteral("mivor.ini"), SettingsKey).value, QByteArray("x"));
 }
 
-TEST(SettingsFiles, StoredNamesThatLeaveTheFolderAreRefused)
+TEST(SettingsFiles, UnusableOrForeignStoredNamesAreRefused)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("app")));
-    const QString dvf = dir.filePath(QStringLiteral("app/x.dvf"));
+    const QString dvf = dir.filePath(QStringLiteral("x.dvf"));
     for (const QString &stored : {QString(), QStringLiteral("/etc/"), QStringLiteral("."),
                                   QStringLiteral("/a/.."), QStringLiteral("..")}) {
         writeAll(dvf, scrambleSettings("evil", stored, SettingsKey));
-        const ResultOf<QString> decoded = DecodeSettingsFile(dvf, SettingsKey);
-        EXPECT_EQ(decoded.value, QString()) << stored.toStdString();
+        const ResultOf<SettingsContent> decoded = DecodeSettingsFile(dvf, SettingsKey);
+        EXPECT_FALSE(decoded.ok) << stored.toStdString();
         EXPECT_FALSE(decoded.message.isEmpty());
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("app"))).entryList(QDir::Files), QStringList{QStringLiteral("x.dvf")});
+    writeAll(dvf, scrambleSettings("evil", QStringLiteral("/home/u/.bashrc"), SettingsKey));
+    bool damaged = false;
+    const ResultOf<QByteArray> own = DecodeOwnSettingsFile(dvf, QStringLiteral("mivor.ini"), SettingsKey, &damaged);
+    EXPECT_FALSE(own.ok);
+    EXPECT_TRUE(damaged);
+    EXPECT_TRUE(own.value.isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("x.dvf")});
 }
 
-TEST(SettingsFiles, DamagedOrMissingFilesGiveMessages)
+TEST(SettingsFiles, DamagedMissingOrOversizedFilesGiveMessages)
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("none.dvf"));
-    ResultOf<QString> decoded = DecodeSettingsFile(missing, SettingsKey);
-    EXPECT_EQ(decoded.value, QString());
+    ResultOf<SettingsContent> decoded = DecodeSettingsFile(missing, SettingsKey);
+    EXPECT_FALSE(decoded.ok);
     EXPECT_EQ(decoded.message, QStringLiteral("Cannot open file ") + missing);
 
     const QString shortFile = dir.filePath(QStringLiteral("short.dvf"));
     writeAll(shortFile, "\x20" "abc");
     decoded = DecodeSettingsFile(shortFile, SettingsKey);
-    EXPECT_EQ(decoded.value, QString());
+    EXPECT_FALSE(decoded.ok);
     EXPECT_TRUE(decoded.message.contains(QStringLiteral("too short"))) << decoded.message.toStdString();
 
-    const QString plainMissing = dir.filePath(QStringLiteral("gone.ini"));
-    const Result encoded = EncodeSettingsFile(plainMissing, SettingsKey);
-    EXPECT_FALSE(encoded);
-    EXPECT_EQ(encoded.message, QStringLiteral("Cannot open file ") + plainMissing);
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone.dvf"))));
+    // Judged by its size before it is read, not after.
+    const QString huge = dir.filePath(QStringLiteral("FTPData.dvf"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(qint64(400) << 20));
+    }
+    bool damaged = false;
+    const ResultOf<QByteArray> own = DecodeOwnSettingsFile(huge, QStringLiteral("FTPData.ini"), SettingsKey, &damaged);
+    EXPECT_FALSE(own.ok);
+    EXPECT_TRUE(damaged);
+    EXPECT_EQ(own.message, huge + QStringLiteral(" is larger than 4 MB and was not read"));
 }
 
 TEST(SettingsFiles, EncodeRefusesLongPathsAndItsOwnOutput)
@@ -162,21 +172,35 @@ TEST(SettingsFiles, EncodeRefusesLongPathsAndItsOwnOutput)
     const QString deep = dir.path() + QLatin1Char('/') + QString(200, QLatin1Char('d'));
     ASSERT_TRUE(QDir().mkpath(deep));
     const QString plainPath = deep + QLatin1Char('/') + QString(60, QLatin1Char('n')) + QStringLiteral(".ini");
-    writeAll(plainPath, "x");
-    EXPECT_FALSE((error = EncodeSettingsFile(plainPath, SettingsKey)));
+    EXPECT_FALSE((error = EncodeSettingsFile(plainPath, "x", SettingsKey)));
     EXPECT_TRUE(error.message.contains(QStringLiteral("255"))) << error.message.toStdString();
-    EXPECT_EQ(QDir(deep).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(deep).entryList(QDir::Files).size(), 0);
 
     const QString dvf = dir.filePath(QStringLiteral("a.dvf"));
     writeAll(dvf, "plain");
-    EXPECT_FALSE((error = EncodeSettingsFile(dvf, SettingsKey)));
+    EXPECT_FALSE((error = EncodeSettingsFile(dvf, "x", SettingsKey)));
     EXPECT_EQ(readAll(dvf), QByteArray("plain"));
 }
 
 TEST(SettingsFiles, EncodeNameWithoutExtensionGetsDvfAppended)
 {
     QTemporaryDir dir;
-    writeAll(dir.filePath(QStringLiteral("settings")), "x");
-    ASSERT_TRUE(EncodeSettingsFile(dir.filePath(QStringLiteral("settings")), SettingsKey));
+    ASSERT_TRUE(EncodeSettingsFile(dir.filePath(QStringLiteral("settings")), "x", SettingsKey));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("settings.dvf"))));
+}
+
+TEST(SettingsFiles, ALinkAtTheScrambledNameIsReplacedNotWrittenThrough)
+{
+    QTemporaryDir dir;
+    const QString decoy = dir.filePath(QStringLiteral("shadow"));
+    writeAll(decoy, "root:*:19000:0:99999:7:::\n");
+    QFile::setPermissions(decoy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QFile::Permissions decoyMode = QFile::permissions(decoy);
+    const QString dvf = dir.filePath(QStringLiteral("mivor.dvf"));
+    ASSERT_TRUE(QFile::link(decoy, dvf));
+    ASSERT_TRUE(EncodeSettingsFile(dir.filePath(QStringLiteral("mivor.ini")), "Arial\r\n", SettingsKey));
+    EXPECT_EQ(readAll(decoy), QByteArray("root:*:19000:0:99999:7:::\n"));
+    EXPECT_EQ(QFile::permissions(decoy), decoyMode);
+    EXPECT_FALSE(QFileInfo(dvf).isSymLink());
+    EXPECT_EQ(DecodeOwnSettingsFile(dvf, QStringLiteral("mivor.ini"), SettingsKey).value, QByteArray("Arial\r\n"));
 }

@@ -3,10 +3,13 @@
 #include "settings/settingscodec.h"
 #include "settings/storedsettings.h"
 #include "platform/smallfile.h"
+#include "support/createdfiles.h"
 #include "support/tempconfig.h"
+#include "support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -227,8 +230,6 @@ TEST(SettingsStore, DialogWritesNineLinesAndCloseAddsReopen)
 
     MivorSettings other;  // close keeps the stored lines, not the current ones
     ASSERT_TRUE(writeSettingsAtClose(folder, other, {"/w/top.htm", "~Untiltled1", "", "/w/bad\nname", "/w/b.htm"}));
-    EXPECT_EQ(filesIn(folder), (QStringList{"mivor.dvf", "mivor.ini"}));
-    deletePlainSettings(folder);
     EXPECT_EQ(filesIn(folder), QStringList{"mivor.dvf"});
     EXPECT_EQ(storedLines(folder), settingsLines(s) + QStringList({"/w/top.htm", "/w/b.htm"}));
 
@@ -354,5 +355,67 @@ TEST(SettingsStore, UnwritableFolderReportsCannotCreate)
     const QString missing = config.path() + "no/such/folder/";
     const Result written = writeSettingsFromDialog(missing, MivorSettings{});
     EXPECT_FALSE(written);
-    EXPECT_EQ(written.message, "Cannot create file " + missing + "mivor.ini");
+    EXPECT_EQ(written.message, "Cannot create file " + missing + "mivor.dvf");
+}
+
+TEST(SettingsStore, ThePlainFormNeverTouchesTheDisk)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    QDir().mkpath(folder);
+    CreatedFiles created(folder);
+    ASSERT_TRUE(created.watching());
+    readSettingsAtStart(folder);                        // first start: defaults written
+    ASSERT_TRUE(writeSettingsFromDialog(folder, MivorSettings{}));
+    ASSERT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {"/w/a.htm"}));
+    EXPECT_EQ(readSettingsAtStart(folder).read.reopen, QStringList{"/w/a.htm"});
+    ASSERT_TRUE(storeScrambledLines(folder, QStringLiteral("spike.ini"), {"clip"}));
+    EXPECT_EQ(readScrambledLines(folder + "spike.dvf", QStringLiteral("spike.ini")).value, QStringList{"clip"});
+    const QStringList names = created.names();
+    EXPECT_FALSE(names.isEmpty());
+    for (const QString &name : names)
+        EXPECT_FALSE(name.contains(QStringLiteral(".ini"))) << name.toStdString();
+}
+
+TEST(SettingsStore, AReadOnlyFolderStillGivesTheStoredSettings)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    MivorSettings s;
+    s.EditorFontSize = 17;
+    readSettingsAtStart(folder);
+    ASSERT_TRUE(writeSettingsFromDialog(folder, s));
+    testuser::handOver(config.path());
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    SettingsStart start;
+    {
+        Unprivileged as;
+        start = readSettingsAtStart(folder);
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(start.fromFile);
+    EXPECT_TRUE(start.read.errors.isEmpty()) << start.read.errors.join('|').toStdString();
+    EXPECT_EQ(start.read.settings.EditorFontSize, 17);
+}
+
+TEST(SettingsStore, SettingsFilesThatAreLinksAreReplacedNotWrittenThrough)
+{
+    TempConfig config;
+    const QString folder = config.appFolder();
+    readSettingsAtStart(folder);
+    const QString decoy = config.write("shadow", "root:$6$hash:19000:0:99999:7:::\n");
+    QFile::setPermissions(decoy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const QFile::Permissions decoyMode = QFile::permissions(decoy);
+    for (const char *name : {"mivor.dvf", "spike.dvf", "start.dvf", "FTPData.dvf"}) {
+        QFile::remove(folder + name);
+        ASSERT_TRUE(QFile::link(decoy, folder + name));
+    }
+    ASSERT_TRUE(writeSettingsAtClose(folder, MivorSettings{}, {"/w/a.htm"}));
+    ASSERT_TRUE(writeSettingsFromDialog(folder, MivorSettings{}));
+    for (const char *plain : {"spike.ini", "start.ini", "FTPData.ini"})
+        ASSERT_TRUE(storeScrambledLines(folder, plain, {"x"}));
+    EXPECT_EQ(TempConfig::read(decoy), QByteArray("root:$6$hash:19000:0:99999:7:::\n"));
+    EXPECT_EQ(QFile::permissions(decoy), decoyMode);
+    for (const char *name : {"mivor.dvf", "spike.dvf", "start.dvf", "FTPData.dvf"})
+        EXPECT_FALSE(QFileInfo(folder + name).isSymLink()) << name;
 }

@@ -8,12 +8,10 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-// Decodes mivor.dvf and returns its lines, removing the plain file again.
+// Decodes mivor.dvf and returns its lines.
 inline QStringList storedLines(const QString &appFolder)
 {
-    const QString name = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey).value;
-    EXPECT_EQ(name, QStringLiteral("mivor.ini"));
-    const QByteArray bytes = TempConfig::read(appFolder + name);
-    QFile::remove(appFolder + name);
-    return splitSettingsText(bytes);
+    const ResultOf<SettingsContent> stored = DecodeSettingsFile(appFolder + QStringLiteral("mivor.dvf"), SettingsKey);
+    EXPECT_EQ(stored.value.name, QStringLiteral("mivor.ini"));
+    return splitSettingsText(stored.value.plain);
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -155,16 +156,15 @@ TEST(SpikeStore, UnreadableFileGivesCannotOpen)
     EXPECT_EQ(loaded.message, QStringLiteral("Cannot open file %1spike.dvf").arg(folder));
 }
 
-TEST(SpikeStore, FailedSaveKeepsTheOldFileAndLeavesNoPlainText)
+TEST(SpikeStore, FailedSaveIsReportedAndLeavesNoPlainText)
 {
     TempConfig config;
     const QString folder = config.appFolder();
-    ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("old")}));
-    // The plain file cannot be created when a folder is in its place.
-    QDir().mkpath(folder + QStringLiteral("spike.ini"));
+    // The scrambled file cannot be written where a folder stands in its place.
+    QDir().mkpath(folder + QStringLiteral("spike.dvf"));
     const Result saved = saveSpikeClips(folder, {QStringLiteral("new")});
     EXPECT_FALSE(saved);
-    EXPECT_FALSE(saved.message.isEmpty());
-    QDir(folder + QStringLiteral("spike.ini")).removeRecursively();
-    EXPECT_EQ(loadSpikeClips(folder).value, QStringList{QStringLiteral("old")});
+    EXPECT_EQ(saved.message, QStringLiteral("Cannot create file %1spike.dvf").arg(folder));
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("spike.ini")));
+    EXPECT_TRUE(QFileInfo(folder + QStringLiteral("spike.dvf")).isDir());
 }

@@ -3,6 +3,10 @@
 #include "transfer/ftplogic.h"
 #include "transfer/imagerefs.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace transfer;
@@ -144,15 +148,90 @@ TEST(ImageReferences, EveryExampleOfTheScan)
         EXPECT_EQ(scanImageReferences(QString::fromUtf8(c.text)), c.want) << c.text;
 }
 
-TEST(ImageReferences, LocalFilesComeFromTheDocumentsFolder)
+TEST(ImageReferences, SortedWithOnlyAsciiLettersFolded)
 {
-    EXPECT_EQ(localFileOfReference(QStringLiteral("img/a.gif"), QStringLiteral("/site")),
-              QStringLiteral("/site/img/a.gif"));
-    EXPECT_EQ(localFileOfReference(QStringLiteral("../a.gif"), QStringLiteral("/site/pages")),
-              QStringLiteral("/site/a.gif"));
-    EXPECT_EQ(localFileOfReference(QStringLiteral("/abs/a.gif"), QStringLiteral("/site")),
-              QStringLiteral("/abs/a.gif"));
-    EXPECT_EQ(localFileOfReference(QStringLiteral("http://x.org/a.gif"), QStringLiteral("/site")), QString());
+    // Unicode folding would call these two equal and leave their order to chance.
+    EXPECT_EQ(scanImageReferences(QString::fromUtf8("src=\xc3\xa5.gif src=\xc3\x85.gif src=B.gif src=a.gif")),
+              (QStringList{"a.gif", "b.gif", QString::fromUtf8("\xc3\x85.gif"), QString::fromUtf8("\xc3\xa5.gif")}));
+    EXPECT_LT(compareAsciiFolded(QStringLiteral("ABC"), QStringLiteral("abd")), 0);
+    EXPECT_EQ(compareAsciiFolded(QStringLiteral("ABC"), QStringLiteral("abc")), 0);
+    EXPECT_GT(compareAsciiFolded(QStringLiteral("abc"), QStringLiteral("ab")), 0);
+}
+
+class ReferenceConfinement : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString site, secret;
+    void SetUp() override
+    {
+        site = dir.path() + QStringLiteral("/site");
+        secret = dir.path() + QStringLiteral("/secret/private.key");
+        QDir().mkpath(site + QStringLiteral("/img"));
+        QDir().mkpath(dir.path() + QStringLiteral("/secret"));
+        touch(site + QStringLiteral("/img/logo.gif"));
+        touch(secret);
+        QFile::link(secret, site + QStringLiteral("/img/key.gif"));
+        QFile::link(dir.path() + QStringLiteral("/secret"), site + QStringLiteral("/shared"));
+        QFile::link(site + QStringLiteral("/img"), site + QStringLiteral("/pictures"));
+        QFile::link(site + QStringLiteral("/gone.gif"), site + QStringLiteral("/dangling.gif"));
+    }
+    static void touch(const QString &path)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+};
+
+TEST_F(ReferenceConfinement, FilesOutsideThePagesTreeAreRefusedWithTheReason)
+{
+    struct Case {
+        QString reference;
+        const char *refusal;   // nullptr: allowed
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("../../../../../../../../etc/passwd"), "outside the page's folder"},
+        {QStringLiteral("../secret/private.key"), "outside the page's folder"},
+        {QStringLiteral("img/../../secret/private.key"), "outside the page's folder"},
+        {QStringLiteral("/etc/passwd"), "outside the page's folder"},
+        {secret, "outside the page's folder"},
+        {QStringLiteral("img/key.gif"), "a link that leads outside the page's folder"},
+        {QStringLiteral("shared/private.key"), "a link that leads outside the page's folder"},
+        {QStringLiteral("dangling.gif"), "a link to nothing"},
+        {QStringLiteral("img"), "not a regular file"},
+        {QStringLiteral("."), "outside the page's folder"},
+        {QStringLiteral("http://example.org/a.gif"), "a web address, not a file of the page"},
+        {QStringLiteral("//example.org/a.gif"), "a web address, not a file of the page"},
+        {QStringLiteral("data:image/gif;base64,R0lG.gif"), "a web address, not a file of the page"},
+        {QStringLiteral("img/logo.gif"), nullptr},
+        {QStringLiteral("./img/../img/logo.gif"), nullptr},
+        {site + QStringLiteral("/img/logo.gif"), nullptr},
+        {QStringLiteral("pictures/logo.gif"), nullptr},   // a link that stays inside
+        {QStringLiteral("img/missing.gif"), nullptr},     // fails at upload, as a missing file does
+    };
+    for (const Case &c : cases) {
+        const ReferenceTarget t = resolveReference(c.reference, site);
+        EXPECT_EQ(t.refusal, c.refusal ? QString::fromUtf8(c.refusal) : QString()) << c.reference.toStdString();
+        EXPECT_EQ(t.allowed(), t.localFile.size() > 0) << c.reference.toStdString();
+    }
+    EXPECT_FALSE(resolveReference(QStringLiteral("img/logo.gif"), QString()).allowed());
+}
+
+TEST_F(ReferenceConfinement, RemoteNamesKeepThePathUnderTheTargetFolderAndNeverClimb)
+{
+    EXPECT_EQ(resolveReference(QStringLiteral("img/logo.gif"), site).remoteName, QStringLiteral("img/logo.gif"));
+    EXPECT_EQ(resolveReference(QStringLiteral("./img/x/../logo.gif"), site).remoteName, QStringLiteral("img/logo.gif"));
+    EXPECT_EQ(resolveReference(site + QStringLiteral("/img/logo.gif"), site).remoteName, QStringLiteral("img/logo.gif"));
+    // The name the page uses, not where a link inside the tree leads.
+    const ReferenceTarget linked = resolveReference(QStringLiteral("pictures/logo.gif"), site);
+    EXPECT_EQ(linked.remoteName, QStringLiteral("pictures/logo.gif"));
+    EXPECT_EQ(linked.localFile, QFileInfo(site + QStringLiteral("/img/logo.gif")).canonicalFilePath());
+    // A name with a drive or backslashes keeps only its last part, as the page's own upload does.
+    EXPECT_EQ(resolveReference(QStringLiteral("c:\\pics\\logo.gif"), site).remoteName, QStringLiteral("logo.gif"));
+    // What remains after a ':' must not climb or start at the server's root.
+    EXPECT_EQ(resolveReference(QStringLiteral("x:../y.gif"), site).refusal, QStringLiteral("not a file name"));
+    EXPECT_EQ(resolveReference(QStringLiteral("a b:/c.gif"), site).remoteName, QStringLiteral("c.gif"));
+    EXPECT_EQ(resolveReference(QStringLiteral("img/a:./b.gif"), site).refusal, QStringLiteral("not a file name"));
 }
 
 TEST(FtpData, KeepRules)

@@ -298,6 +298,28 @@ TEST_F(HttpTest, FailuresLeaveTheTargetUntouched)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"target.htm"});
 }
 
+TEST_F(HttpTest, AnAnswerOverTheLimitIsRefusedAndNamesItsSize)
+{
+    const QString target = existing();
+    InternetClient c;
+    // Announced: refused before a byte is written.
+    Result r = DownloadFile(c, url(QStringLiteral("/announced-huge")), target);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.message, QStringLiteral("The page is 2.0 GB; a download may be at most 64 MB."));
+    // Not announced: stopped once the limit is passed.
+    r = DownloadFile(c, url(QStringLiteral("/unannounced/%1").arg(kMaxDownloadBytes + 100000)), target);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.message, QStringLiteral("The page is larger than 64 MB, the most a download may be."));
+    // Up to the limit is a page like any other.
+    r = DownloadFile(c, url(QStringLiteral("/unannounced/5000")), target, 5000);
+    EXPECT_TRUE(r) << r.message.toStdString();
+    EXPECT_EQ(readFile(target), QByteArray(5000, 'x'));
+    r = DownloadFile(c, url(QStringLiteral("/unannounced/5001")), target, 5000);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(readFile(target), QByteArray(5000, 'x'));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target.htm"});
+}
+
 TEST(DeadServers, SilentAndUnreachableAreReportedInTime)
 {
     QuickTimeouts quick;

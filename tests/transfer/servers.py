@@ -6,7 +6,9 @@
 #   servers.py silent                              accepts and never answers
 # MIVOR_FTP_READ_LIMIT=N in the environment slows FTP uploads to N bytes/s.
 # Paths of the http server: /missing -> 404, /reset -> half a body then a
-# reset connection, /redirect/N -> N redirects ending at /page.htm.
+# reset connection, /redirect/N -> N redirects ending at /page.htm,
+# /announced-huge -> a 2 GB length announced, then zeros until the client
+# goes, /unannounced/N -> N bytes of "x" with no length, ended by closing.
 import os
 import socket
 import struct
@@ -85,6 +87,30 @@ def http(root):
                 self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
                                            struct.pack("ii", 1, 0))
                 self.connection.close()
+                return
+            if self.path == "/announced-huge":
+                self.send_response(200)
+                self.send_header("Content-Length", str(2 << 30))
+                self.end_headers()
+                try:
+                    while True:
+                        self.wfile.write(b"\0" * 65536)
+                except OSError:
+                    pass
+                return
+            if self.path.startswith("/unannounced/"):
+                n = int(self.path.split("/")[2])
+                self.send_response(200)
+                self.send_header("Connection", "close")
+                self.end_headers()
+                self.close_connection = True
+                try:
+                    while n > 0:
+                        k = min(n, 65536)
+                        self.wfile.write(b"x" * k)
+                        n -= k
+                except OSError:
+                    pass
                 return
             if self.path.startswith("/redirect/"):
                 n = int(self.path.split("/")[2])
