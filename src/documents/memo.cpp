@@ -192,8 +192,12 @@ TMemo::TMemo(QWidget *parent)
     viewRunsTimer_->setSingleShot(true);
     viewRunsTimer_->setInterval(150);
     connect(viewRunsTimer_, &QTimer::timeout, this, &TMemo::alignViewRuns);
-    connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, [this] {
-        if (!lexing_ && breaksAtRuns())
+    // Only a move of the caret or the view counts: restyling the runs in
+    // view is itself a change of content, and would start it all again.
+    connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+        constexpr int kMoved = QsciScintillaBase::SC_UPDATE_SELECTION | QsciScintillaBase::SC_UPDATE_V_SCROLL |
+                               QsciScintillaBase::SC_UPDATE_H_SCROLL;
+        if ((updated & kMoved) && !lexing_ && breaksAtRuns())
             viewRunsTimer_->start();
     });
     connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, &TMemo::viewChanged);
@@ -255,23 +259,17 @@ void TMemo::lengthChanging(long pos, bool inserting, long count)
     // notice of an insertion comes before the text is there, so it is
     // counted at the next notice or question, when it is.
     settleInsertion();
-    // What was coloured ahead, and the runs in view, move with the text
-    // after the change.
+    // What was coloured ahead moves with the text after the change.
     if (!loading_ && pos < styledAhead_)
         styledAhead_ = inserting ? styledAhead_ + count : std::max(pos, styledAhead_ - count);
-    if (!loading_) {
-        auto moved = [&](long p) {
-            if (p <= pos)
-                return p;
-            return inserting ? p + count : std::max(pos, p - count);
-        };
-        for (auto &[from, to] : viewSpans_) {
-            from = moved(from);
-            to = moved(to);
-        }
+    if (!loading_ && !viewSpans_.empty()) {
+        // The engine styles the text from the change on again, cut into
+        // short runs: the runs in view there are laid out afresh once the
+        // view settles.
         viewSpans_.erase(std::remove_if(viewSpans_.begin(), viewSpans_.end(),
-                                        [](const auto &s) { return s.second <= s.first; }),
+                                        [pos](const auto &s) { return s.second > pos; }),
                          viewSpans_.end());
+        viewRunsTimer_->start();
     }
     if (!lengthKnown_ || loading_)
         return;

@@ -64,6 +64,9 @@ void TMemo::restartNumbering(bool fresh)
 
 void TMemo::viewResized()
 {
+    // Other screen lines in view, whose runs are laid out again.
+    if (viewRunsTimer_ && !lexing_ && breaksAtRuns())
+        viewRunsTimer_->start();
     if (!numbering_ || sci_->viewport()->width() == numbering_->width)
         return;
     // Every line is wrapped again at the new width; until then the engine

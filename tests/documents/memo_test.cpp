@@ -770,3 +770,52 @@ TEST(TMemo, AHugeLineWrapsWhereItsRunsBegin)
     for (size_t k = 1; k < starts.size(); ++k)
         EXPECT_EQ(numbers[starts[k] - 1], QLatin1Char(' ')) << "screen line " << k;
 }
+
+// On a line of megabytes the text in view is drawn as one run per screen
+// line once the view settles; with nothing happening, that restyling does
+// not start again by itself (each round would lay the whole line out anew),
+// and after an edit that leaves the caret where it was, the text in view is
+// drawn that way again.
+TEST(TMemo, RunsInViewSettleOnAHugeLineAndFollowEdits)
+{
+    // Far from its start, where positions are no longer exact.
+    QString huge;
+    huge.reserve(5600000);
+    for (int n = 0; huge.size() < 5500000; ++n)
+        huge += QStringLiteral("<P>Paragraph %1 with <B>bold</B> and <A HREF=\"x.htm\">a link</A>.</P>").arg(n);
+    for (const bool wrap : {false, true}) {
+        ShownMemo m(huge, wrap);
+        TMemo &memo = m.memo;
+        auto *engine = memo.findChild<QsciScintilla *>();
+        ASSERT_TRUE(engine);
+        memo.setFocus();
+        // Wrapped once the scroll bar it needs has taken its room.
+        QTest::qWait(400);
+        QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(&memo, QStringLiteral("typed"));
+        const long caret = engine->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        auto styleAt = [&](long pos) { return int(engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos)); };
+        auto stylesBeforeCaret = [&] {
+            QByteArray out;
+            for (long pos = caret - 40; pos < caret; ++pos)
+                out += char(styleAt(pos));
+            return out;
+        };
+        QTest::qWait(400);
+        const QByteArray settled = stylesBeforeCaret();
+        // One run per screen line: the third or fourth style.
+        EXPECT_TRUE(styleAt(caret - 5) == 2 || styleAt(caret - 5) == 3)
+            << "wrap " << wrap << ": " << styleAt(caret - 5);
+        for (int k = 0; k < 12; ++k) {
+            QTest::qWait(60);
+            EXPECT_EQ(stylesBeforeCaret(), settled) << "wrap " << wrap << ", after " << (k + 1) * 60 << " ms";
+        }
+        // Delete leaves the caret where it is: the view has settled before it.
+        QTest::keyClick(&memo, Qt::Key_Left);
+        QTest::qWait(400);
+        QTest::keyClick(&memo, Qt::Key_Delete);
+        QTest::qWait(400);
+        const long now = engine->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        EXPECT_TRUE(styleAt(now - 5) == 2 || styleAt(now - 5) == 3) << "wrap " << wrap << ": " << styleAt(now - 5);
+    }
+}
