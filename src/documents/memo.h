@@ -225,6 +225,8 @@ private:
     long sublineStart(long pos) const;
     int subline(long pos) const;
     bool jumpWithoutWrapping(QKeyEvent *e);
+    bool caretInView() const;
+    void bringCaretIntoView();
     bool typeText(const QString &typed);
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();

@@ -51,6 +51,7 @@ struct TMemo::Numbering {
     long reported = 0;       // final when linesNumbered() was last sent
     long waitingAt = -1;     // the line checked last without success, and the
     long waitingCount = -1;  // display-line total seen then
+    bool caretShown = false; // the caret was in view at the last paint
     QTimer *timer = nullptr;
 };
 

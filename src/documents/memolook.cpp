@@ -164,6 +164,9 @@ void TMemo::alignViewRuns()
     }
     if (spans == viewSpans_)
         return;
+    // Restyled, a wrapped line of megabytes is wrapped again, and may gain
+    // or lose screen lines above the caret: a caret in view stays there.
+    const bool caretShown = wrap() && sci_->isVisible() && caretInView();
     const long styledTo = sci_->S(B::SCI_GETENDSTYLED);
     for (const auto &old : viewSpans_)
         if (std::find(spans.begin(), spans.end(), old) == spans.end() && old.second <= styledTo)
@@ -177,6 +180,8 @@ void TMemo::alignViewRuns()
     if (styledTo > sci_->S(B::SCI_GETENDSTYLED))
         sci_->S(B::SCI_STARTSTYLING, styledTo, 0xff);
     viewSpans_ = std::move(spans);
+    if (caretShown && !caretInView())
+        bringCaretIntoView();
 }
 
 namespace {

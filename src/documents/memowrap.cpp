@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -64,6 +65,15 @@ void TMemo::restartNumbering(bool fresh)
 
 void TMemo::viewResized()
 {
+    // Wrapped again at the new width, the lines above the caret may gain or
+    // lose screen lines while the view keeps its first one: a caret that was
+    // shown is brought back into view once that is done.
+    if (numbering_ && numbering_->caretShown && wrap()) {
+        QTimer::singleShot(0, this, [this] {
+            if (wrap() && sci_->isVisible() && !caretInView())
+                bringCaretIntoView();
+        });
+    }
     // Other screen lines in view, whose runs are laid out again.
     if (viewRunsTimer_ && !lexing_ && breaksAtRuns())
         viewRunsTimer_->start();
@@ -77,6 +87,16 @@ void TMemo::viewResized()
 void TMemo::viewPainted()
 {
     Numbering &n = *numbering_;
+    // Asked only with the caret's line in view, whose layout the engine then
+    // keeps: cheap.
+    n.caretShown = false;
+    if (wrap()) {
+        const long caretLine = sci_->S(B::SCI_LINEFROMPOSITION, sci_->S(B::SCI_GETCURRENTPOS));
+        const long top = sci_->S(B::SCI_GETFIRSTVISIBLELINE);
+        const long first = sci_->S(B::SCI_DOCLINEFROMVISIBLE, top);
+        const long last = sci_->S(B::SCI_DOCLINEFROMVISIBLE, top + sci_->S(B::SCI_LINESONSCREEN));
+        n.caretShown = first <= caretLine && caretLine <= last && caretInView();
+    }
     // A paint wraps the lines in view first, which sets the width the
     // engine measures wrapped lines against.
     if (!n.widthKnown && sci_->viewport()->width() == n.width) {
@@ -446,6 +466,19 @@ bool TMemo::jumpWithoutWrapping(QKeyEvent *e)
     else
         sci_->S(B::SCI_SETEMPTYSELECTION, to);
     sci_->S(B::SCI_CHOOSECARETX);
+    bringCaretIntoView();
+    return true;
+}
+
+bool TMemo::caretInView() const
+{
+    const long caret = sci_->S(B::SCI_GETCURRENTPOS);
+    const int y = int(sci_->S(B::SCI_POINTYFROMPOSITION, 0, caret));
+    return y >= 0 && y + lineHeight() <= sci_->viewport()->height();
+}
+
+void TMemo::bringCaretIntoView()
+{
     // The lines brought into view are wrapped as they are drawn, which may
     // push the caret down out of view again: once more then.
     for (int pass = 0; pass < 3; ++pass) {
@@ -453,9 +486,7 @@ bool TMemo::jumpWithoutWrapping(QKeyEvent *e)
         if (!sci_->isVisible())
             break;
         sci_->viewport()->repaint();
-        const int y = int(sci_->S(B::SCI_POINTYFROMPOSITION, 0, to));
-        if (y >= 0 && y + lineHeight() <= sci_->viewport()->height())
+        if (caretInView())
             break;
     }
-    return true;
 }
