@@ -62,6 +62,7 @@ done
 # --version and --help are asked for where no display exists (package
 # checks, scripts), so they run without one.
 out="$(no_display "$prefix/bin/mivor" --version 2>/dev/null)" || fail "mivor --version exit status"
+out="${out%%$'\n'*}"
 [ "$out" = "Mivor $version" ] || fail "mivor --version printed '$out', the project's version is $version"
 help="$(no_display "$prefix/bin/mivor" --help 2>/dev/null)" || fail "mivor --help exit status"
 grep -qxF "Help page: $prefix/share/mivor/mivor2_help.htm" <<<"$help" \
@@ -178,6 +179,7 @@ else
         if readelf -S "$unpacked/$elf" | grep -qF .debug_; then fail "$elf is not stripped"; fi
     done
     out="$(no_display "$unpacked/usr/bin/mivor" --version 2>/dev/null)"
+    out="${out%%$'\n'*}"
     [ "$out" = "Mivor $version" ] || fail "packaged mivor --version printed '$out'"
     out="$(no_display "$unpacked/usr/bin/mivor" --help 2>/dev/null)"
     grep -qxF "Help page: $unpacked/usr/share/mivor/mivor2_help.htm" <<<"$out" \

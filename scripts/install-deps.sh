@@ -16,6 +16,7 @@ PACKAGES=(
   libhunspell-dev hunspell-en-us
   qtkeychain-qt6-dev libsecret-1-0 gnome-keyring libsecret-tools dbus
   openbox xdotool
+  cups-daemon cups-client
   xvfb xauth x11-utils imagemagick desktop-file-utils
   dpkg-dev file lintian appstream man-db groff-base
   fonts-dejavu-core

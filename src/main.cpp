@@ -88,14 +88,13 @@ int main(int argc, char **argv)
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            // Standard output carries the version alone, for scripts that
-            // read it; the licence goes beside it on standard error.
-            std::puts("Mivor " MIVOR_VERSION);
-            std::fputs("License GPL-3.0-or-later: GNU GPL version 3 or later "
-                       "<https://gnu.org/licenses/gpl.html>.\n"
-                       "This is free software: you are free to change and redistribute it.\n"
-                       "There is NO WARRANTY, to the extent permitted by law.\n",
-                       stderr);
+            // The version on the first line, for scripts that read it, and
+            // the licence below it.
+            std::puts("Mivor " MIVOR_VERSION "\n"
+                      "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                      "<https://gnu.org/licenses/gpl.html>.\n"
+                      "This is free software: you are free to change and redistribute it.\n"
+                      "There is NO WARRANTY, to the extent permitted by law.");
             return 0;
         }
     }

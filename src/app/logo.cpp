@@ -1,11 +1,10 @@
 #include "app/logo.h"
 
 #include "platform/version.h"
+#include "platform/windowcentre.h"
 
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 Tlogo::Tlogo(QWidget *parent) : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog)
@@ -45,8 +44,8 @@ QPixmap Tlogo::picture()
 void Tlogo::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    if (const QScreen *s = QGuiApplication::primaryScreen())
-        move(s->geometry().center() - QPoint(width() / 2, height() / 2));
+    // Over the main window for About; on the screen at start, before it shows.
+    centreOnOwner(this);
     FormShow();
 }
 

@@ -3,6 +3,7 @@
 #include "htmlaid/htmlaids.h"
 
 #include "app/commandtable.h"
+#include "app/docplacement.h"
 #include "app/ftpdatastore.h"
 #include "app/icons.h"
 #include "app/startoptions.h"
@@ -46,6 +47,8 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -185,8 +188,10 @@ void TMainForm::FormCreate()
     for (const QString &msg : start.read.errors)
         dialogs().error(msg, this);
     if (start.fromFile) {
-        for (const QString &line : start.read.reopen)
-            AddReopenItem(line);
+        // Stored top first; each entry goes on top, so the last one goes first.
+        const QStringList &stored = start.read.reopen;
+        for (auto it = stored.crbegin(); it != stored.crend(); ++it)
+            AddReopenItem(*it);
     }
     applyDesktopColour();
     const ResultOf<AddedOptions> added = readAddedOptions(AppFolder);
@@ -344,6 +349,18 @@ void TMainForm::documentClosed(TSubForm *doc)
 
 // ------------------------------------------------------------ command state
 
+// The offset between two windows of the desktop's own Cascade: 10 pixels
+// across and about a title bar's height down.
+static QSize cascadeStep(QMdiSubWindow *window)
+{
+    QStyleOptionTitleBar options;
+    options.initFrom(window);
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &options, window);
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    return QSize(10, std::max(titleBar - (titleBar - metrics.height()) / 2, 1) +
+                         window->style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, window));
+}
+
 TSubForm *TMainForm::CreateDocWindow(const QString &caption)
 {
     QFont editorFont(settings.EditorFontName);
@@ -372,9 +389,7 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     attachWritingAids(doc);
 
     desktop->addSubWindow(doc);
-    // Each new window a step down and right of the last, wrapping round.
-    const int step = 24 * (docs_.size() - 1) % std::max(24, std::min(desktop->width(), desktop->height()) / 2);
-    doc->move(step, step);
+    doc->setGeometry(newDocumentGeometry(desktop->viewport()->size(), int(docs_.size()) - 1, cascadeStep(doc)));
     doc->show();
     desktop->setActiveSubWindow(doc);
     CurrentDoc = doc;

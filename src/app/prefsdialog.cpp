@@ -146,7 +146,7 @@ void Tprefs::FormCreate()
 
 void Tprefs::showEvent(QShowEvent *event)
 {
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

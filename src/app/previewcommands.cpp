@@ -146,7 +146,7 @@ void TMainForm::Print1Click()
         return;
     if (!printing::loadPage(*PageView, *CurrentDoc->Memo1))
         return;
-    const QString failure = printing::printToDefaultPrinter(*PageView);
+    const QString failure = printing::printAtOnce(*PageView);
     if (!failure.isEmpty())
         dialogs().error(failure, this);
 }

@@ -186,7 +186,7 @@ LoadResult fill(TSubForm &doc, const QString &path, textfile::LoadStatus status,
             result.restored = true;
         }
     }
-    doc.Memo1MouseUp();
+    doc.refreshView();
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "documents/gotolinedialog.h"
 
 #include "documents/gotoline.h"
+#include "platform/windowcentre.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -40,6 +41,7 @@ TGoToLine::TGoToLine(QWidget *parent) : QDialog(parent)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(GoBtn, &QPushButton::clicked, this, &QDialog::accept);
     setFixedSize(sizeHint());
+    centreOnOwnerWhenShown(this);
 }
 
 void TGoToLine::FormShow(int rows, int caretRow)

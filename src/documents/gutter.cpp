@@ -3,6 +3,7 @@
 #include "documents/memo.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 LineGutter::LineGutter(TMemo *memo, QWidget *parent) : QWidget(parent), memo_(memo)
@@ -24,8 +25,7 @@ void LineGutter::refresh(int topLine, int known)
     first_ = topLine;
     count_ = 0;
     known_ = known;
-    const int charHeight = QFontMetrics(font()).height();
-    const int n = charHeight > 0 ? height() / charHeight : 0;
+    const int n = rowsInView();
     if (n >= 1) {
         count_ = n;
         text_.reserve(n * 7);
@@ -36,6 +36,23 @@ void LineGutter::refresh(int topLine, int known)
         }
     }
     update();
+}
+
+int LineGutter::rowsInView() const
+{
+    // Numbered as the text area draws its rows, a part-shown row at the
+    // bottom included, so the gutter is filled to its height; the gutter's
+    // own bold font may be taller than a text row.
+    if (!memo_)
+        return height() / std::max(1, QFontMetrics(font()).height());
+    const int row = std::max(1, memo_->lineHeight());
+    const int below = height() - numbersTop();
+    return below > 0 ? (below + row - 1) / row : 0;
+}
+
+int LineGutter::numbersTop() const
+{
+    return memo_->firstLineTop() + memo_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).y() - y();
 }
 
 int LineGutter::widthFor(int lineCount, int pointSize)
@@ -53,6 +70,13 @@ void LineGutter::updateWidth(int lineCount)
         setFixedWidth(w);
 }
 
+void LineGutter::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (e->oldSize().height() != height())
+        refresh(first_, known_);
+}
+
 void LineGutter::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -61,9 +85,7 @@ void LineGutter::paintEvent(QPaintEvent *)
     // Each number level with its screen line: where the text area draws its
     // first visible line, one text-area line height apart.
     const int line = memo_ ? std::max(1, memo_->lineHeight()) : QFontMetrics(font()).lineSpacing();
-    int y = 0;
-    if (memo_)
-        y = memo_->firstLineTop() + memo_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).y() - this->y();
+    const int y = memo_ ? numbersTop() : 0;
     for (int i = 0; i < count_ && first_ + i < known_; ++i) {
         p.drawText(QRect(0, y + i * line, width() - 1, line), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(first_ + i));

@@ -17,9 +17,9 @@ public:
     // The numbers as text, each followed by CR LF ("" when none fit); a
     // screen line whose number is not known yet is an empty line.
     QString text() const { return text_; }
-    // Rebuilds the numbers from topLine: height / character height of them,
-    // those from `known` on left blank (the background wrap has not reached
-    // their lines yet).
+    // Rebuilds the numbers from topLine, one for each text row beside the
+    // gutter, those from `known` on left blank (the background wrap has not
+    // reached their lines yet).
     void refresh(int topLine, int known = std::numeric_limits<int>::max());
     // Whether the last refresh left numbers blank.
     bool hasBlanks() const { return first_ + count_ > known_; }
@@ -29,11 +29,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    // A new height (the gutter shown, the window resized) changes how many
+    // rows there are to number.
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
+    int rowsInView() const;
+    // Where the first number stands: level with the text's first row.
+    int numbersTop() const;
     TMemo *memo_;
     QString text_;
     int first_ = 0;
     int count_ = 0;
-    int known_ = 0;
+    int known_ = std::numeric_limits<int>::max();
 };

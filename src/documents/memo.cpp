@@ -151,6 +151,21 @@ TMemo::TMemo(QWidget *parent)
         if (isPlainEditingKey(alternate))
             c->setAlternateKey(alternate);
     }
+    // On a wrapped line Home and End keep to the screen row the caret is on;
+    // pressed again there, they go on to the whole line's start or end.
+    const auto rebind = [this](QsciCommand::Command from, QsciCommand::Command to) {
+        QsciCommand *was = sci_->standardCommands()->find(from);
+        QsciCommand *now = sci_->standardCommands()->find(to);
+        if (!was || !now)
+            return;
+        const int key = was->key();
+        was->setKey(0);
+        now->setKey(key);
+    };
+    rebind(QsciCommand::VCHome, QsciCommand::VCHomeWrap);
+    rebind(QsciCommand::VCHomeExtend, QsciCommand::VCHomeWrapExtend);
+    rebind(QsciCommand::LineEnd, QsciCommand::LineEndWrap);
+    rebind(QsciCommand::LineEndExtend, QsciCommand::LineEndWrapExtend);
 
     connect(sci_, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char *, int length, int, int, int, int, int, int) {

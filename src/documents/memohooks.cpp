@@ -294,6 +294,10 @@ int MemoHooks::offsetAt(const QPoint &p) const
 
 bool MemoHooks::eventFilter(QObject *watched, QEvent *e)
 {
+    // The engine's widgets still send events while the text area is being
+    // destroyed, when it is no longer a TMemo: look at nothing else first.
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::ContextMenu)
+        return false;
     TMemo::Engine *s = memo_->sci_;
     if (e->type() == QEvent::KeyPress && watched == s) {
         auto *ke = static_cast<QKeyEvent *>(e);

@@ -65,20 +65,22 @@ void TMemo::restartNumbering(bool fresh)
 
 void TMemo::viewResized()
 {
-    // Wrapped again at the new width, the lines above the caret may gain or
-    // lose screen lines while the view keeps its first one: a caret that was
-    // shown is brought back into view once that is done.
-    if (numbering_ && numbering_->caretShown && wrap()) {
-        QTimer::singleShot(0, this, [this] {
-            if (wrap() && sci_->isVisible() && !caretInView())
-                bringCaretIntoView();
-        });
-    }
     // Other screen lines in view, whose runs are laid out again.
     if (viewRunsTimer_ && !lexing_ && breaksAtRuns())
         viewRunsTimer_->start();
     if (!numbering_ || sci_->viewport()->width() == numbering_->width)
         return;
+    // Wrapped again at the new width, the lines above the caret may gain or
+    // lose screen lines while the view keeps its first one: a caret that was
+    // shown is brought back into view once that is done, unless the view has
+    // been moved meanwhile.
+    if (numbering_->caretShown && wrap()) {
+        const long top = sci_->S(B::SCI_GETFIRSTVISIBLELINE);
+        QTimer::singleShot(0, this, [this, top] {
+            if (wrap() && sci_->isVisible() && sci_->S(B::SCI_GETFIRSTVISIBLELINE) == top && !caretInView())
+                bringCaretIntoView();
+        });
+    }
     // Every line is wrapped again at the new width; until then the engine
     // keeps the old counts.
     restartNumbering(false);

@@ -97,7 +97,8 @@ TSubForm::~TSubForm()
 
 void TSubForm::CheckSelection()
 {
-    host_->SetSelectionCommands(Memo1->selLength() > 0);
+    reportedSelection_ = Memo1->selLength() > 0;
+    host_->SetSelectionCommands(reportedSelection_);
 }
 
 int TSubForm::CaretLine() const
@@ -121,13 +122,14 @@ void TSubForm::setGutterVisible(bool on)
     if (on) {
         shownLineCount_ = -1;
         ApplicationEvents1Message();
-        Memo1MouseUp();
+        refreshView();
     }
 }
 
-void TSubForm::positionReport()
+void TSubForm::positionReport(Report why)
 {
-    CheckSelection();
+    if (why == Report::User || (Memo1->selLength() > 0) != reportedSelection_)
+        CheckSelection();
     // A row the background wrap has not reached yet would make the report
     // wait for the whole wrap: it shows as pending and is filled in later.
     const int row = CaretLine();
@@ -140,27 +142,37 @@ void TSubForm::positionReport()
 void TSubForm::linesNumbered()
 {
     if (rowPending_ && reporting_ == this && Memo1->knownLineFromOffset(Memo1->selStart()) >= 0)
-        positionReport();
+        positionReport(Report::View);
     if (gutterVisible() && LineNum->hasBlanks())
         LineNum->refresh(TopLine, Memo1->knownDisplayLines());
 }
 
-void TSubForm::Memo1MouseUp()
+void TSubForm::refresh(Report why)
 {
-    positionReport();
+    positionReport(why);
     TopLine = Memo1->firstVisibleLine();
     LineNum->refresh(TopLine, Memo1->knownDisplayLines());
 }
 
+void TSubForm::Memo1MouseUp()
+{
+    refresh(Report::User);
+}
+
+void TSubForm::refreshView()
+{
+    refresh(Report::View);
+}
+
 void TSubForm::Memo1KeyUp()
 {
-    positionReport();
+    positionReport(Report::User);
 }
 
 void TSubForm::ApplicationEvents1Message()
 {
     if (Memo1->firstVisibleLine() != TopLine)
-        Memo1MouseUp();
+        refreshView();
     // The engine keeps the display-line count, so this is cheap.
     const int lines = Memo1->lineCount();
     if (lines != shownLineCount_) {
@@ -252,7 +264,7 @@ void TSubForm::resizeEvent(QResizeEvent *e)
 {
     QMdiSubWindow::resizeEvent(e);
     if (Memo1)
-        Memo1MouseUp();
+        refreshView();
 }
 
 void TSubForm::mouseMoveEvent(QMouseEvent *e)

@@ -50,6 +50,11 @@ public:
     void Memo1Change();
     void Memo1KeyUp();
     void Memo1MouseUp();    // position report and gutter refresh
+    // The same after a load, a resize or a scroll, which the user did not
+    // select with: the selection commands are told only when the selection
+    // changed since this window's last report, so the state a new window's
+    // commands were given stands until the user clicks or selects.
+    void refreshView();
     void FormMouseMove();
     // Checks for a scroll since the last refresh and keeps the gutter width.
     void ApplicationEvents1Message();
@@ -68,12 +73,15 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
 
 private:
-    void positionReport();
+    enum class Report { User, View };
+    void positionReport(Report why);
+    void refresh(Report why);
     void linesNumbered();
     DocumentHost *host_;
     bool discarding_ = false;
     int shownLineCount_ = -1;
     bool beyond1252_ = false;
+    bool reportedSelection_ = false;   // what CheckSelection last told the main window
     bool rowPending_ = false;
     // The document whose caret the status bar shows.
     static TSubForm *reporting_;

@@ -615,7 +615,8 @@ void HtmlAids::fillContextMenu(int offset, QMenu *menu)
     Speller *speller = hub_->speller();
     if (at.isEmpty() || !speller)
         return;
-    const auto [from, to] = at.first();
+    const int from = at.first().first;
+    const int to = at.first().second;
     source_.changed();
     QString word;
     PageWords read(hub_->data(), page());

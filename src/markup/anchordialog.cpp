@@ -91,7 +91,7 @@ void TAnchorBox::showEvent(QShowEvent *event)
     Edit3->clear();
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

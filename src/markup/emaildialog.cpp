@@ -33,7 +33,7 @@ void TemailBox::showEvent(QShowEvent *event)
 {
     FragmentText.clear();
     Edit3->setText(selection_);
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

@@ -96,7 +96,7 @@ THtmlFont::THtmlFont(QWidget *parent)
 
 void THtmlFont::showEvent(QShowEvent *event)
 {
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

@@ -95,7 +95,7 @@ TFrameset::TFrameset(QWidget *parent)
 
 void TFrameset::showEvent(QShowEvent *event)
 {
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 
@@ -173,7 +173,7 @@ void TFramez::FormShow()
 void TFramez::showEvent(QShowEvent *event)
 {
     FormShow();
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
     if (!shownBefore_) {
         shownBefore_ = true;

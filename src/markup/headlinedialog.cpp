@@ -55,6 +55,7 @@ THeadline::THeadline(QWidget *parent)
     connect(SpeedButton1, &QPushButton::clicked, this, &THeadline::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &THeadline::SpeedButton2Click);
     resize(QSize(480, 169).expandedTo(minimumSizeHint()));
+    centreOnOwnerWhenShown(this);
 }
 
 void THeadline::FormShow()

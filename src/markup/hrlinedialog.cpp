@@ -91,7 +91,7 @@ THrLineBox::THrLineBox(QWidget *parent)
 void THrLineBox::showEvent(QShowEvent *event)
 {
     FragmentText.clear();
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

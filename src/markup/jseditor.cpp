@@ -5,6 +5,7 @@
 #include "markup/colourswatch.h"
 #include "markup/framescript.h"
 #include "markup/mediafiles.h"
+#include "platform/windowcentre.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -79,6 +80,7 @@ TJSEditor::TJSEditor(const EditorLook &look, QWidget *parent)
             &TJSEditor::ApplicationEvents1Message);
     connect(Memo1, &TMemo::viewChanged, this, &TJSEditor::ApplicationEvents1Message);
     connect(Memo1, &TMemo::textChanged, this, &TJSEditor::ApplicationEvents1Message);
+    centreOnOwnerWhenShown(this);
 }
 
 TJSEditor::~TJSEditor() = default;

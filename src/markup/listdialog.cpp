@@ -95,7 +95,7 @@ void TListForm::showKind(bool ordered)
 void TListForm::showEvent(QShowEvent *event)
 {
     OpenTag.clear();
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

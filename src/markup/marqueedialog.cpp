@@ -129,7 +129,7 @@ void Tmarqueebox::FormShow()
 void Tmarqueebox::showEvent(QShowEvent *event)
 {
     FormShow();
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

@@ -104,7 +104,7 @@ TNewHtml::TNewHtml(QWidget *parent)
 
 void TNewHtml::showEvent(QShowEvent *event)
 {
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
     if (!shownBefore_) {
         shownBefore_ = true;

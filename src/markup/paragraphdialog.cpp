@@ -68,7 +68,7 @@ void TParabox::FormShow()
 void TParabox::showEvent(QShowEvent *event)
 {
     FormShow();
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

@@ -91,7 +91,7 @@ TPictureDialog::TPictureDialog(QWidget *parent)
 
 void TPictureDialog::showEvent(QShowEvent *event)
 {
-    centreOnScreen(this);
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

@@ -2,23 +2,11 @@
 
 #include <QDialog>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
-
-void centreOnScreen(QWidget *window)
-{
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize size = window->frameGeometry().size();
-    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-}
 
 QPushButton *dialogButton(const QString &caption, QWidget *parent)
 {

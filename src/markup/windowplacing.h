@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/windowcentre.h"
+
 #include <initializer_list>
 #include <utility>
 
@@ -8,8 +10,6 @@ class QWidget;
 class QPushButton;
 class QString;
 
-// Centres a window on the screen it will appear on.
-void centreOnScreen(QWidget *window);
 
 // A dialog button that Enter does not press behind the user's back.
 QPushButton *dialogButton(const QString &caption, QWidget *parent);

@@ -1,6 +1,7 @@
 #include "platform/qtdialogs.h"
 
 #include "platform/focusreturn.h"
+#include "platform/windowcentre.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -10,13 +11,25 @@
 #include <QFontDatabase>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace {
+
+// A small box is as wide as its prompt, and the window manager cuts a title
+// wider than what its title bar leaves beside the window's icon and buttons.
+int widthForTitle(const QWidget &box)
+{
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
+}
 
 bool runFileDialog(FileDialogState &state, QWidget *parent, bool saving)
 {
     FocusReturn back(parent);
     QFileDialog dlg(parent, state.title);
+    centreOnOwnerWhenShown(&dlg);
     dlg.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlg.setOption(QFileDialog::DontUseNativeDialog, false);
@@ -58,21 +71,28 @@ bool QtDialogs::saveFile(FileDialogState &state, QWidget *parent)
 std::optional<QColor> QtDialogs::chooseColor(const QColor &initial, QWidget *parent)
 {
     FocusReturn back(parent);
-    const QColor c = QColorDialog::getColor(initial, parent);
-    if (!c.isValid())
+    QColorDialog dlg(initial, parent);
+    centreOnOwnerWhenShown(&dlg);
+    if (dlg.exec() != QDialog::Accepted || !dlg.selectedColor().isValid())
         return std::nullopt;
-    return c;
+    return dlg.selectedColor();
 }
 
 std::optional<QString> QtDialogs::inputText(const QString &title, const QString &prompt,
                                             const QString &initial, QWidget *parent)
 {
     FocusReturn back(parent);
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    // Its own layout sets the smallest size, so the box is made wider instead.
+    box.adjustSize();
+    box.resize(std::max(box.width(), widthForTitle(box)), box.height());
+    centreOnOwnerWhenShown(&box);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 namespace {
@@ -86,6 +106,7 @@ QMessageBox::StandardButton runBox(QMessageBox::Icon icon, const QString &text, 
     QMessageBox box(icon, QApplication::applicationName(), text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
+    centreOnOwnerWhenShown(&box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -1,6 +1,7 @@
 #include "preview/printing.h"
 
 #include "documents/memo.h"
+#include "platform/windowcentre.h"
 #include "preview/pageview.h"
 
 #include <QPrintPreviewDialog>
@@ -51,14 +52,24 @@ void printPreview(const TPageView &page, QWidget *parent, const std::function<in
     // Large enough to read a page without zooming first.
     if (parent)
         dialog.resize(parent->window()->size() * 0.8);
+    centreOnOwnerWhenShown(&dialog);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&page](QPrinter *p) { page.print(*p, true); });
     showModal(&dialog);
 }
 
-QString printToDefaultPrinter(const TPageView &page)
+QString printerFor(const QStringList &installed, const QString &defaultPrinter)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!defaultPrinter.isEmpty() && installed.contains(defaultPrinter))
+        return defaultPrinter;
+    return installed.value(0);
+}
+
+QString printAtOnce(const TPageView &page)
+{
+    // A print queue set up without a default for this user is still a printer.
+    const QString name = printerFor(QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName());
+    const QPrinterInfo info = name.isEmpty() ? QPrinterInfo() : QPrinterInfo::printerInfo(name);
     if (info.isNull())
         return QStringLiteral("No printer is installed.");
     QPrinter printer(info, QPrinter::HighResolution);

@@ -26,8 +26,13 @@ bool loadPage(TPageView &page, TMemo &memo);
 // showModal; returns when it is closed.
 void printPreview(const TPageView &page, QWidget *parent, const std::function<int(QDialog *)> &showModal);
 
-// Prints on the default printer without a dialog. The message that tells
-// what went wrong, or an empty text when the pages were sent.
-QString printToDefaultPrinter(const TPageView &page);
+// The printer Print sends to: the default one, or with no default set the
+// first of those installed; empty when there is none.
+QString printerFor(const QStringList &installed, const QString &defaultPrinter);
+
+// Prints without a dialog on the printer printerFor picks among those the
+// system knows. The message that tells what went wrong, or an empty text
+// when the pages were sent.
+QString printAtOnce(const TPageView &page);
 
 } // namespace printing

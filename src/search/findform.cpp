@@ -4,18 +4,17 @@
 #include "documents/subform.h"
 #include "documents/textfile.h"
 #include "platform/dialogs.h"
+#include "platform/windowcentre.h"
 #include "search/findtext.h"
 #include "search/matcher.h"
 #include "search/searchhost.h"
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QKeySequence>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -107,6 +106,8 @@ TFindForm::TFindForm(SearchHost &host, QWidget *parent)
         connect(box, &QCheckBox::toggled, this, &TFindForm::updateHighlight);
 
     setFixedSize(ClientWidth, FindModeHeight);
+    // Where the user moves it, it stays for the next search.
+    centreOnOwnerWhenShown(this, true);
 }
 
 void TFindForm::Find1Click()
@@ -138,13 +139,6 @@ void TFindForm::FormShow(TSubForm *doc, int mode)
     for (QWidget *w : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(ReplaceTxt),
                        static_cast<QWidget *>(RepAllBtn), static_cast<QWidget *>(RepBtn)})
         w->setVisible(ReplaceMode);
-    if (!placed_) {
-        placed_ = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(width() / 2, height() / 2));
-        }
-    }
     show();
     raise();
     activateWindow();

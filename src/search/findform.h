@@ -96,5 +96,4 @@ private:
 
     SearchHost &host_;
     QPointer<TSubForm> target_;
-    bool placed_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "documents/subform.h"
 #include "platform/dialogs.h"
+#include "platform/windowcentre.h"
 #include "search/findinfiles.h"
 #include "search/matcher.h"
 #include "search/resultsform.h"
@@ -62,6 +63,7 @@ TFinFiles::TFinFiles(SearchHost &host, TresultsForm &results, QWidget *parent)
     FindWhat->lineEdit()->installEventFilter(this);
 
     setFixedSize(334, 127);
+    centreOnOwnerWhenShown(this);
 }
 
 void TFinFiles::SearchBtnClick()

@@ -1,13 +1,12 @@
 #include "spike/spikewindow.h"
 
 #include "spike/spikeclips.h"
+#include "platform/windowcentre.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -61,6 +60,8 @@ TSpike::TSpike(InsertFragmentFn insertFragment, QWidget *parent)
     connect(InsertBtn, &QPushButton::clicked, this, &TSpike::InsertBtnClick);
     connect(DeleteBtn, &QPushButton::clicked, this, &TSpike::DeleteBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &TSpike::CloseBtnClick);
+    // Where the user moves it, it stays while the program runs.
+    centreOnOwnerWhenShown(this, true);
 }
 
 void TSpike::CopyToSpike(const QString &selectionText)
@@ -166,14 +167,6 @@ void TSpike::FormShow()
     // for the user's choice.
     SpikeList->clearSelection();
     SpikeListClick();
-    if (!placed_) {
-        placed_ = true;
-        if (QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
 }
 
 void TSpike::showEvent(QShowEvent *event)

@@ -61,5 +61,4 @@ private:
     void FormShow();
 
     InsertFragmentFn insertFragment_;
-    bool placed_ = false;
 };

@@ -167,7 +167,7 @@ Thtmltabletemp::Thtmltabletemp(TableEditorHooks hooks, TParabox *paragraphDialog
     // Nothing is selected yet: the labels keep their first captions.
     GridLabel->setText(QStringLiteral("Table(Col, Row)"));
     GridSelect->setText(QStringLiteral("Selectect Cell(Col, Row)"));
-    centreOnScreen(this);
+    centreOnOwnerWhenShown(this);
 }
 
 Thtmltabletemp::~Thtmltabletemp() = default;

@@ -27,34 +27,37 @@ ServerAddress parseServerName(const QString &name)
         const qsizetype slash = rest.indexOf(QLatin1Char('/'));
         if (slash >= 0)
             rest = rest.left(slash);
-        if (rest.startsWith(QLatin1Char('['))) {
-            const qsizetype close = rest.indexOf(QLatin1Char(']'));
-            if (close < 0) {
-                a.problem = QStringLiteral("Server name %1 cannot be read").arg(name);
-                return a;
-            }
-            a.host = rest.mid(1, close - 1);
-            rest = rest.mid(close + 1);
-            if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':'))) {
-                a.problem = QStringLiteral("Server name %1 cannot be read").arg(name);
-                return a;
-            }
-        } else {
-            const qsizetype colon = rest.lastIndexOf(QLatin1Char(':'));
-            a.host = colon >= 0 ? rest.left(colon) : rest;
-            rest = colon >= 0 ? rest.mid(colon) : QString();
+    }
+    // host, host:port, [IPv6]:port, or a bare IPv6 literal (more than one
+    // ':' and no brackets), which cannot carry a port.
+    if (rest.startsWith(QLatin1Char('['))) {
+        const qsizetype close = rest.indexOf(QLatin1Char(']'));
+        if (close < 0) {
+            a.problem = QStringLiteral("Server name %1 cannot be read").arg(name);
+            return a;
         }
-        if (rest.startsWith(QLatin1Char(':'))) {
-            bool ok = false;
-            const int port = rest.mid(1).toInt(&ok);
-            if (!ok || port < 1 || port > 65535) {
-                a.problem = QStringLiteral("Server name %1 has no valid port").arg(name);
-                return a;
-            }
-            a.port = port;
+        a.host = rest.mid(1, close - 1);
+        rest = rest.mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':'))) {
+            a.problem = QStringLiteral("Server name %1 cannot be read").arg(name);
+            return a;
         }
+    } else if (rest.count(QLatin1Char(':')) == 1) {
+        const qsizetype colon = rest.indexOf(QLatin1Char(':'));
+        a.host = rest.left(colon);
+        rest = rest.mid(colon);
     } else {
         a.host = rest;
+        rest.clear();
+    }
+    if (rest.startsWith(QLatin1Char(':'))) {
+        bool ok = false;
+        const int port = rest.mid(1).toInt(&ok);
+        if (!ok || port < 1 || port > 65535) {
+            a.problem = QStringLiteral("Server name %1 has no valid port").arg(name);
+            return a;
+        }
+        a.port = port;
     }
     for (QChar c : a.host) {
         if (c.isSpace() || c == QLatin1Char('/') || c == QLatin1Char('@') || c.unicode() < 32) {

@@ -19,8 +19,10 @@ struct ServerAddress {
     QString problem;    // why the name cannot be used, when !valid
 };
 
-// "ftp.example.com" is FTP on port 21. "ftp://host[:port]", "ftps://host[:port]"
-// (explicit TLS on the FTP port) and "sftp://host[:port]" name the protocol.
+// "ftp.example.com" is FTP on port 21, "ftp.example.com:2121" on port 2121.
+// "ftp://host[:port]", "ftps://host[:port]" (explicit TLS on the FTP port) and
+// "sftp://host[:port]" name the protocol. An IPv6 address takes brackets when
+// a port follows it: "[::1]:2121".
 ServerAddress parseServerName(const QString &name);
 
 // The URL of an absolute server path ("/", "/www/img") for libcurl: every

@@ -1,6 +1,7 @@
 #include "transfer/ftpout.h"
 
 #include "platform/dialogs.h"
+#include "platform/windowcentre.h"
 #include "transfer/ftplogic.h"
 #include "transfer/ftpsession.h"
 #include "transfer/transferrunner.h"
@@ -104,6 +105,7 @@ TFTPOUT::TFTPOUT(transfer::FtpSession &session, QWidget *parent)
     connect(DList, &QListWidget::itemDoubleClicked, this, &TFTPOUT::DListDblClick);
     connect(SelectBtn, &QPushButton::clicked, this, &TFTPOUT::SelectBtnClick);
     connect(CloseUpBtn, &QPushButton::clicked, this, &TFTPOUT::CloseUpBtnClick);
+    centreOnOwnerWhenShown(this);
 }
 
 int TFTPOUT::outerHeight() const

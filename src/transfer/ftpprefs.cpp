@@ -1,6 +1,7 @@
 #include "transfer/ftpprefs.h"
 
 #include "platform/dialogs.h"
+#include "platform/windowcentre.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -57,6 +58,7 @@ TFTPPrefs::TFTPPrefs(Store store, QWidget *parent)
     SpeedButton1->setAutoDefault(false);
     connect(SpeedButton1, &QPushButton::clicked, this, &TFTPPrefs::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TFTPPrefs::SpeedButton2Click);
+    centreOnOwnerWhenShown(this);
 }
 
 void TFTPPrefs::setCell(int row, int column, const QString &text)

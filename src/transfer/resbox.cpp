@@ -1,6 +1,7 @@
 #include "transfer/resbox.h"
 
 #include "platform/dialogs.h"
+#include "platform/windowcentre.h"
 #include "transfer/ftplogic.h"
 #include "transfer/ftpout.h"
 #include "transfer/ftpsession.h"
@@ -48,6 +49,7 @@ TResBox::TResBox(transfer::FtpSession &session, TFTPOUT &ftpDialog,
     SpeedButton1->setAutoDefault(false);
     connect(CloseBtn, &QPushButton::clicked, this, &TResBox::CloseBtnClick);
     connect(SpeedButton1, &QPushButton::clicked, this, &TResBox::SpeedButton1Click);
+    centreOnOwnerWhenShown(this);
 }
 
 void TResBox::setReferences(const QStringList &references, const QString &pageFolder)

@@ -1,6 +1,7 @@
 #include "transfer/urlbox.h"
 
 #include "platform/dialogs.h"
+#include "platform/windowcentre.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +43,7 @@ TURLBox::TURLBox(FileDialogState &saveDialog, QWidget *parent) : QDialog(parent)
     connect(SpeedButton1, &QToolButton::clicked, this, &TURLBox::SpeedButton1Click);
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
+    centreOnOwnerWhenShown(this);
 }
 
 void TURLBox::FormShow()

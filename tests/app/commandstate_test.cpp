@@ -84,6 +84,49 @@ TEST_F(MainWindowTest, NewSwitchesDocumentCommandsOnAndSelectionFollowsTheText)
         EXPECT_FALSE(enabled(n)) << n.toStdString();
 }
 
+// The window's first layout, a load and scrolling report the caret too; none
+// of them is a selection by the user, so spike and sort stay on until one is.
+TEST_F(MainWindowTest, SpikeAndSortStayOnAfterNewAndOpenUntilTheUserSelects)
+{
+    const auto spikeAndSort = [this] { return enabled("CopyToSpike1") && enabled("SortSelection1"); };
+    w->New1Click();
+    QCoreApplication::processEvents();
+    w->currentDocument()->resize(400, 300);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(spikeAndSort());
+    EXPECT_FALSE(enabled("Cut1"));
+
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    const QString path = cfg.write(QStringLiteral("long.htm"), lines.join(QStringLiteral("\r\n")).toUtf8());
+    dlg.queueFile(path);
+    w->Open1Click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->currentDocument()->caption(), path);
+    EXPECT_TRUE(spikeAndSort());
+    w->LineNumbering1Click();
+    memo().setFirstVisibleLine(100);
+    QCoreApplication::processEvents();
+    ASSERT_GT(memo().firstVisibleLine(), 0);
+    EXPECT_TRUE(spikeAndSort());
+
+    // A selection made by a command and brought into view counts at once.
+    memo().setSelection(memo().lineIndex(250), 4);
+    memo().setFirstVisibleLine(250);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(enabled("Cut1"));
+    // The user's click without a selection turns them off with Cut and Copy.
+    memo().setSelStart(memo().lineIndex(251));
+    w->currentDocument()->Memo1MouseUp();
+    EXPECT_FALSE(enabled("Cut1"));
+    EXPECT_FALSE(spikeAndSort());
+    // Scrolling away does not bring them back.
+    memo().setFirstVisibleLine(0);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(spikeAndSort());
+}
+
 TEST_F(MainWindowTest, ClosingTheLastDocumentReturnsToTheNoDocumentState)
 {
     w->New1Click();

@@ -69,24 +69,42 @@ TEST_F(SettingsTest, FirstStartLeavesOnlyTheScrambledDefaults)
     EXPECT_EQ(w->documentArea()->background().color(), QColor(0, 0, 160));
 }
 
-TEST_F(SettingsTest, ReopenEntriesSurviveARestartInReverseOrder)
+TEST_F(SettingsTest, ReopenEntriesKeepTheirOrderAcrossRestarts)
 {
     const QString p = cfg.write(QStringLiteral("p.htm"), "p");
     const QString q = cfg.write(QStringLiteral("q.htm"), "q");
+    const QString r = cfg.write(QStringLiteral("r.htm"), "r");
+    w->AddReopenItem(r);
     w->AddReopenItem(q);
     w->AddReopenItem(p);
-    ASSERT_EQ(w->reopenList(), (QStringList{p, q}));
+    ASSERT_EQ(w->reopenList(), (QStringList{p, q, r}));
     w->New1Click();   // open at exit: neither saved nor listed
     restart();
 
-    EXPECT_EQ(w->reopenList(), (QStringList{q, p}));
+    EXPECT_EQ(w->reopenList(), (QStringList{p, q, r}));
     EXPECT_TRUE(dlg.fileDialogs.isEmpty());
+    // A second run changes nothing either, and the newest closed goes on top.
+    const QString s = cfg.write(QStringLiteral("s.htm"), "s");
+    w->AddReopenItem(s);
+    restart();
+    EXPECT_EQ(w->reopenList(), (QStringList{s, p, q, r}));
     // Between runs only the scrambled file is left; it holds the nine lines
     // and the entries top first.
     w->close();
     w.reset();
     EXPECT_EQ(filesIn(cfg.appFolder()), QStringList{QStringLiteral("mivor.dvf")});
-    EXPECT_EQ(storedLines(cfg.appFolder()), (defaultSettingsLines() + QStringList{q, p}));
+    EXPECT_EQ(storedLines(cfg.appFolder()), (defaultSettingsLines() + QStringList{s, p, q, r}));
+}
+
+TEST_F(SettingsTest, AStoredListLongerThanFiveKeepsItsTopFive)
+{
+    w.reset();
+    QStringList stored = defaultSettingsLines();
+    for (int i = 1; i <= 7; ++i)
+        stored << QStringLiteral("/w/%1.htm").arg(i);
+    storeSettings(cfg.appFolder(), (stored.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    open();
+    EXPECT_EQ(w->reopenList(), stored.mid(9, 5));
 }
 
 TEST_F(SettingsTest, ExitNeverWritesThroughALinkAtTheSettingsFile)

@@ -182,6 +182,40 @@ TEST_F(WindowListTest, TilesFillTheDesktopSideBySideOrStacked)
     EXPECT_EQ(y, area.height());
 }
 
+TEST_F(WindowListTest, NewWindowsFillTheDesktopAndStepAsCascadeSteps)
+{
+    const QRect area = w->documentArea()->viewport()->rect();
+    ASSERT_GT(area.width(), 600);
+    openFile(a);
+    TSubForm *first = w->currentDocument();
+    EXPECT_EQ(first->geometry(), area);
+    EXPECT_FALSE(first->isMaximized());
+    openFile(b);
+    openFile(c);
+    const QList<QMdiSubWindow *> subs = w->documentArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(subs.size(), 3);
+    const QPoint step = subs[1]->pos();
+    EXPECT_GT(step.x(), 0);
+    EXPECT_GT(step.y(), 0);
+    QList<QPoint> placed;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(subs[i]->pos(), step * i);
+        // As large as the first, cut where the desktop ends.
+        EXPECT_EQ(subs[i]->geometry(), QRect(step * i, area.bottomRight()));
+        EXPECT_FALSE(subs[i]->isMaximized());
+        placed << subs[i]->pos();
+    }
+
+    // The desktop's Cascade puts windows on the same steps.
+    w->Cascade1Click();
+    QCoreApplication::processEvents();
+    QList<QPoint> cascaded;
+    for (QMdiSubWindow *s : subs)
+        cascaded << s->pos();
+    std::sort(cascaded.begin(), cascaded.end(), [](QPoint p, QPoint q) { return p.y() < q.y(); });
+    EXPECT_EQ(cascaded, placed);
+}
+
 TEST_F(WindowListTest, MinimizeAllMinimizesEveryWindowAndLinesThemUpAtTheBottom)
 {
     openFile(a);

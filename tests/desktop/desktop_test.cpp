@@ -3,9 +3,13 @@
 #include "desktop/desktop.h"
 
 #include "app/mainwindow.h"
+#include "documents/gutter.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
+#include "app/logo.h"
 #include "markup/fontdialog.h"
+#include "platform/dialogs.h"
+#include "markup/newpagedialog.h"
 #include "markup/paragraphdialog.h"
 #include "markup/radiogroup.h"
 #include "markup/spinfield.h"
@@ -290,4 +294,150 @@ TEST_F(DesktopTest, DraggedTextMovesAndWithControlIsCopied)
     dragWithPointer(from2, to2, true);
     EXPECT_TRUE(waitUntil([this] { return memo().text().endsWith(QStringLiteral("alpha")); }));
     EXPECT_EQ(memo().text(), QStringLiteral("alpha  gamma\r\nsecond line herebetaalpha"));
+}
+
+namespace {
+
+// How far the middle of `window` lies from the middle of the main window,
+// once both are on the screen. The insides are compared: both have a title
+// bar above them, and the frame's own size arrives late.
+int offCentre(QWidget *window, QWidget *main)
+{
+    waitUntil([window] { return window->isVisible() && window->isActiveWindow(); });
+    settle();
+    const QPoint d = window->geometry().center() - main->geometry().center();
+    return std::max(std::abs(d.x()), std::abs(d.y()));
+}
+
+} // namespace
+
+// Dialogs and tool windows open over the middle of the main window, wherever
+// it lies on the screen, the first time and every later time. (The form maker
+// keeps its designed place.)
+TEST_F(DesktopTest, DialogsOpenCentredOnTheMainWindow)
+{
+    w->currentDocument()->showNormal();
+    w->setGeometry(60, 80, 1000, 760);
+    ASSERT_TRUE(waitUntil([this] { return w->frameGeometry().topLeft().y() >= 60; }));
+    settle();
+    memo().setText(QStringLiteral("<p>some words</p>"));
+    memo().setSelection(3, 4);
+
+    QStringList offenders;
+    const auto modal = [&](const char *name, const std::function<void()> &open) {
+        int off = -1;
+        QTimer::singleShot(0, [&] {
+            QWidget *d = nullptr;
+            waitUntil([&d] { return (d = QApplication::activeModalWidget()) && d->isActiveWindow(); });
+            if (!d)
+                return;
+            off = offCentre(d, w.get());
+            if (auto *dialog = qobject_cast<QDialog *>(d))
+                dialog->reject();
+            else
+                d->close();
+        });
+        open();
+        if (off < 0 || off > 8)
+            offenders << QStringLiteral("%1 (%2)").arg(QLatin1String(name)).arg(off);
+    };
+    const auto tool = [&](const char *name, const std::function<QWidget *()> &open) {
+        QWidget *t = open();
+        const int off = t ? offCentre(t, w.get()) : -1;
+        if (off < 0 || off > 8)
+            offenders << QStringLiteral("%1 (%2)").arg(QLatin1String(name)).arg(off);
+        if (t)
+            t->hide();
+    };
+    for (int round = 0; round < 2; ++round) {
+        modal("Set Page Defaults", [this] { w->Preferences1Click(); });
+        modal("FTP Preferences", [this] { w->FTPSettings1Click(); });
+        // New Web Page asks for a file name before its own dialog.
+        modal("New HTML Doc", [this] { w->tools().NewHtml->exec(); });
+        modal("Set Font", [this] { w->FontBtnClick(); });
+        modal("Picture Dialog", [this] { w->Image1Click(); });
+        modal("Insert email", [this] { w->email1Click(); });
+        modal("Headlines", [this] { w->HHeadlines1Click(); });
+        modal("Marquee", [this] { w->Marquee1Click(); });
+        modal("List", [this] { w->List1Click(); });
+        modal("Frameset", [this] { w->Frameset1Click(); });
+        modal("Frames", [this] { w->Frame1Click(); });
+        modal("Paragraph", [this] { w->Paragraph1Click(); });
+        modal("Set HR Line", [this] { w->HRuleBtnClick(); });
+        modal("Anchor", [this] { w->AnchorBtnClick(); });
+        modal("Open @ www", [this] { w->Openwww1Click(); });
+        modal("Find in Files", [this] { w->FindinFiles1Click(); });
+        modal("Javascript", [this] { w->Direct1Click(); });
+        // The boxes the program builds from the toolkit's own.
+        modal("message", [this] { dialogs().message(QStringLiteral("Saved."), w.get()); });
+        modal("question", [this] { dialogs().askYesNo(QStringLiteral("Replace it?"), w.get()); });
+        modal("Open", [this] { w->Open1Click(); });
+        modal("colour", [this] { w->Color1Click(); });
+        modal("Page Preview", [this] { w->PreviewBtnClick(); });
+        modal("Go to Line", [this] { w->GoToLine1Click(); });
+        tool("About", [this]() -> QWidget * { w->About1Click(); return w->tools().logo; });
+        // Tool windows are placed when first opened and then stay where the user puts them.
+        if (round == 0) {
+            tool("Find", [this]() -> QWidget * { w->Find1Click(); return w->tools().FindForm; });
+            tool("Spike", [this]() -> QWidget * { w->ShowSpike1Click(); return w->tools().Spike; });
+        }
+        // The main window moves between rounds: the dialogs follow it.
+        w->move(200, 150);
+        waitUntil([this] { return w->frameGeometry().topLeft() == QPoint(200, 150); });
+        settle();
+    }
+    EXPECT_TRUE(offenders.isEmpty()) << offenders.join(QStringLiteral(", ")).toStdString();
+}
+
+// Drawn as a user sees it: every text row in view, down to the last one,
+// has its number beside it, wrap on and off, also after the window has been
+// made larger with the numbers on.
+TEST_F(DesktopTest, TheRenderedGutterNumbersEveryRowInView)
+{
+    TSubForm *doc = w->currentDocument();
+    doc->showNormal();
+    QStringList text;
+    for (int i = 0; i < 80; ++i)
+        text << QStringLiteral("line %1 ").arg(i) + QString(QStringLiteral("word ")).repeated(i % 3 ? 4 : 30);
+    memo().setText(text.join(QStringLiteral("\r\n")));
+    w->LineNumbering1Click();
+    for (const bool wrap : {true, false}) {
+        SCOPED_TRACE(wrap ? "wrap on" : "wrap off");
+        if (memo().wrap() != wrap)
+            w->wrapbtnClick();
+        ASSERT_EQ(memo().wrap(), wrap);
+        doc->showNormal();
+        doc->setGeometry(0, 0, 400, 260);
+        memo().setFirstVisibleLine(0);
+        settle();
+        // Made larger with its maximize button; the text does not move.
+        doc->showMaximized();
+        settle();
+        ASSERT_EQ(memo().firstVisibleLine(), 0);
+        const int first = doc->TopLine;
+        ASSERT_EQ(first, 0);
+
+        const QImage shot = doc->LineNum->grab().toImage();
+        const int row = memo().lineHeight();
+        const int top = memo().viewport()->mapTo(doc->LineNum->parentWidget(), QPoint(0, 0)).y() - doc->LineNum->y();
+        // Rows of text in view, a part-shown last one included.
+        const int shownRows = (memo().viewport()->height() + row - 1) / row;
+        ASSERT_GT(shownRows, 10);
+        const QColor ink(0, 64, 128);
+        for (int r = 0; r < shownRows; ++r) {
+            int inked = 0;
+            for (int y = std::max(0, top + r * row); y < std::min(shot.height(), top + (r + 1) * row); ++y)
+                for (int x = 0; x < shot.width(); ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    inked += std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
+                                 std::abs(c.blue() - ink.blue()) < 90;
+                }
+            EXPECT_GT(inked, 3) << "row " << r << " of " << shownRows << " has no number";
+        }
+        // The numbers are those of the rows, from the first one shown on.
+        const QStringList numbers = doc->LineNum->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        ASSERT_GE(numbers.size(), shownRows);
+        EXPECT_EQ(numbers.first(), QString::number(first));
+        EXPECT_EQ(numbers.at(shownRows - 1), QString::number(first + shownRows - 1));
+    }
 }

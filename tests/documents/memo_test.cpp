@@ -105,6 +105,50 @@ TEST(TMemo, WrappedScreenLinesCountAsLines)
     EXPECT_GT(memo.lineCount(), 3);
 }
 
+// Home and End on a wrapped line keep to the screen row first, as the row
+// the status bar shows; the next press goes on to the whole line's ends.
+TEST(TMemo, HomeAndEndOnAWrappedLineGoToTheScreenRowFirst)
+{
+    const QString longLine = QString(QStringLiteral("word ")).repeated(60);
+    ShownMemo m(QStringLiteral("first\r\n") + longLine + QStringLiteral("\r\nlast"), true, 200);
+    TMemo &memo = m.memo;
+    const int lineStart = 7;
+    const int lineEnd = lineStart + int(longLine.size());
+    ASSERT_GE(memo.lineFromOffset(lineEnd), 4);
+    const int rowStart = memo.lineIndex(2), nextRow = memo.lineIndex(3);
+    ASSERT_GT(rowStart, lineStart);
+    memo.setSelStart(rowStart + 3);
+
+    QTest::keyClick(&memo, Qt::Key_Home);
+    EXPECT_EQ(memo.selStart(), rowStart);
+    QTest::keyClick(&memo, Qt::Key_Home);
+    EXPECT_EQ(memo.selStart(), lineStart);
+
+    memo.setSelStart(rowStart + 3);
+    QTest::keyClick(&memo, Qt::Key_End);
+    EXPECT_GT(memo.selStart(), rowStart + 3);
+    EXPECT_LE(memo.selStart(), nextRow);
+    QTest::keyClick(&memo, Qt::Key_End);
+    EXPECT_EQ(memo.selStart(), lineEnd);
+
+    // With Shift the same steps select.
+    memo.setSelStart(rowStart + 3);
+    QTest::keyClick(&memo, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(memo.selText(), longLine.mid(rowStart - lineStart, 3));
+    QTest::keyClick(&memo, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(memo.selText(), longLine.left(rowStart - lineStart + 3));
+
+    // Unwrapped, Home still goes to the indentation first, then to column 0.
+    ShownMemo plain(QStringLiteral("a\r\n    indented line"));
+    plain.memo.setSelStart(3 + 8);
+    QTest::keyClick(&plain.memo, Qt::Key_Home);
+    EXPECT_EQ(plain.memo.selStart(), 3 + 4);
+    QTest::keyClick(&plain.memo, Qt::Key_Home);
+    EXPECT_EQ(plain.memo.selStart(), 3);
+    QTest::keyClick(&plain.memo, Qt::Key_End);
+    EXPECT_EQ(plain.memo.selStart(), plain.memo.textLength());
+}
+
 // The screen lines of each text line, as Find in Files reads them, agree with
 // the offset-to-line mapping the caret report and the gutter use. A Unicode
 // line separator inside a text line is shown as a mark within its screen

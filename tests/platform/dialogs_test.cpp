@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -75,4 +76,43 @@ TEST(QtDialogsBoxes, TextIsShownLiterallyWithTheIconOfItsKind)
     EXPECT_EQ(question.format, Qt::PlainText);
     EXPECT_EQ(question.text, QStringLiteral("File <x>.htm has changed."));
     EXPECT_EQ(question.icon, QMessageBox::Question);
+}
+
+// The input box as the program shows it: wide enough that a window manager
+// can show its whole title beside the title bar's icon and buttons, and it
+// gives back what was typed, or nothing when cancelled.
+TEST(QtDialogsInput, TheTitleHasRoomAndTheTypedTextComesBack)
+{
+    QtDialogs qt;
+    Dialogs &real = qt;
+    QWidget parent;
+    parent.resize(800, 600);
+    parent.show();
+    const QString title = QStringLiteral("Create New Folder");
+
+    int width = 0;
+    QString prompt;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        width = box->width();
+        prompt = box->labelText();
+        box->setTextValue(QStringLiteral("img"));
+        box->accept();
+    });
+    EXPECT_EQ(real.inputText(title, QStringLiteral("Enter Folder Name"), QString(), &parent),
+              std::optional<QString>(QStringLiteral("img")));
+    EXPECT_EQ(prompt, QStringLiteral("Enter Folder Name"));
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // Icon, three buttons and the space between them: several text heights.
+    EXPECT_GE(width, metrics.horizontalAdvance(title) + 6 * metrics.height());
+
+    QTimer::singleShot(0, [] {
+        if (auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget()))
+            box->reject();
+    });
+    EXPECT_EQ(real.inputText(title, QStringLiteral("Enter Folder Name"), QStringLiteral("x"), &parent), std::nullopt);
 }

@@ -234,10 +234,20 @@ TEST_F(PrintCommandTest, PreviewShowsTheCurrentDocumentAndOrientationIsChosenInT
 
 TEST_F(PrintCommandTest, PrintWithoutAPrinterSaysSo)
 {
-    if (!QPrinterInfo::defaultPrinter().isNull())
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
         GTEST_SKIP() << "this machine has a printer";
     w->New1Click();
     memo().setText("text");
     w->Print1Click();
     EXPECT_EQ(dlg.errors, QStringList{"No printer is installed."});
+}
+
+TEST(PrinterChoice, TheDefaultElseTheFirstInstalledElseNone)
+{
+    EXPECT_EQ(printing::printerFor({"laser", "ink"}, "ink"), QString("ink"));
+    EXPECT_EQ(printing::printerFor({"laser", "ink"}, QString()), QString("laser"));
+    // A default that is no longer installed does not count.
+    EXPECT_EQ(printing::printerFor({"laser", "ink"}, "gone"), QString("laser"));
+    EXPECT_TRUE(printing::printerFor({}, QString()).isEmpty());
+    EXPECT_TRUE(printing::printerFor({}, "gone").isEmpty());
 }

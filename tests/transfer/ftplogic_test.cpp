@@ -71,6 +71,42 @@ TEST(FtpServers, NamesAndUrls)
         EXPECT_FALSE(parseServerName(QString::fromLatin1(bad)).valid) << bad;
 }
 
+TEST(FtpServers, APortFollowsTheHostInEveryForm)
+{
+    struct Case {
+        const char *name;
+        Protocol protocol;
+        const char *host;
+        int port;
+    };
+    for (const Case &c : {Case{"127.0.0.1:2121", Protocol::Ftp, "127.0.0.1", 2121},
+                          Case{" ftp.example.com:990 ", Protocol::Ftp, "ftp.example.com", 990},
+                          Case{"ftp://127.0.0.1:2121", Protocol::Ftp, "127.0.0.1", 2121},
+                          Case{"ftps://127.0.0.1:2121", Protocol::FtpExplicitTls, "127.0.0.1", 2121},
+                          Case{"sftp://127.0.0.1:2222", Protocol::Sftp, "127.0.0.1", 2222},
+                          Case{"[::1]:2121", Protocol::Ftp, "::1", 2121},
+                          Case{"[::1]", Protocol::Ftp, "::1", 21},
+                          Case{"::1", Protocol::Ftp, "::1", 21},
+                          Case{"fe80::1:2121", Protocol::Ftp, "fe80::1:2121", 21},
+                          Case{"sftp://[2001:db8::5]:2200/home", Protocol::Sftp, "2001:db8::5", 2200},
+                          Case{"sftp://::1", Protocol::Sftp, "::1", 22}}) {
+        const ServerAddress a = parseServerName(QString::fromLatin1(c.name));
+        ASSERT_TRUE(a.valid) << c.name << ": " << a.problem.toStdString();
+        EXPECT_EQ(a.protocol, c.protocol) << c.name;
+        EXPECT_EQ(a.host, QString::fromLatin1(c.host)) << c.name;
+        EXPECT_EQ(a.port, c.port) << c.name;
+    }
+    EXPECT_EQ(buildUrl(parseServerName(QStringLiteral("127.0.0.1:2121")), QStringLiteral("/"), true),
+              QByteArray("ftp://127.0.0.1:2121/%2F"));
+
+    for (const char *bad : {"127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:21a", ":2121",
+                            "[::1]x", "[::1]:", "host:21/www"}) {
+        const ServerAddress a = parseServerName(QString::fromLatin1(bad));
+        EXPECT_FALSE(a.valid) << bad;
+        EXPECT_FALSE(a.problem.isEmpty()) << bad;
+    }
+}
+
 TEST(FtpServers, CommandTextRefusesLineBreaks)
 {
     EXPECT_TRUE(safeCommandText(QStringLiteral("new folder")));

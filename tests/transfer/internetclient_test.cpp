@@ -94,6 +94,19 @@ TEST_F(FtpServerTest, FoldersListCreateAndWalk)
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("/www/old.htm")));
 }
 
+// As typed in FTP Settings without a scheme: the port is the one written.
+TEST_F(FtpServerTest, APlainHostAndPortReachesTheServer)
+{
+    InternetClient c;
+    ASSERT_TRUE(c.open(QStringLiteral("mivor")));
+    ASSERT_TRUE(c.connect(QStringLiteral("127.0.0.1:%1").arg(server->port()), QStringLiteral("user"),
+                          QStringLiteral("pw")));
+    ASSERT_TRUE(c.setCurrentFolder(QStringLiteral("/")));
+    auto top = c.list();
+    ASSERT_TRUE(top);
+    EXPECT_EQ(folders(*top), (QStringList{QStringLiteral("a:b"), QStringLiteral("www")}));
+}
+
 TEST_F(FtpServerTest, PutFileRelativeAbsoluteAndOverExisting)
 {
     InternetClient c;
