@@ -5,7 +5,14 @@
 //    the end before and after every line has been laid out, Find in Files on
 //    the wrapped page, keys typed at its end, saving;
 //  - a 5.5 MB page that is a single line: opened, Ctrl+End, a key at its end,
-//    coloured as HTML and, saved as .txt, in one style.
+//    coloured as HTML and, saved as .txt, in one style;
+//  - as a user meets them through the event loop (--responsive): the 20 MB
+//    page opened with wrap on, Ctrl+End 1.5 s after it shows, a key, Ctrl+S:
+//    the longest stall of the event loop, the processor time from open until
+//    nothing runs, peak memory; a 50 MB page saved with Ctrl+S 0.3 s after it
+//    shows; the one-line page and a 5.6 MB one-line JSON index without blanks:
+//    open, Ctrl+End, keys at the end and processor time in 5 s of idle with
+//    the caret blinking at the end, wrap off and on.
 // Prints figures; the targets are in the printed lines.
 #include "app/mainwindow.h"
 #include "app/toolwindows.h"
@@ -19,11 +26,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,11 +49,11 @@ constexpr int kBigLines = 407461;
 
 // Every 20th line has accented words; 7 lines in 20 carry a link, so the
 // word "link" is found on about 143k lines.
-QByteArray makeBigPage()
+QByteArray makeBigPageOf(int lines)
 {
     QByteArray out;
-    out.reserve(21 * 1024 * 1024);
-    for (int n = 0; n < kBigLines; ++n) {
+    out.reserve(qsizetype(lines) * 52);
+    for (int n = 0; n < lines; ++n) {
         switch (n % 20) {
         case 0:
             out += "<P>Caf\xc3\xa9 cr\xc3\xa8me na\xc3\xafve \xe2\x80\x94 r\xc3\xa9sum\xc3\xa9 ";
@@ -64,6 +74,11 @@ QByteArray makeBigPage()
     return out;
 }
 
+QByteArray makeBigPage()
+{
+    return makeBigPageOf(kBigLines);
+}
+
 QByteArray makeOneLinePage()
 {
     QByteArray out;
@@ -74,6 +89,22 @@ QByteArray makeOneLinePage()
         out += QByteArray::number(n++);
         out += " with <B>bold</B> and <A HREF=\"x.htm\">a link</A>.</P>";
     }
+    return out;
+}
+
+// A search index as documentation sites ship it: one line of JSON without a
+// blank, about 5.6 MB.
+QByteArray makeJsonIndex()
+{
+    QByteArray out;
+    out.reserve(5700000);
+    out += '[';
+    for (int n = 0; out.size() < 5600000; ++n) {
+        out += "{\"id\":" + QByteArray::number(n) + ",\"title\":\"Page" + QByteArray::number(n * 7 % 1000) +
+               "\",\"url\":\"/docs/section" + QByteArray::number(n % 97) + "/page" + QByteArray::number(n) +
+               ".html\",\"keys\":[\"alpha" + QByteArray::number(n % 13) + "\",\"beta\"]},";
+    }
+    out += "{}]";
     return out;
 }
 
@@ -115,6 +146,13 @@ void fullLayout(TMemo *memo)
         }
     };
     finish(memo);
+}
+
+// A key and what follows it, up to the paint.
+[[gnu::noinline]] void measuredKey(TMemo *memo, char c)
+{
+    QTest::keyClick(memo, c);
+    settle(memo);
 }
 
 struct KeyTimes {
@@ -262,6 +300,260 @@ void oneLinePage(TMainForm &w, const QString &path, const char *label)
     QCoreApplication::processEvents();
 }
 
+
+// --------------------------------------------------------- through the loop
+
+double processCpuMs()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// The longest time the event loop was kept from running a 1 ms timer, and the
+// step of the script during which that stall began.
+class StallWatch {
+public:
+    StallWatch()
+    {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    }
+    void start()
+    {
+        clock_.start();
+        last_ = 0;
+        worst_ = 0;
+        worstElse_ = 0;
+        timer_.start(1);
+    }
+    void stop() { timer_.stop(); }
+    void setStep(const char *step) { step_ = step; }
+    double worstMs() const { return double(worst_) / 1e6; }
+    const char *worstStep() const { return worstStep_; }
+    // The longest outside the save's own work.
+    double worstElseMs() const { return double(worstElse_) / 1e6; }
+
+private:
+    void tick()
+    {
+        const qint64 now = clock_.nsecsElapsed();
+        const qint64 gap = now - last_ - 1000000;
+        if (trace_ && gap > 50000000)
+            std::printf("    stall of %.0f ms at %.0f ms, in step %s\n", double(gap) / 1e6, double(last_) / 1e6,
+                        stepAtLast_);
+        if (gap > worst_) {
+            worst_ = gap;
+            worstStep_ = stepAtLast_;
+        }
+        if (std::strcmp(stepAtLast_, "Ctrl+S") != 0 && gap > worstElse_)
+            worstElse_ = gap;
+        last_ = now;
+        stepAtLast_ = step_;
+    }
+    QTimer timer_;
+    QElapsedTimer clock_;
+    const bool trace_ = qEnvironmentVariableIsSet("MIVOR_BENCH_TRACE");
+    qint64 last_ = 0, worst_ = 0, worstElse_ = 0;
+    const char *step_ = "shown", *stepAtLast_ = "shown", *worstStep_ = "-";
+};
+
+// Runs the event loop until the process has used under 15 ms of processor
+// time in one second (a blinking caret costs a little), at most `limitMs`.
+// Gives the processor time used up to the start of that quiet second.
+double runUntilIdle(qint64 limitMs)
+{
+    struct Sample {
+        qint64 at;
+        double cpu;
+    };
+    std::vector<Sample> samples;
+    QElapsedTimer clock;
+    clock.start();
+    double idleFrom = -1;
+    QEventLoop loop;
+    QTimer sampler;
+    const bool trace = qEnvironmentVariableIsSet("MIVOR_BENCH_TRACE");
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        samples.push_back({clock.elapsed(), processCpuMs()});
+        if (trace && samples.size() % 5 == 0)
+            std::printf("    %6lld ms: %8.0f ms processor time\n", samples.back().at, samples.back().cpu);
+        for (size_t k = samples.size(); k-- > 0;) {
+            if (samples.back().at - samples[k].at >= 1000) {
+                if (samples.back().cpu - samples[k].cpu < 15.0) {
+                    idleFrom = samples[k].cpu;
+                    loop.quit();
+                }
+                break;
+            }
+        }
+        if (clock.elapsed() > limitMs)
+            loop.quit();
+    });
+    sampler.start(100);
+    loop.exec();
+    return idleFrom >= 0 ? idleFrom : processCpuMs();
+}
+
+// Runs the event loop for `msecs`.
+void runFor(int msecs)
+{
+    QEventLoop loop;
+    QTimer::singleShot(msecs, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Runs `step` from the event loop `atMs` after `clock` started, as a key the
+// user presses then; returns how late it ran and how long it took.
+struct StepTime {
+    double lateMs = 0, tookMs = 0;
+};
+StepTime runStepAt(const QElapsedTimer &clock, qint64 atMs, const std::function<void()> &step)
+{
+    StepTime out;
+    QEventLoop loop;
+    QTimer::singleShot(int(std::max<qint64>(0, atMs - clock.elapsed())), &loop, [&] {
+        out.lateMs = double(clock.elapsed() - atMs);
+        QElapsedTimer t;
+        t.start();
+        step();
+        out.tookMs = ms(t.nsecsElapsed());
+        loop.quit();
+    });
+    loop.exec();
+    return out;
+}
+
+QString caretReport(TMainForm &w)
+{
+    return w.statusPanel(0)->text();
+}
+
+// The 20 MB page opened as Open does, with wrap on or off: Ctrl+End 1.5 s
+// after it shows, a key, Ctrl+S; then nothing until the process is idle.
+void responsiveBigPage(TMainForm &w, const QString &path, const QString &dir, bool wrap)
+{
+    w.appSettings().MakeBackups = false;
+    w.appSettings().WrapNewDocs = wrap;
+    const double cpu0 = processCpuMs();
+    QElapsedTimer t;
+    t.start();
+    w.openDocument(path, TMainForm::Listing::Never);
+    TSubForm *doc = w.currentDocument();
+    TMemo *memo = doc->Memo1;
+    memo->setFocus();
+    QCoreApplication::processEvents();
+    const double shownMs = ms(t.nsecsElapsed());
+    StallWatch watch;
+    watch.start();
+    QElapsedTimer clock;
+    clock.start();
+    watch.setStep("Ctrl+End");
+    const StepTime end = runStepAt(clock, 1500, [&] { QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier); });
+    watch.setStep("key");
+    const StepTime key = runStepAt(clock, 1600, [&] { QTest::keyClick(memo, 'x'); });
+    const QString reportAfterKey = caretReport(w);
+    doc->setCaption(dir + QStringLiteral("/responsive.htm"));
+    const long peakBeforeSaveKb = vmHwmKb();
+    watch.setStep("Ctrl+S");
+    const StepTime save = runStepAt(clock, 1700, [&] { QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier); });
+    const bool saved = !memo->modified() && QFileInfo::exists(dir + QStringLiteral("/responsive.htm"));
+    // The wrap may go on after the save: stalls are watched a moment longer,
+    // then the watch (a timer of its own) stops before idle is waited for.
+    watch.setStep("after Ctrl+S");
+    runFor(500);
+    watch.stop();
+    const double cpuBeforeIdle = processCpuMs();
+    const double cpuIdle = runUntilIdle(180000);
+    std::printf("responsive, 20 MB wrap %s: shown %.0f ms; Ctrl+End %.0f ms late, took %.0f ms; key %.0f ms late, "
+                "took %.0f ms; Ctrl+S %.0f ms late, took %.0f ms (%s)\n",
+                wrap ? "on" : "off", shownMs, end.lateMs, end.tookMs, key.lateMs, key.tookMs, save.lateMs, save.tookMs,
+                saved ? "saved" : "NOT saved");
+    std::printf("  longest event-loop stall after showing: %8.0f ms, in step %s (target <= 100); apart from the "
+                "save's own work: %.0f ms\n",
+                watch.worstMs(), watch.worstStep(), watch.worstElseMs());
+    std::printf("  processor time from open to idle:       %8.0f ms (target <= 3000); %.0f ms of it by 0.5 s after "
+                "the Ctrl+S\n",
+                cpuIdle - cpu0, cpuBeforeIdle - cpu0);
+    std::printf("  peak memory:                            %8.0f MiB (target <= 150) before the save, %.0f MiB with "
+                "it\n",
+                peakBeforeSaveKb / 1024.0, vmHwmKb() / 1024.0);
+    std::printf("  status bar after the key: \"%s\"; once idle: \"%s\"\n", qPrintable(reportAfterKey),
+                qPrintable(caretReport(w)));
+    doc->discard();
+    doc->close();
+    QCoreApplication::processEvents();
+}
+
+// A 50 MB page: Ctrl+S 0.3 s after it shows, as soon as it is open.
+void saveRightAfterOpening(TMainForm &w, const QString &path, const QString &dir)
+{
+    w.appSettings().MakeBackups = false;
+    w.appSettings().WrapNewDocs = true;
+    QElapsedTimer t;
+    t.start();
+    w.openDocument(path, TMainForm::Listing::Never);
+    TSubForm *doc = w.currentDocument();
+    TMemo *memo = doc->Memo1;
+    memo->setFocus();
+    QCoreApplication::processEvents();
+    const double shownMs = ms(t.nsecsElapsed());
+    // Modified, so that the save writes.
+    memo->setSelStart(0);
+    memo->replaceSelection(QStringLiteral("x"));
+    doc->setCaption(dir + QStringLiteral("/saved50.htm"));
+    QElapsedTimer clock;
+    clock.start();
+    const StepTime save = runStepAt(clock, 300, [&] { QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier); });
+    std::printf("50 MB page: shown in %.0f ms; Ctrl+S pressed 0.3 s later saved after %.0f ms (%.0f late, %.0f "
+                "saving; target <= 1000)%s\n",
+                shownMs, save.lateMs + save.tookMs, save.lateMs, save.tookMs, memo->modified() ? " NOT SAVED" : "");
+    doc->discard();
+    doc->close();
+    QCoreApplication::processEvents();
+    runUntilIdle(180000);
+}
+
+// A one-line page opened as Open does: Ctrl+End, keys at the end, then the
+// processor time of 5 s with the caret blinking there.
+void responsiveOneLine(TMainForm &w, const QString &path, const char *label, bool wrap)
+{
+    w.appSettings().WrapNewDocs = wrap;
+    QElapsedTimer t;
+    t.start();
+    w.openDocument(path, TMainForm::Listing::Never);
+    TSubForm *doc = w.currentDocument();
+    TMemo *memo = doc->Memo1;
+    memo->setFocus();
+    settle(memo);
+    const double openMs = ms(t.nsecsElapsed());
+    runUntilIdle(60000);
+    t.restart();
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    settle(memo);
+    const double endMs = ms(t.nsecsElapsed());
+    const int keyCount = 9;
+    std::vector<double> keys;
+    for (int i = 0; i < keyCount; ++i) {
+        t.restart();
+        QTest::keyClick(memo, char('a' + i));
+        settle(memo);
+        keys.push_back(ms(t.nsecsElapsed()));
+    }
+    std::sort(keys.begin(), keys.end());
+    runFor(1000);
+    const bool focused = memo->hasTextFocus() && QApplication::activeWindow() == &w;
+    const double cpu0 = processCpuMs();
+    runFor(5000);
+    const double idleCpu = processCpuMs() - cpu0;
+    std::printf("one line %-13s wrap %s: open %6.0f ms, Ctrl+End %5.1f ms, key at end %5.1f ms median %5.1f max "
+                "(target <= 50); 5 s idle, caret at the end%s: %5.0f ms processor time\n",
+                label, wrap ? "on " : "off", openMs, endMs, keys[keys.size() / 2], keys.back(),
+                focused ? " blinking" : " (NOT FOCUSED)", idleCpu);
+    doc->discard();
+    doc->close();
+    QCoreApplication::processEvents();
+}
 void highlightAllTyping(TMainForm &w, const QString &path);
 
 } // namespace
@@ -276,6 +568,13 @@ int main(int argc, char **argv)
     const bool skipOneLine = argc > 1 && std::strcmp(argv[1], "--no-one-line") == 0;
     // Just the one-line pages, e.g. under a profiler.
     const bool onlyOneLine = argc > 1 && std::strcmp(argv[1], "--one-line") == 0;
+    // Through the event loop, as a user meets it; the 20 MB page first, so
+    // that the peak memory is its own.
+    // --responsive=big, =bigoff (wrap off), =oneline or =save50 runs one
+    // part of it.
+    const bool responsive = argc > 1 && std::strncmp(argv[1], "--responsive", 12) == 0;
+    const QString part = responsive && argv[1][12] == '=' ? QString::fromLatin1(argv[1] + 13) : QString();
+    auto runs = [&part](const char *name) { return part.isEmpty() || part == QLatin1String(name); };
     // Just typing on the 20 MB page with "Highlight all" on.
     const bool onlyHighlight = argc > 1 && std::strcmp(argv[1], "--highlight") == 0;
 
@@ -297,8 +596,58 @@ int main(int argc, char **argv)
     TMainForm w;
     w.resize(1280, 1000);
     w.show();
+    QApplication::setActiveWindow(&w);
     QCoreApplication::processEvents();
     std::printf("start: peak memory %.0f MiB\n", vmHwmKb() / 1024.0);
+    if (argc > 1 && std::strncmp(argv[1], "--keys=", 7) == 0) {
+        // Three keys at the end of a one-line page after a first one, e.g. to
+        // count instructions: valgrind --tool=callgrind --toggle-collect='*measuredKey*'.
+        const QString kind = QString::fromLatin1(argv[1] + 7);
+        const QString path = dir.path() + QStringLiteral("/keys.") + (kind == QLatin1String("json") ? "json" : "txt");
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(kind == QLatin1String("json") ? makeJsonIndex() : makeOneLinePage());
+        f.close();
+        w.appSettings().WrapNewDocs = qEnvironmentVariableIsSet("MIVOR_BENCH_WRAP");
+        w.openDocument(path, TMainForm::Listing::Never);
+        TMemo *memo = w.currentDocument()->Memo1;
+        memo->setFocus();
+        settle(memo);
+        QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+        settle(memo);
+        QTest::keyClick(memo, 'z');
+        settle(memo);
+        for (char c : {'a', 'b', 'c'})
+            measuredKey(memo, c);
+        w.currentDocument()->discard();
+        return 0;
+    }
+    if (responsive) {
+        const QString json = dir.path() + QStringLiteral("/searchindex.json");
+        const QString big50 = dir.path() + QStringLiteral("/big50.htm");
+        {
+            QFile f(json);
+            f.open(QIODevice::WriteOnly);
+            f.write(makeJsonIndex());
+            QFile g(big50);
+            g.open(QIODevice::WriteOnly);
+            g.write(makeBigPageOf(kBigLines * 5 / 2));
+        }
+        if (runs("big"))
+            responsiveBigPage(w, big, dir.path(), true);
+        if (runs("bigoff"))
+            responsiveBigPage(w, big, dir.path(), false);
+        if (runs("oneline")) {
+            for (const bool wrap : {false, true}) {
+                responsiveOneLine(w, oneLine, "5.5 MB .htm", wrap);
+                responsiveOneLine(w, json, "5.6 MB JSON", wrap);
+            }
+            responsiveOneLine(w, oneLineText, "5.5 MB .txt", false);
+        }
+        if (runs("save50"))
+            saveRightAfterOpening(w, big50, dir.path());
+        return 0;
+    }
     if (onlyOneLine) {
         oneLinePage(w, oneLine, "5.5 MB");
         oneLinePage(w, oneLineText, "as .txt");

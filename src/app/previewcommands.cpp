@@ -135,7 +135,8 @@ void TMainForm::PreviewBtnClick()
 {
     if (!CurrentDoc)
         return;
-    printing::loadPage(*PageView, *CurrentDoc->Memo1);
+    if (!printing::loadPage(*PageView, *CurrentDoc->Memo1))
+        return;
     printing::printPreview(*PageView, this, showModal);
 }
 
@@ -143,7 +144,8 @@ void TMainForm::Print1Click()
 {
     if (!CurrentDoc)
         return;
-    printing::loadPage(*PageView, *CurrentDoc->Memo1);
+    if (!printing::loadPage(*PageView, *CurrentDoc->Memo1))
+        return;
     const QString failure = printing::printAtOnce(*PageView);
     if (!failure.isEmpty())
         dialogs().error(failure, this);

@@ -112,8 +112,9 @@ void TMainForm::GoToLine1Click()
     TSubForm *doc = CurrentDoc;
     TMemo *memo = doc->Memo1;
     // Row numbers as the gutter shows them: with wrapping on, the rows of
-    // the whole page must be known first.
-    memo->finishWrapping();
+    // the whole page must be known first (the user may cancel that wait).
+    if (!memo->finishWrapping())
+        return;
     const int rows = memo->lineCount();
     TGoToLine *dialog = tools_.goToLineDialog(this);
     dialog->FormShow(rows, doc->CaretLine());
@@ -140,7 +141,8 @@ void TMainForm::CheckHtml1Click()
         dialogs().error(check.refusal, this);
         return;
     }
-    tools_.resultsForm->AddHtmlCheck(check, search::fileNamePart(CurrentDoc->caption()), memo);
+    if (!tools_.resultsForm->AddHtmlCheck(check, search::fileNamePart(CurrentDoc->caption()), memo))
+        return;
     tools_.resultsForm->show();
     tools_.resultsForm->raise();
 }

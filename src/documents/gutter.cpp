@@ -19,17 +19,19 @@ LineGutter::LineGutter(TMemo *memo, QWidget *parent) : QWidget(parent), memo_(me
     setFixedWidth(42);
 }
 
-void LineGutter::refresh(int topLine)
+void LineGutter::refresh(int topLine, int known)
 {
     text_.clear();
     first_ = topLine;
     count_ = 0;
+    known_ = known;
     const int n = rowsInView();
     if (n >= 1) {
         count_ = n;
         text_.reserve(n * 7);
         for (int k = topLine; k < topLine + n; ++k) {
-            text_ += QString::number(k);
+            if (k < known)
+                text_ += QString::number(k);
             text_ += QStringLiteral("\r\n");
         }
     }
@@ -72,7 +74,7 @@ void LineGutter::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     if (e->oldSize().height() != height())
-        refresh(first_);
+        refresh(first_, known_);
 }
 
 void LineGutter::paintEvent(QPaintEvent *)
@@ -84,7 +86,7 @@ void LineGutter::paintEvent(QPaintEvent *)
     // first visible line, one text-area line height apart.
     const int line = memo_ ? std::max(1, memo_->lineHeight()) : QFontMetrics(font()).lineSpacing();
     const int y = memo_ ? numbersTop() : 0;
-    for (int i = 0; i < count_; ++i) {
+    for (int i = 0; i < count_ && first_ + i < known_; ++i) {
         p.drawText(QRect(0, y + i * line, width() - 1, line), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(first_ + i));
     }

@@ -5,6 +5,8 @@
 // by the script editor.
 #include <QWidget>
 
+#include <limits>
+
 class TMemo;
 
 class LineGutter : public QWidget {
@@ -12,11 +14,15 @@ class LineGutter : public QWidget {
 public:
     LineGutter(TMemo *memo, QWidget *parent = nullptr);
 
-    // The numbers as text, each followed by CR LF ("" when none fit).
+    // The numbers as text, each followed by CR LF ("" when none fit); a
+    // screen line whose number is not known yet is an empty line.
     QString text() const { return text_; }
     // Rebuilds the numbers from topLine, one for each text row beside the
-    // gutter.
-    void refresh(int topLine);
+    // gutter, those from `known` on left blank (the background wrap has not
+    // reached their lines yet).
+    void refresh(int topLine, int known = std::numeric_limits<int>::max());
+    // Whether the last refresh left numbers blank.
+    bool hasBlanks() const { return first_ + count_ > known_; }
     // Width rule: digits of the line count times the font size in points, less 2.
     static int widthFor(int lineCount, int pointSize);
     void updateWidth(int lineCount);
@@ -35,4 +41,5 @@ private:
     QString text_;
     int first_ = 0;
     int count_ = 0;
+    int known_ = std::numeric_limits<int>::max();
 };

@@ -2,6 +2,7 @@
 #include "documents/memoengine.h"
 
 #include "documents/textfile.h"
+#include "documents/textruns.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -105,7 +106,8 @@ QAccessibleInterface *plainEngineInterface(const QString &, QObject *object)
 
 } // namespace
 
-TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
+TMemo::TMemo(QWidget *parent)
+    : QFrame(parent), look_(std::make_unique<Look>()), numbering_(std::make_unique<Numbering>())
 {
     setFrameShape(QFrame::NoFrame);
     static const bool factoryInstalled = [] {
@@ -176,6 +178,8 @@ TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
                     if (position < anchorPos_)
                         anchorLine_ = -1;
                     editStarting();
+                    if (!loading_)
+                        editStartsAt(position);
                     lengthChanging(position, type & QsciScintillaBase::SC_MOD_BEFOREINSERT, length);
                     // The text of an insertion is not told before it is
                     // made: it is read once it is there, at the next notice
@@ -190,6 +194,27 @@ TMemo::TMemo(QWidget *parent) : QFrame(parent), look_(std::make_unique<Look>())
                 }
             });
     connect(sci_, &QsciScintillaBase::SCN_STYLENEEDED, this, &TMemo::styleRuns);
+    // A zoom changes every line's width.
+    connect(sci_, &QsciScintillaBase::SCN_ZOOM, this, [this] { restartNumbering(false); });
+    numbering_->timer = new QTimer(this);
+    numbering_->timer->setSingleShot(true);
+    connect(numbering_->timer, &QTimer::timeout, this, &TMemo::numberLines);
+    styleAheadTimer_ = new QTimer(this);
+    styleAheadTimer_->setSingleShot(true);
+    connect(styleAheadTimer_, &QTimer::timeout, this, &TMemo::styleAhead);
+    // Once the view has settled after a scroll, a key or a resize.
+    viewRunsTimer_ = new QTimer(this);
+    viewRunsTimer_->setSingleShot(true);
+    viewRunsTimer_->setInterval(150);
+    connect(viewRunsTimer_, &QTimer::timeout, this, &TMemo::alignViewRuns);
+    // Only a move of the caret or the view counts: restyling the runs in
+    // view is itself a change of content, and would start it all again.
+    connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+        constexpr int kMoved = QsciScintillaBase::SC_UPDATE_SELECTION | QsciScintillaBase::SC_UPDATE_V_SCROLL |
+                               QsciScintillaBase::SC_UPDATE_H_SCROLL;
+        if ((updated & kMoved) && !lexing_ && breaksAtRuns())
+            viewRunsTimer_->start();
+    });
     connect(sci_, &QsciScintillaBase::SCN_UPDATEUI, this, &TMemo::viewChanged);
     connect(sci_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TMemo::viewChanged);
 
@@ -249,6 +274,18 @@ void TMemo::lengthChanging(long pos, bool inserting, long count)
     // notice of an insertion comes before the text is there, so it is
     // counted at the next notice or question, when it is.
     settleInsertion();
+    // What was coloured ahead moves with the text after the change.
+    if (!loading_ && pos < styledAhead_)
+        styledAhead_ = inserting ? styledAhead_ + count : std::max(pos, styledAhead_ - count);
+    if (!loading_ && !viewSpans_.empty()) {
+        // The engine styles the text from the change on again, cut into
+        // short runs: the runs in view there are laid out afresh once the
+        // view settles.
+        viewSpans_.erase(std::remove_if(viewSpans_.begin(), viewSpans_.end(),
+                                        [pos](const auto &s) { return s.second > pos; }),
+                         viewSpans_.end());
+        viewRunsTimer_->start();
+    }
     if (!lengthKnown_ || loading_)
         return;
     if (inserting) {
@@ -272,9 +309,19 @@ void TMemo::settleInsertion() const
 void TMemo::lineLengthSeen(long lineBytes)
 {
     fitLayoutCache(lineBytes);
+    const bool breaks = breaksAtRuns();
     longestLine_ = std::max(longestLine_, lineBytes);
-    if (lexing() != lexing_)
+    if (lexing() != lexing_ || breaks != breaksAtRuns()) {
+        // Restyled with the runs (and wrapped as) the page now needs.
         applyLook();
+        if (wrap())
+            setWrap(true);
+    }
+}
+
+bool TMemo::breaksAtRuns() const
+{
+    return longestLine_ > textruns::kLongLine;
 }
 
 bool TMemo::lexing() const
@@ -291,14 +338,13 @@ void TMemo::fitLayoutCache(long lineBytes)
     // A changed line is measured again as a whole, run of one style by run;
     // the engine keeps the widths of short runs in a table that is far too
     // small for a line of megabytes, which is then measured afresh at every
-    // key. The table grows with the longest line seen (never shrinks). A
-    // table of one entry per 16 bytes keeps nearly every run of a 5.5 MB
-    // line; at half that size, keys took about 15 % longer, measuring runs
-    // that had been pushed out. The largest table is 16 MB, for lines over
-    // 8 MB.
+    // key. The table grows with the longest line seen (never shrinks): one
+    // entry per 8 bytes, twice the runs of such a line (textruns.h), as the
+    // table keeps a run in one of two places. The largest table, for lines
+    // over 4 MB, is 16 MB.
     constexpr int kMaxEntries = 1 << 20;
     int entries = layoutCacheEntries_;
-    while (entries < kMaxEntries && entries * 16L < lineBytes)
+    while (entries < kMaxEntries && entries * 8L < lineBytes)
         entries *= 2;
     if (entries == layoutCacheEntries_)
         return;
@@ -334,6 +380,7 @@ void TMemo::setText(const QString &text)
     const QStringView all(normal);
     narrowNotifications();
     loading_ = true;
+    viewSpans_.clear();
     sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
     sci_->S(QsciScintillaBase::SCI_CLEARALL);
     // Room for early edits, so the first keys do not move the whole buffer.
@@ -351,8 +398,14 @@ void TMemo::setText(const QString &text)
         sci_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)slice.size(), slice.constData());
         from = to;
     }
-    longestLine_ = 0;
-    lineLengthSeen(longest);
+    const bool breaksBefore = breaksAtRuns();
+    fitLayoutCache(longest);
+    longestLine_ = longest;
+    if (lexing() != lexing_ || breaksAtRuns() != breaksBefore) {
+        applyLook();
+        if (wrap())
+            setWrap(true);
+    }
     sci_->S(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1);
     sci_->S(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     sci_->S(QsciScintillaBase::SCI_SETSAVEPOINT);
@@ -367,6 +420,13 @@ void TMemo::setText(const QString &text)
     lengthKnown_ = false;
     pendingInsertAt_ = -1;
     anchorLine_ = -1;
+    // Every line is new, one screen line until the engine wraps it.
+    restartNumbering(true);
+    if (lexing_) {
+        // The first screen is coloured and cut into runs before it is drawn.
+        styledAhead_ = 0;
+        styleAhead();
+    }
     setModified(false);
     emit textChanged();
 }
@@ -459,12 +519,28 @@ bool TMemo::wrap() const
 
 void TMemo::setWrap(bool on)
 {
-    sci_->setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    // Lines break at blanks only, as word wrap does; a word wider than the
+    // window breaks where it reaches the edge. Where style runs change is no
+    // place to break, so runs may be cut anywhere (textruns.h).
+    const long was = sci_->S(QsciScintillaBase::SCI_GETWRAPMODE);
+    // A page with a line of megabytes wraps where runs begin (textruns.h).
+    sci_->setWrapMode(!on ? QsciScintilla::WrapNone
+                          : breaksAtRuns() ? QsciScintilla::WrapWord : QsciScintilla::WrapWhitespace);
     // Setting the wrap mode switches the engine to a layout cache of every
     // line (hundreds of MB on a large page, and slow keys): one page is enough.
     sci_->S(QsciScintillaBase::SCI_SETLAYOUTCACHE, QsciScintillaBase::SC_CACHE_PAGE);
     sci_->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     sci_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (!on) {
+        // Every line back to one screen line now, which is cheap unwrapped,
+        // so that wrapping on again starts from counts of 1.
+        sci_->S(QsciScintillaBase::SCI_ENSUREVISIBLE, 0);
+    }
+    const long now = sci_->S(QsciScintillaBase::SCI_GETWRAPMODE);
+    if (!on || was == QsciScintillaBase::SC_WRAP_NONE)
+        restartNumbering(true);
+    else if (now != was)
+        restartNumbering(false);
 }
 
 // ----------------------------------------------------------------- commands

@@ -9,9 +9,12 @@
 #include <QFrame>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
+class QKeyEvent;
 class QScrollBar;
+class QTimer;
 class QsciScintilla;
 
 class TMemo : public QFrame {
@@ -44,7 +47,24 @@ public:
     void endUndoGroup();
 
     // Lines as displayed: with wrapping on, each screen line counts.
-    int lineFromOffset(int offset) const;    // zero-based display line holding offset
+    // Zero-based display line holding offset, exact: on a long document whose
+    // background wrap has not reached the offset yet, it waits for the wrap.
+    // For commands that have finished the wrap; user events ask
+    // knownLineFromOffset instead.
+    int lineFromOffset(int offset) const;
+    // The same number, never waiting: -1 while the background wrap has not
+    // yet reached the offset's line (the lines before it may still gain
+    // screen lines). linesNumbered() tells when more lines are known.
+    int knownLineFromOffset(int offset) const;
+    // Display lines [0, n) have their exact numbers now.
+    int knownDisplayLines() const;
+    // The offset's column: characters from the start of its screen line.
+    // Never waits.
+    int columnOfOffset(int offset) const;
+    // The display line holding offset as the view lays it out now, for
+    // scrolling and placing; while the background wrap goes on it may differ
+    // from the number lineFromOffset gives.
+    int displayLineOfOffset(int offset) const;
     int lineIndex(int line) const;           // offset of the first character of a display line
     // How text line `line` (zero-based, CR LF lines) is shown: the display
     // line of its first screen line, and the offsets from the line's start at
@@ -62,8 +82,12 @@ public:
     int lineCount() const;
     // Wrapping of long documents goes on in the background after a load or a
     // change of width; display-line numbers of the whole document are exact
-    // once this has run.
-    void finishWrapping();
+    // once this has run. It waits for the wrap with events processed; after
+    // a moment a box shows how far it has got, and its Cancel stops the
+    // wait: false then, and the numbers are not all exact.
+    bool finishWrapping();
+    // How long that wait runs before its box shows, in milliseconds.
+    static int wrapBoxDelayMs;
 
     bool modified() const;
     void setModified(bool on);
@@ -117,7 +141,8 @@ public:
     // Puts the caret at the start of display row `row` (rows as the gutter
     // numbers them, from 0), clamped to the rows there are, and scrolls it
     // into view. With wrapping on, the rows of the whole text are laid out
-    // first so that the number means the row the gutter would show.
+    // first so that the number means the row the gutter would show; when
+    // the user cancels that wait, the caret stays where it was.
     void goToRow(int row);
 
     // ---- Marks of "Highlight all" and the text they need (memomarks.cpp).
@@ -157,6 +182,9 @@ signals:
     // Text inserted by an edit (typing, paste, undo, redo), not by setText;
     // sent by the next edit or once the burst of edits is over.
     void inserted(const QString &text);
+    // More display lines have their exact numbers (knownDisplayLines grew,
+    // and knownLineFromOffset may answer where it could not).
+    void linesNumbered();
     // The zoom changed (keys, menu or Ctrl+wheel).
     void zoomChanged(int zoom);
 
@@ -174,8 +202,31 @@ private:
     void settleInsertion() const;
     void lineLengthSeen(long lineBytes);
     bool lexing() const;
+    bool breaksAtRuns() const;
     void fitLayoutCache(long lineBytes);
     void styleRuns(int end);
+    void cutIntoRuns(long start, long stop);
+    void alignViewRuns();
+    void splitTextRuns(long from, long to);
+    void styleAhead();
+    // Numbering of screen lines (memowrap.cpp).
+    void restartNumbering(bool fresh);
+    void viewResized();
+    void viewPainted();
+    void editStartsAt(long pos);
+    void settleEdit() const;
+    void numberLines();
+    void scheduleNumbering(int delayMs) const;
+    bool finalCount(long line, long height) const;
+    bool fitsOneScreenLine(long line) const;
+    bool lineKnown(long line) const;
+    long knownLines() const;
+    void wrapEverything() const;
+    long sublineStart(long pos) const;
+    int subline(long pos) const;
+    bool jumpWithoutWrapping(QKeyEvent *e);
+    bool caretInView() const;
+    void bringCaretIntoView();
     bool typeText(const QString &typed);
     void forwardKey(QKeyEvent *e);
     void narrowNotifications();
@@ -217,4 +268,11 @@ private:
     mutable bool matchIndicatorSet_ = false;
     struct Look;
     std::unique_ptr<Look> look_;
+    long styledAhead_ = 0;           // coloured and cut into runs up to here since the load
+    QTimer *styleAheadTimer_ = nullptr;
+    // Text in view drawn as one run per screen line (alignViewRuns).
+    std::vector<std::pair<long, long>> viewSpans_;
+    QTimer *viewRunsTimer_ = nullptr;
+    struct Numbering;
+    std::unique_ptr<Numbering> numbering_;
 };

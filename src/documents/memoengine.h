@@ -13,11 +13,46 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include <utility>
+#include <vector>
+
 // Offsets are counted in UTF-16 units through the engine's line index.
 inline constexpr int kUtf16 = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16;
 
+// The HTML lexer's style of the text between tags, and its twin.
+inline constexpr int kTextTwin = 128;
+
 struct TMemo::Look {
     QsciLexerHTML *lexer = nullptr;
+};
+
+// How far the screen lines are known to be numbered for good. The engine
+// wraps a long document in the background, from its start, and a line's
+// display number is the sum of the screen lines of the lines before it; the
+// engine does not tell how far it has got, so each line's count is checked
+// here as the wrap goes: a line keeps its count once the engine has wrapped
+// it at the current width, and a short line of plain characters needs no
+// wrap at all.
+struct TMemo::Numbering {
+    // Text lines [0, final) keep their screen-line counts, except the
+    // edited ranges below, which are checked again.
+    long final = 0;
+    // Every count is 1 unless the engine wrapped that line at this width
+    // since: a count above 1 is then for good.
+    bool fresh = true;
+    int width = -1;          // of the view, for this numbering
+    // The engine has wrapped something at that width since it changed: the
+    // width it lays wrapped lines out against is the view's.
+    bool widthKnown = false;
+    std::vector<std::pair<long, long>> edited;   // text line ranges [first, last], sorted
+    long editLine = -1;      // an edit under way: its line and the line count before it
+    long linesBefore = 0;
+    double widestChar = 0;   // widest printable ASCII character of the text's fonts
+    long reported = 0;       // final when linesNumbered() was last sent
+    long waitingAt = -1;     // the line checked last without success, and the
+    long waitingCount = -1;  // display-line total seen then
+    bool caretShown = false; // the caret was in view at the last paint
+    QTimer *timer = nullptr;
 };
 
 class TMemo::Engine : public QsciScintilla {
@@ -88,6 +123,10 @@ protected:
             e->accept();
             return;
         }
+        if (memo_->jumpWithoutWrapping(e)) {
+            e->accept();
+            return;
+        }
         QsciScintilla::keyPressEvent(e);
     }
 
@@ -120,6 +159,18 @@ protected:
     {
         QsciScintilla::mouseMoveEvent(e);
         emit memo_->mouseMoved();
+    }
+
+    void resizeEvent(QResizeEvent *e) override
+    {
+        QsciScintilla::resizeEvent(e);
+        memo_->viewResized();
+    }
+
+    void paintEvent(QPaintEvent *e) override
+    {
+        QsciScintilla::paintEvent(e);
+        memo_->viewPainted();
     }
 
 private:

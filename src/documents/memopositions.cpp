@@ -4,7 +4,6 @@
 #include "documents/memo.h"
 #include "documents/memoengine.h"
 
-#include <QApplication>
 #include <algorithm>
 
 // ------------------------------------------------------------------ offsets
@@ -104,22 +103,6 @@ int TMemo::offsetOfPosition(int pos) const
 
 // -------------------------------------------------------------------- lines
 
-void TMemo::finishWrapping()
-{
-    if (!wrap())
-        return;
-    const bool long_ = textLength() > 1000000;
-    if (long_)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Making a line visible wraps every line still waiting for it first, so
-    // that its display line is known; nothing is folded, so nothing else
-    // changes and the view stays where it is.
-    const long lines = sci_->S(QsciScintillaBase::SCI_GETLINECOUNT);
-    sci_->S(QsciScintillaBase::SCI_ENSUREVISIBLE, lines - 1);
-    if (long_)
-        QApplication::restoreOverrideCursor();
-}
-
 int TMemo::lineFromOffset(int offset) const
 {
     const long pos = bytePosOfOffset(offset);
@@ -128,16 +111,9 @@ int TMemo::lineFromOffset(int offset) const
         return int(line);
     // A line still waiting for its wrap counts as one screen line, and so
     // would every such line before it. The very start of the text needs none.
-    if (pos > 0)
-        const_cast<TMemo *>(this)->finishWrapping();
-    const long first = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line);
-    const long next = sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line + 1);
-    if (next - first <= 1)
-        return int(first);
-    const long lineStart = sci_->S(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
-    const long y0 = sci_->S(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, lineStart);
-    const long y = sci_->S(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, pos);
-    return int(first + (y - y0) / std::max(1, lineHeight()));
+    if (pos > 0 && !lineKnown(line))
+        wrapEverything();
+    return int(sci_->S(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line)) + subline(pos);
 }
 
 long TMemo::startOfScreenLine(long displayLine) const

@@ -69,7 +69,8 @@ void TMemo::applyCurrentLine()
 
 void TMemo::goToRow(int row)
 {
-    finishWrapping();
+    if (!finishWrapping())
+        return;
     const int target = std::clamp(row, 0, lineCount() - 1);
     setSelStart(lineIndex(target));
     ensureCursorVisible();

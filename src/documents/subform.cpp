@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QScrollBar>
 
+TSubForm *TSubForm::reporting_ = nullptr;
+
 TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont, QWidget *parent)
     : QMdiSubWindow(parent), host_(host)
 {
@@ -79,6 +81,7 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
             &TSubForm::ApplicationEvents1Message);
     connect(Memo1, &TMemo::viewChanged, this, &TSubForm::ApplicationEvents1Message);
     connect(Memo1, &TMemo::textChanged, this, &TSubForm::ApplicationEvents1Message);
+    connect(Memo1, &TMemo::linesNumbered, this, &TSubForm::linesNumbered);
     // Pages are coloured as HTML; the caption names the file.
     Memo1->setHtmlHighlighting(names::showsAsHtml(caption()));
     connect(this, &QWidget::windowTitleChanged, this,
@@ -86,7 +89,11 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     setMouseTracking(true);
 }
 
-TSubForm::~TSubForm() = default;
+TSubForm::~TSubForm()
+{
+    if (reporting_ == this)
+        reporting_ = nullptr;
+}
 
 void TSubForm::CheckSelection()
 {
@@ -96,13 +103,12 @@ void TSubForm::CheckSelection()
 
 int TSubForm::CaretLine() const
 {
-    return Memo1->lineFromOffset(Memo1->selStart());
+    return Memo1->knownLineFromOffset(Memo1->selStart());
 }
 
 int TSubForm::CaretColumn() const
 {
-    const int start = Memo1->selStart();
-    return start - Memo1->lineIndex(Memo1->lineFromOffset(start));
+    return Memo1->columnOfOffset(Memo1->selStart());
 }
 
 bool TSubForm::gutterVisible() const
@@ -124,15 +130,28 @@ void TSubForm::positionReport(Report why)
 {
     if (why == Report::User || (Memo1->selLength() > 0) != reportedSelection_)
         CheckSelection();
-    host_->showCaretPosition(QStringLiteral(" col=") + QString::number(CaretColumn()) +
-                             QStringLiteral(": row=") + QString::number(CaretLine()));
+    // A row the background wrap has not reached yet would make the report
+    // wait for the whole wrap: it shows as pending and is filled in later.
+    const int row = CaretLine();
+    rowPending_ = row < 0;
+    reporting_ = this;
+    host_->showCaretPosition(QStringLiteral(" col=") + QString::number(CaretColumn()) + QStringLiteral(": row=") +
+                             (row < 0 ? QStringLiteral("\u2026") : QString::number(row)));
+}
+
+void TSubForm::linesNumbered()
+{
+    if (rowPending_ && reporting_ == this && Memo1->knownLineFromOffset(Memo1->selStart()) >= 0)
+        positionReport(Report::View);
+    if (gutterVisible() && LineNum->hasBlanks())
+        LineNum->refresh(TopLine, Memo1->knownDisplayLines());
 }
 
 void TSubForm::refresh(Report why)
 {
     positionReport(why);
     TopLine = Memo1->firstVisibleLine();
-    LineNum->refresh(TopLine);
+    LineNum->refresh(TopLine, Memo1->knownDisplayLines());
 }
 
 void TSubForm::Memo1MouseUp()

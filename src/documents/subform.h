@@ -36,6 +36,8 @@ public:
     void setCaption(const QString &c) { setWindowTitle(c); }
 
     void CheckSelection();
+    // The caret's row, -1 while the background wrap of a long document has
+    // not reached it; the report fills it in once it is known.
     int CaretLine() const;
     int CaretColumn() const;
     bool gutterVisible() const;
@@ -74,9 +76,13 @@ private:
     enum class Report { User, View };
     void positionReport(Report why);
     void refresh(Report why);
+    void linesNumbered();
     DocumentHost *host_;
     bool discarding_ = false;
     int shownLineCount_ = -1;
     bool beyond1252_ = false;
     bool reportedSelection_ = false;   // what CheckSelection last told the main window
+    bool rowPending_ = false;
+    // The document whose caret the status bar shows.
+    static TSubForm *reporting_;
 };

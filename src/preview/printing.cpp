@@ -11,9 +11,13 @@
 
 namespace printing {
 
-QStringList displayedLines(TMemo &memo)
+QStringList displayedLines(TMemo &memo, bool *cancelled)
 {
-    memo.finishWrapping();
+    const bool finished = memo.finishWrapping();
+    if (cancelled)
+        *cancelled = !finished;
+    if (!finished)
+        return {};
     const QString text = memo.text();
     const int count = memo.lineCount();
     QStringList lines;
@@ -29,9 +33,14 @@ QStringList displayedLines(TMemo &memo)
     return lines;
 }
 
-void loadPage(TPageView &page, TMemo &memo)
+bool loadPage(TPageView &page, TMemo &memo)
 {
-    page.load(displayedLines(memo), memo.font(), memo.palette().color(QPalette::Text));
+    bool cancelled = false;
+    const QStringList lines = displayedLines(memo, &cancelled);
+    if (cancelled)
+        return false;
+    page.load(lines, memo.font(), memo.palette().color(QPalette::Text));
+    return true;
 }
 
 void printPreview(const TPageView &page, QWidget *parent, const std::function<int(QDialog *)> &showModal)

@@ -13,11 +13,14 @@ namespace printing {
 
 // The text area's lines as displayed, after it has finished wrapping: with
 // wrap on, each screen line is a line of its own; line breaks are dropped.
-// An empty last line does not count.
-QStringList displayedLines(TMemo &memo);
+// An empty last line does not count. When the user cancels the wait for the
+// wrap: no lines, and *cancelled (if given) set.
+QStringList displayedLines(TMemo &memo, bool *cancelled = nullptr);
 
 // Loads the page from the text area: its displayed lines, font and colour.
-void loadPage(TPageView &page, TMemo &memo);
+// False, with the page left as it was, when the wait for the wrap was
+// cancelled.
+bool loadPage(TPageView &page, TMemo &memo);
 
 // Shows the pages in a print preview dialog (paging, zoom, print) through
 // showModal; returns when it is closed.

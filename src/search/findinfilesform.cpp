@@ -97,7 +97,9 @@ void TFinFiles::SearchBtnClick()
         if (!isOpenDocument(host_, doc))
             continue;
         host_.bringToFront(doc);
-        results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1, regex);
+        // Cancelling the wait for a page's wrap stops the whole search.
+        if (!results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1, regex))
+            break;
         QCoreApplication::processEvents();
     }
     searching_ = false;

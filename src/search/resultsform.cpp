@@ -46,16 +46,17 @@ TresultsForm::TresultsForm(SearchHost &host, QWidget *parent)
     setGeometry(42, 452, 750, 120);
 }
 
-void TresultsForm::AddHits(const QString &searchText, const QString &fileName, bool matchCase,
+bool TresultsForm::AddHits(const QString &searchText, const QString &fileName, bool matchCase,
                            bool wholeWord, TMemo *memo, bool regularExpression)
 {
     if (!memo)
-        return;
+        return true;
     search::WrapOf wrapOf;
     if (memo->wrap()) {
         // Display-line numbers of the whole page are exact only once every
         // line has been wrapped.
-        memo->finishWrapping();
+        if (!memo->finishWrapping())
+            return false;
         wrapOf = [memo](int line, search::WrappedLine &wrapped) {
             memo->screenLines(line, wrapped.firstDisplayLine, wrapped.starts);
         };
@@ -68,14 +69,15 @@ void TresultsForm::AddHits(const QString &searchText, const QString &fileName, b
         search::appendLinesInDocument(lines, searchText, matchCase, wholeWord, memo->text(), wrapOf);
     }
     Results->append(std::move(lines));
+    return true;
 }
 
-void TresultsForm::AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo)
+bool TresultsForm::AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo)
 {
     if (!memo)
-        return;
-    if (memo->wrap())
-        memo->finishWrapping();   // display lines of the whole page
+        return true;
+    if (memo->wrap() && !memo->finishWrapping())   // display lines of the whole page
+        return false;
     search::ResultLines lines(fileName);
     for (const search::HtmlFinding &f : check.findings)
         lines.append(f.offset, memo->lineFromOffset(f.offset), f.text());
@@ -84,6 +86,7 @@ void TresultsForm::AddHtmlCheck(const search::HtmlCheck &check, const QString &f
     if (check.findings.isEmpty())
         lines.appendNote(fileName + QStringLiteral(": ") + search::noProblemsText());
     Results->append(std::move(lines));
+    return true;
 }
 
 void TresultsForm::ClearSearResults1Click()
@@ -121,7 +124,8 @@ void TresultsForm::ListBox1DblClick()
     memo->ensureCursorVisible();
     memo->setSelStart(target.offset);
     memo->ensureCursorVisible();
-    keepLineClear(memo, memo->lineFromOffset(memo->selStart()));
+    // Where the view shows the line now: the jump does not wait for the wrap.
+    keepLineClear(memo, memo->displayLineOfOffset(memo->selStart()));
     // The keyboard goes with the jump: the document's window is activated,
     // not only its text focused behind this window.
     focusInItsWindow(memo);

@@ -28,13 +28,16 @@ public:
 
     // Searches one document's text area and appends a line for each line of
     // it (as displayed) that holds the search text, or where a match of it
-    // as a regular expression starts.
-    void AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
+    // as a regular expression starts. The display lines are those of the
+    // finished wrap: false, with nothing appended, when the user cancelled
+    // the wait for it.
+    bool AddHits(const QString &searchText, const QString &fileName, bool matchCase, bool wholeWord,
                  TMemo *memo, bool regularExpression = false);
 
     // Lists what the HTML check found in one document, each at its offset
-    // and display line, or a note that it found nothing.
-    void AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo);
+    // and display line, or a note that it found nothing. False, with nothing
+    // listed, when the wait for the wrap was cancelled.
+    bool AddHtmlCheck(const search::HtmlCheck &check, const QString &fileName, TMemo *memo);
 
     void ClearSearResults1Click();
     void HideSearchResults1Click();

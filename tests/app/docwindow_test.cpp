@@ -4,6 +4,7 @@
 
 #include <QMdiArea>
 #include <QScrollBar>
+#include <QTest>
 
 namespace {
 
@@ -165,4 +166,53 @@ TEST_F(MainWindowTest, QuittingAsksEveryModifiedDocumentAndCancelStops)
     EXPECT_TRUE(w->close());
     // Documents open at exit are discarded, not offered for Save As.
     EXPECT_TRUE(dlg.fileDialogs.isEmpty());
+}
+
+// On a page still being wrapped in the background the report shows the
+// column at once and the row as soon as the wrap has reached the caret,
+// without waiting for it; the gutter numbers only the screen lines whose
+// numbers are known, and fills in the rest as they become known.
+TEST_F(MainWindowTest, RowsBeyondTheBackgroundWrapAreFilledInOnceKnown)
+{
+    w->New1Click();
+    TSubForm *doc = w->currentDocument();
+    ASSERT_TRUE(memo().wrap());
+    // Narrow enough for the long lines to wrap.
+    doc->resize(360, 300);
+    QCoreApplication::processEvents();
+    QString text;
+    for (int i = 0; i < 12000; ++i)
+        text += (i % 7 == 0 ? QStringLiteral("a sentence long enough to wrap in the window, one of many, number %1\r\n")
+                            : QStringLiteral("short line %1\r\n"))
+                    .arg(i);
+    memo().setText(text);
+    w->LineNumbering1Click();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(doc->gutterVisible());
+
+    const int nearEnd = int(text.size()) - 4;
+    const int column = nearEnd - int(text.lastIndexOf(QStringLiteral("\r\n"), nearEnd - 1)) - 2;
+    memo().setSelStart(nearEnd);
+    doc->Memo1MouseUp();
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=%1: row=\u2026").arg(column));
+    // Scrolled far down: numbers not known yet are left blank.
+    memo().setFirstVisibleLine(8000);
+    QCoreApplication::processEvents();
+    doc->Memo1MouseUp();
+    const QStringList numbers = doc->LineNum->text().split(QStringLiteral("\r\n"));
+    ASSERT_GT(numbers.size(), 3);
+    EXPECT_TRUE(numbers.first().isEmpty()) << doc->LineNum->text().left(40).toStdString();
+
+    // Filled in without any key or click, exact.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->statusText(0).endsWith(QStringLiteral("\u2026")); }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !doc->LineNum->text().startsWith(QStringLiteral("\r\n")); }, 30000));
+    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=%1: row=%2").arg(column).arg(memo().lineFromOffset(nearEnd)));
+    QCoreApplication::processEvents();
+    doc->Memo1MouseUp();
+    const QStringList filled = doc->LineNum->text().split(QStringLiteral("\r\n"));
+    ASSERT_GT(filled.size(), 3);
+    EXPECT_EQ(filled[0], QString::number(doc->TopLine));
+    EXPECT_EQ(filled[1], QString::number(doc->TopLine + 1));
+    // The first line shown is numbered as its row is reported.
+    EXPECT_EQ(memo().lineFromOffset(memo().lineIndex(doc->TopLine)), doc->TopLine);
 }

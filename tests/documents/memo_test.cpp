@@ -1,10 +1,14 @@
 #include "documents/highlighting.h"
 #include "documents/memo.h"
 
+#include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -556,5 +560,306 @@ TEST(TMemo, CaretStaysInViewWhenTypingAtTheEndOfALongLine)
         EXPECT_EQ(memo.selStart(), memo.textLength());
         const QRect caret = memo.cursorRect();
         EXPECT_TRUE(memo.viewport()->rect().contains(caret.topLeft())) << caret.x() << "," << caret.y();
+    }
+}
+
+namespace {
+
+// Long enough to be wrapped in the background (well over what is wrapped at
+// once when a number is asked for); every seventh line wraps into several
+// screen lines in a narrow window.
+QString pageWrappedInTheBackground(int lines = 12000)
+{
+    QString text;
+    for (int i = 0; i < lines; ++i)
+        text += (i % 7 == 0 ? QStringLiteral("a sentence long enough to wrap in a narrow window, number %1 of them\r\n")
+                            : QStringLiteral("short line %1 with words\r\n"))
+                    .arg(i);
+    return text;
+}
+
+// Lets the background wrap go on until `done` or 30 s.
+template <class Done>
+void waitFor(Done done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace
+
+// A row asked for before the background wrap has reached it is not known
+// yet (the lines before it may still gain screen lines), is never guessed,
+// and once known is the exact number.
+TEST(TMemo, RowsAskedForBeforeTheWrapReachesThemAreKnownLaterAndExact)
+{
+    ShownMemo m(pageWrappedInTheBackground(), true, 300);
+    TMemo &memo = m.memo;
+    int signalled = 0;
+    QObject::connect(&memo, &TMemo::linesNumbered, [&] { ++signalled; });
+    const int nearEnd = memo.textLength() - 10;
+    EXPECT_EQ(memo.knownLineFromOffset(nearEnd), -1);
+    EXPECT_EQ(memo.knownLineFromOffset(0), 0);
+    const int shownBefore = memo.knownDisplayLines();
+    EXPECT_LT(shownBefore, 13000);
+    // Rows as they become known, at offsets all through the page.
+    std::vector<int> offsets, rows;
+    for (int offset = 0; offset < memo.textLength(); offset += 9973)
+        offsets.push_back(offset);
+    offsets.push_back(nearEnd);
+    rows.assign(offsets.size(), -1);
+    waitFor([&] {
+        bool all = true;
+        for (size_t k = 0; k < offsets.size(); ++k) {
+            if (rows[k] < 0)
+                rows[k] = memo.knownLineFromOffset(offsets[k]);
+            all = all && rows[k] >= 0;
+        }
+        return all;
+    });
+    EXPECT_GT(signalled, 0);
+    EXPECT_GT(memo.knownDisplayLines(), shownBefore);
+    ASSERT_TRUE(memo.finishWrapping());
+    for (size_t k = 0; k < offsets.size(); ++k)
+        EXPECT_EQ(rows[k], memo.lineFromOffset(offsets[k])) << "offset " << offsets[k];
+    // Every seventh text line wraps: the row is the sum of the screen lines before.
+    int shown = 0, first = 0;
+    std::vector<int> starts;
+    for (int line = 0; line < 11999; ++line) {
+        memo.screenLines(line, first, starts);
+        shown += int(starts.size());
+    }
+    EXPECT_EQ(rows.back(), shown);
+    EXPECT_GE(shown, 11999 + 1715);
+    EXPECT_GE(memo.knownDisplayLines(), memo.lineCount());
+}
+
+// Edits while the wrap goes on, before and after where it has got, leave the
+// known rows exact; the column never waits.
+TEST(TMemo, RowsStayExactThroughEditsDuringTheBackgroundWrap)
+{
+    ShownMemo m(pageWrappedInTheBackground(), true, 300);
+    TMemo &memo = m.memo;
+    memo.setSelStart(30);
+    memo.replaceSelection(QStringLiteral("inserted\r\ntwo new lines\r\n and a long one that wraps in the narrow window"));
+    memo.setSelStart(memo.textLength() - 2000);
+    memo.replaceSelection(QStringLiteral("\r\n"));
+    memo.setSelection(200, 600);   // across several lines, one of them long
+    memo.replaceSelection(QString());
+    const int nearEnd = memo.textLength() - 10;
+    EXPECT_GE(memo.columnOfOffset(nearEnd), 0);
+    int row = -1;
+    waitFor([&] { return (row = memo.knownLineFromOffset(nearEnd)) >= 0; });
+    ASSERT_GE(row, 0);
+    // Typing on a known line leaves the rows after it known.
+    memo.setSelStart(40);
+    memo.replaceSelection(QStringLiteral("x"));
+    const int column = memo.columnOfOffset(nearEnd + 1);
+    waitFor([&] { return memo.knownLineFromOffset(nearEnd + 1) >= 0; });
+    const int after = memo.knownLineFromOffset(nearEnd + 1);
+    ASSERT_TRUE(memo.finishWrapping());
+    EXPECT_EQ(after, memo.lineFromOffset(nearEnd + 1));
+    EXPECT_EQ(row, after);
+    EXPECT_EQ(column, nearEnd + 1 - memo.lineIndex(after));
+}
+
+// Ctrl+End and Ctrl+Home move the caret without wrapping every line first.
+TEST(TMemo, CtrlEndDoesNotWaitForTheWholeWrap)
+{
+    ShownMemo m(pageWrappedInTheBackground(30000), true, 300);
+    TMemo &memo = m.memo;
+    memo.setFocus();
+    QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(memo.selStart(), memo.textLength());
+    const int countRightAfter = memo.lineCount();
+    QTest::keyClick(&memo, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(memo.selStart(), 0);
+    EXPECT_EQ(memo.selLength(), memo.textLength());
+    QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+    ASSERT_TRUE(memo.finishWrapping());
+    EXPECT_LT(countRightAfter, memo.lineCount());
+    // The caret is at the end, and shown.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(memo.selStart(), memo.textLength());
+    EXPECT_TRUE(memo.viewport()->rect().contains(memo.cursorRect().topLeft()));
+}
+
+// The wait for the whole wrap can be cancelled from its box.
+TEST(TMemo, WaitingForTheWholeWrapCanBeCancelled)
+{
+    ShownMemo m(pageWrappedInTheBackground(60000), true, 300);
+    TMemo &memo = m.memo;
+    const int saved = TMemo::wrapBoxDelayMs;
+    TMemo::wrapBoxDelayMs = 0;
+    bool boxShown = false;
+    QTimer::singleShot(30, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QProgressDialog *>(w); box && box->isVisible()) {
+                boxShown = true;
+                box->cancel();
+            }
+    });
+    EXPECT_FALSE(memo.finishWrapping());
+    TMemo::wrapBoxDelayMs = saved;
+    EXPECT_TRUE(boxShown);
+    EXPECT_EQ(memo.knownLineFromOffset(memo.textLength() - 5), -1);
+    // Without a cancel it finishes.
+    EXPECT_TRUE(memo.finishWrapping());
+    EXPECT_EQ(memo.knownLineFromOffset(memo.textLength() - 5), memo.lineFromOffset(memo.textLength() - 5));
+}
+
+// Text is styled in short runs that recur: in plain text on a line without a
+// blank, and in the text between tags on a coloured page, where line ends
+// keep the lexer's own style.
+TEST(TMemo, TextIsStyledInShortRuns)
+{
+    QString json = QStringLiteral("[");
+    for (int n = 0; n < 400; ++n)
+        json += QStringLiteral("{\"id\":%1,\"title\":\"Caf\u00e9 number %1\",\"url\":\"/docs/a-long-path-without-blanks/page%1.html\"},")
+                    .arg(n);
+    json += QStringLiteral("{}]");
+    auto runsOf = [](QsciScintilla *engine, long from, long to, auto &&check) {
+        long runStart = from;
+        for (long pos = from + 1; pos <= to; ++pos) {
+            if (pos == to || engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos) !=
+                                 engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos - 1)) {
+                check(runStart, pos);
+                runStart = pos;
+            }
+        }
+    };
+    {
+        ShownMemo m(json, false);
+        auto *engine = m.memo.findChild<QsciScintilla *>();
+        ASSERT_TRUE(engine);
+        m.memo.setFocus();
+        m.memo.setSelStart(m.memo.textLength());
+        QTest::keyClicks(&m.memo, QStringLiteral("tail1234"));
+        m.memo.repaint();
+        const long length = engine->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        ASSERT_GE(engine->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED), length);
+        int runs = 0;
+        runsOf(engine, 0, length, [&](long from, long to) {
+            ++runs;
+            EXPECT_LE(to - from, 28) << from;
+            EXPECT_NE(engine->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, from) & 0xC0, 0x80) << from;
+        });
+        EXPECT_GT(runs, 400 * 10);
+    }
+    {
+        TMemo memo;
+        memo.setHtmlHighlighting(true);
+        memo.resize(400, 300);
+        QString page;
+        for (int n = 0; n < 300; ++n)
+            page += QStringLiteral("<p class=\"x\">Paragraph %1 with a sentence that goes on for a while</p>\r\n").arg(n);
+        memo.setText(page);
+        memo.show();
+        auto *engine = memo.findChild<QsciScintilla *>();
+        ASSERT_TRUE(engine && engine->lexer());
+        waitFor([&] { return engine->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED) >= long(page.size()); });
+        QCoreApplication::processEvents();
+        auto styleAt = [&](long pos) { return int(engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos) & 0xff); };
+        // "<p" is a tag, the text between tags alternates with its twin.
+        EXPECT_EQ(styleAt(0), QsciLexerHTML::Tag);
+        const long text = page.indexOf(QLatin1String("Paragraph"));
+        const long end = page.indexOf(QLatin1String("</p>"));
+        std::vector<int> seen;
+        runsOf(engine, text, end, [&](long from, long to) {
+            EXPECT_LE(to - from, 28);
+            seen.push_back(styleAt(from));
+        });
+        EXPECT_GT(seen.size(), 5u);
+        for (int s : seen)
+            EXPECT_TRUE(s == QsciLexerHTML::Default || s == 128) << s;
+        EXPECT_EQ(styleAt(page.indexOf(QLatin1Char('\r'))), QsciLexerHTML::Default);
+        EXPECT_EQ(styleAt(page.indexOf(QLatin1Char('\n'))), QsciLexerHTML::Default);
+        // Both styles look alike.
+        for (int attribute : {QsciScintillaBase::SCI_STYLEGETFORE, QsciScintillaBase::SCI_STYLEGETBACK,
+                              QsciScintillaBase::SCI_STYLEGETSIZEFRACTIONAL, QsciScintillaBase::SCI_STYLEGETWEIGHT})
+            EXPECT_EQ(engine->SendScintilla(attribute, 128UL), engine->SendScintilla(attribute, 0UL));
+    }
+}
+
+// A page with a line of megabytes breaks its screen lines where its runs
+// begin, so that no screen line starts inside a run; the next page loaded
+// breaks at blanks again, not between the digits of a number.
+TEST(TMemo, AHugeLineWrapsWhereItsRunsBegin)
+{
+    QString huge = QStringLiteral("[");
+    for (int n = 0; huge.size() < 600 * 1024; ++n)
+        huge += QStringLiteral("{\"id\":%1,\"url\":\"/docs/section%2/page%1.html\"},").arg(n).arg(n % 97);
+    ShownMemo m(huge + QStringLiteral("]"), true, 300);
+    TMemo &memo = m.memo;
+    auto *engine = memo.findChild<QsciScintilla *>();
+    ASSERT_TRUE(engine);
+    ASSERT_TRUE(memo.finishWrapping());
+    int first = 0;
+    std::vector<int> starts;
+    memo.screenLines(0, first, starts);
+    ASSERT_GT(starts.size(), 1000u);
+    auto styleAt = [&](long pos) { return engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos); };
+    for (size_t k = 1; k < starts.size(); k += 97)
+        EXPECT_NE(styleAt(starts[k]), styleAt(starts[k] - 1)) << "screen line " << k << " at " << starts[k];
+
+    QString numbers;
+    for (int n = 0; n < 60; ++n)
+        numbers += QStringLiteral("%1 ").arg(1234567 + n * 7654321);
+    memo.setText(numbers);
+    QCoreApplication::processEvents();
+    memo.screenLines(0, first, starts);
+    ASSERT_GT(starts.size(), 2u);
+    for (size_t k = 1; k < starts.size(); ++k)
+        EXPECT_EQ(numbers[starts[k] - 1], QLatin1Char(' ')) << "screen line " << k;
+}
+
+// On a line of megabytes the text in view is drawn as one run per screen
+// line once the view settles; with nothing happening, that restyling does
+// not start again by itself (each round would lay the whole line out anew),
+// and after an edit that leaves the caret where it was, the text in view is
+// drawn that way again.
+TEST(TMemo, RunsInViewSettleOnAHugeLineAndFollowEdits)
+{
+    // Far from its start, where positions are no longer exact.
+    QString huge;
+    huge.reserve(5600000);
+    for (int n = 0; huge.size() < 5500000; ++n)
+        huge += QStringLiteral("<P>Paragraph %1 with <B>bold</B> and <A HREF=\"x.htm\">a link</A>.</P>").arg(n);
+    for (const bool wrap : {false, true}) {
+        ShownMemo m(huge, wrap);
+        TMemo &memo = m.memo;
+        auto *engine = memo.findChild<QsciScintilla *>();
+        ASSERT_TRUE(engine);
+        memo.setFocus();
+        QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(&memo, QStringLiteral("typed"));
+        const long caret = engine->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        auto styleAt = [&](long pos) { return int(engine->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos)); };
+        auto stylesBeforeCaret = [&] {
+            QByteArray out;
+            for (long pos = caret - 40; pos < caret; ++pos)
+                out += char(styleAt(pos));
+            return out;
+        };
+        QTest::qWait(400);
+        const QByteArray settled = stylesBeforeCaret();
+        // The caret is still in view, wherever the line now wraps.
+        EXPECT_TRUE(memo.viewport()->rect().contains(memo.cursorRect().center())) << "wrap " << wrap;
+        // One run per screen line: the third or fourth style.
+        EXPECT_TRUE(styleAt(caret - 5) == 2 || styleAt(caret - 5) == 3)
+            << "wrap " << wrap << ": " << styleAt(caret - 5);
+        for (int k = 0; k < 12; ++k) {
+            QTest::qWait(60);
+            EXPECT_EQ(stylesBeforeCaret(), settled) << "wrap " << wrap << ", after " << (k + 1) * 60 << " ms";
+        }
+        // Delete leaves the caret where it is: the view has settled before it.
+        QTest::keyClick(&memo, Qt::Key_Left);
+        QTest::qWait(400);
+        QTest::keyClick(&memo, Qt::Key_Delete);
+        QTest::qWait(400);
+        const long now = engine->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        EXPECT_TRUE(styleAt(now - 5) == 2 || styleAt(now - 5) == 3) << "wrap " << wrap << ": " << styleAt(now - 5);
     }
 }
