@@ -7,6 +7,7 @@
 #include "app/mainwindow.h"
 #include "documents/filecommands.h"
 #include "documents/memo.h"
+#include "benchsupport.h"
 #include "documents/subform.h"
 #include "htmlaid/htmlaids.h"
 #include "platform/dialogs.h"
@@ -22,46 +23,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kBigLines = 407461;
-
-// The editor benchmark's page: every 20th line with accented words, 7 in 20
-// with a link, one in 16 long enough to wrap.
-QByteArray makeBigPage()
-{
-    QByteArray out;
-    out.reserve(21 * 1024 * 1024);
-    for (int n = 0; n < kBigLines; ++n) {
-        switch (n % 20) {
-        case 0:
-            out += "<P>Caf\xc3\xa9 cr\xc3\xa8me na\xc3\xafve \xe2\x80\x94 r\xc3\xa9sum\xc3\xa9 ";
-            break;
-        case 1: case 4: case 7: case 10: case 13: case 16: case 19:
-            out += "<P>A <A HREF=\"p.htm\">link</A> ";
-            break;
-        default:
-            out += "<P>Paragraph <B>bold</B> text ";
-        }
-        out += QByteArray::number(n);
-        if (n % 16 == 3)
-            out += " and a sentence that goes on and on, long enough to be wrapped over more"
-                   " than one screen line in a window of ordinary width, as text often is";
-        out += "</P>\r\n";
-    }
-    return out;
-}
-
-double ms(qint64 ns)
-{
-    return double(ns) / 1e6;
-}
-
-void settle(TMemo *memo)
-{
-    QCoreApplication::processEvents();
-    memo->repaint();
-    QCoreApplication::processEvents();
-}
 
 struct KeyTimes {
     double median = 0, max = 0, cpu = 0;

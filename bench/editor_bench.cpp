@@ -21,6 +21,7 @@
 #include "platform/dialogs.h"
 #include "search/findform.h"
 #include "search/resultsform.h"
+#include "benchsupport.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -44,40 +45,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kBigLines = 407461;
-
-// Every 20th line has accented words; 7 lines in 20 carry a link, so the
-// word "link" is found on about 143k lines.
-QByteArray makeBigPageOf(int lines)
-{
-    QByteArray out;
-    out.reserve(qsizetype(lines) * 52);
-    for (int n = 0; n < lines; ++n) {
-        switch (n % 20) {
-        case 0:
-            out += "<P>Caf\xc3\xa9 cr\xc3\xa8me na\xc3\xafve \xe2\x80\x94 r\xc3\xa9sum\xc3\xa9 ";
-            break;
-        case 1: case 4: case 7: case 10: case 13: case 16: case 19:
-            out += "<P>A <A HREF=\"p.htm\">link</A> ";
-            break;
-        default:
-            out += "<P>Paragraph <B>bold</B> text ";
-        }
-        out += QByteArray::number(n);
-        // One line in 16 is long enough to wrap into three screen lines.
-        if (n % 16 == 3)
-            out += " and a sentence that goes on and on, long enough to be wrapped over more"
-                   " than one screen line in a window of ordinary width, as text often is";
-        out += "</P>\r\n";
-    }
-    return out;
-}
-
-QByteArray makeBigPage()
-{
-    return makeBigPageOf(kBigLines);
-}
 
 QByteArray makeOneLinePage()
 {
@@ -108,11 +75,6 @@ QByteArray makeJsonIndex()
     return out;
 }
 
-double ms(qint64 ns)
-{
-    return double(ns) / 1e6;
-}
-
 long vmHwmKb()
 {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -122,13 +84,6 @@ long vmHwmKb()
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     return -1;
-}
-
-void settle(TMemo *memo)
-{
-    QCoreApplication::processEvents();
-    memo->repaint();
-    QCoreApplication::processEvents();
 }
 
 // Lays out every line: on an engine that wraps in the background, finishing
@@ -159,12 +114,14 @@ struct KeyTimes {
     double median = 0, max = 0;
 };
 
-KeyTimes typeAtEnd(TMemo *memo, int count)
+// Keys typed at `offset`, `count` of them, each timed up to its paint.
+KeyTimes typeAt(TMemo *memo, int offset, int count)
 {
     std::vector<qint64> keys;
     QElapsedTimer t;
     memo->setFocus();
-    memo->setSelStart(memo->textLength());
+    memo->setSelStart(offset);
+    memo->ensureCursorVisible();
     settle(memo);
     for (int i = 0; i < count; ++i) {
         t.start();
@@ -174,6 +131,11 @@ KeyTimes typeAtEnd(TMemo *memo, int count)
     }
     std::sort(keys.begin(), keys.end());
     return {ms(keys[keys.size() / 2]), ms(keys.back())};
+}
+
+KeyTimes typeAtEnd(TMemo *memo, int count)
+{
+    return typeAt(memo, memo->textLength(), count);
 }
 
 // Where the time of a key at the end of a long line goes: the edit itself,
@@ -743,20 +705,7 @@ namespace {
 // Keys typed in the middle of a line that holds matches, `count` of them.
 KeyTimes typeInside(TMemo *memo, int offset, int count)
 {
-    std::vector<qint64> keys;
-    QElapsedTimer t;
-    memo->setFocus();
-    memo->setSelStart(offset);
-    memo->ensureCursorVisible();
-    settle(memo);
-    for (int i = 0; i < count; ++i) {
-        t.start();
-        QTest::keyClick(memo, char('a' + i % 26));
-        settle(memo);
-        keys.push_back(t.nsecsElapsed());
-    }
-    std::sort(keys.begin(), keys.end());
-    return {ms(keys[keys.size() / 2]), ms(keys.back())};
+    return typeAt(memo, offset, count);
 }
 
 // Typing on the 20 MB page (wrap off) without and with "Highlight all"

@@ -1,5 +1,6 @@
 #include "documents/highlighting.h"
 #include "documents/memo.h"
+#include "support/shownmemo.h"
 
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
@@ -12,22 +13,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
-
-namespace {
-
-struct ShownMemo {
-    TMemo memo;
-    explicit ShownMemo(const QString &text, bool wrap = false, int width = 400)
-    {
-        memo.setWrap(wrap);
-        memo.resize(width, 300);
-        memo.setText(text);
-        memo.show();
-        QCoreApplication::processEvents();
-    }
-};
-
-} // namespace
 
 TEST(TMemo, OffsetsCountEveryLineBreakAsTwoCharacters)
 {

@@ -2,6 +2,7 @@
 // painted, the stretch edited since it was last asked for, and the marks of
 // a search.
 #include "documents/memo.h"
+#include "support/shownmemo.h"
 
 #include <QApplication>
 #include <QImage>
@@ -10,17 +11,6 @@
 
 namespace {
 
-struct ShownMemo {
-    TMemo memo;
-    explicit ShownMemo(const QString &text, bool wrap = false, int width = 400)
-    {
-        memo.setWrap(wrap);
-        memo.resize(width, 300);
-        memo.setText(text);
-        memo.show();
-        QCoreApplication::processEvents();
-    }
-};
 
 void setBackground(TMemo &memo, const QColor &back, const QColor &text)
 {
