@@ -215,103 +215,9 @@ void TMainForm::FormCreate()
     LoadFtpData();
 }
 
-void TMainForm::restartAutosaveTimer()
-{
-    if (settings.AutosaveOn) {
-        Timer1->setInterval(std::max(1, settings.AutosaveMinutes) * 60000);
-        Timer1->start();
-    } else {
-        Timer1->stop();
-    }
-}
-
-void TMainForm::Timer1Timer()
-{
-    if (settings.AutosaveOn)
-        AutosaveNow();
-}
-
-void TMainForm::AutosaveNow()
-{
-    if (docs_.isEmpty() || autosaveClock_.isValid())
-        return;   // nothing to save, or a run is already under way
-    Label1->show();
-    ProgressBar1->setValue(0);
-    ProgressBar1->show();
-    if (autosaveProgressMs <= 0) {
-        finishAutosave();
-        return;
-    }
-    // A short visible run, moved on by a timer so the interface stays live.
-    autosaveClock_.start();
-    autosaveStep_->start();
-}
-
-void TMainForm::autosaveStep()
-{
-    const qint64 elapsed = autosaveClock_.elapsed();
-    if (elapsed < autosaveProgressMs) {
-        ProgressBar1->setValue(int(qint64(50000) * elapsed / autosaveProgressMs));
-        return;
-    }
-    autosaveStep_->stop();
-    autosaveClock_.invalidate();
-    finishAutosave();
-}
-
-void TMainForm::finishAutosave()
-{
-    ProgressBar1->setValue(50000);
-    TSubForm *doc = CurrentDoc;   // whichever is current now
-    if (!doc) {
-        ProgressBar1->hide();
-        Label1->hide();
-        return;
-    }
-    if (const Result saved = filecommands::autosave(*doc, dialogs(), this); !saved) {
-        // A full disk fails every run: one message for the streak, not a new
-        // box stacked on the last one at every interval.
-        if (!autosaveFailing_)
-            dialogs().error(saved.message, this);
-        autosaveFailing_ = true;
-        return;   // the label and bar stay until a later run completes
-    }
-    autosaveFailing_ = false;
-    ProgressBar1->hide();
-    Label1->hide();
-}
-
 void TMainForm::applyDesktopColour()
 {
     desktop->setBackground(colourFromValue(settings.DesktopColor));
-}
-
-void TMainForm::buildStatusBar()
-{
-    auto *bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    QFont f = bar->font();
-    f.setBold(true);
-    bar->setFont(f);
-    statusPanel0 = new QLabel(bar);
-    statusPanel0->setFixedWidth(130);
-    statusPanel0->setFrameShape(QFrame::Panel);
-    statusPanel0->setFrameShadow(QFrame::Sunken);
-    statusPanel1 = new QLabel(bar);
-    statusPanel1->setFixedWidth(300);
-    statusPanel1->setFrameShape(QFrame::Panel);
-    statusPanel1->setFrameShadow(QFrame::Sunken);
-    statusPanel2 = new QLabel(bar);
-    statusPanel2->setObjectName(QStringLiteral("SaveFormatPanel"));
-    statusPanel2->setFrameShape(QFrame::Panel);
-    statusPanel2->setFrameShadow(QFrame::Sunken);
-    statusPanel2->setToolTip(QStringLiteral("Encoding and line breaks the document is saved with"));
-    bar->addWidget(statusPanel0);
-    bar->addWidget(statusPanel1);
-    bar->addWidget(statusPanel2);
-    statusPanel2->hide();
-    bar->setSizeGripEnabled(false);
-    setStatusBar(bar);
 }
 
 QList<TSubForm *> TMainForm::documents() const
@@ -409,46 +315,6 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
 void TMainForm::enableSelectAll()
 {
     action(commands::Id::SelectAll)->setEnabled(true);
-}
-
-void TMainForm::showWrapState(bool on)
-{
-    action(commands::Id::WordWrap)->setChecked(on);
-    button(commands::Id::WordWrap)->setChecked(on);
-}
-
-void TMainForm::showLineNumberingState(bool on)
-{
-    action(commands::Id::LineNumbering)->setChecked(on);
-}
-
-void TMainForm::showCaretPosition(const QString &text)
-{
-    statusPanel0->setText(text);
-    // Long documents have long row numbers: the panel grows to show them whole.
-    const int needed = statusPanel0->fontMetrics().horizontalAdvance(text) + 2 * statusPanel0->frameWidth() +
-                       statusPanel0->fontMetrics().averageCharWidth();
-    statusPanel0->setFixedWidth(std::max(130, needed));
-}
-
-void TMainForm::clearHint()
-{
-    statusPanel1->clear();
-}
-
-QString TMainForm::statusText(int panel) const
-{
-    return statusPanel(panel)->text();
-}
-
-void TMainForm::showSaveFormat()
-{
-    // Without a document the panel goes rather than stand empty.
-    if (CurrentDoc)
-        statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding(), CurrentDoc->byteOrderMark));
-    else
-        statusPanel2->clear();
-    statusPanel2->setVisible(CurrentDoc != nullptr);
 }
 
 void TMainForm::documentActivated(TSubForm *doc)
