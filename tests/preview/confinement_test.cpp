@@ -5,6 +5,7 @@
 #include "app/mainwindowtestbase.h"
 #include "preview/browserpane.h"
 #include "preview/webview.h"
+#include "preview/panescript.h"
 #include "support/waituntil.h"
 
 #include <QBuffer>
@@ -97,20 +98,7 @@ protected:
         QFile::link(cfg.path() + QStringLiteral("secret.txt"), site + QStringLiteral("/sub/link.txt"));
     }
 
-    QVariant evaluate(const QString &script)
-    {
-        WebView *view = w->previewPane()->view();
-        if (!view)
-            return {};
-        bool done = false;
-        QVariant result;
-        view->runScript(script, [&](const QVariant &v) {
-            result = v;
-            done = true;
-        });
-        waitUntil([&] { return done; });
-        return result;
-    }
+    QVariant evaluate(const QString &script) { return evaluateInPane(*w, script); }
 
     // Shows the hostile page and gives what its script and pictures got.
     QJsonObject probe()

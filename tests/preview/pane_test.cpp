@@ -5,6 +5,7 @@
 #include "markup/colourswatch.h"
 #include "preview/browserpane.h"
 #include "preview/webview.h"
+#include "preview/panescript.h"
 #include "support/waituntil.h"
 #include "support/unprivileged.h"
 
@@ -32,20 +33,7 @@ protected:
     }
 
     // Runs a script in the page shown and waits for its result.
-    QVariant evaluate(const QString &script)
-    {
-        WebView *view = w->previewPane()->view();
-        if (!view)
-            return {};
-        bool done = false;
-        QVariant result;
-        view->runScript(script, [&](const QVariant &v) {
-            result = v;
-            done = true;
-        });
-        waitUntil([&] { return done; });
-        return result;
-    }
+    QVariant evaluate(const QString &script) { return evaluateInPane(*w, script); }
 
     // The title of the page once the pane shows the expected one.
     QString titleShown(const QString &expected)
