@@ -203,10 +203,7 @@ public:
     void runTagCommand(markup::TagCommandId id);
     void BoldBtnClick() { runTagCommand(markup::TagCommandId::Bold); }
     void ItalicBtnClick() { runTagCommand(markup::TagCommandId::Italic); }
-    void UnderLineBtnClick() { runTagCommand(markup::TagCommandId::Underline); }
     void CENTER1Click() { runTagCommand(markup::TagCommandId::Centre); }
-    void Blockquote1Click() { runTagCommand(markup::TagCommandId::Blockquote); }
-    void ListItem1Click() { runTagCommand(markup::TagCommandId::ListItem); }
     void BreakBtnClick() { runTagCommand(markup::TagCommandId::LineBreak); }
     void SpaceBtnClick() { runTagCommand(markup::TagCommandId::Space); }
     void Paragraph1Click();

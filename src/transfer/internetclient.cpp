@@ -135,11 +135,6 @@ void InternetClient::disconnect()
     password_.clear();
 }
 
-bool InternetClient::isConnected() const
-{
-    return connected_;
-}
-
 void InternetClient::cancel()
 {
     cancel_ = true;

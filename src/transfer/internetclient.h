@@ -46,7 +46,6 @@ public:
     // cannot be used at all (lastError() says why).
     bool connect(const QString &server, const QString &user, const QString &password);
     void disconnect();
-    bool isConnected() const;
 
     // True when `path` (absolute, or relative to the current folder) exists
     // and became the current folder.
@@ -91,7 +90,6 @@ public:
 private:
     struct Request;
     bool perform(Request &r);
-    void *easy();
     void fail(Failure f, const QString &text);
     bool ensureFolderKnown();
     void pumpUrl();
