@@ -4,7 +4,7 @@
 #include "app/windowlist.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 
 #include <QAction>
 #include <QApplication>

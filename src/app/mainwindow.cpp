@@ -22,7 +22,7 @@
 #include "documents/subform.h"
 #include "documents/textfile.h"
 #include "htmlaid/htmlaids.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/insert.h"
 #include "platform/appfolder.h"
 #include "platform/fileio.h"

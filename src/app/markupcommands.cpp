@@ -8,7 +8,7 @@
 #include "formmaker/formform.h"
 #include "markup/anchordialog.h"
 #include "markup/colorhtml.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/emaildialog.h"
 #include "markup/fontdialog.h"
 #include "markup/framedialogs.h"

@@ -1,9 +1,9 @@
 #include "app/prefsdialog.h"
 
 #include "app/pagedefaults.h"
-#include "markup/colourswatch.h"
-#include "markup/spinfield.h"
-#include "markup/windowplacing.h"
+#include "widgets/colourswatch.h"
+#include "widgets/spinfield.h"
+#include "widgets/windowplacing.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>

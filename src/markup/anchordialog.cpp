@@ -1,7 +1,7 @@
 #include "markup/anchordialog.h"
 
 #include "markup/linkmedia.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 #include "platform/dialogs.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #include "markup/emaildialog.h"
 
 #include "markup/linkmedia.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "markup/fontdialog.h"
 
-#include "markup/colourswatch.h"
-#include "markup/spinfield.h"
+#include "widgets/colourswatch.h"
+#include "widgets/spinfield.h"
 #include "markup/textformat.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QCheckBox>
 #include <QComboBox>

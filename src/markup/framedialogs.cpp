@@ -1,9 +1,9 @@
 #include "markup/framedialogs.h"
 
 #include "markup/framescript.h"
-#include "markup/radiogroup.h"
-#include "markup/spinfield.h"
-#include "markup/windowplacing.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinfield.h"
+#include "widgets/windowplacing.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

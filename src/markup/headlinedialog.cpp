@@ -1,8 +1,8 @@
 #include "markup/headlinedialog.h"
 
-#include "markup/radiogroup.h"
+#include "widgets/radiogroup.h"
 #include "markup/textformat.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "markup/hrlinedialog.h"
 
-#include "markup/colourswatch.h"
-#include "markup/radiogroup.h"
-#include "markup/spinfield.h"
+#include "widgets/colourswatch.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinfield.h"
 #include "markup/textformat.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

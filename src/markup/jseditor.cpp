@@ -2,7 +2,7 @@
 
 #include "documents/gutter.h"
 #include "documents/memo.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/framescript.h"
 #include "markup/mediafiles.h"
 #include "platform/windowcentre.h"

@@ -1,9 +1,9 @@
 #include "markup/listdialog.h"
 
-#include "markup/radiogroup.h"
-#include "markup/spinfield.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinfield.h"
 #include "markup/textformat.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

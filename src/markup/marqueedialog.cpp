@@ -1,11 +1,11 @@
 #include "markup/marqueedialog.h"
 
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/fontdialog.h"
 #include "markup/linkmedia.h"
-#include "markup/radiogroup.h"
-#include "markup/spinfield.h"
-#include "markup/windowplacing.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinfield.h"
+#include "widgets/windowplacing.h"
 #include "platform/focusreturn.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "markup/newpagedialog.h"
 
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/pagetemplate.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QCheckBox>
 #include <QFrame>

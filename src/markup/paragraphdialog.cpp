@@ -1,8 +1,8 @@
 #include "markup/paragraphdialog.h"
 
-#include "markup/radiogroup.h"
+#include "widgets/radiogroup.h"
 #include "markup/textformat.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "imaging/pictureloader.h"
 #include "markup/linkmedia.h"
 #include "markup/mediafiles.h"
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 #include "table/tablewindow.h"
 
 #include "imaging/pictureloader.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/fontdialog.h"
 #include "markup/paragraphdialog.h"
 #include "platform/fileio.h"

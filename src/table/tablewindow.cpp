@@ -1,12 +1,12 @@
 #include "table/tablewindow.h"
 
 #include "imaging/pictureloader.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/fontdialog.h"
 #include "markup/paragraphdialog.h"
-#include "markup/radiogroup.h"
-#include "markup/spinfield.h"
-#include "markup/windowplacing.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinfield.h"
+#include "widgets/windowplacing.h"
 #include "table/tablewidgets.h"
 #include "table/textboxtext.h"
 

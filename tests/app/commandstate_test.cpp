@@ -1,6 +1,6 @@
 #include "mainwindowtestbase.h"
 
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "platform/version.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "mainwindowtestbase.h"
 
 #include "app/commandtable.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 
 #include <QMenu>
 #include <QMenuBar>

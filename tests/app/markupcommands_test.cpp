@@ -1,6 +1,6 @@
 #include "mainwindowtestbase.h"
 
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/paragraphdialog.h"
 #include "platform/screensampler.h"
 #include "search/findform.h"

@@ -5,8 +5,8 @@
 #include "settings/settingscodec.h"
 #include "spike/spikestore.h"
 #include "settings/storedsettings.h"
-#include "markup/colourswatch.h"
-#include "markup/spinfield.h"
+#include "widgets/colourswatch.h"
+#include "widgets/spinfield.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 #include "markup/anchordialog.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/emaildialog.h"
 #include "markup/fontdialog.h"
 #include "markup/framedialogs.h"
 #include "markup/marqueedialog.h"
 #include "markup/newpagedialog.h"
-#include "markup/radiogroup.h"
-#include "markup/spinfield.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinfield.h"
 #include "support/scripteddialogs.h"
-#include "widgethelpers.h"
+#include "support/widgethelpers.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "markup/fontdialog.h"
 #include "markup/headlinedialog.h"
 #include "markup/hrlinedialog.h"
 #include "markup/listdialog.h"
 #include "markup/paragraphdialog.h"
-#include "markup/radiogroup.h"
-#include "markup/spinfield.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinfield.h"
 #include "support/scripteddialogs.h"
-#include "widgethelpers.h"
+#include "support/widgethelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // along the toggle, the handle strip and the splitter; the page shown and
 // when it is refreshed; pictures beside the document; the temporary page.
 #include "app/mainwindowtestbase.h"
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 #include "preview/browserpane.h"
 #include "preview/webview.h"
 #include "preview/panescript.h"

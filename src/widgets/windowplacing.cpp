@@ -1,4 +1,4 @@
-#include "markup/windowplacing.h"
+#include "widgets/windowplacing.h"
 
 #include <QDialog>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "markup/colourswatch.h"
+#include "widgets/colourswatch.h"
 
 #include "platform/dialogs.h"
 

@@ -1,7 +1,7 @@
-#include "markup/colourswatch.h"
-#include "markup/spinfield.h"
+#include "widgets/colourswatch.h"
+#include "widgets/spinfield.h"
 #include "support/scripteddialogs.h"
-#include "widgethelpers.h"
+#include "support/widgethelpers.h"
 
 #include <QCheckBox>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 // Small helpers for driving the dialogs' controls in tests.
-#include "markup/spinfield.h"
+#include "widgets/spinfield.h"
 
 #include <QApplication>
 #include <QFocusEvent>

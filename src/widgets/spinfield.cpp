@@ -1,4 +1,4 @@
-#include "markup/spinfield.h"
+#include "widgets/spinfield.h"
 
 #include <QLineEdit>
 
