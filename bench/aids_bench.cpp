@@ -63,7 +63,7 @@ QStringList letters(int count)
 
 TSubForm *showPage(TMainForm &w, const QString &path)
 {
-    w.New1Click();
+    w.documentCommands().New1Click();
     TSubForm *doc = w.currentDocument();
     doc->resize(683, 440);
     doc->Memo1->setWrap(true);

@@ -195,7 +195,7 @@ void keyBreakdown(TMemo *memo, const char *label)
 
 TSubForm *newDocument(TMainForm &w, bool wrap)
 {
-    w.New1Click();
+    w.documentCommands().New1Click();
     TSubForm *doc = w.currentDocument();
     doc->resize(683, 440);
     doc->Memo1->setWrap(wrap);
@@ -388,7 +388,7 @@ StepTime runStepAt(const QElapsedTimer &clock, qint64 atMs, const std::function<
 
 QString caretReport(TMainForm &w)
 {
-    return w.statusPanel(0)->text();
+    return w.statusPanels().statusPanel(0)->text();
 }
 
 // The 20 MB page opened as Open does, with wrap on or off: Ctrl+End 1.5 s
@@ -400,7 +400,7 @@ void responsiveBigPage(TMainForm &w, const QString &path, const QString &dir, bo
     const double cpu0 = processCpuMs();
     QElapsedTimer t;
     t.start();
-    w.openDocument(path, TMainForm::Listing::Never);
+    w.documentCommands().openDocument(path, DocumentCommands::Listing::Never);
     TSubForm *doc = w.currentDocument();
     TMemo *memo = doc->Memo1;
     memo->setFocus();
@@ -454,7 +454,7 @@ void saveRightAfterOpening(TMainForm &w, const QString &path, const QString &dir
     w.appSettings().WrapNewDocs = true;
     QElapsedTimer t;
     t.start();
-    w.openDocument(path, TMainForm::Listing::Never);
+    w.documentCommands().openDocument(path, DocumentCommands::Listing::Never);
     TSubForm *doc = w.currentDocument();
     TMemo *memo = doc->Memo1;
     memo->setFocus();
@@ -483,7 +483,7 @@ void responsiveOneLine(TMainForm &w, const QString &path, const char *label, boo
     w.appSettings().WrapNewDocs = wrap;
     QElapsedTimer t;
     t.start();
-    w.openDocument(path, TMainForm::Listing::Never);
+    w.documentCommands().openDocument(path, DocumentCommands::Listing::Never);
     TSubForm *doc = w.currentDocument();
     TMemo *memo = doc->Memo1;
     memo->setFocus();
@@ -571,7 +571,7 @@ int main(int argc, char **argv)
         f.write(kind == QLatin1String("json") ? makeJsonIndex() : makeOneLinePage());
         f.close();
         w.appSettings().WrapNewDocs = qEnvironmentVariableIsSet("MIVOR_BENCH_WRAP");
-        w.openDocument(path, TMainForm::Listing::Never);
+        w.documentCommands().openDocument(path, DocumentCommands::Listing::Never);
         TMemo *memo = w.currentDocument()->Memo1;
         memo->setFocus();
         settle(memo);
@@ -674,7 +674,7 @@ int main(int argc, char **argv)
     doc->setCaption(out);
     w.appSettings().MakeBackups = false;
     t.restart();
-    w.saveDocument(doc);
+    w.documentCommands().saveDocument(doc);
     std::printf("save:                  %8.1f ms\n", ms(t.nsecsElapsed()));
     doc->discard();
     doc->close();
@@ -724,7 +724,7 @@ void highlightAllTyping(TMainForm &w, const QString &path)
     std::printf("highlight all off, key in a line: %8.3f ms median, %.3f ms max\n", insideBefore.median,
                 insideBefore.max);
 
-    w.Find1Click();
+    w.searchCommands().Find1Click();
     TFindForm *find = w.tools().FindForm;
     const auto mark = [&](const char *what, bool expression) {
         find->RegularExpression->setChecked(expression);

@@ -113,7 +113,7 @@ int main(int argc, char **argv)
     // The main window first: it reads the settings before any other window exists.
     TMainForm mainForm(options.fileArguments);
     mainForm.setEachArgumentAFile(options.eachArgumentAFile);
-    mainForm.startUp(splashAtStart(options, mainForm.showSplashAtStart()));
+    mainForm.startUp(splashAtStart(options, mainForm.addedOptions().showSplash));
 
     // Without a window manager "maximized" means nothing, so fill the screen first.
     if (const QScreen *screen = QGuiApplication::primaryScreen())

@@ -1,45 +1,71 @@
-#include "app/mainwindow.h"
-#include "app/windowlist.h"
+#include "app/documentcommands.h"
+
+#include "app/commandhost.h"
+#include "app/commandstate.h"
+#include "app/windowcommands.h"
 #include "documents/filechecks.h"
-#include "documents/filecommands.h"
+#include "documents/filenames.h"
 #include "documents/filerules.h"
 #include "documents/memo.h"
+#include "documents/rtftotext.h"
 #include "documents/subform.h"
-#include "documents/textfile.h"
-#include "platform/dialogs.h"
+#include "platform/fileio.h"
+#include "settings/settingsstore.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QCoreApplication>
-#include <QDropEvent>
-#include <QMdiArea>
-#include <QMimeData>
+#include <QPointer>
 #include <QTimer>
-#include <QToolButton>
+#include <QWidget>
 
-// The File and Edit menus' handlers: each a short call into the file
-// commands of documents/ or the current document's text area.
+DocumentCommands::DocumentCommands(CommandHost &host, CommandState &state, WindowCommands &windows,
+                                   const MivorSettings &settings)
+    : host_(host), state_(state), windows_(windows), settings_(settings)
+{
+}
+
+void DocumentCommands::bind(CommandState &state)
+{
+    using commands::Id;
+    state.bind(Id::New, [this] { New1Click(); });
+    state.bind(Id::Open, [this] { Open1Click(); });
+    state.bind(Id::Save, [this] { Save1Click(); });
+    state.bind(Id::SaveAs, [this] { SaveAs1Click(); });
+    state.bind(Id::SaveSelection, [this] { SaveSelBtnClick(); });
+    state.bind(Id::Close, [this] { Close1Click(); });
+    state.bind(Id::CloseAll, [this] { CloseAll1Click(); });
+    state.bind(Id::Exit, [this] { Exit1Click(); });
+    state.bind(Id::Undo, [this] { Undo1Click(); });
+    state.bind(Id::Redo, [this] { Redo1Click(); });
+    state.bind(Id::Cut, [this] { CutBtnClick(); });
+    state.bind(Id::Copy, [this] { CopyBtnClick(); });
+    state.bind(Id::Paste, [this] { PasteBtnClick(); });
+    state.bind(Id::Delete, [this] { Delete1Click(); });
+    state.bind(Id::SelectAll, [this] { SelectAll1Click(); });
+}
+
+TSubForm *DocumentCommands::current()
+{
+    return host_.currentDocument();
+}
 
 // ------------------------------------------------------------ files
 
-filecommands::SaveOptions TMainForm::saveOptions()
+filecommands::SaveOptions DocumentCommands::saveOptions()
 {
     filecommands::SaveOptions o;
-    o.makeBackups = settings.MakeBackups;
+    o.makeBackups = settings_.MakeBackups;
     o.newPage = NewPageSaving;
     o.saveDialog = &SaveDialog1;
-    o.parent = this;
+    o.parent = host_.frame();
     return o;
 }
 
-bool TMainForm::openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage)
+bool DocumentCommands::openDocument(const QString &path, Listing listing, const QString &cannotOpenMessage)
 {
     textfile::Decoded decoded;
     const textfile::LoadStatus status = textfile::load(path, decoded);
     // Such a file cannot be edited without losing bytes: no window at all.
     if (status == textfile::LoadStatus::ZeroBytes) {
-        dialogs().error(textfile::loadFailureMessage(status, path), this);
+        dialogs().error(textfile::loadFailureMessage(status, path), host_.frame());
         return false;
     }
     // A folder, FIFO or device holds no text: an empty window titled with
@@ -47,216 +73,221 @@ bool TMainForm::openDocument(const QString &path, Listing listing, const QString
     if (status == textfile::LoadStatus::CannotOpen && filechecks::isNoRegularFile(path)) {
         dialogs().error(cannotOpenMessage.isEmpty() ? textfile::loadFailureMessage(status, path)
                                                     : cannotOpenMessage,
-                        this);
+                        host_.frame());
         return false;
     }
-    TSubForm *doc = CreateDocWindow(path);
+    TSubForm *doc = host_.CreateDocWindow(path);
     if (listing == Listing::Always)
-        AddWindowItem();
+        windows_.AddWindowItem();
     if (!fillDocument(doc, path, status, decoded, cannotOpenMessage))
         return false;
     if (listing == Listing::OnSuccess)
-        AddWindowItem();
+        windows_.AddWindowItem();
     return true;
 }
 
-bool TMainForm::fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
-                             const textfile::Decoded &decoded, const QString &cannotOpenMessage)
+bool DocumentCommands::fillDocument(TSubForm *doc, const QString &path, textfile::LoadStatus status,
+                                    const textfile::Decoded &decoded, const QString &cannotOpenMessage)
 {
     const filecommands::LoadResult r =
-        filecommands::fill(*doc, path, status, decoded, dialogs(), this, cannotOpenMessage);
-    if (r.restored && doc == CurrentDoc)
-        SetUndoCommands();
+        filecommands::fill(*doc, path, status, decoded, dialogs(), host_.frame(), cannotOpenMessage);
+    if (r.restored && doc == current())
+        state_.SetUndoCommands();
     return r.loaded;
 }
 
-void TMainForm::New1Click()
+void DocumentCommands::openCommandLinePath(const QString &path)
 {
-    ++UntitledCount;
-    CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
-    AddWindowItem();
-}
-
-void TMainForm::Open1Click()
-{
-    OpenDialog1.title = QStringLiteral("Open");
-    OpenDialog1.filter = filerules::openFilter();
-    OpenDialog1.fileName.clear();
-    OpenDialog1.defaultExt.clear();
-    if (!dialogs().openFile(OpenDialog1, this))
-        return;
-    openDocument(OpenDialog1.fileName, Listing::OnSuccess);
-}
-
-// Files dropped on the window open one after the other as Open opens them.
-// Text dragged inside a document is the text area's own business; it passes
-// drags of files on to here.
-static QStringList filesOf(const QMimeData *data)
-{
-    return data && data->hasUrls() ? filerules::droppedFiles(data->urls()) : QStringList();
-}
-
-static void acceptFiles(QDragMoveEvent *e)
-{
-    if (!filesOf(e->mimeData()).isEmpty())
-        e->acceptProposedAction();
-    else
-        e->ignore();
-}
-
-void TMainForm::dragEnterEvent(QDragEnterEvent *e)
-{
-    acceptFiles(e);
-}
-
-void TMainForm::dragMoveEvent(QDragMoveEvent *e)
-{
-    acceptFiles(e);
-}
-
-void TMainForm::dropEvent(QDropEvent *e)
-{
-    const QStringList paths = filesOf(e->mimeData());
-    if (paths.isEmpty()) {
-        e->ignore();
-        return;
+    const QString ext = names::extensionOf(path).toUpper();
+    if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
+        openDocument(path, Listing::OnSuccess);
+    } else if (ext == QLatin1String(".RTF")) {
+        QByteArray rtf;
+        switch (fileio::readRegularFile(path, textfile::kMaxDocumentBytes, rtf)) {
+        case fileio::ReadStatus::Ok:
+            break;
+        case fileio::ReadStatus::CannotOpen:
+            dialogs().error(QStringLiteral("Cannot open file ") + path, host_.frame());
+            return;
+        case fileio::ReadStatus::TooLarge:
+            dialogs().error(QStringLiteral("Text exceeds memo capacity"), host_.frame());
+            return;
+        }
+        const QString text = rtfToText(rtf);
+        TSubForm *doc = newUntitledDocument();
+        windows_.AddWindowItem();
+        doc->Memo1->setText(text);
+        doc->Memo1->setModified(true);
+        state_.SetUndoCommands();
+    } else if (!path.isEmpty()) {
+        openDocument(path, Listing::Always);
     }
-    // The drag source waits until the drop returns: open the files after it,
-    // so a message box about one of them does not hold the file manager.
-    e->acceptProposedAction();
-    QTimer::singleShot(0, this, [this, paths] { openDroppedFiles(paths); });
 }
 
-void TMainForm::openDroppedFiles(const QStringList &paths)
+void DocumentCommands::openDroppedFiles(const QStringList &paths)
 {
     for (const QString &path : paths)
         openDocument(path, Listing::OnSuccess);
 }
 
-bool TMainForm::saveDocument(TSubForm *doc)
+TSubForm *DocumentCommands::newUntitledDocument()
+{
+    ++UntitledCount;
+    return host_.CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
+}
+
+void DocumentCommands::New1Click()
+{
+    newUntitledDocument();
+    windows_.AddWindowItem();
+}
+
+void DocumentCommands::Open1Click()
+{
+    OpenDialog1.title = QStringLiteral("Open");
+    OpenDialog1.filter = filerules::openFilter();
+    OpenDialog1.fileName.clear();
+    OpenDialog1.defaultExt.clear();
+    if (!dialogs().openFile(OpenDialog1, host_.frame()))
+        return;
+    openDocument(OpenDialog1.fileName, Listing::OnSuccess);
+}
+
+bool DocumentCommands::saveDocument(TSubForm *doc)
 {
     if (!doc)
         return false;
     return afterSave(*doc, filecommands::save(*doc, saveOptions(), dialogs()));
 }
 
-void TMainForm::Save1Click()
+void DocumentCommands::Save1Click()
 {
-    saveDocument(CurrentDoc);
+    saveDocument(current());
 }
 
-void TMainForm::SaveAs1Click()
+void DocumentCommands::SaveAs1Click()
 {
-    saveAsDocument(CurrentDoc);
+    saveAsDocument(current());
 }
 
-// Save As of any document window, current or not: an untitled window closed
-// while another one is current must be saved under its own text.
-void TMainForm::saveAsDocument(TSubForm *doc)
+// Any document window, current or not: an untitled window closed while
+// another one is current must be saved under its own text.
+void DocumentCommands::saveAsDocument(TSubForm *doc)
 {
     if (doc)
         afterSave(*doc, filecommands::saveAs(*doc, saveOptions(), dialogs()));
 }
 
-bool TMainForm::afterSave(TSubForm &doc, const filecommands::SaveResult &r)
+void DocumentCommands::saveAsNewPage(TSubForm *doc)
 {
-    if (r.saved() && &doc == CurrentDoc)
-        SetSaveCommands();
+    NewPageSaving = true;
+    saveAsDocument(doc);
+    NewPageSaving = false;
+}
+
+bool DocumentCommands::afterSave(TSubForm &doc, const filecommands::SaveResult &r)
+{
+    TSubForm *was = current();
+    if (r.saved() && &doc == was)
+        state_.SetSaveCommands();
     if (!r.viaSaveAs || r.outcome == filecommands::Outcome::Failed)
         return r.saved();
     // Listed again under its caption, whether or not a name was chosen.
-    removeWindowEntries(r.oldCaption);
-    TSubForm *was = CurrentDoc;
-    CurrentDoc = &doc;
-    AddWindowItem();
-    CurrentDoc = was;
+    windows_.removeWindowEntries(r.oldCaption);
+    windows_.AddWindowItem(&doc);
     // The check stays with the window that is current.
     if (was && was != &doc)
-        checkWindowEntries(was->caption());
+        windows_.checkWindowEntries(was->caption());
     return r.saved();
 }
 
-void TMainForm::SaveSelBtnClick()
+void DocumentCommands::SaveSelBtnClick()
 {
-    if (CurrentDoc)
-        filecommands::saveSelection(*CurrentDoc, SaveDialog1, dialogs(), this);
+    if (TSubForm *doc = current())
+        filecommands::saveSelection(*doc, SaveDialog1, dialogs(), host_.frame());
 }
 
-void TMainForm::Close1Click()
+void DocumentCommands::Close1Click()
 {
-    if (CurrentDoc)
-        CurrentDoc->close();
+    if (TSubForm *doc = current())
+        doc->close();
 }
 
-void TMainForm::CloseAll1Click()
+void DocumentCommands::CloseAll1Click()
 {
-    const int n = docs_.size();
-    for (int i = 0; i < n; ++i) {
-        if (CurrentDoc)
-            CurrentDoc->close();
-        QCoreApplication::processEvents();
-    }
+    closeNext(int(host_.documents().size()));
 }
 
-void TMainForm::Exit1Click()
+void DocumentCommands::closeNext(int left)
 {
-    close();
+    TSubForm *doc = current();
+    if (left <= 0 || !doc)
+        return;
+    // A window whose close the user cancels stays current and is asked
+    // again at the next step.
+    doc->close();
+    // The next window is current once this close has run its course.
+    QTimer::singleShot(0, host_.frame(), [this, left] { closeNext(left - 1); });
+}
+
+void DocumentCommands::Exit1Click()
+{
+    host_.frame()->close();
 }
 
 // ------------------------------------------------------------ edit commands
 
 // Undo goes back as many steps as the engine keeps (a run of typing is one),
 // and Redo forward again; both stay enabled while they have a step to take.
-void TMainForm::Undo1Click()
+void DocumentCommands::Undo1Click()
 {
-    if (!CurrentDoc)
-        return;
-    CurrentDoc->Memo1->undo();
-    SetUndoCommands();
+    if (TSubForm *doc = current()) {
+        doc->Memo1->undo();
+        state_.SetUndoCommands();
+    }
 }
 
-void TMainForm::Redo1Click()
+void DocumentCommands::Redo1Click()
 {
-    if (!CurrentDoc)
-        return;
-    CurrentDoc->Memo1->redo();
-    SetUndoCommands();
+    if (TSubForm *doc = current()) {
+        doc->Memo1->redo();
+        state_.SetUndoCommands();
+    }
 }
 
-void TMainForm::CutBtnClick()
+void DocumentCommands::CutBtnClick()
 {
-    if (!CurrentDoc)
-        return;
-    CurrentDoc->Memo1->cut();
-    CurrentDoc->Memo1->setModified(true);
-    SetPasteCommands();
+    if (TSubForm *doc = current()) {
+        doc->Memo1->cut();
+        doc->Memo1->setModified(true);
+        state_.SetPasteCommands();
+    }
 }
 
-void TMainForm::CopyBtnClick()
+void DocumentCommands::CopyBtnClick()
 {
-    if (!CurrentDoc)
-        return;
-    CurrentDoc->Memo1->copy();
-    SetPasteCommands();
+    if (TSubForm *doc = current()) {
+        doc->Memo1->copy();
+        state_.SetPasteCommands();
+    }
 }
 
-void TMainForm::PasteBtnClick()
+void DocumentCommands::PasteBtnClick()
 {
-    if (CurrentDoc)
-        CurrentDoc->Memo1->paste();
+    if (TSubForm *doc = current())
+        doc->Memo1->paste();
 }
 
-void TMainForm::Delete1Click()
+void DocumentCommands::Delete1Click()
 {
-    if (CurrentDoc)
-        CurrentDoc->Memo1->replaceSelection(QString());
+    if (TSubForm *doc = current())
+        doc->Memo1->replaceSelection(QString());
 }
 
-void TMainForm::SelectAll1Click()
+void DocumentCommands::SelectAll1Click()
 {
-    if (!CurrentDoc)
-        return;
-    CurrentDoc->Memo1->selectAll();
-    CurrentDoc->Memo1KeyUp();
+    if (TSubForm *doc = current()) {
+        doc->Memo1->selectAll();
+        doc->Memo1KeyUp();
+    }
 }
-

@@ -1,50 +1,30 @@
 #include "app/mainwindow.h"
 
-#include "htmlaid/htmlaids.h"
-
-#include "app/commandtable.h"
 #include "app/docplacement.h"
-#include "app/ftpdatastore.h"
-#include "app/icons.h"
-#include "app/startoptions.h"
-#include "spike/spikestore.h"
-#include "search/keywords.h"
-#include "spike/spikewindow.h"
 #include "app/logo.h"
-#include "app/prefsdialog.h"
 #include "app/session.h"
-#include "app/windowlist.h"
-#include "documents/filecommands.h"
-#include "documents/filenames.h"
 #include "documents/filerules.h"
 #include "documents/memo.h"
-#include "documents/rtftotext.h"
 #include "documents/subform.h"
-#include "documents/textfile.h"
 #include "htmlaid/htmlaids.h"
-#include "widgets/colourswatch.h"
-#include "markup/insert.h"
 #include "platform/appfolder.h"
-#include "platform/fileio.h"
+#include "platform/dialogs.h"
 #include "platform/version.h"
 #include "preview/browserpane.h"
-#include "transfer/publishing.h"
+#include "search/keywords.h"
+#include "spike/spikestore.h"
+#include "spike/spikewindow.h"
+#include "widgets/colourswatch.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QDir>
 #include <QCloseEvent>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProgressBar>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -54,14 +34,58 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(parent), args_(args)
+TMainForm::TMainForm(const QStringList &args, QWidget *parent)
+    : QMainWindow(parent), AppFolder(appFolder()), args_(args), state_(CurrentDoc), windows_(*this),
+      documents_(*this, state_, windows_, settings), search_(*this, tools_),
+      transfer_(*this, state_, documents_, windows_), help_(*this, tools_, AppFolder),
+      prefs_(*this, tools_, settings, addedOptions_, AppFolder)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Mivor " MIVOR_VERSION));
     resize(680, 572);
     setMouseTracking(true);
     setAcceptDrops(true);
+    showModal = [](QDialog *d) { return d->exec(); };
+    makeFrame();
 
+    // The owners that need the frame's widgets.
+    state_.buildMenus(menuBar(), this);
+    state_.buildToolStrips(Panel1, HtmlTools, this);
+    windows_.attach(desktop, state_.menu(commands::Menu::Windows), state_.menu(commands::Menu::Reopen), this);
+    status_.build(this);
+    autosave_ = new Autosave(*this, settings, this);
+    autosave_->makeProgress(Panel1);
+    markup_ = new MarkupCommands(*this, state_, tools_, documents_, this);
+    markup_->makeSwatch(HtmlTools, this);
+    tools_cmds_ = new ToolCommands(*this, tools_, documents_, AppFolder, this);
+    preview_ = std::make_unique<PreviewCommands>(*this, state_, documents_,
+                                                 PreviewArea{Splitter1, Panel2, WebBrowser1, Panel1});
+    view_ = std::make_unique<ViewCommands>(*this, state_, *preview_,
+                                           ViewBars{Panel1, HtmlTools, statusBar(), Splitter1});
+    tools_.host = ToolHost{this, this, &settings, AppFolder,
+                           [this](const QString &fragment) {
+                               if (CurrentDoc)
+                                   CurrentDoc->Memo1->InsertFragment(fragment);
+                           },
+                           [this](bool shown) { action(commands::Id::ShowSearchResults)->setChecked(shown); }};
+    bindCommands();
+
+    connect(desktop, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *w) {
+        if (TSubForm *doc = windows_.documentOf(w))
+            doc->FormActivate();
+    });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        // Keeps Paste honest when another program changes the clipboard.
+        if (!docs_.isEmpty())
+            state_.SetPasteCommands();
+    });
+
+    FormCreate();
+}
+
+// The desktop, both strips, the preview pane and its handle strip.
+void TMainForm::makeFrame()
+{
     auto *central = new QWidget(this);
     central->setMouseTracking(true);
     auto *column = new QVBoxLayout(central);
@@ -119,36 +143,27 @@ TMainForm::TMainForm(const QStringList &args, QWidget *parent) : QMainWindow(par
     row->addWidget(Splitter1, 1);
     column->addWidget(rowWidget, 1);
     setCentralWidget(central);
+}
 
-    buildMenus();
-    buildToolStrips();
-    buildStatusBar();
-    showModal = [](QDialog *d) { return d->exec(); };
-    wireCommands();
-    wirePreviewCommands();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
-    autosaveStep_ = new QTimer(this);
-    autosaveStep_->setInterval(15);
-    connect(autosaveStep_, &QTimer::timeout, this, &TMainForm::autosaveStep);
-
-    connect(desktop, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *w) {
-        if (TSubForm *doc = docOf(w))
-            doc->FormActivate();
-    });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
-        // Keeps Paste honest when another program changes the clipboard.
-        if (!docs_.isEmpty()) {
-            const QMimeData *m = QApplication::clipboard()->mimeData();
-            const bool text = m && m->hasText();
-            action(commands::Id::Paste)->setEnabled(text);
-            button(commands::Id::Paste)->setEnabled(text);
-        }
-    });
-
-    FormCreate();
+// Every row of the command table to its owner's handler; the switchboard's
+// only list of who runs what is in the owners' bind().
+void TMainForm::bindCommands()
+{
+    documents_.bind(state_);
+    markup_->bind(state_);
+    search_.bind(state_);
+    tools_cmds_->bind(state_);
+    preview_->bind(state_);
+    view_->bind(state_);
+    windows_.bind(state_);
+    transfer_.bind(state_);
+    help_.bind(state_);
+    prefs_.bind(state_);
+    windows_.picked = [this] { preview_->RefreshPreview(); };
+    windows_.reopen = [this](const QString &path) {
+        return documents_.openDocument(path, DocumentCommands::Listing::OnSuccess);
+    };
+    prefs_.applied = [this](bool addedChanged) { applySettings(addedChanged); };
 }
 
 TMainForm::~TMainForm()
@@ -176,13 +191,6 @@ TMainForm::~TMainForm()
 void TMainForm::FormCreate()
 {
     FirstActivation = true;
-    UntitledCount = 0;
-    NewPageSaving = false;
-    FtpDataPresent = false;
-    TableEditorShown = TableEditorClosed = false;
-    TempFiles.clear();
-
-    AppFolder = appFolder();
     const SettingsStart start = readSettingsAtStart(AppFolder, dialogs().fontFamilies());
     settings = start.read.settings;
     for (const QString &msg : start.read.errors)
@@ -201,18 +209,20 @@ void TMainForm::FormCreate()
     WebBrowser1->setRemoteContent(addedOptions_.remoteContent);
     aids_ = new htmlaid::AidsHub(AppFolder, this);
     aids_->setOptions(addedOptions_.aids);
+    prefs_.setWritingAids(aids_);
     // The keyword generator works out of the box with the shipped word list.
     search::installDefaultIgnoreList(AppFolder, dataFolder());
 
-    restartAutosaveTimer();
+    autosave_->restartAutosaveTimer();
+    transfer_.createPublishing(AppFolder);
+}
 
-    const QString folder = AppFolder;
-    publishing = new transfer::Publishing(
-        this, [folder] { return loadFtpDataFile(folder); },
-        [folder](const QStringList &lines) { return saveFtpDataFile(folder, lines); },
-        SaveDialog1);
-    publishing->showModal = [this](QDialog *d) { return showModal(d); };
-    LoadFtpData();
+void TMainForm::startUp(bool splash)
+{
+    tools_.createBeforeSplash();
+    if (splash)
+        showModal(tools_.about());
+    tools_.createAfterSplash();
 }
 
 void TMainForm::applyDesktopColour()
@@ -220,40 +230,19 @@ void TMainForm::applyDesktopColour()
     desktop->setBackground(colourFromValue(settings.DesktopColor));
 }
 
-QList<TSubForm *> TMainForm::documents() const
+void TMainForm::applySettings(bool addedChanged)
 {
-    return docs_;
-}
-
-TSubForm *TMainForm::docOf(QMdiSubWindow *w) const
-{
-    auto *doc = qobject_cast<TSubForm *>(w);
-    return docs_.contains(doc) ? doc : nullptr;
-}
-
-int TMainForm::documentCount() const
-{
-    return docs_.size();
-}
-
-void TMainForm::documentClosed(TSubForm *doc)
-{
-    docs_.removeAll(doc);
-    if (CurrentDoc != doc)
-        return;
-    CurrentDoc = nullptr;
-    const QList<QMdiSubWindow *> order = desktop->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (auto it = order.crbegin(); it != order.crend(); ++it) {
-        if (TSubForm *next = docOf(*it)) {
-            desktop->setActiveSubWindow(next);
-            if (CurrentDoc != next)
-                next->FormActivate();
-            break;
-        }
+    if (addedChanged) {
+        WebBrowser1->setRemoteContent(addedOptions_.remoteContent);
+        aids_->setOptions(addedOptions_.aids);
+        for (TSubForm *doc : docs_)
+            doc->Memo1->setCurrentLineShown(addedOptions_.currentLine);
     }
+    autosave_->restartAutosaveTimer();
+    applyDesktopColour();
 }
 
-// ------------------------------------------------------------ command state
+// ------------------------------------------------------------ document windows
 
 // The offset between two windows of the desktop's own Cascade: 10 pixels
 // across and about a title bar's height down.
@@ -280,10 +269,9 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
         if (CurrentDoc == doc)
             CurrentDoc = nullptr;
     });
-    doc->Memo1->isCommandShortcut = [this](const QKeySequence &s) { return isCommandShortcut(s); };
     connect(doc, &TSubForm::saveFormatChanged, this, [this, doc] {
         if (doc == CurrentDoc)
-            showSaveFormat();
+            status_.showSaveFormat(doc);
     });
 
     doc->Memo1->setFont(editorFont);
@@ -300,16 +288,32 @@ TSubForm *TMainForm::CreateDocWindow(const QString &caption)
     desktop->setActiveSubWindow(doc);
     CurrentDoc = doc;
 
-    showWrapState(doc->Memo1->wrap());
-    showSaveFormat();
-    EnableDocCommands();
-    action(commands::Id::Savewww)->setEnabled(FtpDataPresent);
-    SetPasteCommands();
+    view_->showWrapState(doc->Memo1->wrap());
+    status_.showSaveFormat(doc);
+    state_.EnableDocCommands();
+    action(commands::Id::Savewww)->setEnabled(transfer_.ftpDataPresent());
+    state_.SetPasteCommands();
     if (settings.AutosaveOn)
-        Timer1->start();
+        autosave_->autosaveTimer()->start();
     else
-        Timer1->stop();
+        autosave_->stop();
     return doc;
+}
+
+void TMainForm::attachWritingAids(TSubForm *doc)
+{
+    if (!aids_)
+        return;
+    htmlaid::HtmlAids *aids = aids_->attach(doc->Memo1);
+    // A new caption may make a page of a text file or the other way round.
+    connect(doc, &QWidget::windowTitleChanged, aids, &htmlaid::HtmlAids::kindChanged);
+}
+
+void TMainForm::DisableDocCommands()
+{
+    state_.DisableDocCommands();
+    autosave_->stop();
+    status_.showSaveFormat(nullptr);
 }
 
 void TMainForm::enableSelectAll()
@@ -320,216 +324,122 @@ void TMainForm::enableSelectAll()
 void TMainForm::documentActivated(TSubForm *doc)
 {
     CurrentDoc = doc;
-    showSaveFormat();
+    status_.showSaveFormat(doc);
 }
 
-void TMainForm::InsertFragment(const QString &text)
+void TMainForm::AddReopenItem(const QString &path)
 {
-    if (!CurrentDoc)
+    if (filerules::isUntitled(path)) {
+        // The window of that caption, which need not be the current one.
+        TSubForm *doc = CurrentDoc && CurrentDoc->caption() == path ? CurrentDoc : nullptr;
+        for (TSubForm *d : docs_)
+            if (!doc && d->caption() == path)
+                doc = d;
+        documents_.saveAsDocument(doc);
         return;
-    ::InsertFragment(*CurrentDoc->Memo1, text);
-    CurrentDoc->Memo1->setFocus();
-}
-
-// ------------------------------------------------------------ view
-
-void TMainForm::Toolbar1Click()
-{
-    QAction *a = action(commands::Id::Toolbar);
-    if (a->isChecked()) {
-        Panel1->hide();
-        a->setChecked(false);
-    } else {
-        Panel1->show();
-        a->setChecked(true);
     }
+    windows_.addReopenEntry(path);
 }
 
-void TMainForm::StatusBar2Click()
+void TMainForm::documentClosed(TSubForm *doc)
 {
-    QAction *a = action(commands::Id::StatusBar);
-    if (statusBar()->isVisible()) {
-        statusBar()->hide();
-        a->setChecked(false);
-    } else {
-        statusBar()->show();
-        a->setChecked(true);
-    }
-}
-
-int TMainForm::previewPaneWidth() const
-{
-    return WebBrowser1->width();
-}
-
-void TMainForm::setPreviewPaneWidth(int w)
-{
-    const QList<int> sizes = Splitter1->sizes();
-    const int total = sizes.value(0) + sizes.value(1);
-    const int pane = std::clamp(w + Panel2->width(), Panel2->width(), std::max(total, Panel2->width()));
-    Splitter1->setSizes({std::max(0, total - pane), pane});
-}
-
-void TMainForm::HtmlToolbar1Click()
-{
-    QAction *a = action(commands::Id::HtmlToolbar);
-    QSplitterHandle *handle = Splitter1->handle(1);
-    auto splitterLeft = [&] { return handle->mapTo(this, QPoint(0, 0)).x(); };
-    if (HtmlTools->isVisible()) {
-        HtmlTools->hide();
-        a->setChecked(false);
-        layout()->activate();
-        if (splitterLeft() < 50)
-            setPreviewPaneWidth(width() - Splitter1->handleWidth() - 7);
-    } else {
-        HtmlTools->show();
-        a->setChecked(true);
-        layout()->activate();
-        const int left = splitterLeft();
-        if (left < 50)
-            setPreviewPaneWidth(width() - (Splitter1->handleWidth() + 40));
-        else if (left > 700)
-            setPreviewPaneWidth(4);
-    }
-}
-
-void TMainForm::wrapbtnClick()
-{
-    if (!CurrentDoc)
+    docs_.removeAll(doc);
+    if (CurrentDoc != doc)
         return;
-    const bool on = !action(commands::Id::WordWrap)->isChecked();
-    CurrentDoc->Memo1->setWrap(on);
-    showWrapState(on);
+    CurrentDoc = nullptr;
+    const QList<QMdiSubWindow *> order = desktop->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = order.crbegin(); it != order.crend(); ++it) {
+        if (TSubForm *next = windows_.documentOf(*it)) {
+            desktop->setActiveSubWindow(next);
+            if (CurrentDoc != next)
+                next->FormActivate();
+            break;
+        }
+    }
 }
 
-void TMainForm::ZoomIn1Click()
+QList<TSubForm *> TMainForm::documentsLeastRecentFirst()
 {
-    if (CurrentDoc)
-        CurrentDoc->Memo1->zoomIn();
+    QList<TSubForm *> out;
+    for (QMdiSubWindow *w : desktop->subWindowList(QMdiArea::ActivationHistoryOrder))
+        if (TSubForm *doc = windows_.documentOf(w))
+            out << doc;
+    // Windows never activated yet count as the oldest.
+    for (TSubForm *doc : docs_)
+        if (!out.contains(doc))
+            out.prepend(doc);
+    return out;
 }
 
-void TMainForm::ZoomOut1Click()
+void TMainForm::bringToFront(TSubForm *doc)
 {
-    if (CurrentDoc)
-        CurrentDoc->Memo1->zoomOut();
-}
-
-void TMainForm::ZoomReset1Click()
-{
-    if (CurrentDoc)
-        CurrentDoc->Memo1->zoomReset();
-}
-
-void TMainForm::LineNumbering1Click()
-{
-    QAction *a = action(commands::Id::LineNumbering);
-    a->setChecked(!a->isChecked());
-    if (CurrentDoc)
-        CurrentDoc->setGutterVisible(a->isChecked());
-}
-
-void TMainForm::Preferences1Click()
-{
-    Tprefs *prefs = tools_.preferences(this);
-    prefs->FormShow(settings);
-    prefs->splash->setChecked(addedOptions_.showSplash);
-    prefs->remoteContent->setChecked(addedOptions_.remoteContent);
-    prefs->currentLine->setChecked(addedOptions_.currentLine);
-    prefs->reopenDocuments->setChecked(addedOptions_.reopenDocuments);
-    prefs->showAids(addedOptions_.aids, aids_->languages());
-    if (showModal(prefs) != QDialog::Accepted)
+    if (!docs_.contains(doc))
         return;
-    settings = prefs->values();
-    if (Result r = writeSettingsFromDialog(AppFolder, settings); !r)
-        dialogs().error(r.message, this);
-    // Kept apart from mivor.dvf, whose lines keep their meaning; the file is
-    // written only once the user has changed a choice.
-    const AddedOptions chosen{prefs->splash->isChecked(), prefs->remoteContent->isChecked(),
-                              prefs->currentLine->isChecked(), prefs->reopenDocuments->isChecked(), prefs->aids()};
-    if (chosen != addedOptions_) {
-        addedOptions_ = chosen;
-        WebBrowser1->setRemoteContent(chosen.remoteContent);
-        aids_->setOptions(chosen.aids);
-        for (TSubForm *doc : docs_)
-            doc->Memo1->setCurrentLineShown(chosen.currentLine);
-        if (Result r = writeAddedOptions(AppFolder, chosen); !r)
-            dialogs().error(r.message, this);
-    }
-    restartAutosaveTimer();
-    applyDesktopColour();
+    if (doc->isMinimized())
+        doc->showNormal();
+    desktop->setActiveSubWindow(doc);
+    doc->raise();
+    if (CurrentDoc != doc)
+        doc->FormActivate();
 }
 
-void TMainForm::About1Click()
-{
-    Tlogo *logo = tools_.about(this);
-    logo->show();
-    logo->raise();
-    logo->FormShow();   // a showing while already visible restarts the time too
-}
-
-// The preview pane: on, it takes most of the window and the tool strips rest.
-void TMainForm::BrowseBtnClick()
-{
-    QAction *a = action(commands::Id::HtmlPreview);
-    if (a->isChecked()) {
-        a->setChecked(false);
-        setPreviewPaneWidth(4);
-        action(commands::Id::WebPrintPreview)->setEnabled(false);
-        EnableHtmlTools();
-    } else {
-        a->setChecked(true);
-        setPreviewPaneWidth(width() - 50);
-        action(commands::Id::WebPrintPreview)->setEnabled(true);
-        DisableHtmlTools();
-    }
-    RefreshPreview();
-}
-
-void TMainForm::previewOff()
-{
-    action(commands::Id::HtmlPreview)->setChecked(false);
-    setPreviewPaneWidth(4);
-    action(commands::Id::WebPrintPreview)->setEnabled(false);
-    EnableHtmlTools();
-}
-
-// ------------------------------------------------------------ hints
-
-void TMainForm::NewBtnMouseMove(const QString &hint)
-{
-    statusPanel1->setText(hint);
-}
-
-void TMainForm::FormMouseMove()
-{
-    clearHint();
-}
+// ------------------------------------------------------------ hints and drops
 
 void TMainForm::mouseMoveEvent(QMouseEvent *e)
 {
     QMainWindow::mouseMoveEvent(e);
-    FormMouseMove();
+    status_.clearHint();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *e)
 {
-    if (PickingColour) {
-        // The pointer is captured: it moves anywhere and the first press ends picking.
-        if (e->type() == QEvent::MouseMove) {
-            QTimer::singleShot(0, this, &TMainForm::ApplicationEvents1Idle);
-        } else if (e->type() == QEvent::MouseButtonPress) {
-            FormMouseDown();
-            return true;
-        }
-    }
     if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
-        if (watched == desktop->viewport()) {
-            FormMouseMove();
-        } else if (auto *w = qobject_cast<QWidget *>(watched); w && (buttons_.contains(w->objectName()) || w == Shape1)) {
-            NewBtnMouseMove(w->toolTip());
-        }
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (watched == desktop->viewport())
+            status_.clearHint();
+        else if (w && (state_.isStripButton(w) || w == markup_->colourSwatch()))
+            status_.showHint(w->toolTip());
     }
     return QMainWindow::eventFilter(watched, e);
+}
+
+// Files dropped on the window open one after the other as Open opens them.
+// Text dragged inside a document is the text area's own business; it passes
+// drags of files on to here.
+static QStringList filesOf(const QMimeData *data)
+{
+    return data && data->hasUrls() ? filerules::droppedFiles(data->urls()) : QStringList();
+}
+
+static void acceptFiles(QDragMoveEvent *e)
+{
+    if (!filesOf(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *e)
+{
+    acceptFiles(e);
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent *e)
+{
+    acceptFiles(e);
+}
+
+void TMainForm::dropEvent(QDropEvent *e)
+{
+    const QStringList paths = filesOf(e->mimeData());
+    if (paths.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    // The drag source waits until the drop returns: open the files after it,
+    // so a message box about one of them does not hold the file manager.
+    e->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, paths] { documents_.openDroppedFiles(paths); });
 }
 
 // ------------------------------------------------------------ life cycle
@@ -540,7 +450,7 @@ void TMainForm::showEvent(QShowEvent *e)
     if (!previewShownOnce_) {
         // The preview entry starts checked, so this first toggle closes the pane.
         previewShownOnce_ = true;
-        BrowseBtnClick();
+        preview_->BrowseBtnClick();
     }
 }
 
@@ -558,10 +468,10 @@ void TMainForm::FormActivate()
     FirstActivation = false;
     const qsizetype before = docs_.size();
     if (!args_.isEmpty() && !eachArgumentAFile_) {
-        openCommandLinePath(args_.join(QLatin1Char(' ')));
+        documents_.openCommandLinePath(args_.join(QLatin1Char(' ')));
     } else {
         for (const QString &path : args_)
-            openCommandLinePath(path);
+            documents_.openCommandLinePath(path);
     }
     // The documents of the last session follow; the command line's stays in front.
     if (addedOptions_.reopenDocuments)
@@ -584,11 +494,11 @@ void TMainForm::reopenSession(TSubForm *inFront)
             missing << d.path;
             continue;
         }
-        if (!openDocument(d.path, Listing::OnSuccess))
+        if (!documents_.openDocument(d.path, DocumentCommands::Listing::OnSuccess))
             continue;   // Open's own message said why
         TSubForm *doc = CurrentDoc;
         doc->Memo1->setWrap(d.wrap);
-        showWrapState(d.wrap);
+        view_->showWrapState(d.wrap);
         doc->Memo1->setSelStart(std::min(d.caret, doc->Memo1->textLength()));
         doc->Memo1->ensureCursorVisible();
         doc->Memo1MouseUp();
@@ -612,35 +522,6 @@ QList<SessionDocument> TMainForm::sessionDocuments() const
     return out;
 }
 
-void TMainForm::openCommandLinePath(const QString &path)
-{
-    const QString ext = names::extensionOf(path).toUpper();
-    if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
-        openDocument(path, Listing::OnSuccess);
-    } else if (ext == QLatin1String(".RTF")) {
-        QByteArray rtf;
-        switch (fileio::readRegularFile(path, textfile::kMaxDocumentBytes, rtf)) {
-        case fileio::ReadStatus::Ok:
-            break;
-        case fileio::ReadStatus::CannotOpen:
-            dialogs().error(QStringLiteral("Cannot open file ") + path, this);
-            return;
-        case fileio::ReadStatus::TooLarge:
-            dialogs().error(QStringLiteral("Text exceeds memo capacity"), this);
-            return;
-        }
-        const QString text = rtfToText(rtf);
-        ++UntitledCount;
-        TSubForm *doc = CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
-        AddWindowItem();
-        doc->Memo1->setText(text);
-        doc->Memo1->setModified(true);
-        SetUndoCommands();
-    } else if (!path.isEmpty()) {
-        openDocument(path, Listing::Always);
-    }
-}
-
 void TMainForm::closeEvent(QCloseEvent *e)
 {
     for (TSubForm *doc : QList<TSubForm *>(docs_)) {
@@ -657,14 +538,12 @@ void TMainForm::closeEvent(QCloseEvent *e)
 
 void TMainForm::FormClose()
 {
-    for (const QString &f : TempFiles)
-        QFile::remove(f);
-    TempFiles.clear();
+    preview_->removeTempFiles();
     if (tools_.Spike) {
         if (Result r = saveSpikeClips(AppFolder, tools_.Spike->clips()); !r)
             dialogs().error(r.message, this);
     }
-    if (Result r = writeSettingsAtClose(AppFolder, settings, reopenList(), dialogs().fontFamilies()); !r)
+    if (Result r = writeSettingsAtClose(AppFolder, settings, windows_.reopenList(), dialogs().fontFamilies()); !r)
         dialogs().error(r.message, this);
     if (!addedOptions_.reopenDocuments) {
         forgetSession(AppFolder);

@@ -1,14 +1,14 @@
-// The main window's markup commands: tag pairs, fragments from the dialogs,
-// colour and the pipette. Each handler gathers the selection, lets a dialog
-// or a builder make the text, and inserts it through InsertFragment.
-#include "app/mainwindow.h"
+#include "app/markupcommands.h"
 
+#include "app/commandhost.h"
+#include "app/commandstate.h"
+#include "app/documentcommands.h"
+#include "app/toolwindows.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
 #include "formmaker/formform.h"
 #include "markup/anchordialog.h"
 #include "markup/colorhtml.h"
-#include "widgets/colourswatch.h"
 #include "markup/emaildialog.h"
 #include "markup/fontdialog.h"
 #include "markup/framedialogs.h"
@@ -18,16 +18,16 @@
 #include "markup/marqueedialog.h"
 #include "markup/newpagedialog.h"
 #include "markup/paragraphdialog.h"
-#include "markup/picturedialog.h"
 #include "markup/sortselection.h"
-#include "markup/tagcommands.h"
 #include "platform/screensampler.h"
+#include "widgets/colourswatch.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QBitmap>
 #include <QCursor>
+#include <QEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -51,232 +51,292 @@ QCursor pipetteCursor()
 
 } // namespace
 
-void TMainForm::createDialogsBeforeSplash()
+MarkupCommands::MarkupCommands(CommandHost &host, CommandState &state, ToolWindows &tools,
+                               DocumentCommands &documents, QObject *parent)
+    : QObject(parent), host_(host), state_(state), tools_(tools), documents_(documents)
 {
-    tools_.createBeforeSplash(*this);
 }
 
-void TMainForm::createDialogsAfterSplash()
+void MarkupCommands::bind(CommandState &state)
 {
-    tools_.createAfterSplash(this);
+    using commands::Id;
+    for (const commands::Command &c : commands::table()) {
+        if (c.tag) {
+            const markup::TagCommandId tag = *c.tag;
+            state.bind(c.id, [this, tag] { runTagCommand(tag); });
+        }
+    }
+    state.bind(Id::NewWebPage, [this] { NewWebPage1Click(); });
+    state.bind(Id::SortSelection, [this] { SortSelection1Click(); });
+    state.bind(Id::Color, [this] { Color1Click(); });
+    state.bind(Id::Headlines, [this] { HHeadlines1Click(); });
+    state.bind(Id::Anchor, [this] { AnchorBtnClick(); });
+    state.bind(Id::Font, [this] { FontBtnClick(); });
+    state.bind(Id::Rule, [this] { HRuleBtnClick(); });
+    state.bind(Id::Email, [this] { email1Click(); });
+    state.bind(Id::Form, [this] { FormMenu1Click(); });
+    state.bind(Id::Frameset, [this] { Frameset1Click(); });
+    state.bind(Id::Frame, [this] { Frame1Click(); });
+    state.bind(Id::Marquee, [this] { Marquee1Click(); });
+    state.bind(Id::Paragraph, [this] { Paragraph1Click(); });
+    state.bind(Id::List, [this] { List1Click(); });
+    state.bind(Id::ColourPicker, [this] { colpicBtnClick(); });
 }
 
-QString TMainForm::selectionText() const
+void MarkupCommands::makeSwatch(QWidget *htmlStrip, QObject *hover)
 {
-    return CurrentDoc ? CurrentDoc->Memo1->selText() : QString();
+    const commands::Command &swatch = commands::command(commands::Id::ColourSwatch);
+    Shape1 = new ColourSwatch(htmlStrip, QSize(29, 27));
+    Shape1->setObjectName(swatch.button);
+    Shape1->setOpensChooser(false);
+    Shape1->setFill(0xFFFFFF);
+    Shape1->setOutline(0xFFFFFF);
+    Shape1->setMouseTracking(true);
+    connect(Shape1, &ColourSwatch::mousePressed, this, &MarkupCommands::Shape1MouseDown);
+    Shape1->setToolTip(swatch.hint);
+    Shape1->move(2, swatch.y);
+    Shape1->installEventFilter(hover);
+    Shape1->setEnabled(false);
+    state_.addWidget(swatch.button, Shape1);
 }
 
-void TMainForm::insertWithCaret(const markup::Insertion &ins)
+TMemo *MarkupCommands::memo()
 {
-    if (!CurrentDoc)
-        return;
-    InsertFragment(ins.text);
-    if (ins.caretBack > 0) {
-        TMemo *memo = CurrentDoc->Memo1;
-        memo->setSelStart(std::max(0, memo->selStart() - ins.caretBack));
+    TSubForm *doc = host_.currentDocument();
+    return doc ? doc->Memo1 : nullptr;
+}
+
+QString MarkupCommands::selectionText()
+{
+    TMemo *m = memo();
+    return m ? m->selText() : QString();
+}
+
+void MarkupCommands::runTagCommand(markup::TagCommandId id)
+{
+    if (TMemo *m = memo()) {
+        const markup::Insertion ins = markup::applyTagCommand(markup::tagCommand(id), m->selText());
+        m->InsertFragment(ins.text, ins.caretBack);
     }
 }
 
-void TMainForm::runTagCommand(markup::TagCommandId id)
+void MarkupCommands::Paragraph1Click()
 {
-    if (CurrentDoc)
-        insertWithCaret(markup::applyTagCommand(markup::tagCommand(id), selectionText()));
+    if (!memo())
+        return;
+    tools_.createAfterSplash();
+    if (host_.runModal(tools_.Parabox) != QDialog::Accepted || !memo())
+        return;
+    const markup::Insertion ins = markup::paragraphInsertion(tools_.Parabox->FragmentText, selectionText());
+    memo()->InsertFragment(ins.text, ins.caretBack);
 }
 
-void TMainForm::Paragraph1Click()
+void MarkupCommands::FontBtnClick()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsAfterSplash();
-    if (showModal(tools_.Parabox) == QDialog::Accepted)
-        insertWithCaret(markup::paragraphInsertion(tools_.Parabox->FragmentText, selectionText()));
+    tools_.createBeforeSplash();
+    if (host_.runModal(tools_.HtmlFont) != QDialog::Accepted || !memo())
+        return;
+    const markup::Insertion ins = markup::fontInsertion(tools_.HtmlFont->FragmentText, selectionText());
+    memo()->InsertFragment(ins.text, ins.caretBack);
 }
 
-void TMainForm::FontBtnClick()
+void MarkupCommands::HHeadlines1Click()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsBeforeSplash();
-    if (showModal(tools_.HtmlFont) == QDialog::Accepted)
-        insertWithCaret(markup::fontInsertion(tools_.HtmlFont->FragmentText, selectionText()));
-}
-
-void TMainForm::HHeadlines1Click()
-{
-    if (!CurrentDoc)
-        return;
-    createDialogsBeforeSplash();
+    tools_.createBeforeSplash();
     tools_.Headline->setSelectionText(selectionText());
-    showModal(tools_.Headline);
-    if (!tools_.Headline->FragmentText.isEmpty())
-        insertWithCaret({tools_.Headline->FragmentText, 0});
+    host_.runModal(tools_.Headline);
+    if (!tools_.Headline->FragmentText.isEmpty() && memo())
+        memo()->InsertFragment(tools_.Headline->FragmentText);
 }
 
-void TMainForm::HRuleBtnClick()
+void MarkupCommands::HRuleBtnClick()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsAfterSplash();
-    showModal(tools_.HrLineBox);
-    if (!tools_.HrLineBox->FragmentText.isEmpty())
-        insertWithCaret(markup::ruleInsertion(tools_.HrLineBox->FragmentText));
+    tools_.createAfterSplash();
+    host_.runModal(tools_.HrLineBox);
+    if (!tools_.HrLineBox->FragmentText.isEmpty() && memo()) {
+        const markup::Insertion ins = markup::ruleInsertion(tools_.HrLineBox->FragmentText);
+        memo()->InsertFragment(ins.text, ins.caretBack);
+    }
 }
 
-void TMainForm::List1Click()
+void MarkupCommands::List1Click()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsBeforeSplash();
-    showModal(tools_.ListForm);
-    if (!tools_.ListForm->OpenTag.isEmpty())
-        insertWithCaret(markup::listInsertion(tools_.ListForm->OpenTag, selectionText(), tools_.ListForm->CloseTag));
+    tools_.createBeforeSplash();
+    host_.runModal(tools_.ListForm);
+    if (!tools_.ListForm->OpenTag.isEmpty() && memo()) {
+        const markup::Insertion ins =
+            markup::listInsertion(tools_.ListForm->OpenTag, selectionText(), tools_.ListForm->CloseTag);
+        memo()->InsertFragment(ins.text, ins.caretBack);
+    }
 }
 
-void TMainForm::AnchorBtnClick()
+void MarkupCommands::AnchorBtnClick()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsAfterSplash();
+    tools_.createAfterSplash();
     tools_.AnchorBox->setSelectionText(selectionText());
-    showModal(tools_.AnchorBox);
-    if (!tools_.AnchorBox->FragmentText.isEmpty())
-        insertWithCaret({tools_.AnchorBox->FragmentText, 0});
+    host_.runModal(tools_.AnchorBox);
+    if (!tools_.AnchorBox->FragmentText.isEmpty() && memo())
+        memo()->InsertFragment(tools_.AnchorBox->FragmentText);
 }
 
-void TMainForm::email1Click()
+void MarkupCommands::email1Click()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsBeforeSplash();
+    tools_.createBeforeSplash();
     tools_.emailBox->setSelectionText(selectionText());
-    showModal(tools_.emailBox);
-    if (!tools_.emailBox->FragmentText.isEmpty())
-        insertWithCaret({tools_.emailBox->FragmentText, 0});
+    host_.runModal(tools_.emailBox);
+    if (!tools_.emailBox->FragmentText.isEmpty() && memo())
+        memo()->InsertFragment(tools_.emailBox->FragmentText);
 }
 
-void TMainForm::Marquee1Click()
+void MarkupCommands::Marquee1Click()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsBeforeSplash();
+    tools_.createBeforeSplash();
     tools_.marqueebox->setSelectionText(selectionText());
-    showModal(tools_.marqueebox);
-    if (!tools_.marqueebox->FragmentText.isEmpty())
-        insertWithCaret({tools_.marqueebox->FragmentText, 0});
+    host_.runModal(tools_.marqueebox);
+    if (!tools_.marqueebox->FragmentText.isEmpty() && memo())
+        memo()->InsertFragment(tools_.marqueebox->FragmentText);
 }
 
-void TMainForm::Frameset1Click()
+void MarkupCommands::Frameset1Click()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsBeforeSplash();
-    if (showModal(tools_.Frameset) == QDialog::Accepted)
-        insertWithCaret(markup::framesetInsertion(tools_.Frameset->FragmentText));
-}
-
-void TMainForm::Frame1Click()
-{
-    if (!CurrentDoc)
+    tools_.createBeforeSplash();
+    if (host_.runModal(tools_.Frameset) != QDialog::Accepted || !memo())
         return;
-    createDialogsBeforeSplash();
-    if (showModal(tools_.Framez) == QDialog::Accepted)
-        insertWithCaret(markup::frameInsertion(tools_.Framez->FragmentText));
+    const markup::Insertion ins = markup::framesetInsertion(tools_.Frameset->FragmentText);
+    memo()->InsertFragment(ins.text, ins.caretBack);
 }
 
-void TMainForm::FormMenu1Click()
+void MarkupCommands::Frame1Click()
 {
-    if (!CurrentDoc)
+    if (!memo())
         return;
-    createDialogsBeforeSplash();
-    showModal(tools_.FormForm);
-    if (!tools_.FormForm->FormHtml.isEmpty())
-        insertWithCaret({tools_.FormForm->FormHtml, 0});
-}
-
-void TMainForm::SortSelection1Click()
-{
-    if (!CurrentDoc)
+    tools_.createBeforeSplash();
+    if (host_.runModal(tools_.Framez) != QDialog::Accepted || !memo())
         return;
-    insertWithCaret({markup::sortSelection(selectionText()), 0});
+    const markup::Insertion ins = markup::frameInsertion(tools_.Framez->FragmentText);
+    memo()->InsertFragment(ins.text, ins.caretBack);
 }
 
-void TMainForm::NewWebPage1Click()
+void MarkupCommands::FormMenu1Click()
 {
-    ++UntitledCount;
-    TSubForm *doc = CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
-    NewPageSaving = true;
-    SaveAs1Click();
-    NewPageSaving = false;
-    createDialogsBeforeSplash();
+    if (!memo())
+        return;
+    tools_.createBeforeSplash();
+    host_.runModal(tools_.FormForm);
+    if (!tools_.FormForm->FormHtml.isEmpty() && memo())
+        memo()->InsertFragment(tools_.FormForm->FormHtml);
+}
+
+void MarkupCommands::SortSelection1Click()
+{
+    if (TMemo *m = memo())
+        m->InsertFragment(markup::sortSelection(m->selText()));
+}
+
+void MarkupCommands::NewWebPage1Click()
+{
+    TSubForm *doc = documents_.newUntitledDocument();
+    documents_.saveAsNewPage(doc);
+    tools_.createBeforeSplash();
     tools_.NewHtml->DocumentFolder = QString();
     const QString caption = doc->caption();
     const int slash = caption.lastIndexOf(QLatin1Char('/'));
     if (!caption.startsWith(QLatin1Char('~')) && slash >= 0)
         tools_.NewHtml->DocumentFolder = caption.left(slash + 1);
-    if (showModal(tools_.NewHtml) != QDialog::Accepted || !docs_.contains(doc))
+    if (host_.runModal(tools_.NewHtml) != QDialog::Accepted || !host_.isOpen(doc))
         return;
-    TMemo *memo = doc->Memo1;
-    memo->setText(tools_.NewHtml->PageText);
-    memo->setFocus();
-    memo->setSelStart(std::max(0, memo->textLength() - 22));
-    memo->setModified(true);
-    SetUndoCommands();
+    // The skeleton replaces the whole text; the caret goes inside its BODY.
+    TMemo *m = doc->Memo1;
+    m->setText(tools_.NewHtml->PageText);
+    m->setFocus();
+    m->setSelStart(std::max(0, m->textLength() - 22));
+    m->setModified(true);
+    state_.SetUndoCommands();
 }
 
 // ------------------------------------------------------------ colour
 
-void TMainForm::Shape1MouseDown(Qt::MouseButton button)
+void MarkupCommands::Shape1MouseDown(Qt::MouseButton button)
 {
-    if (!Shape1->isEnabled() || !CurrentDoc)
+    if (!Shape1->isEnabled() || !memo())
         return;
     if (button != Qt::RightButton) {
-        const std::optional<quint32> chosen = chooseSharedColour(this);
-        if (!chosen)
+        const std::optional<quint32> chosen = chooseSharedColour(host_.frame());
+        if (!chosen || !memo())
             return;
         Shape1->setFill(*chosen);
         Shape1->setOutline(*chosen);
     }
-    InsertFragment(markup::quotedColour(Shape1->fill()));
+    memo()->InsertFragment(markup::quotedColour(Shape1->fill()));
 }
 
-void TMainForm::Color1Click()
+void MarkupCommands::Color1Click()
 {
     Shape1MouseDown(Qt::LeftButton);
 }
 
-void TMainForm::colpicBtnClick()
+void MarkupCommands::colpicBtnClick()
 {
-    QToolButton *b = button(commands::Id::ColourPicker);
     if (PickingColour) {
         endPicking();
         return;
     }
     PickingColour = true;
-    b->setChecked(true);
+    state_.button(commands::Id::ColourPicker)->setChecked(true);
     QApplication::setOverrideCursor(pipetteCursor());
-    grabMouse();
+    host_.frame()->grabMouse();
     qApp->installEventFilter(this);
 }
 
-void TMainForm::ApplicationEvents1Idle()
+void MarkupCommands::ApplicationEvents1Idle()
 {
     if (PickingColour)
         Shape1->setFill(screenSampler().pixelUnderPointer());
 }
 
-void TMainForm::FormMouseDown()
+void MarkupCommands::FormMouseDown()
 {
     if (PickingColour)
         endPicking();
 }
 
-void TMainForm::endPicking()
+void MarkupCommands::endPicking()
 {
     PickingColour = false;
-    button(commands::Id::ColourPicker)->setChecked(false);
-    releaseMouse();
+    state_.button(commands::Id::ColourPicker)->setChecked(false);
+    QWidget *frame = host_.frame();
+    frame->releaseMouse();
     QApplication::restoreOverrideCursor();
     qApp->removeEventFilter(this);
-    activateWindow();
-    setFocus();
+    frame->activateWindow();
+    frame->setFocus();
+}
+
+bool MarkupCommands::eventFilter(QObject *watched, QEvent *e)
+{
+    if (PickingColour) {
+        if (e->type() == QEvent::MouseMove) {
+            QTimer::singleShot(0, this, &MarkupCommands::ApplicationEvents1Idle);
+        } else if (e->type() == QEvent::MouseButtonPress) {
+            FormMouseDown();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, e);
 }

@@ -1,17 +1,16 @@
-// The status bar's panels: caret position and hints, wrap state, the save format.
-#include "app/mainwindow.h"
+#include "app/statusbar.h"
 
 #include "documents/subform.h"
 #include "documents/textfile.h"
 
 #include <QLabel>
+#include <QMainWindow>
 #include <QStatusBar>
-#include <QToolButton>
 #include <algorithm>
 
-void TMainForm::buildStatusBar()
+void StatusPanels::build(QMainWindow *frame)
 {
-    auto *bar = new QStatusBar(this);
+    auto *bar = new QStatusBar(frame);
     bar->setObjectName(QStringLiteral("StatusBar1"));
     QFont f = bar->font();
     f.setBold(true);
@@ -34,21 +33,20 @@ void TMainForm::buildStatusBar()
     bar->addWidget(statusPanel2);
     statusPanel2->hide();
     bar->setSizeGripEnabled(false);
-    setStatusBar(bar);
+    frame->setStatusBar(bar);
 }
 
-void TMainForm::showWrapState(bool on)
+QLabel *StatusPanels::statusPanel(int panel) const
 {
-    action(commands::Id::WordWrap)->setChecked(on);
-    button(commands::Id::WordWrap)->setChecked(on);
+    return panel == 0 ? statusPanel0 : panel == 1 ? statusPanel1 : statusPanel2;
 }
 
-void TMainForm::showLineNumberingState(bool on)
+QString StatusPanels::statusText(int panel) const
 {
-    action(commands::Id::LineNumbering)->setChecked(on);
+    return statusPanel(panel)->text();
 }
 
-void TMainForm::showCaretPosition(const QString &text)
+void StatusPanels::showCaretPosition(const QString &text)
 {
     statusPanel0->setText(text);
     // Long documents have long row numbers: the panel grows to show them whole.
@@ -57,22 +55,21 @@ void TMainForm::showCaretPosition(const QString &text)
     statusPanel0->setFixedWidth(std::max(130, needed));
 }
 
-void TMainForm::clearHint()
+void StatusPanels::showHint(const QString &text)
+{
+    statusPanel1->setText(text);
+}
+
+void StatusPanels::clearHint()
 {
     statusPanel1->clear();
 }
 
-QString TMainForm::statusText(int panel) const
+void StatusPanels::showSaveFormat(const TSubForm *doc)
 {
-    return statusPanel(panel)->text();
-}
-
-void TMainForm::showSaveFormat()
-{
-    // Without a document the panel goes rather than stand empty.
-    if (CurrentDoc)
-        statusPanel2->setText(textfile::saveFormatName(CurrentDoc->savedEncoding(), CurrentDoc->byteOrderMark));
+    if (doc)
+        statusPanel2->setText(textfile::saveFormatName(doc->savedEncoding(), doc->byteOrderMark));
     else
         statusPanel2->clear();
-    statusPanel2->setVisible(CurrentDoc != nullptr);
+    statusPanel2->setVisible(doc != nullptr);
 }

@@ -1,182 +1,83 @@
-// The main window's tool commands: find and replace, find in files, the
-// spike, the table editor, pictures, scripts and the keyword META line. Each
-// handler hands its work to the tool's own window or logic.
-#include "app/mainwindow.h"
+#include "app/toolcommands.h"
 
-#include "documents/filecommands.h"
+#include "app/commandhost.h"
+#include "app/commandstate.h"
+#include "app/documentcommands.h"
+#include "app/toolwindows.h"
 #include "documents/filenames.h"
-#include "documents/gotoline.h"
-#include "documents/gotolinedialog.h"
-#include "documents/filerules.h"
 #include "documents/memo.h"
 #include "documents/subform.h"
-#include "documents/textfile.h"
-#include "markup/insert.h"
-#include "markup/newpagedialog.h"
 #include "markup/jseditor.h"
+#include "markup/newpagedialog.h"
 #include "markup/paragraphdialog.h"
 #include "markup/picturedialog.h"
 #include "platform/appfolder.h"
+#include "platform/dialogs.h"
 #include "platform/focusreturn.h"
-#include "search/findform.h"
-#include "search/findinfiles.h"
-#include "search/findinfilesform.h"
-#include "search/htmlcheck.h"
 #include "search/keywordrun.h"
 #include "search/keywords.h"
-#include "search/resultsform.h"
 #include "spike/spikewindow.h"
 #include "table/tablewindow.h"
-#include "transfer/publishing.h"
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QLabel>
 #include <QListWidget>
-#include <QMdiArea>
 #include <QPointer>
 #include <QProgressBar>
-#include <QToolButton>
 
-QString TMainForm::documentFolder() const
+ToolCommands::ToolCommands(CommandHost &host, ToolWindows &tools, DocumentCommands &documents,
+                           const QString &programFolder, QObject *parent)
+    : QObject(parent), host_(host), tools_(tools), documents_(documents), programFolder_(programFolder)
 {
-    if (!CurrentDoc || CurrentDoc->caption().startsWith(QLatin1Char('~')))
+}
+
+void ToolCommands::bind(CommandState &state)
+{
+    using commands::Id;
+    state.bind(Id::CopyToSpike, [this] { CopyToSpike1Click(); });
+    state.bind(Id::ShowSpike, [this] { ShowSpike1Click(); });
+    state.bind(Id::Table, [this] { Table1Click(); });
+    state.bind(Id::Image, [this] { Image1Click(); });
+    state.bind(Id::Direct, [this] { Direct1Click(); });
+    state.bind(Id::FromFile, [this] { FromFile1Click(); });
+    state.bind(Id::Meta, [this] { META1Click(); });
+    state.bind(Id::EditIgnoreList, [this] { EditIgnoreList1Click(); });
+}
+
+QString ToolCommands::documentFolder()
+{
+    TSubForm *doc = host_.currentDocument();
+    if (!doc || doc->caption().startsWith(QLatin1Char('~')))
         return QString();
-    return names::folderPart(CurrentDoc->caption());
+    return names::folderPart(doc->caption());
 }
 
-void TMainForm::createToolWindows()
+void ToolCommands::insertIntoCurrent(const QString &text)
 {
-    tools_.createTools(*this);
+    if (TSubForm *doc = host_.currentDocument())
+        doc->Memo1->InsertFragment(text);
 }
 
-QList<TSubForm *> TMainForm::documentsLeastRecentFirst()
+void ToolCommands::CopyToSpike1Click()
 {
-    QList<TSubForm *> out;
-    for (QMdiSubWindow *w : desktop->subWindowList(QMdiArea::ActivationHistoryOrder))
-        if (TSubForm *doc = docOf(w))
-            out << doc;
-    // Windows never activated yet count as the oldest.
-    for (TSubForm *doc : docs_)
-        if (!out.contains(doc))
-            out.prepend(doc);
-    return out;
-}
-
-void TMainForm::bringToFront(TSubForm *doc)
-{
-    if (!docs_.contains(doc))
+    TSubForm *doc = host_.currentDocument();
+    if (!doc)
         return;
-    if (doc->isMinimized())
-        doc->showNormal();
-    desktop->setActiveSubWindow(doc);
-    doc->raise();
-    if (CurrentDoc != doc)
-        doc->FormActivate();
+    tools_.createTools();
+    tools_.Spike->CopyToSpike(doc->Memo1->selText());
 }
 
-void TMainForm::Find1Click()
+void ToolCommands::ShowSpike1Click()
 {
-    createToolWindows();
-    tools_.FindForm->Find1Click();
-}
-
-void TMainForm::Replace1Click()
-{
-    createToolWindows();
-    tools_.FindForm->Replace1Click();
-}
-
-void TMainForm::FindinFiles1Click()
-{
-    createToolWindows();
-    showModal(tools_.FinFiles);
-}
-
-void TMainForm::FindNext1Click()
-{
-    createToolWindows();
-    tools_.FindForm->FindNextInCurrent();
-}
-
-void TMainForm::showSearchNote(const QString &text)
-{
-    statusPanel1->setText(text);
-}
-
-void TMainForm::GoToLine1Click()
-{
-    if (!CurrentDoc)
-        return;
-    TSubForm *doc = CurrentDoc;
-    TMemo *memo = doc->Memo1;
-    // Row numbers as the gutter shows them: with wrapping on, the rows of
-    // the whole page must be known first (the user may cancel that wait).
-    if (!memo->finishWrapping())
-        return;
-    const int rows = memo->lineCount();
-    TGoToLine *dialog = tools_.goToLineDialog(this);
-    dialog->FormShow(rows, doc->CaretLine());
-    if (showModal(dialog) != QDialog::Accepted || !docs_.contains(doc))
-        return;
-    const gotoline::RowChoice choice = gotoline::readRow(dialog->typed(), rows);
-    if (!choice.ok) {
-        dialogs().error(choice.message, this);
-        return;
-    }
-    memo->goToRow(choice.row);
-    memo->setFocus();
-    doc->Memo1MouseUp();
-}
-
-void TMainForm::CheckHtml1Click()
-{
-    if (!CurrentDoc)
-        return;
-    createToolWindows();
-    TMemo *memo = CurrentDoc->Memo1;
-    const search::HtmlCheck check = search::checkHtml(memo->text());
-    if (!check.refusal.isEmpty()) {
-        dialogs().error(check.refusal, this);
-        return;
-    }
-    if (!tools_.resultsForm->AddHtmlCheck(check, search::fileNamePart(CurrentDoc->caption()), memo))
-        return;
-    tools_.resultsForm->show();
-    tools_.resultsForm->raise();
-}
-
-void TMainForm::ShowSearchResults1Click()
-{
-    createToolWindows();
-    if (tools_.resultsForm->isVisible())
-        tools_.resultsForm->hide();
-    else
-        tools_.resultsForm->show();
-}
-
-void TMainForm::CopyToSpike1Click()
-{
-    if (!CurrentDoc)
-        return;
-    createToolWindows();
-    tools_.Spike->CopyToSpike(CurrentDoc->Memo1->selText());
-}
-
-void TMainForm::ShowSpike1Click()
-{
-    createToolWindows();
+    tools_.createTools();
     tools_.Spike->show();
     // The window takes the keyboard, so that Escape and the arrow keys reach it.
     focusInItsWindow(tools_.Spike->SpikeList);
 }
 
-void TMainForm::Table1Click()
+void ToolCommands::Table1Click()
 {
-    createToolWindows();
-    createDialogsBeforeSplash();
-    createDialogsAfterSplash();
+    tools_.createTools();
+    tools_.createBeforeSplash();
+    tools_.createAfterSplash();
     if (TableEditorClosed && tools_.TableEditor) {
         delete tools_.TableEditor;
         tools_.TableEditor = nullptr;
@@ -191,9 +92,10 @@ void TMainForm::Table1Click()
     }
     TableEditorHooks hooks;
     hooks.insertTable = [this](const QString &html) {
-        if (!CurrentDoc)
+        TSubForm *doc = host_.currentDocument();
+        if (!doc)
             return false;
-        InsertFragment(html);
+        doc->Memo1->InsertFragment(html);
         return true;
     };
     hooks.choosePicture = [this](const QString &folder) -> std::optional<std::pair<QString, QImage>> {
@@ -208,7 +110,7 @@ void TMainForm::Table1Click()
     };
     hooks.pickedText = [this] { return tools_.Spike->PickedText; };
     hooks.documentFolder = documentFolder();
-    tools_.TableEditor = new Thtmltabletemp(hooks, tools_.Parabox, tools_.HtmlFont, this);
+    tools_.TableEditor = new Thtmltabletemp(hooks, tools_.Parabox, tools_.HtmlFont, host_.frame());
     connect(tools_.TableEditor, &Thtmltabletemp::closed, this, [this] { TableEditorClosed = true; });
     connect(tools_.TableEditor, &QObject::destroyed, this, [this] {
         TableEditorShown = false;
@@ -219,73 +121,76 @@ void TMainForm::Table1Click()
     TableEditorClosed = false;
 }
 
-void TMainForm::Image1Click()
+void ToolCommands::Image1Click()
 {
-    if (!CurrentDoc)
+    if (!host_.currentDocument())
         return;
-    createToolWindows();
-    const std::optional<QString> tag = runImageCommand(*tools_.PictureDialog, documentFolder(), this);
+    tools_.createTools();
+    const std::optional<QString> tag = runImageCommand(*tools_.PictureDialog, documentFolder(), host_.frame());
     if (tag)
-        InsertFragment(*tag);
-    if (CurrentDoc)
-        CurrentDoc->setFocus();
+        insertIntoCurrent(*tag);
+    // The document window itself takes the keyboard back.
+    if (TSubForm *doc = host_.currentDocument())
+        doc->setFocus();
 }
 
-void TMainForm::Direct1Click()
+void ToolCommands::Direct1Click()
 {
-    if (!CurrentDoc)
+    if (!host_.currentDocument())
         return;
-    createToolWindows();
-    runDirectScript(*tools_.JSEditor, [this](const QString &t) { InsertFragment(t); });
+    tools_.createTools();
+    runDirectScript(*tools_.JSEditor, [this](const QString &t) { insertIntoCurrent(t); });
 }
 
-void TMainForm::FromFile1Click()
+void ToolCommands::FromFile1Click()
 {
-    if (!CurrentDoc)
+    if (!host_.currentDocument())
         return;
-    createToolWindows();
-    runScriptFromFile(*tools_.JSEditor, [this](const QString &t) { InsertFragment(t); });
+    tools_.createTools();
+    runScriptFromFile(*tools_.JSEditor, [this](const QString &t) { insertIntoCurrent(t); });
 }
 
-void TMainForm::EditIgnoreList1Click()
+void ToolCommands::EditIgnoreList1Click()
 {
-    search::installDefaultIgnoreList(AppFolder, dataFolder());
-    const QString path = search::ignoreListPath(AppFolder);
-    const int before = documentCount();
-    openDocument(path, Listing::Never, QString::fromLatin1(search::IgnoreListMissingMessage));
-    if (documentCount() == before)
+    search::installDefaultIgnoreList(programFolder_, dataFolder());
+    const QString path = search::ignoreListPath(programFolder_);
+    const qsizetype before = host_.documents().size();
+    documents_.openDocument(path, DocumentCommands::Listing::Never,
+                            QString::fromLatin1(search::IgnoreListMissingMessage));
+    if (host_.documents().size() == before)
         return;   // a file that cannot be edited as text opens nothing
-    TSubForm *doc = CurrentDoc;
+    TSubForm *doc = host_.currentDocument();
     doc->Memo1->setFocus();
     doc->Memo1->setSelStart(0);
 }
 
-void TMainForm::META1Click()
+void ToolCommands::META1Click()
 {
-    TSubForm *doc = CurrentDoc;
+    TSubForm *doc = host_.currentDocument();
     if (!doc || keywordRun_)
         return;   // one scan at a time
-    createDialogsAfterSplash();
+    tools_.createAfterSplash();
     const QString text = doc->Memo1->text();
-    const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath(AppFolder));
+    const search::IgnoreListFile ignore = search::readIgnoreList(search::ignoreListPath(programFolder_));
     if (!ignore.ok) {
-        dialogs().error(ignore.message, this);
+        dialogs().error(ignore.message, host_.frame());
         return;
     }
     keywordRun_ = new search::KeywordRun(text, ignore.value, this);
-    tools_.Parabox->setWindowTitle(QStringLiteral("Keywords"));
-    tools_.Parabox->ProgressBar1->setRange(0, 100);
-    tools_.Parabox->ProgressBar1->setValue(0);
-    tools_.Parabox->showKeywordProgress();
-    tools_.Parabox->show();
-    connect(keywordRun_, &search::KeywordRun::progress, tools_.Parabox->ProgressBar1, &QProgressBar::setValue);
-    connect(tools_.Parabox, &TParabox::keywordSearchCancelled, keywordRun_, &search::KeywordRun::cancel);
+    TParabox *box = tools_.Parabox;
+    box->setWindowTitle(QStringLiteral("Keywords"));
+    box->ProgressBar1->setRange(0, 100);
+    box->ProgressBar1->setValue(0);
+    box->showKeywordProgress();
+    box->show();
+    connect(keywordRun_, &search::KeywordRun::progress, box->ProgressBar1, &QProgressBar::setValue);
+    connect(box, &TParabox::keywordSearchCancelled, keywordRun_, &search::KeywordRun::cancel);
     connect(keywordRun_, &search::KeywordRun::finished, this,
             [this, doc = QPointer<TSubForm>(doc), text] { finishKeywords(doc, text); });
     keywordRun_->start();
 }
 
-void TMainForm::finishKeywords(TSubForm *doc, const QString &text)
+void ToolCommands::finishKeywords(TSubForm *doc, const QString &text)
 {
     const QString meta = keywordRun_->scan().metaText();
     keywordRun_->deleteLater();
@@ -293,73 +198,14 @@ void TMainForm::finishKeywords(TSubForm *doc, const QString &text)
     tools_.Parabox->hideKeywordProgress();
     tools_.Parabox->setWindowTitle(QStringLiteral("Paragraph"));
     tools_.Parabox->hide();
-    if (!doc || !docs_.contains(doc))
+    if (!host_.isOpen(doc))
         return;   // the document went away during the scan
     const search::MetaInsertion ins = search::findMetaInsertion(text, meta);
     if (!ins.found) {
-        dialogs().error(search::NoHeadMessage, this);
+        dialogs().error(search::NoHeadMessage, host_.frame());
         return;
     }
+    // The META line goes in as a line of its own where the scan found room.
     doc->Memo1->setSelStart(ins.offset);
-    ::InsertFragment(*doc->Memo1, ins.text);
-}
-
-// ------------------------------------------------------------ publishing
-
-void TMainForm::LoadFtpData()
-{
-    publishing->LoadFtpData();
-    FtpDataPresent = publishing->session.FtpDataPresent;
-}
-
-void TMainForm::FTPSettings1Click()
-{
-    if (!publishing->FTPSettings())
-        return;
-    FtpDataPresent = publishing->session.FtpDataPresent;
-    if (!docs_.isEmpty())
-        action(commands::Id::Savewww)->setEnabled(FtpDataPresent);
-}
-
-void TMainForm::Savewww1Click()
-{
-    TSubForm *doc = CurrentDoc;
-    if (!doc)
-        return;
-    // A document that never had a file gets one through Save As first.
-    if (filerules::isUntitled(doc->caption()) ? !saveDocument(doc)
-                                               : !filecommands::write(*doc, doc->caption(), dialogs(), this))
-        return;
-    publishing->uploadDocument(doc->caption());
-}
-
-void TMainForm::Resources1Click()
-{
-    if (!CurrentDoc)
-        return;
-    const QString caption = CurrentDoc->caption();
-    const QString folder = caption.startsWith(QLatin1Char('~')) ? QString() : QFileInfo(caption).absolutePath();
-    publishing->imageResources(CurrentDoc->Memo1->text(), folder);
-}
-
-void TMainForm::Openwww1Click()
-{
-    const QString target = publishing->openWww();
-    if (target.isEmpty())
-        return;
-    // What cannot be edited as text (NUL bytes, UTF-16, too large) gets no
-    // window: an empty one would overwrite the downloaded bytes at Save.
-    textfile::Decoded decoded;
-    const textfile::LoadStatus status = textfile::load(target, decoded);
-    if (status != textfile::LoadStatus::Ok) {
-        dialogs().error(textfile::loadFailureMessage(status, target), this);
-        return;
-    }
-    QCoreApplication::processEvents();
-    TSubForm *doc = CreateDocWindow(target);
-    if (!fillDocument(doc, target, status, decoded, {}))
-        return;
-    AddWindowItem();
-    doc->Memo1->setModified(true);
-    SetSaveCommands();
+    doc->Memo1->InsertFragment(ins.text);
 }

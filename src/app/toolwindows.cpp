@@ -1,8 +1,9 @@
 #include "app/toolwindows.h"
 
 #include "app/logo.h"
-#include "app/mainwindow.h"
 #include "app/prefsdialog.h"
+#include "settings/settingsstore.h"
+#include "platform/dialogs.h"
 #include "documents/gotolinedialog.h"
 #include "spike/spikestore.h"
 #include "formmaker/formform.h"
@@ -23,78 +24,83 @@
 #include "search/resultsform.h"
 #include "spike/spikewindow.h"
 
-#include <QAction>
+#include <QObject>
 
-void ToolWindows::createTools(TMainForm &owner)
+void ToolWindows::createTools()
 {
     if (PictureDialog)
         return;
-    PictureDialog = new TPictureDialog(&owner);
-    const MivorSettings &s = owner.appSettings();
+    QWidget *owner = host.owner;
+    PictureDialog = new TPictureDialog(owner);
+    const MivorSettings &s = *host.settings;
     EditorLook look{s.EditorFontName, s.EditorFontSize, s.EditorFontColor, s.EditorBackColor};
-    JSEditor = new TJSEditor(look, &owner);
-    resultsForm = new TresultsForm(owner, &owner);
-    QObject::connect(resultsForm, &TresultsForm::shownChanged, &owner, [&owner](bool shown) {
-        owner.action(commands::Id::ShowSearchResults)->setChecked(shown);
+    JSEditor = new TJSEditor(look, owner);
+    resultsForm = new TresultsForm(*host.search, owner);
+    QObject::connect(resultsForm, &TresultsForm::shownChanged, owner, [this](bool shown) {
+        if (host.resultsShown)
+            host.resultsShown(shown);
     });
-    FinFiles = new TFinFiles(owner, *resultsForm, &owner);
-    FindForm = new TFindForm(owner, &owner);
-    Spike = new TSpike([&owner](const QString &fragment) { owner.InsertFragment(fragment); }, &owner);
-    const ResultOf<QStringList> clips = loadSpikeClips(owner.programFolder());
+    FinFiles = new TFinFiles(*host.search, *resultsForm, owner);
+    FindForm = new TFindForm(*host.search, owner);
+    Spike = new TSpike(host.insertFragment, owner);
+    const ResultOf<QStringList> clips = loadSpikeClips(host.programFolder);
     Spike->setClips(clips.value);
     if (!clips)
-        dialogs().error(clips.message, &owner);
+        dialogs().error(clips.message, owner);
     // Clips are saved as they change, so a crash does not lose them.
     TSpike *spike = Spike;
-    QObject::connect(Spike, &TSpike::clipsChanged, &owner, [&owner, spike] {
-        if (Result r = saveSpikeClips(owner.programFolder(), spike->clips()); !r)
-            dialogs().error(r.message, &owner);
+    const QString folder = host.programFolder;
+    QObject::connect(Spike, &TSpike::clipsChanged, owner, [owner, spike, folder] {
+        if (Result r = saveSpikeClips(folder, spike->clips()); !r)
+            dialogs().error(r.message, owner);
     });
 }
 
-void ToolWindows::createBeforeSplash(TMainForm &owner)
+void ToolWindows::createBeforeSplash()
 {
-    createTools(owner);
+    createTools();
     if (NewHtml)
         return;
-    NewHtml = new TNewHtml(&owner);
-    HtmlFont = new THtmlFont(&owner);
-    emailBox = new TemailBox(&owner);
-    Headline = new THeadline(&owner);
-    marqueebox = new Tmarqueebox(HtmlFont, &owner);
-    ListForm = new TListForm(&owner);
-    FormForm = new TFormForm(&owner);
-    Frameset = new TFrameset(&owner);
-    Framez = new TFramez(&owner);
+    QWidget *owner = host.owner;
+    NewHtml = new TNewHtml(owner);
+    HtmlFont = new THtmlFont(owner);
+    emailBox = new TemailBox(owner);
+    Headline = new THeadline(owner);
+    marqueebox = new Tmarqueebox(HtmlFont, owner);
+    ListForm = new TListForm(owner);
+    FormForm = new TFormForm(owner);
+    Frameset = new TFrameset(owner);
+    Framez = new TFramez(owner);
     bindPageBackground(*NewHtml, *PictureDialog);
 }
 
-void ToolWindows::createAfterSplash(QWidget *owner)
+void ToolWindows::createAfterSplash()
 {
     if (Parabox)
         return;
+    QWidget *owner = host.owner;
     Parabox = new TParabox(owner);
     HrLineBox = new THrLineBox(owner);
     AnchorBox = new TAnchorBox(owner);
 }
 
-Tprefs *ToolWindows::preferences(QWidget *owner)
+Tprefs *ToolWindows::preferences()
 {
     if (!prefs)
-        prefs = new Tprefs(owner);
+        prefs = new Tprefs(host.owner);
     return prefs;
 }
 
-Tlogo *ToolWindows::about(QWidget *owner)
+Tlogo *ToolWindows::about()
 {
     if (!logo)
-        logo = new Tlogo(owner);
+        logo = new Tlogo(host.owner);
     return logo;
 }
 
-TGoToLine *ToolWindows::goToLineDialog(QWidget *owner)
+TGoToLine *ToolWindows::goToLineDialog()
 {
     if (!goToLine)
-        goToLine = new TGoToLine(owner);
+        goToLine = new TGoToLine(host.owner);
     return goToLine;
 }

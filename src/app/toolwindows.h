@@ -3,8 +3,12 @@
 // first need (start-up makes them in two groups, before and after the
 // splash), and reused so that it keeps its state between uses; the table
 // editor alone is discarded after the user has closed it.
+#include <QString>
+#include <functional>
+
 class QWidget;
-class TMainForm;
+class SearchHost;
+struct MivorSettings;
 class TNewHtml;
 class THtmlFont;
 class TemailBox;
@@ -28,7 +32,22 @@ class Tprefs;
 class Tlogo;
 class TGoToLine;
 
+// What the tool windows are made with: their owner window, the open
+// documents for the search windows, the editor's look for the script editor,
+// the folder of the clips, and two ways back (a clip into the document, the
+// results window shown or hidden).
+struct ToolHost {
+    QWidget *owner = nullptr;
+    SearchHost *search = nullptr;
+    const MivorSettings *settings = nullptr;
+    QString programFolder;
+    std::function<void(const QString &fragment)> insertFragment;
+    std::function<void(bool shown)> resultsShown;
+};
+
 struct ToolWindows {
+    ToolHost host;
+
     TNewHtml *NewHtml = nullptr;
     THtmlFont *HtmlFont = nullptr;
     TemailBox *emailBox = nullptr;
@@ -54,10 +73,10 @@ struct ToolWindows {
 
     // Search windows, the spike (with its clips read from the program's
     // folder), the picture dialog and the script editor.
-    void createTools(TMainForm &owner);
-    void createBeforeSplash(TMainForm &owner);
-    void createAfterSplash(QWidget *owner);
-    Tprefs *preferences(QWidget *owner);
-    Tlogo *about(QWidget *owner);
-    TGoToLine *goToLineDialog(QWidget *owner);
+    void createTools();
+    void createBeforeSplash();
+    void createAfterSplash();
+    Tprefs *preferences();
+    Tlogo *about();
+    TGoToLine *goToLineDialog();
 };

@@ -1,8 +1,9 @@
-// The "Windows" and "Reopen" menus and the arranging of document windows.
-#include "app/mainwindow.h"
+#include "app/windowcommands.h"
+
+#include "app/commandhost.h"
+#include "app/commandstate.h"
 #include "app/windowlist.h"
 #include "documents/filenames.h"
-#include "documents/filerules.h"
 #include "documents/subform.h"
 
 #include <QAction>
@@ -10,95 +11,111 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
-// ------------------------------------------------------------ window list
-
-void TMainForm::AddWindowItem()
+void WindowCommands::attach(QMdiArea *desktop, QMenu *windows, QMenu *reopen, QObject *parent)
 {
-    if (CurrentDoc)
-        windowList_->addWindow(CurrentDoc->caption(), [this](QAction *entry) { dummy1Click(entry); });
+    desktop_ = desktop;
+    list_ = new WindowList(windows, reopen, parent);
 }
 
-void TMainForm::dummy1Click(QAction *entry)
+void WindowCommands::bind(CommandState &state)
+{
+    using commands::Id;
+    state.bind(Id::Cascade, [this] { Cascade1Click(); });
+    state.bind(Id::TileVertical, [this] { ile1Click(); });
+    state.bind(Id::TileHorizontal, [this] { ileHorizontal1Click(); });
+    state.bind(Id::MinimizeAll, [this] { MinimizeAll1Click(); });
+    state.bind(Id::ArrangeAll, [this] { ArrangeAll1Click(); });
+}
+
+TSubForm *WindowCommands::documentOf(QMdiSubWindow *w) const
+{
+    auto *doc = qobject_cast<TSubForm *>(w);
+    return host_.isOpen(doc) ? doc : nullptr;
+}
+
+// ------------------------------------------------------------ window list
+
+void WindowCommands::AddWindowItem(TSubForm *doc)
+{
+    if (!doc)
+        doc = host_.currentDocument();
+    if (doc)
+        list_->addWindow(doc->caption(), [this](QAction *entry) { dummy1Click(entry); });
+}
+
+void WindowCommands::dummy1Click(QAction *entry)
 {
     const QString wanted = names::StripAmpersands(entry->text());
-    const QList<QMdiSubWindow *> order = desktop->subWindowList(QMdiArea::ActivationHistoryOrder);
+    const QList<QMdiSubWindow *> order = desktop_->subWindowList(QMdiArea::ActivationHistoryOrder);
     for (auto it = order.crbegin(); it != order.crend(); ++it) {
-        TSubForm *doc = docOf(*it);
+        TSubForm *doc = documentOf(*it);
         if (!doc)
             continue;
-        windowList_->checkEntry(entry);
+        list_->checkEntry(entry);
         if (wanted == doc->caption()) {
             if (doc->isMinimized())
                 doc->showNormal();
-            desktop->setActiveSubWindow(doc);
+            desktop_->setActiveSubWindow(doc);
             doc->raise();
-            RefreshPreview();
+            if (picked)
+                picked();
         }
     }
 }
 
-void TMainForm::checkWindowEntries(const QString &caption)
+void WindowCommands::checkWindowEntries(const QString &caption)
 {
-    windowList_->checkOnly(caption);
+    list_->checkOnly(caption);
 }
 
-void TMainForm::removeWindowEntries(const QString &caption)
+void WindowCommands::removeWindowEntries(const QString &caption)
 {
-    windowList_->removeWindow(caption);
+    list_->removeWindow(caption);
 }
 
-QStringList TMainForm::windowList() const
+QStringList WindowCommands::windowList() const
 {
-    return windowList_->windows();
+    return list_->windows();
 }
 
-QStringList TMainForm::checkedWindowEntries() const
+QStringList WindowCommands::checkedWindowEntries() const
 {
-    return windowList_->checkedWindows();
+    return list_->checkedWindows();
 }
 
-void TMainForm::AddReopenItem(const QString &path)
+void WindowCommands::addReopenEntry(const QString &path)
 {
-    if (filerules::isUntitled(path)) {
-        // The window of that caption, which need not be the current one.
-        TSubForm *doc = CurrentDoc && CurrentDoc->caption() == path ? CurrentDoc : nullptr;
-        for (TSubForm *d : docs_)
-            if (!doc && d->caption() == path)
-                doc = d;
-        saveAsDocument(doc);
-        return;
-    }
-    windowList_->addReopen(path, [this](QAction *entry) { ReopenItemClick(entry); });
+    list_->addReopen(path, [this](QAction *entry) { ReopenItemClick(entry); });
 }
 
-QStringList TMainForm::reopenList() const
+QStringList WindowCommands::reopenList() const
 {
-    return windowList_->reopen();
+    return list_->reopen();
 }
 
-void TMainForm::ReopenItemClick(QAction *entry)
+void WindowCommands::ReopenItemClick(QAction *entry)
 {
     const QString caption = entry->text();
-    if (openDocument(names::StripAmpersands(caption), Listing::OnSuccess))
-        windowList_->removeReopen(caption);
+    if (reopen && reopen(names::StripAmpersands(caption)))
+        list_->removeReopen(caption);
 }
 
 // ------------------------------------------------------------ arrange
 
-void TMainForm::Cascade1Click()
+void WindowCommands::Cascade1Click()
 {
-    desktop->cascadeSubWindows();
+    desktop_->cascadeSubWindows();
 }
 
-void TMainForm::tileWindows(bool sideBySide)
+void WindowCommands::tileWindows(bool sideBySide)
 {
     QList<QMdiSubWindow *> shown;
-    for (QMdiSubWindow *w : desktop->subWindowList(QMdiArea::CreationOrder))
+    for (QMdiSubWindow *w : desktop_->subWindowList(QMdiArea::CreationOrder))
         if (w->isVisible() && !w->isMinimized())
             shown << w;
     if (shown.isEmpty())
         return;
-    const QRect area = desktop->viewport()->rect();
+    const QRect area = desktop_->viewport()->rect();
     const int n = int(shown.size());
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow *w = shown[i];
@@ -114,29 +131,29 @@ void TMainForm::tileWindows(bool sideBySide)
     }
 }
 
-void TMainForm::ile1Click()
+void WindowCommands::ile1Click()
 {
     tileWindows(true);
 }
 
-void TMainForm::ileHorizontal1Click()
+void WindowCommands::ileHorizontal1Click()
 {
     tileWindows(false);
 }
 
-void TMainForm::MinimizeAll1Click()
+void WindowCommands::MinimizeAll1Click()
 {
     // From the bottom of the stack up, so the window in front goes last.
-    for (QMdiSubWindow *w : desktop->subWindowList(QMdiArea::StackingOrder))
+    for (QMdiSubWindow *w : desktop_->subWindowList(QMdiArea::StackingOrder))
         w->showMinimized();
     ArrangeAll1Click();
 }
 
-void TMainForm::ArrangeAll1Click()
+void WindowCommands::ArrangeAll1Click()
 {
-    const QRect area = desktop->viewport()->rect();
+    const QRect area = desktop_->viewport()->rect();
     int x = 0, y = area.height();
-    for (QMdiSubWindow *w : desktop->subWindowList(QMdiArea::CreationOrder)) {
+    for (QMdiSubWindow *w : desktop_->subWindowList(QMdiArea::CreationOrder)) {
         if (!w->isMinimized())
             continue;
         const QSize s = w->size();

@@ -3,6 +3,7 @@
 // implements it; keeping it here lets documents/ stand below app/.
 #include <QString>
 
+class QKeySequence;
 class TSubForm;
 
 class DocumentHost {
@@ -17,6 +18,9 @@ public:
     virtual void enableSelectAll() = 0;
     virtual void showWrapState(bool on) = 0;
     virtual void showLineNumberingState(bool on) = 0;
+    // A key that an enabled command of the window owns: the text area leaves
+    // it to that command instead of handling it itself.
+    virtual bool isCommandShortcut(const QKeySequence &seq) const = 0;
 
     // Status bar: panel 0 gets the caret position; panel 1 the hint.
     virtual void showCaretPosition(const QString &text) = 0;

@@ -480,6 +480,18 @@ void TMemo::replaceSelection(const QString &text)
     sci_->S(QsciScintillaBase::SCI_ENDUNDOACTION);
 }
 
+void TMemo::InsertFragment(const QString &text, int caretBack)
+{
+    replaceSelection(text);
+    // An empty fragment over an empty selection changes no text, yet the
+    // command still counts as an edit of the document.
+    if (!modified())
+        setModified(true);
+    if (caretBack > 0)
+        setSelStart(std::max(0, selStart() - caretBack));
+    setFocus();
+}
+
 void TMemo::replaceRange(int offset, int length, const QString &text)
 {
     const QByteArray bytes = textfile::normalizeLineBreaks(text).toUtf8();

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+class DocumentHost;
 class QKeyEvent;
 class QScrollBar;
 class QTimer;
@@ -40,6 +41,13 @@ public:
     // Replaces the selection by text (CR LF form) as one undoable edit and
     // leaves the caret after it with nothing selected.
     void replaceSelection(const QString &text);
+    // The one road by which every fragment enters a document (a tag, a
+    // dialog's result, a clip, a table, a colour): the selection (or
+    // nothing, at the caret) is replaced by `text` as one undoable edit, the
+    // caret ends `caretBack` characters before its end with nothing
+    // selected, the document counts as modified (even for an empty text) and
+    // the keyboard comes back to the text. The clipboard is not touched.
+    void InsertFragment(const QString &text, int caretBack = 0);
     // Replaces `length` characters at `offset` without moving the view; inside
     // an undo group the replacements undo together.
     void replaceRange(int offset, int length, const QString &text);
@@ -163,9 +171,9 @@ public:
     // nothing was.
     bool takeEditedStretch(int &from, int &to);
 
-    // Key sequences the main window owns: the text area lets those reach the
-    // window's commands instead of handling them itself.
-    std::function<bool(const QKeySequence &)> isCommandShortcut;
+    // The window the text area belongs to: keys its commands own reach them
+    // instead of being handled here. None for a text area of a dialog.
+    void setHost(const DocumentHost *host) { host_ = host; }
 
     class Engine;
 
@@ -195,6 +203,7 @@ protected:
 
 private:
     friend class Engine;
+    const DocumentHost *host_ = nullptr;
     friend class MemoHooks;   // the writing aids' attachment (memohooks.h)
     void editStarting();
     void lengthChanging(long pos, bool inserting, long count);

@@ -1,6 +1,7 @@
 #pragma once
 // The text area's engine widget and look, shared by the adapter's own files
 // only; nothing outside documents/ includes this.
+#include "documents/documenthost.h"
 #include "documents/filerules.h"
 #include "documents/memo.h"
 
@@ -64,9 +65,9 @@ public:
 protected:
     bool event(QEvent *e) override
     {
-        if (e->type() == QEvent::ShortcutOverride && memo_->isCommandShortcut) {
+        if (e->type() == QEvent::ShortcutOverride && memo_->host_) {
             auto *ke = static_cast<QKeyEvent *>(e);
-            if (memo_->isCommandShortcut(QKeySequence(ke->keyCombination()))) {
+            if (memo_->host_->isCommandShortcut(QKeySequence(ke->keyCombination()))) {
                 // Leave the key to the window's command of that shortcut.
                 e->ignore();
                 return false;

@@ -24,6 +24,7 @@ TSubForm::TSubForm(DocumentHost *host, bool wrapNewDocs, const QFont &editorFont
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     Memo1 = new TMemo(body);
+    Memo1->setHost(host);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     LineNum = new LineGutter(Memo1, body);
     LineNum->setObjectName(QStringLiteral("LineNum"));

@@ -6,7 +6,7 @@
 
 TEST_F(MainWindowTest, CheckHtmlListsTheCurrentDocumentsProblemsUntitledToo)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("<!DOCTYPE html>\r\n<html><head><title>t</title></head>\r\n"
                                   "<body><b>x</body></html>"));
     EXPECT_TRUE(enabled(QStringLiteral("CheckHtml1")));
@@ -23,10 +23,10 @@ TEST_F(MainWindowTest, CheckHtmlListsTheCurrentDocumentsProblemsUntitledToo)
     for (int i = 0; i < 20000; ++i)
         deep += QStringLiteral("<div>");
     memo().setText(deep);
-    w->CheckHtml1Click();
+    w->searchCommands().CheckHtml1Click();
     EXPECT_EQ(dlg.errors, QStringList({QStringLiteral("The page nests its tags too deeply to be checked.")}));
     EXPECT_EQ(results->Results->rowCount(), 1);
 
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     EXPECT_FALSE(enabled(QStringLiteral("CheckHtml1")));
 }

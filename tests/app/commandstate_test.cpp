@@ -53,23 +53,23 @@ TEST_F(MainWindowTest, NoDocumentAtStartLeavesEveryDocumentCommandOff)
         EXPECT_FALSE(enabled(n)) << n.toStdString();
     for (const QString &n : kAlwaysOn)
         EXPECT_TRUE(enabled(n)) << n.toStdString();
-    EXPECT_FALSE(w->colourSwatch()->isEnabled());
+    EXPECT_FALSE(w->markupCommands().colourSwatch()->isEnabled());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Mivor " MIVOR_VERSION));
 }
 
 TEST_F(MainWindowTest, NewSwitchesDocumentCommandsOnAndSelectionFollowsTheText)
 {
     QApplication::clipboard()->clear();
-    w->New1Click();
+    w->documentCommands().New1Click();
     for (const QString &n : kDocumentCommands)
         EXPECT_TRUE(enabled(n)) << n.toStdString();
-    EXPECT_TRUE(w->colourSwatch()->isEnabled());
+    EXPECT_TRUE(w->markupCommands().colourSwatch()->isEnabled());
     // Spike and sort come on with the document, before any selection.
     EXPECT_TRUE(enabled("CopyToSpike1"));
     EXPECT_TRUE(enabled("SortSelection1"));
     EXPECT_FALSE(enabled("Paste1"));
     EXPECT_FALSE(enabled("Savewww1"));   // no FTP servers known
-    EXPECT_TRUE(w->autosaveTimer()->isActive());  // autosave is on by default
+    EXPECT_TRUE(w->autosave().autosaveTimer()->isActive());  // autosave is on by default
 
     memo().setText(QStringLiteral("hello world"));
     memo().setSelection(0, 5);
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, NewSwitchesDocumentCommandsOnAndSelectionFollowsTheText)
 TEST_F(MainWindowTest, SpikeAndSortStayOnAfterNewAndOpenUntilTheUserSelects)
 {
     const auto spikeAndSort = [this] { return enabled("CopyToSpike1") && enabled("SortSelection1"); };
-    w->New1Click();
+    w->documentCommands().New1Click();
     QCoreApplication::processEvents();
     w->currentDocument()->resize(400, 300);
     QCoreApplication::processEvents();
@@ -101,11 +101,11 @@ TEST_F(MainWindowTest, SpikeAndSortStayOnAfterNewAndOpenUntilTheUserSelects)
         lines << QStringLiteral("line %1").arg(i);
     const QString path = cfg.write(QStringLiteral("long.htm"), lines.join(QStringLiteral("\r\n")).toUtf8());
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     QCoreApplication::processEvents();
     ASSERT_EQ(w->currentDocument()->caption(), path);
     EXPECT_TRUE(spikeAndSort());
-    w->LineNumbering1Click();
+    w->viewCommands().LineNumbering1Click();
     memo().setFirstVisibleLine(100);
     QCoreApplication::processEvents();
     ASSERT_GT(memo().firstVisibleLine(), 0);
@@ -129,32 +129,32 @@ TEST_F(MainWindowTest, SpikeAndSortStayOnAfterNewAndOpenUntilTheUserSelects)
 
 TEST_F(MainWindowTest, ClosingTheLastDocumentReturnsToTheNoDocumentState)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("x"));
     memo().setModified(false);
     memo().selectAll();
     w->currentDocument()->Memo1MouseUp();
-    w->New1Click();
-    ASSERT_EQ(w->documentCount(), 2);
+    w->documentCommands().New1Click();
+    ASSERT_EQ(int(w->documents().size()), 2);
     // Untitled documents offer Save As when closed; cancel it.
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->documentCount(), 1);
+    EXPECT_EQ(int(w->documents().size()), 1);
     EXPECT_TRUE(enabled("BoldBtn"));
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
     EXPECT_EQ(w->currentDocument(), nullptr);
     for (const QString &n : kNoDocumentOff)
         EXPECT_FALSE(enabled(n)) << n.toStdString();
-    EXPECT_FALSE(w->autosaveTimer()->isActive());
+    EXPECT_FALSE(w->autosave().autosaveTimer()->isActive());
     EXPECT_FALSE(checked("WordWrap1"));
     EXPECT_FALSE(checked("wrapbtn"));
 }
 
 TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryAndSaveTheModifiedFlag)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_FALSE(enabled("Undo1"));
     EXPECT_FALSE(enabled("Redo1"));
     EXPECT_FALSE(enabled("SaveBtn"));
@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryAndSaveTheModifiedFlag)
     QCoreApplication::processEvents();
 
     // Undo stays on while there is a step left, many steps back.
-    w->Undo1Click();
+    w->documentCommands().Undo1Click();
     EXPECT_EQ(memo().text(), QStringLiteral("abc"));
     EXPECT_TRUE(enabled("Undo1"));
     EXPECT_TRUE(enabled("Redo1"));
@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryAndSaveTheModifiedFlag)
     EXPECT_FALSE(enabled("Undo1"));
     EXPECT_FALSE(enabled("UndoBtn"));
     // Redo takes the steps again, menu entry and button alike.
-    w->Redo1Click();
+    w->documentCommands().Redo1Click();
     EXPECT_EQ(memo().text(), QStringLiteral("abc"));
     w->button(commands::Id::Redo)->click();
     EXPECT_EQ(memo().text(), QStringLiteral("abc def"));
@@ -190,17 +190,17 @@ TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryAndSaveTheModifiedFlag)
     // Saving keeps the history: Undo still goes back past the save.
     const QString path = cfg.path() + QStringLiteral("undo.txt");
     w->currentDocument()->setCaption(path);
-    ASSERT_TRUE(w->saveDocument(w->currentDocument()));
+    ASSERT_TRUE(w->documentCommands().saveDocument(w->currentDocument()));
     QCoreApplication::processEvents();
     EXPECT_FALSE(enabled("Save1"));
     EXPECT_TRUE(enabled("Undo1"));
-    w->Undo1Click();
+    w->documentCommands().Undo1Click();
     QCoreApplication::processEvents();
     EXPECT_EQ(memo().text(), QStringLiteral("abc"));
     EXPECT_TRUE(enabled("Save1"));
 
     // Each document has its own history; the commands follow the current one.
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_FALSE(enabled("Undo1"));
     EXPECT_FALSE(enabled("Redo1"));
     w->documentArea()->setActiveSubWindow(w->documents().first());
@@ -211,11 +211,11 @@ TEST_F(MainWindowTest, UndoAndRedoFollowTheHistoryAndSaveTheModifiedFlag)
 
 TEST_F(MainWindowTest, EditCommandsUseTheRealClipboard)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("cut me please"));
     memo().setSelection(0, 7);
     w->currentDocument()->Memo1MouseUp();
-    w->CutBtnClick();
+    w->documentCommands().CutBtnClick();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("cut me "));
     EXPECT_EQ(memo().text(), QStringLiteral("please"));
     EXPECT_TRUE(memo().modified());
@@ -223,23 +223,23 @@ TEST_F(MainWindowTest, EditCommandsUseTheRealClipboard)
     EXPECT_TRUE(enabled("PasteBtn"));
 
     memo().setSelStart(6);
-    w->PasteBtnClick();
+    w->documentCommands().PasteBtnClick();
     EXPECT_EQ(memo().text(), QStringLiteral("pleasecut me "));
 
     memo().setSelection(0, 6);
-    w->CopyBtnClick();
+    w->documentCommands().CopyBtnClick();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("please"));
-    w->Delete1Click();
+    w->documentCommands().Delete1Click();
     EXPECT_EQ(memo().text(), QStringLiteral("cut me "));
 
-    w->SelectAll1Click();
+    w->documentCommands().SelectAll1Click();
     EXPECT_EQ(memo().selLength(), 7);
     EXPECT_TRUE(enabled("Cut1"));
 }
 
 TEST_F(MainWindowTest, CtrlASelectsAllAndCtrlFRunsFont)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("line one\r\nline two"));
     memo().setSelStart(3);
     // The anchor entry shows Ctrl+A but does not own it; <FORM> likewise Ctrl+F.
@@ -268,23 +268,23 @@ TEST_F(MainWindowTest, CtrlASelectsAllAndCtrlFRunsFont)
 
 TEST_F(MainWindowTest, ViewTogglesHideAndShowTheirParts)
 {
-    w->Toolbar1Click();
+    w->viewCommands().Toolbar1Click();
     EXPECT_FALSE(w->mainToolStrip()->isVisible());
     EXPECT_FALSE(checked("Toolbar1"));
-    w->Toolbar1Click();
+    w->viewCommands().Toolbar1Click();
     EXPECT_TRUE(w->mainToolStrip()->isVisible());
     EXPECT_TRUE(checked("Toolbar1"));
 
-    w->StatusBar2Click();
+    w->viewCommands().StatusBar2Click();
     EXPECT_FALSE(w->statusBar()->isVisible());
     EXPECT_FALSE(checked("StatusBar2"));
-    w->StatusBar2Click();
+    w->viewCommands().StatusBar2Click();
     EXPECT_TRUE(w->statusBar()->isVisible());
 
-    w->HtmlToolbar1Click();
+    w->viewCommands().HtmlToolbar1Click();
     EXPECT_FALSE(w->htmlToolStrip()->isVisible());
     EXPECT_FALSE(checked("HtmlToolbar1"));
-    w->HtmlToolbar1Click();
+    w->viewCommands().HtmlToolbar1Click();
     EXPECT_TRUE(w->htmlToolStrip()->isVisible());
     EXPECT_TRUE(checked("HtmlToolbar1"));
 }
@@ -292,36 +292,36 @@ TEST_F(MainWindowTest, ViewTogglesHideAndShowTheirParts)
 TEST_F(MainWindowTest, PreviewIsOffAfterShowingAndHintsReachTheStatusBar)
 {
     EXPECT_FALSE(checked("HtmlPreview1"));
-    EXPECT_EQ(w->previewPaneWidth(), 4);
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), 4);
     EXPECT_FALSE(enabled("WebPrintPreview1"));
 
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(w->button("OpenBtn"), &move);
-    EXPECT_EQ(w->statusText(1), QStringLiteral("Open"));
-    QCoreApplication::sendEvent(w->colourSwatch(), &move);
-    EXPECT_EQ(w->statusText(1),
+    EXPECT_EQ(w->statusPanels().statusText(1), QStringLiteral("Open"));
+    QCoreApplication::sendEvent(w->markupCommands().colourSwatch(), &move);
+    EXPECT_EQ(w->statusPanels().statusText(1),
               QStringLiteral("insert color: left click for color dialog: right click to insert this color"));
-    w->FormMouseMove();
-    EXPECT_EQ(w->statusText(1), QString());
+    w->statusPanels().clearHint();
+    EXPECT_EQ(w->statusPanels().statusText(1), QString());
 }
 
 TEST_F(MainWindowTest, WrapAndLineNumberingChecksFollowTheCurrentDocument)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *wrapped = w->currentDocument();
     EXPECT_TRUE(checked("WordWrap1"));   // new documents wrap by default
-    w->wrapbtnClick();
+    w->viewCommands().wrapbtnClick();
     EXPECT_FALSE(wrapped->Memo1->wrap());
     EXPECT_FALSE(checked("wrapbtn"));
-    w->wrapbtnClick();
+    w->viewCommands().wrapbtnClick();
     EXPECT_TRUE(wrapped->Memo1->wrap());
-    w->LineNumbering1Click();
+    w->viewCommands().LineNumbering1Click();
     EXPECT_TRUE(wrapped->gutterVisible());
 
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *plain = w->currentDocument();
-    w->wrapbtnClick();
+    w->viewCommands().wrapbtnClick();
     EXPECT_FALSE(checked("WordWrap1"));
     EXPECT_FALSE(checked("LineNumbering1"));
 

@@ -104,7 +104,18 @@ TEST_F(MainWindowTest, MenusAndButtonsAreBuiltAsTheTableSays)
             EXPECT_EQ(b->isEnabled(), c.enabling == commands::Enabling::Always) << row;
         }
     }
-    EXPECT_EQ(w->colourSwatch()->toolTip(), commands::command(Id::ColourSwatch).hint);
+    EXPECT_EQ(w->markupCommands().colourSwatch()->toolTip(), commands::command(Id::ColourSwatch).hint);
+}
+
+// Each command entry and button runs exactly one handler: a row bound twice
+// would run its command twice, one never bound would do nothing.
+TEST_F(MainWindowTest, EveryCommandRowIsBoundToExactlyOneOwner)
+{
+    for (const Command &c : commands::table()) {
+        const std::string row = (c.name.isEmpty() ? c.button : c.name).toStdString();
+        const bool runs = c.kind != commands::Kind::Submenu && c.id != Id::ColourSwatch;
+        EXPECT_EQ(w->commandState().bindings(c.id), runs ? 1 : 0) << row;
+    }
 }
 
 TEST_F(MainWindowTest, TagCommandsCarryTheirCaptionsKeysAndHints)
@@ -127,7 +138,7 @@ TEST_F(MainWindowTest, TagCommandsCarryTheirCaptionsKeysAndHints)
 
 TEST_F(MainWindowTest, MenuEntryAndButtonOfATagCommandInsertTheSameFragment)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     w->action(Id::Bold)->trigger();
     w->button(Id::Bold)->click();
     w->action(Id::NewLine)->trigger();

@@ -20,22 +20,22 @@ QString lines(int n)
 
 TEST_F(MainWindowTest, PositionReportCountsColumnsAndRowsFromZero)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("abc\r\ndefg\r\nhij"));
     memo().setSelStart(0);
     w->currentDocument()->Memo1MouseUp();
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=0"));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=0: row=0"));
     memo().setSelStart(11);   // start of the third line
     w->currentDocument()->Memo1MouseUp();
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=2"));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=0: row=2"));
     memo().setSelStart(7);
     w->currentDocument()->Memo1KeyUp();
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=2: row=1"));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=2: row=1"));
 }
 
 TEST_F(MainWindowTest, AWrappedLinesSecondScreenLineIsTheNextRow)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     w->currentDocument()->resize(300, 300);
     QCoreApplication::processEvents();
     ASSERT_TRUE(memo().wrap());
@@ -43,24 +43,24 @@ TEST_F(MainWindowTest, AWrappedLinesSecondScreenLineIsTheNextRow)
     QCoreApplication::processEvents();
     memo().setSelStart(7);
     w->currentDocument()->Memo1MouseUp();
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=1"));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=0: row=1"));
     const int secondScreenLine = memo().lineIndex(2);
     ASSERT_GT(secondScreenLine, 7);
     memo().setSelStart(secondScreenLine);
     w->currentDocument()->Memo1MouseUp();
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=2"));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=0: row=2"));
     memo().setSelStart(secondScreenLine + 1);
     w->currentDocument()->Memo1MouseUp();
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=1: row=2"));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=1: row=2"));
 }
 
 TEST_F(MainWindowTest, GutterNumbersFromTheFirstVisibleLineAndFollowsScrolling)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *doc = w->currentDocument();
-    w->wrapbtnClick();   // plain lines keep the arithmetic simple
+    w->viewCommands().wrapbtnClick();   // plain lines keep the arithmetic simple
     memo().setText(lines(200));
-    w->LineNumbering1Click();
+    w->viewCommands().LineNumbering1Click();
     QCoreApplication::processEvents();
     ASSERT_TRUE(doc->gutterVisible());
     // One number for each text row beside the gutter, a part-shown last one too.
@@ -81,11 +81,11 @@ TEST_F(MainWindowTest, GutterNumbersFromTheFirstVisibleLineAndFollowsScrolling)
 
 TEST_F(MainWindowTest, GutterWidthGrowsWithTheDigitsOfTheLineCount)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *doc = w->currentDocument();
     const int size = doc->LineNum->font().pointSize();
     ASSERT_EQ(size, 12);
-    w->LineNumbering1Click();
+    w->viewCommands().LineNumbering1Click();
     memo().setText(lines(9));
     QCoreApplication::processEvents();
     EXPECT_EQ(doc->LineNum->width(), 1 * size - 2);
@@ -98,13 +98,13 @@ TEST_F(MainWindowTest, GutterWidthGrowsWithTheDigitsOfTheLineCount)
 
 TEST_F(MainWindowTest, CloseQueryCancelKeepsTheDocument)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("unsaved"));
     memo().setModified(true);
     dlg.queueAnswer(Answer::Cancel);
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     QCoreApplication::processEvents();
-    ASSERT_EQ(w->documentCount(), 1);
+    ASSERT_EQ(int(w->documents().size()), 1);
     EXPECT_EQ(dlg.questions.value(0), QStringLiteral("File ~Untiltled1 has changed. Do you want to save now?"));
     EXPECT_TRUE(memo().modified());
     EXPECT_EQ(memo().text(), QStringLiteral("unsaved"));
@@ -115,53 +115,53 @@ TEST_F(MainWindowTest, CloseQueryNoClosesWithoutSavingAndYesSaves)
     const QString a = cfg.write(QStringLiteral("a.txt"), "old a");
     const QString b = cfg.write(QStringLiteral("b.txt"), "old b");
     dlg.queueFile(a);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("new a"));
     memo().setModified(true);
     dlg.queueFile(b);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("new b"));
     memo().setModified(true);
 
     dlg.queueAnswer(Answer::Yes);
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     QCoreApplication::processEvents();
     EXPECT_EQ(TempConfig::read(b), QByteArray("new b"));
-    EXPECT_EQ(w->documentCount(), 1);
+    EXPECT_EQ(int(w->documents().size()), 1);
 
     dlg.queueAnswer(Answer::No);
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     QCoreApplication::processEvents();
     EXPECT_EQ(TempConfig::read(a), QByteArray("old a"));
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
     // Closed titled documents go to the top of the Reopen list.
-    EXPECT_EQ(w->reopenList(), (QStringList{a, b}));
-    EXPECT_TRUE(w->windowList().isEmpty());
+    EXPECT_EQ(w->windowCommands().reopenList(), (QStringList{a, b}));
+    EXPECT_TRUE(w->windowCommands().windowList().isEmpty());
 }
 
 TEST_F(MainWindowTest, ClosingAnUntitledDocumentOffersSaveAs)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     const QString target = cfg.path() + QStringLiteral("Kept");
     dlg.queueFile(target);
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     QCoreApplication::processEvents();
     ASSERT_EQ(dlg.fileDialogs.size(), 1);
     EXPECT_EQ(dlg.fileDialogs[0].title, QStringLiteral("Save As"));
     EXPECT_TRUE(QFile::exists(cfg.path() + QStringLiteral("kept.txt")));
     // The new path is not listed anywhere after this close.
-    EXPECT_TRUE(w->reopenList().isEmpty());
-    EXPECT_TRUE(w->windowList().isEmpty());
+    EXPECT_TRUE(w->windowCommands().reopenList().isEmpty());
+    EXPECT_TRUE(w->windowCommands().windowList().isEmpty());
 }
 
 TEST_F(MainWindowTest, QuittingAsksEveryModifiedDocumentAndCancelStops)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("x"));
     memo().setModified(true);
     dlg.queueAnswer(Answer::Cancel);
     EXPECT_FALSE(w->close());
-    EXPECT_EQ(w->documentCount(), 1);
+    EXPECT_EQ(int(w->documents().size()), 1);
     dlg.queueAnswer(Answer::No);
     EXPECT_TRUE(w->close());
     // Documents open at exit are discarded, not offered for Save As.
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, QuittingAsksEveryModifiedDocumentAndCancelStops)
 // numbers are known, and fills in the rest as they become known.
 TEST_F(MainWindowTest, RowsBeyondTheBackgroundWrapAreFilledInOnceKnown)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *doc = w->currentDocument();
     ASSERT_TRUE(memo().wrap());
     // Narrow enough for the long lines to wrap.
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, RowsBeyondTheBackgroundWrapAreFilledInOnceKnown)
                             : QStringLiteral("short line %1\r\n"))
                     .arg(i);
     memo().setText(text);
-    w->LineNumbering1Click();
+    w->viewCommands().LineNumbering1Click();
     QCoreApplication::processEvents();
     ASSERT_TRUE(doc->gutterVisible());
 
@@ -194,7 +194,7 @@ TEST_F(MainWindowTest, RowsBeyondTheBackgroundWrapAreFilledInOnceKnown)
     const int column = nearEnd - int(text.lastIndexOf(QStringLiteral("\r\n"), nearEnd - 1)) - 2;
     memo().setSelStart(nearEnd);
     doc->Memo1MouseUp();
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=%1: row=\u2026").arg(column));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=%1: row=\u2026").arg(column));
     // Scrolled far down: numbers not known yet are left blank.
     memo().setFirstVisibleLine(8000);
     QCoreApplication::processEvents();
@@ -204,9 +204,9 @@ TEST_F(MainWindowTest, RowsBeyondTheBackgroundWrapAreFilledInOnceKnown)
     EXPECT_TRUE(numbers.first().isEmpty()) << doc->LineNum->text().left(40).toStdString();
 
     // Filled in without any key or click, exact.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->statusText(0).endsWith(QStringLiteral("\u2026")); }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w->statusPanels().statusText(0).endsWith(QStringLiteral("\u2026")); }, 30000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !doc->LineNum->text().startsWith(QStringLiteral("\r\n")); }, 30000));
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=%1: row=%2").arg(column).arg(memo().lineFromOffset(nearEnd)));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=%1: row=%2").arg(column).arg(memo().lineFromOffset(nearEnd)));
     QCoreApplication::processEvents();
     doc->Memo1MouseUp();
     const QStringList filled = doc->LineNum->text().split(QStringLiteral("\r\n"));

@@ -36,7 +36,7 @@ protected:
             box->GoBtnClick();
             return int(QDialog::Accepted);
         };
-        w->Openwww1Click();
+        w->transferCommands().Openwww1Click();
         modalAnswer = nullptr;
     }
 };
@@ -52,7 +52,7 @@ TEST_F(DownloadTest, APageOpensChangedInANewWindow)
     EXPECT_EQ(w->currentDocument()->caption(), target);
     EXPECT_EQ(memo().text(), QStringLiteral("<p>published</p>\r\n"));
     EXPECT_TRUE(memo().modified());
-    EXPECT_EQ(w->windowList(), QStringList{target});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{target});
 }
 
 TEST_F(DownloadTest, ADownloadThatCannotBeEditedAsTextOpensNoWindow)
@@ -64,7 +64,7 @@ TEST_F(DownloadTest, ADownloadThatCannotBeEditedAsTextOpensNoWindow)
     download(url(QStringLiteral("/wide.htm")), target);
     EXPECT_EQ(dlg.errors, QStringList{target + QStringLiteral(" contains NUL bytes and cannot be edited as text")});
     EXPECT_EQ(w->currentDocument(), nullptr);
-    EXPECT_TRUE(w->windowList().isEmpty());
+    EXPECT_TRUE(w->windowCommands().windowList().isEmpty());
     EXPECT_EQ(readFile(target), utf16);
     EXPECT_FALSE(enabled(QStringLiteral("Save1")));
 }

@@ -48,7 +48,7 @@ TEST_F(DropTest, SeveralDroppedFilesOpenEachInItsWindow)
     ASSERT_TRUE(QFile::link(a, link));
 
     ASSERT_TRUE(drop(w.get(), filesData({a, b, link})));
-    ASSERT_EQ(w->documentCount(), 3);
+    ASSERT_EQ(int(w->documents().size()), 3);
     const QList<TSubForm *> docs = w->documents();
     EXPECT_EQ(docs[0]->caption(), a);
     EXPECT_EQ(docs[0]->Memo1->text(), QStringLiteral("<p>a</p>\r\n"));
@@ -56,7 +56,7 @@ TEST_F(DropTest, SeveralDroppedFilesOpenEachInItsWindow)
     EXPECT_EQ(docs[1]->Memo1->text(), QStringLiteral("bee\r\n"));
     EXPECT_EQ(docs[2]->caption(), link);
     EXPECT_FALSE(docs[2]->Memo1->modified());
-    EXPECT_EQ(w->windowList(), (QStringList{a, b, link}));
+    EXPECT_EQ(w->windowCommands().windowList(), (QStringList{a, b, link}));
     EXPECT_TRUE(dlg.messages.isEmpty());
 }
 
@@ -73,10 +73,10 @@ TEST_F(DropTest, FoldersAndOtherNonFilesAreRefusedAndTheRestOpens)
     EXPECT_EQ(dlg.errors, (QStringList{QStringLiteral("Cannot open file ") + folder,
                                        QStringLiteral("Cannot open file ") + fifo}));
     // No empty window is left for what could not be opened.
-    ASSERT_EQ(w->documentCount(), 1);
+    ASSERT_EQ(int(w->documents().size()), 1);
     EXPECT_EQ(w->currentDocument()->caption(), page);
     EXPECT_EQ(memo().text(), QStringLiteral("<p>ok</p>"));
-    EXPECT_EQ(w->windowList(), QStringList{page});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{page});
 }
 
 TEST_F(DropTest, OpenRefusesAFolderTheSameWay)
@@ -84,19 +84,19 @@ TEST_F(DropTest, OpenRefusesAFolderTheSameWay)
     const QString folder = cfg.path() + QStringLiteral("site");
     ASSERT_TRUE(QDir().mkpath(folder));
     dlg.queueFile(folder);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(dlg.errors, QStringList{QStringLiteral("Cannot open file ") + folder});
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
     // A file that is merely missing still leaves its window, as Open always has.
     const QString missing = cfg.path() + QStringLiteral("gone.htm");
     dlg.queueFile(missing);
-    w->Open1Click();
-    EXPECT_EQ(w->documentCount(), 1);
+    w->documentCommands().Open1Click();
+    EXPECT_EQ(int(w->documents().size()), 1);
 }
 
 TEST_F(DropTest, FilesDroppedOnADocumentsTextOpenAndLeaveItsTextAlone)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("typed"));
     const QString page = cfg.write(QStringLiteral("dropped.htm"), "<b>dropped</b>");
     auto *data = filesData({page});
@@ -104,7 +104,7 @@ TEST_F(DropTest, FilesDroppedOnADocumentsTextOpenAndLeaveItsTextAlone)
     data->setText(page);
 
     ASSERT_TRUE(drop(w->documents().first()->Memo1->viewport(), data));
-    ASSERT_EQ(w->documentCount(), 2);
+    ASSERT_EQ(int(w->documents().size()), 2);
     EXPECT_EQ(w->documents().first()->Memo1->text(), QStringLiteral("typed"));
     EXPECT_EQ(w->documents().last()->caption(), page);
     EXPECT_EQ(w->documents().last()->Memo1->text(), QStringLiteral("<b>dropped</b>"));
@@ -118,6 +118,6 @@ TEST_F(DropTest, DragsWithoutLocalFilesAreNotTaken)
     auto *web = new QMimeData;
     web->setUrls({QUrl(QStringLiteral("https://example.org/index.htm"))});
     EXPECT_FALSE(drop(w.get(), web));
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
     EXPECT_TRUE(dlg.messages.isEmpty());
 }

@@ -34,7 +34,7 @@ protected:
             g->GoBtn->click();
             return g->result();
         };
-        w->GoToLine1Click();
+        w->searchCommands().GoToLine1Click();
         modalAnswer = nullptr;
     }
 
@@ -84,10 +84,10 @@ TEST_F(EditingTest, RedoFollowsUndoInTheMenuOnTwoKeysWithItsButtonBesideUndos)
         }
     }
     for (QToolButton *a : strip)
-        EXPECT_FALSE(a->geometry().intersects(w->autosaveLabel()->geometry())) << a->objectName().toStdString();
+        EXPECT_FALSE(a->geometry().intersects(w->autosave().autosaveLabel()->geometry())) << a->objectName().toStdString();
 
     // The keys, typed in the text.
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setFocus();
     QTest::keyClicks(&memo(), QStringLiteral("one"));
     QTest::keyClick(&memo(), Qt::Key_Return);
@@ -112,7 +112,7 @@ TEST_F(EditingTest, RedoFollowsUndoInTheMenuOnTwoKeysWithItsButtonBesideUndos)
 
 TEST_F(EditingTest, GoToLinePutsTheCaretAtTheStartOfTheRowTheGutterShows)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(lines(300));
     w->currentDocument()->setGutterVisible(true);
     QCoreApplication::processEvents();
@@ -123,7 +123,7 @@ TEST_F(EditingTest, GoToLinePutsTheCaretAtTheStartOfTheRowTheGutterShows)
     EXPECT_EQ(shownField, QStringLiteral("5"));
     EXPECT_EQ(memo().selStart(), memo().lineIndex(250));
     EXPECT_EQ(memo().selText(), QString());
-    EXPECT_EQ(w->statusText(0), QStringLiteral(" col=0: row=250"));
+    EXPECT_EQ(w->statusPanels().statusText(0), QStringLiteral(" col=0: row=250"));
     // Scrolled into view, and the gutter with it.
     const int first = memo().firstVisibleLine();
     const int shown = memo().viewport()->height() / memo().lineHeight();
@@ -141,14 +141,14 @@ TEST_F(EditingTest, GoToLinePutsTheCaretAtTheStartOfTheRowTheGutterShows)
     EXPECT_EQ(memo().selStart(), 0);
     // Cancelled: nothing moves.
     memo().setSelStart(9);
-    w->GoToLine1Click();
+    w->searchCommands().GoToLine1Click();
     EXPECT_EQ(memo().selStart(), 9);
 
     // With wrap on, every screen row counts, as in the gutter.
     memo().setText(QStringLiteral("short\r\n") + QString(400, u'w').replace(QRegularExpression(QStringLiteral("(w{9})")), QStringLiteral("\\1 ")) +
                    QStringLiteral("\r\nlast"));
     if (!memo().wrap())
-        w->wrapbtnClick();
+        w->viewCommands().wrapbtnClick();
     ASSERT_TRUE(memo().wrap());
     QCoreApplication::processEvents();
     const int rows = memo().lineCount();
@@ -164,7 +164,7 @@ TEST_F(EditingTest, GoToLinePutsTheCaretAtTheStartOfTheRowTheGutterShows)
 
 TEST_F(EditingTest, ZoomIsPerWindowByMenuKeysAndWheelAndTheGutterFollows)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *first = w->currentDocument();
     first->Memo1->setText(lines(50));
     first->setGutterVisible(true);
@@ -199,7 +199,7 @@ TEST_F(EditingTest, ZoomIsPerWindowByMenuKeysAndWheelAndTheGutterFollows)
     EXPECT_EQ(first->LineNum->font().pointSize(), size - 1);
 
     // Another window keeps its own.
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_EQ(memo().zoom(), 0);
     w->action(commands::Id::ZoomIn)->trigger();
     EXPECT_EQ(memo().zoom(), 1);
@@ -208,7 +208,7 @@ TEST_F(EditingTest, ZoomIsPerWindowByMenuKeysAndWheelAndTheGutterFollows)
 
 TEST_F(EditingTest, TheCurrentLineShowsUnlessUntickedInPreferencesAndTheChoiceIsKept)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_TRUE(memo().currentLineShown());
     preferences([](Tprefs &p) {
         EXPECT_TRUE(p.currentLine->isChecked());
@@ -217,12 +217,12 @@ TEST_F(EditingTest, TheCurrentLineShowsUnlessUntickedInPreferencesAndTheChoiceIs
     });
     // Open windows follow at once, new ones and the next start too.
     EXPECT_FALSE(memo().currentLineShown());
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_FALSE(memo().currentLineShown());
     ASSERT_TRUE(w->close());
     w.reset();
     open();
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_FALSE(memo().currentLineShown());
     preferences([](Tprefs &p) { p.currentLine->setChecked(true); });
     EXPECT_TRUE(memo().currentLineShown());

@@ -1,4 +1,5 @@
 #include "mainwindowtestbase.h"
+#include "support/waituntil.h"
 
 #include "search/resultlines.h"
 #include "search/resultsform.h"
@@ -15,32 +16,33 @@
 
 TEST_F(MainWindowTest, UntitledNumbersCountUpAndAreNeverReused)
 {
-    w->New1Click();
-    w->New1Click();
-    w->New1Click();
-    EXPECT_EQ(w->windowList(),
+    w->documentCommands().New1Click();
+    w->documentCommands().New1Click();
+    w->documentCommands().New1Click();
+    EXPECT_EQ(w->windowCommands().windowList(),
               (QStringList{QStringLiteral("~Untiltled1"), QStringLiteral("~Untiltled2"), QStringLiteral("~Untiltled3")}));
     for (TSubForm *d : w->documents()) {
         EXPECT_TRUE(d->Memo1->text().isEmpty());
         EXPECT_FALSE(d->Memo1->modified());
     }
     // Each untitled close offers Save As; cancelling still closes the window.
-    w->CloseAll1Click();
-    QCoreApplication::processEvents();
-    ASSERT_EQ(w->documentCount(), 0);
-    w->New1Click();
+    w->documentCommands().CloseAll1Click();
+    // One window closes per turn of the event loop.
+    waitUntil([this] { return w->documents().isEmpty(); });
+    ASSERT_EQ(int(w->documents().size()), 0);
+    w->documentCommands().New1Click();
     EXPECT_EQ(w->currentDocument()->caption(), QStringLiteral("~Untiltled4"));
-    EXPECT_TRUE(w->reopenList().isEmpty());
+    EXPECT_TRUE(w->windowCommands().reopenList().isEmpty());
 }
 
 TEST_F(MainWindowTest, SavingAnUntitledDocumentAsksForANameAndLowerCasesItsFileNamePart)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("one\r\ntwo"));
     memo().setModified(true);
     QDir().mkpath(cfg.path() + QStringLiteral("Site"));
     dlg.queueFile(cfg.path() + QStringLiteral("Site/Page"));
-    w->Save1Click();
+    w->documentCommands().Save1Click();
 
     ASSERT_EQ(dlg.fileDialogs.size(), 1);
     const FileDialogState &shown = dlg.fileDialogs[0];
@@ -54,11 +56,11 @@ TEST_F(MainWindowTest, SavingAnUntitledDocumentAsksForANameAndLowerCasesItsFileN
     const QString saved = cfg.path() + QStringLiteral("Site/page.txt");
     EXPECT_EQ(TempConfig::read(saved), QByteArray("one\r\ntwo"));
     EXPECT_EQ(w->currentDocument()->caption(), saved);
-    EXPECT_EQ(w->saveDialogState().fileName, saved);
+    EXPECT_EQ(w->documentCommands().saveDialogState().fileName, saved);
     EXPECT_FALSE(memo().modified());
     EXPECT_FALSE(enabled(QStringLiteral("Save1")));
     EXPECT_FALSE(enabled(QStringLiteral("SaveBtn")));
-    EXPECT_EQ(w->windowList(), QStringList{saved});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{saved});
     // No backup for a document that had no file.
     EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("Site/~untiltled1.bak")));
 }
@@ -68,12 +70,12 @@ TEST_F(MainWindowTest, SaveAsKeepsABackupOfTheOldFileAndWritesTheNewName)
     ASSERT_TRUE(w->appSettings().MakeBackups);
     const QString old = cfg.write(QStringLiteral("x/Index.HTM"), "<p>old</p>");
     dlg.queueFile(old);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("<p>new</p>"));
     memo().setModified(true);
 
     dlg.queueFile(cfg.path() + QStringLiteral("x/New.HTM"));
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     ASSERT_EQ(dlg.fileDialogs.size(), 2);
     EXPECT_EQ(dlg.fileDialogs[1].fileName, old);
     EXPECT_EQ(dlg.fileDialogs[1].filterIndex, 2);
@@ -92,11 +94,11 @@ TEST_F(MainWindowTest, SaveAsOfAnOtherExtensionKeepsTheDialogsLastFilter)
 {
     const QString notes = cfg.write(QStringLiteral("notes.css"), "a{}");
     dlg.queueFile(notes);
-    w->Open1Click();
-    w->saveDialogState().filterIndex = 3;
-    w->saveDialogState().defaultExt = QStringLiteral("xyz");
+    w->documentCommands().Open1Click();
+    w->documentCommands().saveDialogState().filterIndex = 3;
+    w->documentCommands().saveDialogState().defaultExt = QStringLiteral("xyz");
     dlg.queueFile(std::nullopt);
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     EXPECT_EQ(dlg.fileDialogs.last().filterIndex, 3);
     EXPECT_EQ(dlg.fileDialogs.last().defaultExt, QStringLiteral("xyz"));
 }
@@ -106,13 +108,13 @@ TEST_F(MainWindowTest, SaveOfAFileDeletedOnDiskWritesItAgainWithoutABackup)
     ASSERT_TRUE(w->appSettings().MakeBackups);
     const QString path = cfg.write(QStringLiteral("gone.htm"), "first");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("second"));
     memo().setModified(true);
     ASSERT_TRUE(QFile::remove(path));
 
     // Nothing on disk to back up: the text is saved all the same.
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_TRUE(dlg.messages.isEmpty());
     EXPECT_EQ(TempConfig::read(path), QByteArray("second"));
     EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("gone.bak")));
@@ -125,12 +127,12 @@ TEST_F(MainWindowTest, CommandLineFileThatDoesNotExistYetIsCreatedBySave)
     const QString path = cfg.path() + QStringLiteral("newpage.htm");
     w.reset();
     open({path});
-    ASSERT_EQ(w->documentCount(), 1);
+    ASSERT_EQ(int(w->documents().size()), 1);
     ASSERT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + path});
     ASSERT_TRUE(w->appSettings().MakeBackups);
     memo().setText(QStringLiteral("<p>hello</p>"));
     memo().setModified(true);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(dlg.messages.size(), 1);
     EXPECT_EQ(TempConfig::read(path), QByteArray("<p>hello</p>"));
     EXPECT_FALSE(QFile::exists(cfg.path() + QStringLiteral("newpage.bak")));
@@ -141,15 +143,15 @@ TEST_F(MainWindowTest, TwoSavesLeaveTheFirstSavedTextAsBackup)
 {
     const QString path = cfg.write(QStringLiteral("Page.Htm"), "original");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("first save"));
     memo().setModified(true);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     const QString bak = cfg.path() + QStringLiteral("page.bak");
     EXPECT_EQ(TempConfig::read(bak), QByteArray("original"));
     memo().setText(QStringLiteral("second save"));
     memo().setModified(true);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(bak), QByteArray("first save"));
     EXPECT_EQ(TempConfig::read(path), QByteArray("second save"));
     EXPECT_TRUE(dlg.messages.isEmpty());
@@ -159,12 +161,12 @@ TEST_F(MainWindowTest, SaveSelectionWritesOnlyTheSelectionUnderTheNameAsChosen)
 {
     const QString path = cfg.write(QStringLiteral("doc.htm"), "alpha beta");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
 
     // Nothing selected: an empty file.
     const QString empty = cfg.path() + QStringLiteral("Empty");
     dlg.queueFile(empty);
-    w->SaveSelBtnClick();
+    w->documentCommands().SaveSelBtnClick();
     const FileDialogState &shown = dlg.fileDialogs.last();
     EXPECT_EQ(shown.title, QStringLiteral("Save Selection As"));
     EXPECT_EQ(shown.filterIndex, 1);
@@ -174,13 +176,13 @@ TEST_F(MainWindowTest, SaveSelectionWritesOnlyTheSelectionUnderTheNameAsChosen)
 
     memo().setSelection(6, 4);
     dlg.queueFile(cfg.path() + QStringLiteral("Part.TXT"));
-    w->SaveSelBtnClick();
+    w->documentCommands().SaveSelBtnClick();
     // Proposed: whatever the dialog last held; the name is kept as typed.
     EXPECT_EQ(dlg.fileDialogs.last().fileName, empty + QStringLiteral(".txt"));
     EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("Part.TXT")), QByteArray("beta"));
     EXPECT_EQ(w->currentDocument()->caption(), path);
     EXPECT_FALSE(memo().modified());
-    EXPECT_EQ(w->windowList(), QStringList{path});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{path});
 }
 
 TEST_F(MainWindowTest, CancelledSaveAsChangesNothingButMovesTheEntryToTheEnd)
@@ -188,33 +190,33 @@ TEST_F(MainWindowTest, CancelledSaveAsChangesNothingButMovesTheEntryToTheEnd)
     const QString a = cfg.write(QStringLiteral("a.htm"), "a");
     const QString b = cfg.write(QStringLiteral("b.htm"), "b");
     dlg.queueFile(a);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     TSubForm *first = w->currentDocument();
     memo().setText(QStringLiteral("edited"));
     memo().setModified(true);
     dlg.queueFile(b);
-    w->Open1Click();
-    w->bringToFront(first);
+    w->documentCommands().Open1Click();
+    searchHost().bringToFront(first);
     ASSERT_EQ(w->currentDocument(), first);
 
     dlg.queueFile(std::nullopt);
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     EXPECT_EQ(first->caption(), a);
     EXPECT_TRUE(first->Memo1->modified());
     EXPECT_EQ(TempConfig::read(a), QByteArray("a"));
-    EXPECT_EQ(w->windowList(), (QStringList{b, a}));
-    EXPECT_EQ(w->checkedWindowEntries(), QStringList{a});
+    EXPECT_EQ(w->windowCommands().windowList(), (QStringList{b, a}));
+    EXPECT_EQ(w->windowCommands().checkedWindowEntries(), QStringList{a});
 }
 
 TEST_F(MainWindowTest, LoneLineFeedsComeBackAsCarriageReturnLineFeed)
 {
     const QString path = cfg.write(QStringLiteral("unix.txt"), "one\ntwo\n\nthree");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_FALSE(memo().modified());
     w->appSettings().MakeBackups = false;
     memo().setModified(true);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(path), QByteArray("one\r\ntwo\r\n\r\nthree"));
 }
 
@@ -224,27 +226,27 @@ TEST_F(MainWindowTest, AByteOrderMarkSurvivesEverySaveAndIsNotCountedInPositions
                            "<body><b>x</body></html>");
     const QString path = cfg.write(QStringLiteral("marked.htm"), bytes);
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_FALSE(memo().text().startsWith(QChar(0xFEFF)));
     EXPECT_EQ(w->statusBar()->findChild<QLabel *>(QStringLiteral("SaveFormatPanel"))->text(),
               QStringLiteral("UTF-8 with BOM, CR LF"));
 
     // Check HTML places its finding where the user sees the tag.
-    w->CheckHtml1Click();
+    w->searchCommands().CheckHtml1Click();
     const QString offset = QString::number(memo().text().indexOf(QStringLiteral("<b>")));
     EXPECT_TRUE(w->tools().resultsForm->Results->line(0).startsWith(
         QStringLiteral("marked.htm:pos %1:").arg(offset)))
         << w->tools().resultsForm->Results->line(0).toStdString();
 
     memo().setModified(true);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(path), bytes);
     memo().setText(memo().text() + QStringLiteral("\r\n"));
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(path), bytes + "\r\n");
     EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("marked.bak")), bytes);
-    w->setAutosaveProgressMs(0);
-    w->AutosaveNow();
+    w->autosave().setAutosaveProgressMs(0);
+    w->autosave().AutosaveNow();
     EXPECT_TRUE(TempConfig::read(cfg.path() + QStringLiteral("autosave_marked.tmp")).startsWith("\xEF\xBB\xBF<!DOCTYPE"));
 }
 
@@ -252,19 +254,19 @@ TEST_F(MainWindowTest, SaveAsIntoAMissingFolderLeavesEverythingAsItWas)
 {
     const QString path = cfg.write(QStringLiteral("keep/page.htm"), "old bytes\r\n");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("new text"));
     memo().setModified(true);
 
     // Save As into a folder that does not exist.
     const QString nowhere = cfg.path() + QStringLiteral("missing/other.htm");
     dlg.queueFile(nowhere);
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     ASSERT_EQ(dlg.messages.size(), 1);
     EXPECT_EQ(dlg.messages[0], QStringLiteral("Cannot create file ") + nowhere + QStringLiteral(": No such file or directory"));
     EXPECT_EQ(w->currentDocument()->caption(), path);
     EXPECT_TRUE(memo().modified());
-    EXPECT_EQ(w->windowList(), QStringList{path});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{path});
     EXPECT_FALSE(QDir(cfg.path() + QStringLiteral("missing")).exists());
     EXPECT_EQ(TempConfig::read(path), QByteArray("old bytes\r\n"));
 }
@@ -273,7 +275,7 @@ TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderWritesInPlaceOrSaysWhyItCannot)
 {
     const QString path = cfg.write(QStringLiteral("keep/page.htm"), "old bytes\r\n");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("new text"));
     memo().setModified(true);
     w->appSettings().MakeBackups = false;
@@ -283,7 +285,7 @@ TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderWritesInPlaceOrSaysWhyItCannot)
     // The file itself may be written: it is, where it is.
     {
         Unprivileged as;
-        w->Save1Click();
+        w->documentCommands().Save1Click();
     }
     EXPECT_TRUE(dlg.messages.isEmpty());
     EXPECT_EQ(TempConfig::read(path), QByteArray("new text"));
@@ -295,7 +297,7 @@ TEST_F(MainWindowTest, SaveIntoAReadOnlyFolderWritesInPlaceOrSaysWhyItCannot)
     memo().setModified(true);
     {
         Unprivileged as;
-        w->Save1Click();
+        w->documentCommands().Save1Click();
     }
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(dlg.messages.size(), 1);
@@ -309,7 +311,7 @@ TEST_F(MainWindowTest, AWritableFileInAReadOnlyFolderMaySaveWithoutItsBackup)
 {
     const QString path = cfg.write(QStringLiteral("shared/page.htm"), "old bytes\r\n");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("new text"));
     memo().setModified(true);
     ASSERT_TRUE(w->appSettings().MakeBackups);
@@ -322,7 +324,7 @@ TEST_F(MainWindowTest, AWritableFileInAReadOnlyFolderMaySaveWithoutItsBackup)
     dlg.queueAnswer(Answer::No);
     {
         Unprivileged as;
-        w->Save1Click();
+        w->documentCommands().Save1Click();
     }
     EXPECT_EQ(dlg.questions, QStringList{question});
     EXPECT_EQ(TempConfig::read(path), QByteArray("old bytes\r\n"));
@@ -330,7 +332,7 @@ TEST_F(MainWindowTest, AWritableFileInAReadOnlyFolderMaySaveWithoutItsBackup)
     dlg.queueAnswer(Answer::Yes);
     {
         Unprivileged as;
-        w->Save1Click();
+        w->documentCommands().Save1Click();
     }
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(dlg.questions.size(), 2);
@@ -345,36 +347,36 @@ TEST_F(MainWindowTest, ABackupOfAnotherDocumentIsReplacedOnlyWhenTheUserSaysSo)
     const QString notes = cfg.write(QStringLiteral("a.txt"), "notes v1");
     const QString backup = cfg.path() + QStringLiteral("a.bak");
     dlg.queueFile(page);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("<p>page v2</p>"));
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     ASSERT_EQ(TempConfig::read(backup), QByteArray("<p>page v1</p>"));
 
     dlg.queueFile(notes);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("notes v2"));
     memo().setModified(true);
     const QString question = backup + QStringLiteral(" is the backup of ") + page
                            + QStringLiteral(". Replace it with the backup of ") + notes
                            + QStringLiteral("?\nNo saves without making a backup.");
     dlg.queueAnswer(Answer::Cancel);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(dlg.questions, QStringList{question});
     EXPECT_EQ(TempConfig::read(notes), QByteArray("notes v1"));
     EXPECT_TRUE(memo().modified());
 
     dlg.queueAnswer(Answer::No);   // keep the page's backup, save the notes
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(notes), QByteArray("notes v2"));
     EXPECT_EQ(TempConfig::read(backup), QByteArray("<p>page v1</p>"));
 
     memo().setText(QStringLiteral("notes v3"));
     dlg.queueAnswer(Answer::Yes);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(backup), QByteArray("notes v2"));
     // Now the backup is the notes': saving them again asks nothing.
     memo().setText(QStringLiteral("notes v4"));
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(dlg.questions.size(), 3);
     EXPECT_EQ(TempConfig::read(backup), QByteArray("notes v3"));
     EXPECT_EQ(dlg.unexpected, 0);
@@ -385,10 +387,10 @@ TEST_F(MainWindowTest, AnAutosaveCopyIsOfferedOnlyToTheDocumentItWasMadeFrom)
     const QString page = cfg.write(QStringLiteral("a.htm"), "<p>saved</p>");
     const QString notes = cfg.write(QStringLiteral("a.txt"), "notes");
     dlg.queueFile(page);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("<p>typed, then the crash</p>"));
-    w->setAutosaveProgressMs(0);
-    w->AutosaveNow();
+    w->autosave().setAutosaveProgressMs(0);
+    w->autosave().AutosaveNow();
     const QString side = cfg.path() + QStringLiteral("autosave_a.tmp");
     ASSERT_EQ(TempConfig::read(side), QByteArray("<p>typed, then the crash</p>"));
     for (const QString &doc : {page, notes}) {
@@ -399,13 +401,13 @@ TEST_F(MainWindowTest, AnAutosaveCopyIsOfferedOnlyToTheDocumentItWasMadeFrom)
     w->currentDocument()->discard();
 
     dlg.queueFile(notes);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_TRUE(dlg.questions.isEmpty());
     EXPECT_EQ(memo().text(), QStringLiteral("notes"));
 
     dlg.queueAnswer(Answer::Yes);
     dlg.queueFile(page);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(dlg.questions.size(), 1);
     EXPECT_EQ(memo().text(), QStringLiteral("<p>typed, then the crash</p>"));
 
@@ -420,7 +422,7 @@ TEST_F(MainWindowTest, AnAutosaveCopyIsOfferedOnlyToTheDocumentItWasMadeFrom)
         f.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
     }
     dlg.queueFile(b);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(dlg.questions.size(), 1);
     EXPECT_EQ(memo().text(), QStringLiteral("b"));
     EXPECT_TRUE(QFile::exists(loneCopy));
@@ -437,9 +439,9 @@ TEST_F(MainWindowTest, SavingRemovesTheTemporaryFilesACrashedSaveLeftBehind)
     const QString notOurs = cfg.write(QStringLiteral("crash/.page.htm.swp"), "the user's");
     const QString otherDoc = cfg.write(QStringLiteral("crash/.other.htm.c3.2147483646"), "x");
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("new"));
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(path), QByteArray("new"));
     EXPECT_FALSE(QFile::exists(dead));
     EXPECT_FALSE(QFile::exists(deadBackup));
@@ -453,7 +455,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
     const QString notes = cfg.write(QStringLiteral("notes.htm"), "<p>my notes</p>");
     const QString draft = cfg.write(QStringLiteral("draft.htm"), "<p>draft</p>");
     dlg.queueFile(draft);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("<p>draft 2</p>"));
     memo().setModified(true);
 
@@ -461,7 +463,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
     dlg.queueFile(cfg.path() + QStringLiteral("Notes.htm"));
     dlg.queueAnswer(Answer::No);
     dlg.queueFile(std::nullopt);
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     EXPECT_EQ(dlg.questions, QStringList{notes + QStringLiteral(" already exists. Do you want to replace it?")});
     EXPECT_EQ(dlg.fileDialogs.size(), 3);
     EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>my notes</p>"));
@@ -474,7 +476,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
     dlg.queueFile(cfg.path() + QStringLiteral("Notes.htm"));
     dlg.queueAnswer(Answer::No);
     dlg.queueFile(cfg.path() + QStringLiteral("Other.htm"));
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("other.htm")), QByteArray("<p>draft 2</p>"));
     EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>my notes</p>"));
 
@@ -482,7 +484,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
     memo().setModified(true);
     dlg.queueFile(cfg.path() + QStringLiteral("NOTES.htm"));
     dlg.queueAnswer(Answer::Yes);
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     EXPECT_EQ(TempConfig::read(notes), QByteArray("<p>draft 2</p>"));
     EXPECT_EQ(w->currentDocument()->caption(), notes);
 
@@ -490,7 +492,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeItsLowerCasedNameReplacesAnotherFile)
     const int asked = dlg.questions.size();
     memo().setModified(true);
     dlg.queueFile(cfg.path() + QStringLiteral("Notes.HTM"));
-    w->SaveAs1Click();
+    w->documentCommands().SaveAs1Click();
     EXPECT_EQ(dlg.questions.size(), asked);
     EXPECT_FALSE(memo().modified());
 }
@@ -500,13 +502,13 @@ TEST_F(MainWindowTest, CopiesOfAPrivateDocumentStayPrivate)
     const QString path = cfg.write(QStringLiteral("private.htm"), "<p>secret</p>");
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("<p>more secret</p>"));
     memo().setModified(true);
     ASSERT_TRUE(w->appSettings().MakeBackups);
-    w->Save1Click();
-    w->setAutosaveProgressMs(0);
-    w->AutosaveNow();
+    w->documentCommands().Save1Click();
+    w->autosave().setAutosaveProgressMs(0);
+    w->autosave().AutosaveNow();
     ASSERT_TRUE(dlg.messages.isEmpty());
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
                          | QFileDevice::WriteUser;
@@ -525,29 +527,29 @@ TEST_F(MainWindowTest, LinksPlantedAtCopyNamesAreReplacedOnlyWhenTheUserSaysSo)
     ASSERT_TRUE(QFile::link(victim, bak));
     ASSERT_TRUE(QFile::link(victim, side));
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("<p>page 2</p>"));
     memo().setModified(true);
     const QString question = bak + QStringLiteral(" already exists. Do you want to replace it?");
 
     // No: nothing is saved.
     dlg.queueAnswer(Answer::No);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(dlg.questions, QStringList{question});
     EXPECT_EQ(TempConfig::read(path), QByteArray("<p>page</p>"));
     EXPECT_TRUE(memo().modified());
 
     // Yes: the link is replaced by the backup; its target is untouched.
     dlg.queueAnswer(Answer::Yes);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_EQ(TempConfig::read(path), QByteArray("<p>page 2</p>"));
     EXPECT_FALSE(QFileInfo(bak).isSymLink());
     EXPECT_EQ(TempConfig::read(bak), QByteArray("<p>page</p>"));
     EXPECT_EQ(TempConfig::read(victim), QByteArray("precious"));
 
-    w->setAutosaveProgressMs(0);
+    w->autosave().setAutosaveProgressMs(0);
     dlg.queueAnswer(Answer::Yes);
-    w->AutosaveNow();
+    w->autosave().AutosaveNow();
     EXPECT_EQ(dlg.questions.last(), side + QStringLiteral(" already exists. Do you want to replace it?"));
     EXPECT_FALSE(QFileInfo(side).isSymLink());
     EXPECT_EQ(TempConfig::read(side), QByteArray("<p>page 2</p>"));
@@ -561,10 +563,10 @@ TEST_F(MainWindowTest, SavingThroughALinkKeepsTheLink)
     const QString link = cfg.path() + QStringLiteral("page.htm");
     ASSERT_TRUE(QFile::link(target, link));
     dlg.queueFile(link);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     memo().setText(QStringLiteral("new"));
     memo().setModified(true);
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(TempConfig::read(target), QByteArray("new"));
     EXPECT_EQ(TempConfig::read(cfg.path() + QStringLiteral("page.bak")), QByteArray("old"));
@@ -577,28 +579,28 @@ TEST_F(MainWindowTest, FilesHoldingZeroBytesAreRefusedByEveryWayOfOpening)
     const QString message = path + QStringLiteral(" contains NUL bytes and cannot be edited as text");
 
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(dlg.errors, QStringList{message});
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
 
-    w->AddReopenItem(path);
-    w->ReopenItemClick(w->reopenMenu()->actions().first());
+    documentHost().AddReopenItem(path);
+    w->windowCommands().ReopenItemClick(w->commandState().menu(commands::Menu::Reopen)->actions().first());
     EXPECT_EQ(dlg.errors.size(), 2);
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
 
     w.reset();
     open({path});
     w->FormActivate();
     EXPECT_EQ(dlg.errors.last(), message);
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
 
     // The ignore list is opened the same way.
     const QString ignore = cfg.appFolder() + QStringLiteral("ignore.lst");
     QFile::remove(ignore);
     ASSERT_EQ(cfg.write(QStringLiteral("config/mivor/ignore.lst"), bytes), ignore);
-    w->EditIgnoreList1Click();
+    w->toolCommands().EditIgnoreList1Click();
     EXPECT_EQ(dlg.errors.last(), ignore + QStringLiteral(" contains NUL bytes and cannot be edited as text"));
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
 
     // Whatever happened, the files keep every byte.
     EXPECT_EQ(TempConfig::read(path), bytes);
@@ -614,7 +616,7 @@ TEST_F(MainWindowTest, RichTextThatIsNoRegularFileIsRefusedAtOnce)
     open({fifo});
     w->FormActivate();
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + fifo});
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
 }
 
 TEST_F(MainWindowTest, AnEarlierSessionsAutosaveCopyIsOfferedBack)
@@ -636,7 +638,7 @@ TEST_F(MainWindowTest, AnEarlierSessionsAutosaveCopyIsOfferedBack)
     // No: the file as it is.
     dlg.queueAnswer(Answer::No);
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(dlg.questions, QStringList{question});
     EXPECT_EQ(memo().text(), QStringLiteral("<p>saved</p>\r\n"));
     EXPECT_FALSE(memo().modified());
@@ -644,15 +646,15 @@ TEST_F(MainWindowTest, AnEarlierSessionsAutosaveCopyIsOfferedBack)
     // Yes: the copy's text, to be saved.
     dlg.queueAnswer(Answer::Yes);
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(memo().text(), QStringLiteral("<p>typed later</p>\r\n"));
     EXPECT_TRUE(memo().modified());
     EXPECT_TRUE(enabled(QStringLiteral("Save1")));
 
     // Saving makes the document the newer one: no more offers, and the copy stays.
-    w->Save1Click();
+    w->documentCommands().Save1Click();
     dlg.queueFile(path);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(dlg.questions.size(), 2);
     EXPECT_TRUE(QFile::exists(side));
     EXPECT_EQ(dlg.unexpected, 0);
@@ -661,9 +663,9 @@ TEST_F(MainWindowTest, AnEarlierSessionsAutosaveCopyIsOfferedBack)
 TEST_F(MainWindowTest, OpenSetsItsFilterClearsTheNameAndListsTheFile)
 {
     const QString a = cfg.write(QStringLiteral("Mixed Case.HTML"), "<b>x</b>\r\n");
-    w->openDialogState().fileName = QStringLiteral("leftover");
+    w->documentCommands().openDialogState().fileName = QStringLiteral("leftover");
     dlg.queueFile(a);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     ASSERT_EQ(dlg.fileDialogs.size(), 1);
     EXPECT_EQ(dlg.fileDialogs[0].filter,
               QStringLiteral("HTML (*.htm, *.html)|*.htm;*html|TEXT (*.txt)|*.txt|All files (*.*)|*.*"));
@@ -672,19 +674,19 @@ TEST_F(MainWindowTest, OpenSetsItsFilterClearsTheNameAndListsTheFile)
     EXPECT_EQ(w->currentDocument()->caption(), a);
     EXPECT_EQ(memo().text(), QStringLiteral("<b>x</b>\r\n"));
     EXPECT_FALSE(memo().modified());
-    EXPECT_EQ(w->windowList(), QStringList{a});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{a});
 
     // Cancelled: nothing opens.
     dlg.queueFile(std::nullopt);
-    w->Open1Click();
-    EXPECT_EQ(w->documentCount(), 1);
+    w->documentCommands().Open1Click();
+    EXPECT_EQ(int(w->documents().size()), 1);
 
     // A file that cannot be read: the window stays, empty and unlisted.
     const QString missing = cfg.path() + QStringLiteral("nope.htm");
     dlg.queueFile(missing);
-    w->Open1Click();
+    w->documentCommands().Open1Click();
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + missing});
-    EXPECT_EQ(w->documentCount(), 2);
+    EXPECT_EQ(int(w->documents().size()), 2);
     EXPECT_EQ(w->currentDocument()->caption(), missing);
-    EXPECT_EQ(w->windowList(), QStringList{a});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{a});
 }

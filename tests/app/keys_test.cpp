@@ -94,10 +94,10 @@ QStringList keysBoundTwiceIn(QWidget *window)
 TEST_F(MainWindowTest, NoKeyIsBoundTwiceInAnyWindow)
 {
     // Every window with keys, with documents and tool windows in place.
-    w->New1Click();
-    w->New1Click();
-    w->Find1Click();
-    w->Table1Click();
+    w->documentCommands().New1Click();
+    w->documentCommands().New1Click();
+    w->searchCommands().Find1Click();
+    w->toolCommands().Table1Click();
     QList<QWidget *> windows{w.get(), w->tools().FindForm,
                              w->tools().FinFiles,
                              w->tools().resultsForm,
@@ -131,40 +131,40 @@ TEST_F(MainWindowTest, TheUsualKeysRunTheirCommandsAndThePartsKeysKeepTheirs)
     // Typed in the text, Ctrl+W closes the document through "&Close": a
     // saved document goes to the top of the Reopen list.
     const QString path = cfg.write(QStringLiteral("page.htm"), "<p>x</p>");
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
-    w->New1Click();
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
+    w->documentCommands().New1Click();
     w->documentArea()->setActiveSubWindow(w->documents().first());
     memo().setFocus();
     QTest::keyClick(w->currentDocument()->Memo1, Qt::Key_W, Qt::ControlModifier);
     QCoreApplication::processEvents();
     EXPECT_EQ(w->documents().size(), 1);
-    EXPECT_EQ(w->reopenList().value(0), path);
+    EXPECT_EQ(w->windowCommands().reopenList().value(0), path);
 }
 
 TEST_F(MainWindowTest, F3RepeatsTheLastFindInTheCurrentDocument)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *first = w->currentDocument();
     first->Memo1->setText(QStringLiteral("xx cat cat"));
     // Nothing searched for yet: F3 opens the find window as "&Find..." does.
-    w->FindNext1Click();
+    w->searchCommands().FindNext1Click();
     TFindForm *find = w->tools().FindForm;
     ASSERT_TRUE(find->isVisible());
     find->Findtxt->setText(QStringLiteral("cat"));
     find->FindBtnClick();
     EXPECT_EQ(first->Memo1->selStart(), 3);
-    w->FindNext1Click();
+    w->searchCommands().FindNext1Click();
     EXPECT_EQ(first->Memo1->selStart(), 7);
 
     // In another document it searches there, from its caret.
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *second = w->currentDocument();
     second->Memo1->setText(QStringLiteral("a cat"));
-    w->FindNext1Click();
+    w->searchCommands().FindNext1Click();
     EXPECT_EQ(w->currentDocument(), second);
     EXPECT_EQ(second->Memo1->selStart(), 2);
     EXPECT_EQ(first->Memo1->selStart(), 7);
-    w->FindNext1Click();
+    w->searchCommands().FindNext1Click();
     EXPECT_EQ(dlg.messages.value(0), QStringLiteral("End of Search"));
 }
 
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, TheAddedEditingKeysAreFreeKeysAndWorkFromTheText)
     EXPECT_EQ(w->action(Id::GoToLine)->text(), "&Go to Line...");
 
     // Ctrl+G in the text opens Go to Line.
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("a\r\nb\r\nc"));
     memo().setFocus();
     QList<QString> shown;
@@ -201,9 +201,9 @@ TEST_F(MainWindowTest, TheAddedEditingKeysAreFreeKeysAndWorkFromTheText)
 
 TEST_F(MainWindowTest, F3InTheFindWindowFindsTheNextHit)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText(QStringLiteral("xx cat cat"));
-    w->Find1Click();
+    w->searchCommands().Find1Click();
     TFindForm *find = w->tools().FindForm;
     find->Findtxt->setText(QStringLiteral("cat"));
     QApplication::setActiveWindow(find);

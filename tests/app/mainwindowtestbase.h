@@ -58,6 +58,9 @@ protected:
     }
 
     TMemo &memo() { return *w->currentDocument()->Memo1; }
+    // The seams the document and search windows reach the main window by.
+    DocumentHost &documentHost() { return *w; }
+    SearchHost &searchHost() { return *w; }
 
     // Runs Preferences with the dialog's controls set by `edit`, then Done.
     void preferences(const std::function<void(Tprefs &)> &edit)
@@ -70,7 +73,7 @@ protected:
             p->DoneBtnClick();
             return p->result();
         };
-        w->Preferences1Click();
+        w->preferencesCommands().Preferences1Click();
         modalAnswer = nullptr;
     }
 
@@ -79,8 +82,8 @@ protected:
     {
         QElapsedTimer clock;
         clock.start();
-        while (w->keywordScanRunning() && clock.elapsed() < 10000)
+        while (w->toolCommands().keywordScanRunning() && clock.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        ASSERT_FALSE(w->keywordScanRunning()) << "the keyword scan did not end";
+        ASSERT_FALSE(w->toolCommands().keywordScanRunning()) << "the keyword scan did not end";
     }
 };

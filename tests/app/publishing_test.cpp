@@ -27,7 +27,7 @@ protected:
             prefs->SpeedButton2Click();
             return prefs->result();
         };
-        w->FTPSettings1Click();
+        w->transferCommands().FTPSettings1Click();
         modalAnswer = nullptr;
     }
     QStringList row(const char *s, const char *u, const char *p) { return {s, u, p}; }
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(FtpSettingsTest, KeepWritesOnlyTheScrambledFileAndEnablesSaveAtWww)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_FALSE(enabled(QStringLiteral("Savewww1")));
     keep({row("ftp.one", "u1", "p1"), {}, row("ftp.three", "u3", "p3")});
     const QString dvf = cfg.appFolder() + QStringLiteral("FTPData.dvf");
@@ -47,9 +47,9 @@ TEST_F(FtpSettingsTest, KeepWritesOnlyTheScrambledFileAndEnablesSaveAtWww)
                                     | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(QFile::permissions(dvf) & others, QFile::Permissions());
     EXPECT_TRUE(QFile::permissions(dvf) & QFile::WriteOwner);
-    EXPECT_TRUE(w->ftpDataPresent());
+    EXPECT_TRUE(w->transferCommands().ftpDataPresent());
     EXPECT_TRUE(enabled(QStringLiteral("Savewww1")));
-    const auto &s = w->publishingDialogs()->session;
+    const auto &s = w->transferCommands().publishingDialogs()->session;
     EXPECT_EQ(s.FtpServers[1].Server, QStringLiteral("ftp.three"));
     EXPECT_EQ(s.FtpServer, QStringLiteral("ftp.one"));
 
@@ -60,8 +60,8 @@ TEST_F(FtpSettingsTest, KeepWritesOnlyTheScrambledFileAndEnablesSaveAtWww)
     // A fresh start reads the table back.
     w.reset();
     open();
-    EXPECT_TRUE(w->ftpDataPresent());
-    EXPECT_EQ(w->publishingDialogs()->session.FtpServers[0].Password, QStringLiteral("p1"));
+    EXPECT_TRUE(w->transferCommands().ftpDataPresent());
+    EXPECT_EQ(w->transferCommands().publishingDialogs()->session.FtpServers[0].Password, QStringLiteral("p1"));
     EXPECT_TRUE(dlg.messages.isEmpty());
 }
 
@@ -72,7 +72,7 @@ TEST_F(FtpSettingsTest, KeepAndStartNeverLayThePasswordsOnDisk)
     keep({row("ftp.one", "u1", "p1")});
     w.reset();
     open();
-    EXPECT_EQ(w->publishingDialogs()->session.FtpServers[0].Password, QStringLiteral("p1"));
+    EXPECT_EQ(w->transferCommands().publishingDialogs()->session.FtpServers[0].Password, QStringLiteral("p1"));
     const QStringList names = created.names();
     EXPECT_TRUE(names.contains(QStringLiteral("FTPData.dvf")));
     for (const QString &name : names)
@@ -84,7 +84,7 @@ TEST_F(FtpSettingsTest, IncompleteRowSavesNothing)
     keep({row("ftp.one", "u1", ""), row("ftp.two", "u2", "p2")});
     EXPECT_EQ(dlg.messages, QStringList{"Incomplete details."});
     EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("FTPData.dvf")));
-    EXPECT_FALSE(w->ftpDataPresent());
+    EXPECT_FALSE(w->transferCommands().ftpDataPresent());
 }
 
 TEST(FtpDataFile, DamagedShortAndEmptyFiles)

@@ -55,14 +55,14 @@ protected:
         a = cfg.write(QStringLiteral("a.htm"), "<p>first page</p>\r\nsecond line\r\n");
         b = cfg.write(QStringLiteral("b.txt"), "plain text file");
         c = cfg.write(QStringLiteral("c.htm"), "<p>c</p>");
-        ASSERT_TRUE(w->openDocument(a, TMainForm::Listing::OnSuccess));
+        ASSERT_TRUE(w->documentCommands().openDocument(a, DocumentCommands::Listing::OnSuccess));
         memo().setWrap(true);
         memo().setSelStart(22);
-        ASSERT_TRUE(w->openDocument(b, TMainForm::Listing::OnSuccess));
+        ASSERT_TRUE(w->documentCommands().openDocument(b, DocumentCommands::Listing::OnSuccess));
         memo().setWrap(false);
         memo().setSelStart(6);
-        w->New1Click();   // untitled: never saved, not kept
-        ASSERT_TRUE(w->openDocument(c, TMainForm::Listing::OnSuccess));
+        w->documentCommands().New1Click();   // untitled: never saved, not kept
+        ASSERT_TRUE(w->documentCommands().openDocument(c, DocumentCommands::Listing::OnSuccess));
         // b is current at exit.
         w->documentArea()->setActiveSubWindow(document(b));
         QCoreApplication::processEvents();
@@ -77,7 +77,7 @@ TEST_F(SessionTest, OffByDefaultStartUpOpensNothingAndKeepsNoFile)
     openThree();
     EXPECT_FALSE(w->addedOptions().reopenDocuments);
     restart();
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
     EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("session.lst")));
 }
 
@@ -96,14 +96,14 @@ TEST_F(SessionTest, TitledDocumentsComeBackWithCaretAndWrapAndTheCurrentOneInFro
     EXPECT_EQ(document(b)->Memo1->selStart(), 6);
     EXPECT_EQ(w->currentDocument(), document(b));
     EXPECT_FALSE(w->action(commands::Id::WordWrap)->isChecked());
-    EXPECT_EQ(w->windowList(), (QStringList{a, b, c}));
+    EXPECT_EQ(w->windowCommands().windowList(), (QStringList{a, b, c}));
     // The file is the user's alone.
     EXPECT_EQ(QFile::permissions(cfg.appFolder() + QStringLiteral("session.lst")) & 0x0077, 0);
 
     // Turned off again: the next start opens nothing and the file goes.
     reopenAtStart(false);
     restart();
-    EXPECT_EQ(w->documentCount(), 0);
+    EXPECT_EQ(int(w->documents().size()), 0);
     EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("session.lst")));
 }
 

@@ -60,20 +60,20 @@ TEST_F(SettingsTest, ReopenEntriesKeepTheirOrderAcrossRestarts)
     const QString p = cfg.write(QStringLiteral("p.htm"), "p");
     const QString q = cfg.write(QStringLiteral("q.htm"), "q");
     const QString r = cfg.write(QStringLiteral("r.htm"), "r");
-    w->AddReopenItem(r);
-    w->AddReopenItem(q);
-    w->AddReopenItem(p);
-    ASSERT_EQ(w->reopenList(), (QStringList{p, q, r}));
-    w->New1Click();   // open at exit: neither saved nor listed
+    documentHost().AddReopenItem(r);
+    documentHost().AddReopenItem(q);
+    documentHost().AddReopenItem(p);
+    ASSERT_EQ(w->windowCommands().reopenList(), (QStringList{p, q, r}));
+    w->documentCommands().New1Click();   // open at exit: neither saved nor listed
     restart();
 
-    EXPECT_EQ(w->reopenList(), (QStringList{p, q, r}));
+    EXPECT_EQ(w->windowCommands().reopenList(), (QStringList{p, q, r}));
     EXPECT_TRUE(dlg.fileDialogs.isEmpty());
     // A second run changes nothing either, and the newest closed goes on top.
     const QString s = cfg.write(QStringLiteral("s.htm"), "s");
-    w->AddReopenItem(s);
+    documentHost().AddReopenItem(s);
     restart();
-    EXPECT_EQ(w->reopenList(), (QStringList{s, p, q, r}));
+    EXPECT_EQ(w->windowCommands().reopenList(), (QStringList{s, p, q, r}));
     // Between runs only the scrambled file is left; it holds the nine lines
     // and the entries top first.
     w->close();
@@ -90,7 +90,7 @@ TEST_F(SettingsTest, AStoredListLongerThanFiveKeepsItsTopFive)
         stored << QStringLiteral("/w/%1.htm").arg(i);
     storeSettings(cfg.appFolder(), (stored.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
     open();
-    EXPECT_EQ(w->reopenList(), stored.mid(9, 5));
+    EXPECT_EQ(w->windowCommands().reopenList(), stored.mid(9, 5));
 }
 
 TEST_F(SettingsTest, ExitNeverWritesThroughALinkAtTheSettingsFile)
@@ -102,7 +102,7 @@ TEST_F(SettingsTest, ExitNeverWritesThroughALinkAtTheSettingsFile)
     ASSERT_TRUE(QFile::remove(dvf));
     ASSERT_TRUE(QFile::link(decoy, dvf));
     restart();
-    w->Exit1Click();
+    w->documentCommands().Exit1Click();
     w.reset();
     EXPECT_EQ(TempConfig::read(decoy), QByteArray("root:$6$hash:19000:0:99999:7:::\n"));
     EXPECT_EQ(QFile::permissions(decoy), decoyMode);
@@ -112,8 +112,8 @@ TEST_F(SettingsTest, ExitNeverWritesThroughALinkAtTheSettingsFile)
 
 TEST_F(SettingsTest, DoneAppliesToNewDocumentsOnlyAndStoresNineLines)
 {
-    w->AddReopenItem(cfg.write(QStringLiteral("r.htm"), "r"));
-    w->New1Click();
+    documentHost().AddReopenItem(cfg.write(QStringLiteral("r.htm"), "r"));
+    w->documentCommands().New1Click();
     TSubForm *before = w->currentDocument();
     const QFont oldFont = before->Memo1->font();
     ASSERT_EQ(oldFont.family(), QStringLiteral("Courier New"));
@@ -138,7 +138,7 @@ TEST_F(SettingsTest, DoneAppliesToNewDocumentsOnlyAndStoresNineLines)
     EXPECT_TRUE(before->Memo1->wrap());
     EXPECT_EQ(w->documentArea()->background().color(), QColor(0, 128, 0));
 
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *after = w->currentDocument();
     EXPECT_EQ(after->Memo1->font().family(), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_EQ(after->Memo1->font().pointSize(), 15);
@@ -163,9 +163,9 @@ TEST_F(SettingsTest, CancelChangesNothing)
         p->CancelBtnClick();
         return p->result();
     };
-    w->Preferences1Click();
+    w->preferencesCommands().Preferences1Click();
     EXPECT_EQ(w->appSettings().EditorFontSize, 12);
-    EXPECT_TRUE(w->autosaveTimer()->isActive());
+    EXPECT_TRUE(w->autosave().autosaveTimer()->isActive());
     EXPECT_EQ(storedLines(cfg.appFolder()), stored);
     // The next showing loads the settings in use again.
     modalAnswer = [](QDialog *d) {
@@ -174,22 +174,22 @@ TEST_F(SettingsTest, CancelChangesNothing)
         EXPECT_TRUE(p->autosave->isChecked());
         return int(QDialog::Rejected);
     };
-    w->Preferences1Click();
+    w->preferencesCommands().Preferences1Click();
     EXPECT_EQ(shownDialogs.size(), 2);
 }
 
 TEST_F(SettingsTest, AutosaveSettingsTakeEffectAtOnce)
 {
-    w->New1Click();
-    ASSERT_TRUE(w->autosaveTimer()->isActive());
+    w->documentCommands().New1Click();
+    ASSERT_TRUE(w->autosave().autosaveTimer()->isActive());
     preferences([](Tprefs &p) { p.autosave->setChecked(false); });
-    EXPECT_FALSE(w->autosaveTimer()->isActive());
+    EXPECT_FALSE(w->autosave().autosaveTimer()->isActive());
     preferences([](Tprefs &p) {
         p.autosave->setChecked(true);
         p.autosavespin->setFieldValue(3);
     });
-    EXPECT_TRUE(w->autosaveTimer()->isActive());
-    EXPECT_EQ(w->autosaveTimer()->interval(), 3 * 60000);
+    EXPECT_TRUE(w->autosave().autosaveTimer()->isActive());
+    EXPECT_EQ(w->autosave().autosaveTimer()->interval(), 3 * 60000);
 }
 
 TEST_F(SettingsTest, SpinFieldsWithoutANumberGiveTheirMinimumAndStayInRange)
@@ -278,11 +278,11 @@ TEST_F(SettingsTest, AShortFileIsReportedAndTheRestStartsFromDefaults)
 
     // Its close writes a sound file again, which the next start reads quietly.
     const QString p = cfg.write(QStringLiteral("p.htm"), "p");
-    w->AddReopenItem(p);
+    documentHost().AddReopenItem(p);
     restart();
     EXPECT_TRUE(dlg.messages.size() == 1);
     EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Arial"));
-    EXPECT_EQ(w->reopenList(), QStringList{p});
+    EXPECT_EQ(w->windowCommands().reopenList(), QStringList{p});
     const QStringList lines = storedLines(cfg.appFolder());
     EXPECT_EQ(lines.mid(0, 3), (QStringList{QStringLiteral("Arial"), QStringLiteral("14"), QStringLiteral("255")}));
     EXPECT_EQ(lines.mid(3, 6), settingsLines(MivorSettings{}).mid(3, 6));
@@ -297,7 +297,7 @@ TEST_F(SettingsTest, AGarbageFontNameGivesTheDefaultFontAndIsNotWrittenBack)
     open();
     EXPECT_TRUE(dlg.messages.isEmpty());
     EXPECT_EQ(w->appSettings().EditorFontName, QStringLiteral("Courier New"));
-    w->New1Click();
+    w->documentCommands().New1Click();
     EXPECT_EQ(memo().font().family(), QStringLiteral("Courier New"));
     EXPECT_EQ(memo().font().pointSize(), 14);
     w->close();
@@ -347,10 +347,10 @@ TEST_F(SettingsTest, ANonNumberIsReportedAndThatSettingKeepsItsDefault)
     EXPECT_EQ(w->appSettings().EditorFontSize, 12);
     EXPECT_FALSE(w->appSettings().WrapNewDocs);   // only lower-case "true" is true
     EXPECT_FALSE(w->appSettings().AutosaveOn);
-    EXPECT_FALSE(w->autosaveTimer()->isActive());
+    EXPECT_FALSE(w->autosave().autosaveTimer()->isActive());
     EXPECT_EQ(w->appSettings().AutosaveMinutes, 5);
     EXPECT_EQ(w->documentArea()->background().color(), QColor(255, 0, 0));
-    EXPECT_EQ(w->reopenList(), QStringList{QStringLiteral("/tmp/x.htm")});
+    EXPECT_EQ(w->windowCommands().reopenList(), QStringList{QStringLiteral("/tmp/x.htm")});
 
     restart();
     EXPECT_EQ(dlg.messages.size(), 1);

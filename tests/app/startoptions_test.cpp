@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, ADesktopEntryOpensEachFileItPasses)
     w->FormActivate();
     // The missing file keeps its empty window, as a command-line file does.
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + missing});
-    ASSERT_EQ(w->documentCount(), 4);
+    ASSERT_EQ(int(w->documents().size()), 4);
     const QList<TSubForm *> docs = w->documents();
     EXPECT_EQ(docs[0]->caption(), a);
     EXPECT_EQ(docs[0]->Memo1->text(), QStringLiteral("<p>1</p>"));
@@ -192,7 +192,7 @@ protected:
             done ? p->DoneBtnClick() : p->CancelBtnClick();
             return p->result();
         };
-        w->Preferences1Click();
+        w->preferencesCommands().Preferences1Click();
         modalAnswer = nullptr;
     }
 
@@ -204,7 +204,7 @@ protected:
                 shown = p->splash->isChecked();
             return int(QDialog::Rejected);
         };
-        w->Preferences1Click();
+        w->preferencesCommands().Preferences1Click();
         modalAnswer = nullptr;
         return shown;
     }
@@ -212,7 +212,7 @@ protected:
     bool splashShownAtStart(const QStringList &args)
     {
         shownDialogs.clear();
-        w->startUp(splashAtStart(parseStartOptions(args), w->showSplashAtStart()));
+        w->startUp(splashAtStart(parseStartOptions(args), w->addedOptions().showSplash));
         for (QDialog *d : shownDialogs)
             if (qobject_cast<Tlogo *>(d))
                 return true;
@@ -222,28 +222,28 @@ protected:
 
 TEST_F(SplashTest, ThePreferenceIsOnByDefaultAndSurvivesARestart)
 {
-    EXPECT_TRUE(w->showSplashAtStart());
+    EXPECT_TRUE(w->addedOptions().showSplash);
     EXPECT_TRUE(preferencesShowSplash());
 
     // Cancel keeps the choice.
     preferences(false, false);
-    EXPECT_TRUE(w->showSplashAtStart());
+    EXPECT_TRUE(w->addedOptions().showSplash);
     EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("start.dvf")));
 
     preferences(false);
-    EXPECT_FALSE(w->showSplashAtStart());
+    EXPECT_FALSE(w->addedOptions().showSplash);
     // The main settings keep their nine lines.
     EXPECT_EQ(storedLines(cfg.appFolder()).size(), 9);
 
     ASSERT_TRUE(w->close());
     open();
-    EXPECT_FALSE(w->showSplashAtStart());
+    EXPECT_FALSE(w->addedOptions().showSplash);
     EXPECT_FALSE(preferencesShowSplash());
 
     preferences(true);
     ASSERT_TRUE(w->close());
     open();
-    EXPECT_TRUE(w->showSplashAtStart());
+    EXPECT_TRUE(w->addedOptions().showSplash);
     EXPECT_TRUE(dlg.messages.isEmpty());
 }
 

@@ -32,14 +32,14 @@ protected:
     TSubForm *openFile(const QString &path)
     {
         dlg.queueFile(path);
-        w->Open1Click();
+        w->documentCommands().Open1Click();
         QCoreApplication::processEvents();
         return w->currentDocument();
     }
 
     void closeCurrent()
     {
-        w->Close1Click();
+        w->documentCommands().Close1Click();
         QCoreApplication::processEvents();
     }
 };
@@ -49,30 +49,30 @@ TEST_F(WindowListTest, OpenDocumentsAreListedInOrderAndAClickBringsOneForward)
     TSubForm *da = openFile(a);
     openFile(b);
     TSubForm *dc = openFile(c);
-    EXPECT_EQ(w->windowList(), (QStringList{a, b, c}));
-    EXPECT_EQ(w->checkedWindowEntries(), QStringList{c});
+    EXPECT_EQ(w->windowCommands().windowList(), (QStringList{a, b, c}));
+    EXPECT_EQ(w->windowCommands().checkedWindowEntries(), QStringList{c});
     // Entry names are unique within the run.
     QStringList names;
-    for (QAction *e : w->windowsMenu()->actions())
+    for (QAction *e : w->commandState().menu(commands::Menu::Windows)->actions())
         names << e->objectName();
     EXPECT_EQ(names.size(), 3);
     EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 3);
 
-    w->dummy1Click(entryFor(w->windowsMenu(), a));
+    w->windowCommands().dummy1Click(entryFor(w->commandState().menu(commands::Menu::Windows), a));
     QCoreApplication::processEvents();
     EXPECT_EQ(w->currentDocument(), da);
     EXPECT_EQ(w->documentArea()->activeSubWindow(), da);
-    EXPECT_EQ(w->checkedWindowEntries(), QStringList{a});
+    EXPECT_EQ(w->windowCommands().checkedWindowEntries(), QStringList{a});
     EXPECT_EQ(memo().text(), QStringLiteral("aaa"));
 
     // A minimized window is restored as it comes forward.
     dc->showMinimized();
     QCoreApplication::processEvents();
-    w->dummy1Click(entryFor(w->windowsMenu(), c));
+    w->windowCommands().dummy1Click(entryFor(w->commandState().menu(commands::Menu::Windows), c));
     QCoreApplication::processEvents();
     EXPECT_FALSE(dc->isMinimized());
     EXPECT_EQ(w->currentDocument(), dc);
-    EXPECT_EQ(w->checkedWindowEntries(), QStringList{c});
+    EXPECT_EQ(w->windowCommands().checkedWindowEntries(), QStringList{c});
 }
 
 TEST_F(WindowListTest, ReopenKeepsTheLastFiveClosedNewestFirstWithoutMovingKnownPaths)
@@ -84,14 +84,14 @@ TEST_F(WindowListTest, ReopenKeepsTheLastFiveClosedNewestFirstWithoutMovingKnown
         openFile(p);
         closeCurrent();
     }
-    EXPECT_EQ(w->reopenList(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
-    EXPECT_EQ(w->reopenMenu()->actions().size(), 5);
+    EXPECT_EQ(w->windowCommands().reopenList(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_EQ(w->commandState().menu(commands::Menu::Reopen)->actions().size(), 5);
 
     // Closing a file that is already listed leaves the list as it is.
     openFile(paths[3]);
     closeCurrent();
-    EXPECT_EQ(w->reopenList(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
-    EXPECT_TRUE(w->windowList().isEmpty());
+    EXPECT_EQ(w->windowCommands().reopenList(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_TRUE(w->windowCommands().windowList().isEmpty());
 }
 
 TEST_F(WindowListTest, AReopenClickOpensTheFileAndItsCloseBringsItBackOnTop)
@@ -100,19 +100,19 @@ TEST_F(WindowListTest, AReopenClickOpensTheFileAndItsCloseBringsItBackOnTop)
     closeCurrent();
     openFile(b);
     closeCurrent();
-    ASSERT_EQ(w->reopenList(), (QStringList{b, a}));
+    ASSERT_EQ(w->windowCommands().reopenList(), (QStringList{b, a}));
 
-    w->ReopenItemClick(entryFor(w->reopenMenu(), a));
+    w->windowCommands().ReopenItemClick(entryFor(w->commandState().menu(commands::Menu::Reopen), a));
     QCoreApplication::processEvents();
-    ASSERT_EQ(w->documentCount(), 1);
+    ASSERT_EQ(int(w->documents().size()), 1);
     EXPECT_EQ(w->currentDocument()->caption(), a);
     EXPECT_EQ(memo().text(), QStringLiteral("aaa"));
     EXPECT_FALSE(memo().modified());
-    EXPECT_EQ(w->windowList(), QStringList{a});
-    EXPECT_EQ(w->reopenList(), QStringList{b});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{a});
+    EXPECT_EQ(w->windowCommands().reopenList(), QStringList{b});
 
     closeCurrent();
-    EXPECT_EQ(w->reopenList(), (QStringList{a, b}));
+    EXPECT_EQ(w->windowCommands().reopenList(), (QStringList{a, b}));
 }
 
 TEST_F(WindowListTest, AReopenClickOnAVanishedFileKeepsTheEntryAndAnEmptyWindow)
@@ -121,31 +121,31 @@ TEST_F(WindowListTest, AReopenClickOnAVanishedFileKeepsTheEntryAndAnEmptyWindow)
     closeCurrent();
     ASSERT_TRUE(QFile::remove(a));
 
-    w->ReopenItemClick(entryFor(w->reopenMenu(), a));
+    w->windowCommands().ReopenItemClick(entryFor(w->commandState().menu(commands::Menu::Reopen), a));
     QCoreApplication::processEvents();
     EXPECT_EQ(dlg.messages, QStringList{QStringLiteral("Cannot open file ") + a});
-    ASSERT_EQ(w->documentCount(), 1);
+    ASSERT_EQ(int(w->documents().size()), 1);
     EXPECT_EQ(w->currentDocument()->caption(), a);
     EXPECT_TRUE(memo().text().isEmpty());
-    EXPECT_TRUE(w->windowList().isEmpty());
-    EXPECT_EQ(w->reopenList(), QStringList{a});
+    EXPECT_TRUE(w->windowCommands().windowList().isEmpty());
+    EXPECT_EQ(w->windowCommands().reopenList(), QStringList{a});
 }
 
 TEST_F(WindowListTest, SaveAsReplacesTheEntryByTheNewPathAtTheEnd)
 {
     TSubForm *da = openFile(a);
     openFile(b);
-    w->bringToFront(da);
+    searchHost().bringToFront(da);
     ASSERT_EQ(w->currentDocument(), da);
     const QString y = cfg.path() + QStringLiteral("y.htm");
     dlg.queueFile(y);
-    w->SaveAs1Click();
-    EXPECT_EQ(w->windowList(), (QStringList{b, y}));
-    EXPECT_EQ(w->checkedWindowEntries(), QStringList{y});
+    w->documentCommands().SaveAs1Click();
+    EXPECT_EQ(w->windowCommands().windowList(), (QStringList{b, y}));
+    EXPECT_EQ(w->windowCommands().checkedWindowEntries(), QStringList{y});
     // Entries are compared without access-key markers.
-    w->windowsMenu()->actions().first()->setText(b.left(3) + QStringLiteral("&") + b.mid(3));
-    w->removeWindowEntries(b);
-    EXPECT_EQ(w->windowList(), QStringList{y});
+    w->commandState().menu(commands::Menu::Windows)->actions().first()->setText(b.left(3) + QStringLiteral("&") + b.mid(3));
+    w->windowCommands().removeWindowEntries(b);
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{y});
 }
 
 TEST_F(WindowListTest, TilesFillTheDesktopSideBySideOrStacked)
@@ -159,7 +159,7 @@ TEST_F(WindowListTest, TilesFillTheDesktopSideBySideOrStacked)
     const QList<QMdiSubWindow *> subs = w->documentArea()->subWindowList(QMdiArea::CreationOrder);
     ASSERT_EQ(subs.size(), 3);
 
-    w->ile1Click();
+    w->windowCommands().ile1Click();
     QCoreApplication::processEvents();
     int x = 0;
     for (QMdiSubWindow *s : subs) {
@@ -170,7 +170,7 @@ TEST_F(WindowListTest, TilesFillTheDesktopSideBySideOrStacked)
     }
     EXPECT_EQ(x, area.width());
 
-    w->ileHorizontal1Click();
+    w->windowCommands().ileHorizontal1Click();
     QCoreApplication::processEvents();
     int y = 0;
     for (QMdiSubWindow *s : subs) {
@@ -207,7 +207,7 @@ TEST_F(WindowListTest, NewWindowsFillTheDesktopAndStepAsCascadeSteps)
     }
 
     // The desktop's Cascade puts windows on the same steps.
-    w->Cascade1Click();
+    w->windowCommands().Cascade1Click();
     QCoreApplication::processEvents();
     QList<QPoint> cascaded;
     for (QMdiSubWindow *s : subs)
@@ -220,7 +220,7 @@ TEST_F(WindowListTest, MinimizeAllMinimizesEveryWindowAndLinesThemUpAtTheBottom)
 {
     openFile(a);
     openFile(b);
-    w->MinimizeAll1Click();
+    w->windowCommands().MinimizeAll1Click();
     QCoreApplication::processEvents();
     const int bottom = w->documentArea()->viewport()->rect().height();
     for (QMdiSubWindow *s : w->documentArea()->subWindowList()) {
@@ -232,17 +232,17 @@ TEST_F(WindowListTest, MinimizeAllMinimizesEveryWindowAndLinesThemUpAtTheBottom)
     EXPECT_EQ(subs[1]->x(), subs[0]->width());
 
     // Tiling leaves minimized windows alone.
-    w->ile1Click();
+    w->windowCommands().ile1Click();
     for (QMdiSubWindow *s : subs)
         EXPECT_TRUE(s->isMinimized());
 }
 
 TEST_F(WindowListTest, ClosingAnUntitledWindowThatIsNotCurrentSavesThatWindow)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *first = w->currentDocument();
     first->Memo1->setText(QStringLiteral("first text"));
-    w->New1Click();
+    w->documentCommands().New1Click();
     TSubForm *second = w->currentDocument();
     second->Memo1->setText(QStringLiteral("second text"));
     ASSERT_NE(first, second);
@@ -252,8 +252,8 @@ TEST_F(WindowListTest, ClosingAnUntitledWindowThatIsNotCurrentSavesThatWindow)
     first->close();   // its own close box, while the other window is current
     QCoreApplication::processEvents();
     EXPECT_EQ(TempConfig::read(target + QStringLiteral(".txt")), QByteArray("first text"));
-    ASSERT_EQ(w->documentCount(), 1);
+    ASSERT_EQ(int(w->documents().size()), 1);
     EXPECT_EQ(w->currentDocument(), second);
     EXPECT_EQ(second->caption(), QStringLiteral("~Untiltled2"));
-    EXPECT_EQ(w->windowList(), QStringList{QStringLiteral("~Untiltled2")});
+    EXPECT_EQ(w->windowCommands().windowList(), QStringList{QStringLiteral("~Untiltled2")});
 }

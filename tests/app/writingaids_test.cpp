@@ -35,7 +35,7 @@ TEST_F(WritingAidsTest, GoToMatchingTagJumpsBetweenTheTwoTagsFromMenuAndKey)
     EXPECT_EQ(go->text(), QStringLiteral("Go to &Matching Tag"));
     EXPECT_EQ(go->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+M")));
     EXPECT_FALSE(go->isEnabled());   // no document yet
-    w->New1Click();
+    w->documentCommands().New1Click();
     ASSERT_TRUE(go->isEnabled());
     memo().setText(QStringLiteral("<ul>\r\n<li>one</li>\r\n</ul>"));
     memo().setSelStart(2);
@@ -50,7 +50,7 @@ TEST_F(WritingAidsTest, GoToMatchingTagJumpsBetweenTheTwoTagsFromMenuAndKey)
 
     // In a plain-text file nothing moves.
     const QString path = cfg.write(QStringLiteral("notes.txt"), "<ul>\r\n</ul>");
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
     memo().setSelStart(2);
     go->trigger();
     EXPECT_EQ(memo().selStart(), 2);
@@ -58,10 +58,10 @@ TEST_F(WritingAidsTest, GoToMatchingTagJumpsBetweenTheTwoTagsFromMenuAndKey)
 
 TEST_F(WritingAidsTest, EveryDocumentHasItsAidsAndTheCommandsFragmentsStayAsTheyAre)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     ASSERT_TRUE(htmlaid::HtmlAids::of(&memo()));
     // A tag command inserts its pair exactly; nothing is added to it.
-    w->runTagCommand(markup::TagCommandId::Bold);
+    w->markupCommands().runTagCommand(markup::TagCommandId::Bold);
     QCoreApplication::processEvents();
     EXPECT_EQ(memo().text(), QStringLiteral("<B></B>"));
     EXPECT_EQ(memo().selStart(), 3);
@@ -101,7 +101,7 @@ TEST_F(WritingAidsTest, PreferencesTurnEachAidOnAndOffAndKeepTheChoice)
         p->DoneBtnClick();
         return p->result();
     };
-    w->Preferences1Click();
+    w->preferencesCommands().Preferences1Click();
     modalAnswer = nullptr;
     ASSERT_TRUE(seen);
     EXPECT_FALSE(w->writingAids()->options().autoClose);
@@ -112,7 +112,7 @@ TEST_F(WritingAidsTest, PreferencesTurnEachAidOnAndOffAndKeepTheChoice)
     EXPECT_TRUE(stored.value.aids.spellPlainText);
 
     // Off, a typed tag stays as typed; a new start keeps the choice.
-    w->New1Click();
+    w->documentCommands().New1Click();
     typeInto(memo(), "<b>");
     EXPECT_EQ(memo().text(), QStringLiteral("<b>"));
     memo().setModified(false);

@@ -23,7 +23,7 @@ protected:
         ASSERT_TRUE(server->running()) << server->error().toStdString();
         server->clear();
         MainWindowTest::SetUp();
-        w->New1Click();
+        w->documentCommands().New1Click();
         memo().setText(QStringLiteral("a line to print"));
     }
 };
@@ -33,7 +33,7 @@ protected:
 TEST_F(PrintQueueTest, WithoutAnyQueueTheUserIsToldSo)
 {
     ASSERT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
-    w->Print1Click();
+    w->previewCommands().Print1Click();
     EXPECT_EQ(dlg.errors, QStringList{QStringLiteral("No printer is installed.")});
     EXPECT_TRUE(server->queuesWithJobs().isEmpty());
 }
@@ -45,7 +45,7 @@ TEST_F(PrintQueueTest, QueuesWithoutADefaultPrintOnTheFirst)
     ASSERT_TRUE(QPrinterInfo::defaultPrinterName().isEmpty());
     const QStringList installed = QPrinterInfo::availablePrinterNames();
     ASSERT_EQ(installed.size(), 2);
-    w->Print1Click();
+    w->previewCommands().Print1Click();
     EXPECT_TRUE(dlg.errors.isEmpty()) << dlg.errors.join(' ').toStdString();
     EXPECT_EQ(server->queuesWithJobs(), QStringList{installed.first()});
 }
@@ -56,8 +56,8 @@ TEST_F(PrintQueueTest, TheDefaultQueueGetsThePages)
     ASSERT_TRUE(server->addQueue(QStringLiteral("zeta")));
     ASSERT_TRUE(server->setDefault(QStringLiteral("zeta"))) << server->error().toStdString();
     ASSERT_EQ(QPrinterInfo::defaultPrinterName(), QStringLiteral("zeta"));
-    w->Print1Click();
-    w->Print1Click();
+    w->previewCommands().Print1Click();
+    w->previewCommands().Print1Click();
     EXPECT_TRUE(dlg.errors.isEmpty()) << dlg.errors.join(' ').toStdString();
     EXPECT_EQ(server->queuesWithJobs(), (QStringList{QStringLiteral("zeta"), QStringLiteral("zeta")}));
 }

@@ -71,12 +71,12 @@ protected:
     void SetUp() override
     {
         w = std::make_unique<TMainForm>();
-        w->createDialogsBeforeSplash();
-        w->createDialogsAfterSplash();
+        w->tools().createBeforeSplash();
+        w->tools().createAfterSplash();
         w->setGeometry(0, 0, 1000, 700);
         w->show();
         ASSERT_TRUE(activates(w.get()));
-        w->New1Click();
+        w->documentCommands().New1Click();
         w->currentDocument()->showMaximized();
     }
 
@@ -113,7 +113,7 @@ TEST_F(DesktopTest, TableEditorKeepsTheKeyboardAfterItsParagraphAndFontDialogs)
 {
     memo().setText(QStringLiteral("hello world"));
     memo().setSelection(0, 5);
-    w->Table1Click();
+    w->toolCommands().Table1Click();
     Thtmltabletemp *table = w->tools().TableEditor;
     ASSERT_TRUE(waitUntil([table] { return table->isVisible(); }));
     ASSERT_TRUE(activates(table));
@@ -145,7 +145,7 @@ TEST_F(DesktopTest, TableEditorKeepsTheKeyboardAfterItsParagraphAndFontDialogs)
 TEST_F(DesktopTest, EndOfSearchLeavesTheKeyboardInTheFindWindow)
 {
     memo().setText(QStringLiteral("nothing to find"));
-    w->Find1Click();
+    w->searchCommands().Find1Click();
     TFindForm *find = w->tools().FindForm;
     ASSERT_TRUE(activates(find));
     find->Findtxt->setText(QStringLiteral("absent"));
@@ -167,7 +167,7 @@ TEST_F(DesktopTest, QuestionsAndDialogsOpenAboveTheFindAndResultsWindows)
 {
     memo().setText(QStringLiteral("changed"));
     memo().setModified(true);
-    w->Find1Click();
+    w->searchCommands().Find1Click();
     ASSERT_TRUE(waitUntil([this] { return stackPosition(w->tools().FindForm) >= 0; }));
 
     int question = -1, find = -1;
@@ -177,12 +177,12 @@ TEST_F(DesktopTest, QuestionsAndDialogsOpenAboveTheFindAndResultsWindows)
         find = stackPosition(w->tools().FindForm);
         box->button(QMessageBox::Cancel)->click();
     });
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     ASSERT_GE(question, 0);
     EXPECT_GT(question, find);
     EXPECT_TRUE(w->currentDocument());   // Cancel kept it open
 
-    w->ShowSearchResults1Click();
+    w->searchCommands().ShowSearchResults1Click();
     ASSERT_TRUE(waitUntil([this] { return stackPosition(w->tools().resultsForm) >= 0; }));
     int dialog = -1, results = -1;
     answerNextDialog<TFinFiles>([&](TFinFiles *d) {
@@ -191,7 +191,7 @@ TEST_F(DesktopTest, QuestionsAndDialogsOpenAboveTheFindAndResultsWindows)
         results = stackPosition(w->tools().resultsForm);
         d->CancelBtnClick();
     });
-    w->FindinFiles1Click();
+    w->searchCommands().FindinFiles1Click();
     ASSERT_GE(dialog, 0);
     EXPECT_GT(dialog, results);
     // Both tool windows still lie above the document they serve.
@@ -206,7 +206,7 @@ TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheRe
         text += (i == 250 ? QStringLiteral("the needle") : QStringLiteral("line %1").arg(i)) + QStringLiteral("\r\n");
     memo().setText(text);
     memo().setSelStart(0);
-    w->ShowSearchResults1Click();
+    w->searchCommands().ShowSearchResults1Click();
     TresultsForm *results = w->tools().resultsForm;
     results->AddHits(QStringLiteral("needle"), w->currentDocument()->caption(), true, false, &memo());
     ASSERT_EQ(results->Results->rowCount(), 1);
@@ -230,7 +230,7 @@ TEST_F(DesktopTest, ResultJumpGivesTheDocumentTheKeyboardWithTheLineClearOfTheRe
 
 TEST_F(DesktopTest, SpikeOpensWithTheKeyboardSoEscapeClosesIt)
 {
-    w->ShowSpike1Click();
+    w->toolCommands().ShowSpike1Click();
     EXPECT_TRUE(settlesOn(w->tools().Spike, [] { return QApplication::focusWidget() != nullptr; }));
     EXPECT_EQ(QApplication::activeWindow(), w->tools().Spike);
     QWidget *focused = QApplication::focusWidget();
@@ -350,36 +350,36 @@ TEST_F(DesktopTest, DialogsOpenCentredOnTheMainWindow)
             t->hide();
     };
     for (int round = 0; round < 2; ++round) {
-        modal("Set Page Defaults", [this] { w->Preferences1Click(); });
-        modal("FTP Preferences", [this] { w->FTPSettings1Click(); });
+        modal("Set Page Defaults", [this] { w->preferencesCommands().Preferences1Click(); });
+        modal("FTP Preferences", [this] { w->transferCommands().FTPSettings1Click(); });
         // New Web Page asks for a file name before its own dialog.
         modal("New HTML Doc", [this] { w->tools().NewHtml->exec(); });
-        modal("Set Font", [this] { w->FontBtnClick(); });
-        modal("Picture Dialog", [this] { w->Image1Click(); });
-        modal("Insert email", [this] { w->email1Click(); });
-        modal("Headlines", [this] { w->HHeadlines1Click(); });
-        modal("Marquee", [this] { w->Marquee1Click(); });
-        modal("List", [this] { w->List1Click(); });
-        modal("Frameset", [this] { w->Frameset1Click(); });
-        modal("Frames", [this] { w->Frame1Click(); });
-        modal("Paragraph", [this] { w->Paragraph1Click(); });
-        modal("Set HR Line", [this] { w->HRuleBtnClick(); });
-        modal("Anchor", [this] { w->AnchorBtnClick(); });
-        modal("Open @ www", [this] { w->Openwww1Click(); });
-        modal("Find in Files", [this] { w->FindinFiles1Click(); });
-        modal("Javascript", [this] { w->Direct1Click(); });
+        modal("Set Font", [this] { w->markupCommands().FontBtnClick(); });
+        modal("Picture Dialog", [this] { w->toolCommands().Image1Click(); });
+        modal("Insert email", [this] { w->markupCommands().email1Click(); });
+        modal("Headlines", [this] { w->markupCommands().HHeadlines1Click(); });
+        modal("Marquee", [this] { w->markupCommands().Marquee1Click(); });
+        modal("List", [this] { w->markupCommands().List1Click(); });
+        modal("Frameset", [this] { w->markupCommands().Frameset1Click(); });
+        modal("Frames", [this] { w->markupCommands().Frame1Click(); });
+        modal("Paragraph", [this] { w->markupCommands().Paragraph1Click(); });
+        modal("Set HR Line", [this] { w->markupCommands().HRuleBtnClick(); });
+        modal("Anchor", [this] { w->markupCommands().AnchorBtnClick(); });
+        modal("Open @ www", [this] { w->transferCommands().Openwww1Click(); });
+        modal("Find in Files", [this] { w->searchCommands().FindinFiles1Click(); });
+        modal("Javascript", [this] { w->toolCommands().Direct1Click(); });
         // The boxes the program builds from the toolkit's own.
         modal("message", [this] { dialogs().message(QStringLiteral("Saved."), w.get()); });
         modal("question", [this] { dialogs().askYesNo(QStringLiteral("Replace it?"), w.get()); });
-        modal("Open", [this] { w->Open1Click(); });
-        modal("colour", [this] { w->Color1Click(); });
-        modal("Page Preview", [this] { w->PreviewBtnClick(); });
-        modal("Go to Line", [this] { w->GoToLine1Click(); });
-        tool("About", [this]() -> QWidget * { w->About1Click(); return w->tools().logo; });
+        modal("Open", [this] { w->documentCommands().Open1Click(); });
+        modal("colour", [this] { w->markupCommands().Color1Click(); });
+        modal("Page Preview", [this] { w->previewCommands().PreviewBtnClick(); });
+        modal("Go to Line", [this] { w->searchCommands().GoToLine1Click(); });
+        tool("About", [this]() -> QWidget * { w->helpCommands().About1Click(); return w->tools().logo; });
         // Tool windows are placed when first opened and then stay where the user puts them.
         if (round == 0) {
-            tool("Find", [this]() -> QWidget * { w->Find1Click(); return w->tools().FindForm; });
-            tool("Spike", [this]() -> QWidget * { w->ShowSpike1Click(); return w->tools().Spike; });
+            tool("Find", [this]() -> QWidget * { w->searchCommands().Find1Click(); return w->tools().FindForm; });
+            tool("Spike", [this]() -> QWidget * { w->toolCommands().ShowSpike1Click(); return w->tools().Spike; });
         }
         // The main window moves between rounds: the dialogs follow it.
         w->move(200, 150);
@@ -400,11 +400,11 @@ TEST_F(DesktopTest, TheRenderedGutterNumbersEveryRowInView)
     for (int i = 0; i < 80; ++i)
         text << QStringLiteral("line %1 ").arg(i) + QString(QStringLiteral("word ")).repeated(i % 3 ? 4 : 30);
     memo().setText(text.join(QStringLiteral("\r\n")));
-    w->LineNumbering1Click();
+    w->viewCommands().LineNumbering1Click();
     for (const bool wrap : {true, false}) {
         SCOPED_TRACE(wrap ? "wrap on" : "wrap off");
         if (memo().wrap() != wrap)
-            w->wrapbtnClick();
+            w->viewCommands().wrapbtnClick();
         ASSERT_EQ(memo().wrap(), wrap);
         doc->showNormal();
         doc->setGeometry(0, 0, 400, 260);

@@ -129,12 +129,12 @@ window.probe = r;
 </script></body></html>)");
         page.replace(QStringLiteral("PORT"), port);
         const QString doc = cfg.write(QStringLiteral("site/page.htm"), page.toUtf8());
-        EXPECT_TRUE(w->openDocument(doc, TMainForm::Listing::OnSuccess));
+        EXPECT_TRUE(w->documentCommands().openDocument(doc, DocumentCommands::Listing::OnSuccess));
         // The pane shows the page anew at every toggle, on or off.
         bool loaded = false;
         QMetaObject::Connection c = QObject::connect(w->previewPane(), &BrowserPane::loadFinished,
                                                      [&loaded](bool) { loaded = true; });
-        w->BrowseBtnClick();
+        w->previewCommands().BrowseBtnClick();
         EXPECT_TRUE(waitUntil([&] { return loaded; }));
         QObject::disconnect(c);
         const bool settled = waitUntil([&] {
@@ -161,7 +161,7 @@ window.probe = r;
             }
             return int(QDialog::Rejected);
         };
-        w->Preferences1Click();
+        w->preferencesCommands().Preferences1Click();
         modalAnswer = nullptr;
     }
 };

@@ -39,23 +39,23 @@ using ExternalViewTest = MainWindowTest;
 
 TEST_F(ExternalViewTest, UntitledDocumentIsSavedFirstAndCancelShowsNothing)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText("<p>draft</p>");
     dlg.queueFile(std::nullopt);
-    w->htmlBtnClick();
+    w->previewCommands().htmlBtnClick();
     EXPECT_EQ(dlg.messages, QStringList{"You must save the html file first before it can be displayed."});
     EXPECT_EQ(dlg.fileDialogs.size(), 1);
     EXPECT_TRUE(shellDouble.opened.isEmpty());
-    EXPECT_TRUE(w->tempFiles().isEmpty());
+    EXPECT_TRUE(w->previewCommands().tempFiles().isEmpty());
     EXPECT_FALSE(w->isMinimized());
 
     dlg.queueFile(cfg.path() + "Draft.htm");
-    w->htmlBtnClick();
+    w->previewCommands().htmlBtnClick();
     const QString page = cfg.path() + "~$$$temp.htm";
     EXPECT_EQ(w->currentDocument()->caption(), cfg.path() + "draft.htm");
     EXPECT_EQ(shellDouble.opened, QStringList{page});
-    EXPECT_EQ(w->tempPage(), page);
-    EXPECT_EQ(w->tempFiles(), QStringList{page});
+    EXPECT_EQ(w->previewCommands().tempPage(), page);
+    EXPECT_EQ(w->previewCommands().tempFiles(), QStringList{page});
     EXPECT_EQ(TempConfig::read(page), QByteArray("<p>draft</p>"));
     EXPECT_TRUE(w->isMinimized());
 }
@@ -63,14 +63,14 @@ TEST_F(ExternalViewTest, UntitledDocumentIsSavedFirstAndCancelShowsNothing)
 TEST_F(ExternalViewTest, FailureIsReportedThePageStaysListedAndGoesAtExit)
 {
     const QString path = cfg.write("site.htm", "<html>site</html>");
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
     memo().setText("<html>edited</html>");
     shellDouble.result = false;
-    w->htmlBtnClick();
-    w->htmlBtnClick();
+    w->previewCommands().htmlBtnClick();
+    w->previewCommands().htmlBtnClick();
     const QString page = cfg.path() + "~$$$temp.htm";
     EXPECT_EQ(dlg.errors, QStringList({"Failed to execute " + path, "Failed to execute " + path}));
-    EXPECT_EQ(w->tempFiles(), QStringList({page, page}));   // listed on every use
+    EXPECT_EQ(w->previewCommands().tempFiles(), QStringList({page, page}));   // listed on every use
     EXPECT_EQ(TempConfig::read(page), QByteArray("<html>edited</html>"));
     EXPECT_EQ(TempConfig::read(path), QByteArray("<html>site</html>"));   // the document itself untouched
 
@@ -82,11 +82,11 @@ TEST_F(ExternalViewTest, FailureIsReportedThePageStaysListedAndGoesAtExit)
 
 TEST_F(ExternalViewTest, HelpPageIsCopiedWhenMissingOrOlderAndOpened)
 {
-    const QString copy = w->programFolder() + "mivor2_help.htm";
+    const QString copy = appFolder() + "mivor2_help.htm";
     const QString shipped = dataFolder() + "mivor2_help.htm";
     ASSERT_TRUE(QFileInfo::exists(shipped));
     QFile::remove(copy);
-    w->Help2Click();
+    w->helpCommands().Help2Click();
     EXPECT_EQ(shellDouble.opened, QStringList{copy});
     EXPECT_EQ(TempConfig::read(copy), TempConfig::read(shipped));
     EXPECT_TRUE(dlg.errors.isEmpty());
@@ -101,13 +101,13 @@ TEST_F(ExternalViewTest, HelpPageIsCopiedWhenMissingOrOlderAndOpened)
     };
     const QDateTime shippedTime = QFileInfo(shipped).lastModified();
     writeCopy("old", shippedTime.addDays(-1));
-    w->Help2Click();
+    w->helpCommands().Help2Click();
     EXPECT_EQ(TempConfig::read(copy), TempConfig::read(shipped));
     writeCopy("mine", shippedTime.addSecs(60));
-    w->Help2Click();
+    w->helpCommands().Help2Click();
     EXPECT_EQ(TempConfig::read(copy), QByteArray("mine"));
 
     shellDouble.result = false;
-    w->Help2Click();
+    w->helpCommands().Help2Click();
     EXPECT_EQ(dlg.errors, QStringList{"Failed to execute mivor2_help.htm"});
 }

@@ -45,7 +45,7 @@ protected:
     bool stripEnabled(bool expected)
     {
         for (const QString &b : kStripButtons)
-            if ((b == "Shape1" ? w->colourSwatch()->isEnabled() : enabled(b)) != expected)
+            if ((b == "Shape1" ? w->markupCommands().colourSwatch()->isEnabled() : enabled(b)) != expected)
                 return false;
         return true;
     }
@@ -70,17 +70,17 @@ protected:
 
 TEST_F(PaneTest, ToggleShowsTheDocumentAndOnlyTheWindowsMenuRefreshesIt)
 {
-    EXPECT_EQ(w->previewPaneWidth(), 4);
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), 4);
     EXPECT_FALSE(checked("HtmlPreview1"));
     EXPECT_FALSE(w->previewPane()->engineStarted());   // a collapsed pane costs nothing
 
     const QString path = writeDoc("first.htm", "<html><head><title>First</title></head><body>one</body></html>");
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
     EXPECT_FALSE(w->previewPane()->engineStarted());
 
-    w->BrowseBtnClick();
+    w->previewCommands().BrowseBtnClick();
     EXPECT_TRUE(checked("HtmlPreview1"));
-    EXPECT_EQ(w->previewPaneWidth(), w->width() - 50);
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), w->width() - 50);
     EXPECT_TRUE(enabled("WebPrintPreview1"));
     EXPECT_TRUE(stripEnabled(false));
     EXPECT_FALSE(w->mainToolStrip()->isEnabled());
@@ -97,24 +97,24 @@ TEST_F(PaneTest, ToggleShowsTheDocumentAndOnlyTheWindowsMenuRefreshesIt)
     EXPECT_EQ(evaluate("document.title").toString(), "First");
 
     // Choosing the document from the "Windows" menu shows the new text.
-    ASSERT_EQ(w->windowsMenu()->actions().size(), 1);
-    w->windowsMenu()->actions().first()->trigger();
+    ASSERT_EQ(w->commandState().menu(commands::Menu::Windows)->actions().size(), 1);
+    w->commandState().menu(commands::Menu::Windows)->actions().first()->trigger();
     EXPECT_EQ(titleShown("Second"), "Second");
     EXPECT_EQ(evaluate("document.body.innerText").toString(), "two");
 
-    w->BrowseBtnClick();
+    w->previewCommands().BrowseBtnClick();
     EXPECT_FALSE(checked("HtmlPreview1"));
-    EXPECT_EQ(w->previewPaneWidth(), 4);
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), 4);
     EXPECT_FALSE(enabled("WebPrintPreview1"));
     EXPECT_TRUE(stripEnabled(true));
     EXPECT_TRUE(w->mainToolStrip()->isEnabled());
 
     // Closing the document turns a running preview off.
-    w->BrowseBtnClick();
+    w->previewCommands().BrowseBtnClick();
     ASSERT_TRUE(checked("HtmlPreview1"));
-    w->Close1Click();
+    w->documentCommands().Close1Click();
     EXPECT_FALSE(checked("HtmlPreview1"));
-    EXPECT_EQ(w->previewPaneWidth(), 4);
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), 4);
     EXPECT_FALSE(enabled("WebPrintPreview1"));
     EXPECT_TRUE(w->mainToolStrip()->isEnabled());
 }
@@ -128,8 +128,8 @@ TEST_F(PaneTest, PicturesAndLinksOfTheDocumentsFolderWorkInThePane)
     const QString path =
         writeDoc("pictures.htm", "<html><head><title>Pictures</title></head><body>"
                                  "<img id=\"p\" src=\"pic.png\"><a id=\"l\" href=\"next.htm\">go</a></body></html>");
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
-    w->BrowseBtnClick();
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
+    w->previewCommands().BrowseBtnClick();
     ASSERT_EQ(titleShown("Pictures"), "Pictures");
     waitUntil([&] { return evaluate("document.getElementById('p').complete").toBool(); });
     EXPECT_EQ(evaluate("document.getElementById('p').naturalWidth").toInt(), 37);
@@ -142,37 +142,37 @@ TEST_F(PaneTest, PicturesAndLinksOfTheDocumentsFolderWorkInThePane)
 TEST_F(PaneTest, HandleStripAndSplitterDecideWidthAndStrips)
 {
     const QString path = writeDoc("strip.htm", "<html><body>strip</body></html>");
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
-    ASSERT_EQ(w->previewPaneWidth(), 4);
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
+    ASSERT_EQ(w->previewCommands().previewPaneWidth(), 4);
 
     // Collapsed: half the window, checked, nothing else of the toggle.
-    w->Panel2DblClick();
-    EXPECT_EQ(w->previewPaneWidth(), w->width() / 2);
+    w->previewCommands().Panel2DblClick();
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), w->width() / 2);
     EXPECT_TRUE(checked("HtmlPreview1"));
     EXPECT_TRUE(stripEnabled(true));
     EXPECT_FALSE(enabled("WebPrintPreview1"));
 
     // Between 100 and 400 wide the double click runs the toggle: checked turns off.
-    w->setPreviewPaneWidth(250);
-    w->Panel2DblClick();
-    EXPECT_EQ(w->previewPaneWidth(), 4);
+    w->previewCommands().setPreviewPaneWidth(250);
+    w->previewCommands().Panel2DblClick();
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), 4);
     EXPECT_FALSE(checked("HtmlPreview1"));
     EXPECT_TRUE(stripEnabled(true));
 
     // ... and unchecked turns on, to the full width, strips enabled at the end.
-    w->setPreviewPaneWidth(250);
-    w->Panel2DblClick();
-    EXPECT_EQ(w->previewPaneWidth(), w->width() - 50);
+    w->previewCommands().setPreviewPaneWidth(250);
+    w->previewCommands().Panel2DblClick();
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), w->width() - 50);
     EXPECT_TRUE(checked("HtmlPreview1"));
     EXPECT_TRUE(stripEnabled(true));
     EXPECT_TRUE(w->mainToolStrip()->isEnabled());
 
     // A real double click on the strip reaches the same handler.
-    w->setPreviewPaneWidth(50);
+    w->previewCommands().setPreviewPaneWidth(50);
     QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 3), w->previewHandle()->mapToGlobal(QPointF(3, 3)),
                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w->previewHandle(), &dbl);
-    EXPECT_EQ(w->previewPaneWidth(), w->width() / 2);
+    EXPECT_EQ(w->previewCommands().previewPaneWidth(), w->width() / 2);
 
     // The splitter: left of the middle rests the strips, right of it wakes them.
     dragSplitterTo(w->width() / 4);
@@ -187,17 +187,17 @@ TEST_F(PaneTest, HandleStripAndSplitterDecideWidthAndStrips)
 
 TEST_F(PaneTest, WithoutADocumentNothingEnablesTheHtmlStrip)
 {
-    w->New1Click();
-    w->Close1Click();   // the untitled one asks Save As, answered Cancel
+    w->documentCommands().New1Click();
+    w->documentCommands().Close1Click();   // the untitled one asks Save As, answered Cancel
     ASSERT_TRUE(w->documents().isEmpty());
     ASSERT_TRUE(stripEnabled(false));
-    w->BrowseBtnClick();
-    w->BrowseBtnClick();
+    w->previewCommands().BrowseBtnClick();
+    w->previewCommands().BrowseBtnClick();
     EXPECT_TRUE(stripEnabled(false));
-    w->Panel2DblClick();
+    w->previewCommands().Panel2DblClick();
     EXPECT_TRUE(stripEnabled(false));
-    w->setPreviewPaneWidth(250);
-    w->Panel2DblClick();
+    w->previewCommands().setPreviewPaneWidth(250);
+    w->previewCommands().Panel2DblClick();
     EXPECT_TRUE(stripEnabled(false));
     dragSplitterTo(w->width() * 3 / 4);
     EXPECT_TRUE(stripEnabled(false));
@@ -208,9 +208,9 @@ TEST_F(PaneTest, UntitledPageIsWrittenInTheCurrentFolder)
 {
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(cfg.path()));
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText("<html><head><title>Untitled</title></head></html>");
-    w->BrowseBtnClick();
+    w->previewCommands().BrowseBtnClick();
     EXPECT_EQ(TempConfig::read(cfg.path() + "~$$$temp.htm"),
               QByteArray("<html><head><title>Untitled</title></head></html>"));
     EXPECT_EQ(titleShown("Untitled"), "Untitled");
@@ -228,11 +228,11 @@ TEST_F(PaneTest, PageThatCannotBeWrittenIsReportedAndNothingIsShown)
     f.close();
     testuser::handOver(cfg.path());
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
     const QUrl shownBefore = w->previewPane()->url();
     {
         Unprivileged nobody;
-        w->BrowseBtnClick();
+        w->previewCommands().BrowseBtnClick();
     }
     ASSERT_EQ(dlg.errors.size(), 1);
     EXPECT_TRUE(dlg.errors.first().startsWith("Cannot create file " + folder + "/~$$$temp.htm"))
@@ -246,8 +246,8 @@ TEST_F(PaneTest, WebPagePrintPreviewRendersThePageShown)
 {
     const QString path = writeDoc("print.htm", "<html><head><title>Printed</title></head><body>"
                                                "<p style=\"height:2000px\">tall</p><p>end</p></body></html>");
-    ASSERT_TRUE(w->openDocument(path, TMainForm::Listing::OnSuccess));
-    w->BrowseBtnClick();
+    ASSERT_TRUE(w->documentCommands().openDocument(path, DocumentCommands::Listing::OnSuccess));
+    w->previewCommands().BrowseBtnClick();
     ASSERT_EQ(titleShown("Printed"), "Printed");
     int pages = -1;
     modalAnswer = [&](QDialog *d) {
@@ -258,7 +258,7 @@ TEST_F(PaneTest, WebPagePrintPreviewRendersThePageShown)
         }
         return int(QDialog::Rejected);
     };
-    w->WebPrintPreview1Click();
+    w->previewCommands().WebPrintPreview1Click();
     ASSERT_EQ(shownDialogs.size(), 1);
     EXPECT_GE(pages, 2);   // a 2000-pixel paragraph does not fit on one A4 page
 }

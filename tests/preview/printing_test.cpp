@@ -169,7 +169,7 @@ using PrintCommandTest = MainWindowTest;
 
 TEST_F(PrintCommandTest, WrappedScreenLinesPrintAsTheyBreakOnScreen)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     QStringList words;
     for (int i = 0; i < 60; ++i)
         words << QString("word%1").arg(i);
@@ -182,11 +182,11 @@ TEST_F(PrintCommandTest, WrappedScreenLinesPrintAsTheyBreakOnScreen)
     EXPECT_EQ(screen.last(), "short");   // no trailing empty line
     EXPECT_EQ(screen.join(QString()).remove(' '), (words.join(QString()) + "short"));
 
-    printing::loadPage(*w->pageView(), memo());
+    printing::loadPage(*w->previewCommands().pageView(), memo());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(cfg.path() + "wrapped.pdf");
-    ASSERT_EQ(w->pageView()->print(printer), 1);
+    ASSERT_EQ(w->previewCommands().pageView()->print(printer), 1);
     const QString text = run("pdftotext", {"-layout", cfg.path() + "wrapped.pdf", "-"});
     QStringList printed;
     for (const QString &l : text.split('\n'))
@@ -200,7 +200,7 @@ TEST_F(PrintCommandTest, WrappedScreenLinesPrintAsTheyBreakOnScreen)
 
 TEST_F(PrintCommandTest, PreviewShowsTheCurrentDocumentAndOrientationIsChosenInTheMenu)
 {
-    w->New1Click();
+    w->documentCommands().New1Click();
     QStringList lines;
     for (int i = 0; i < 150; ++i)
         lines << QString("row %1").arg(i);
@@ -216,7 +216,7 @@ TEST_F(PrintCommandTest, PreviewShowsTheCurrentDocumentAndOrientationIsChosenInT
         }
         return int(QDialog::Rejected);
     };
-    w->PreviewBtnClick();
+    w->previewCommands().PreviewBtnClick();
     EXPECT_GE(pages, 2);
     EXPECT_EQ(shown, QPageLayout::Portrait);
 
@@ -224,7 +224,7 @@ TEST_F(PrintCommandTest, PreviewShowsTheCurrentDocumentAndOrientationIsChosenInT
     EXPECT_TRUE(checked("Landscape1"));
     EXPECT_FALSE(checked("Portrait1"));
     const int portraitPages = pages;
-    w->PreviewBtnClick();
+    w->previewCommands().PreviewBtnClick();
     EXPECT_EQ(shown, QPageLayout::Landscape);
     EXPECT_GT(pages, portraitPages);   // fewer lines fit on a page lying on its side
     w->action("Portrait1")->trigger();
@@ -236,9 +236,9 @@ TEST_F(PrintCommandTest, PrintWithoutAPrinterSaysSo)
 {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         GTEST_SKIP() << "this machine has a printer";
-    w->New1Click();
+    w->documentCommands().New1Click();
     memo().setText("text");
-    w->Print1Click();
+    w->previewCommands().Print1Click();
     EXPECT_EQ(dlg.errors, QStringList{"No printer is installed."});
 }
 

@@ -63,6 +63,7 @@ public:
     void enableSelectAll() override {}
     void showWrapState(bool) override {}
     void showLineNumberingState(bool) override {}
+    bool isCommandShortcut(const QKeySequence &) const override { return false; }
     void showCaretPosition(const QString &) override {}
     void clearHint() override {}
     void documentActivated(TSubForm *) override {}
