@@ -618,18 +618,14 @@ void TMainForm::openCommandLinePath(const QString &path)
     if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
         openDocument(path, Listing::OnSuccess);
     } else if (ext == QLatin1String(".RTF")) {
-        QByteArray rtf;
-        switch (fileio::readRegularFile(path, textfile::kMaxDocumentBytes, rtf)) {
-        case fileio::ReadStatus::Ok:
-            break;
-        case fileio::ReadStatus::CannotOpen:
-            dialogs().error(QStringLiteral("Cannot open file ") + path, this);
-            return;
-        case fileio::ReadStatus::TooLarge:
-            dialogs().error(QStringLiteral("Text exceeds memo capacity"), this);
+        const fileio::FileRead rtf = fileio::readRegularFile(path, textfile::kMaxDocumentBytes);
+        if (!rtf) {
+            dialogs().error(rtf.tooLarge ? QStringLiteral("Text exceeds memo capacity")
+                                         : QStringLiteral("Cannot open file ") + path,
+                            this);
             return;
         }
-        const QString text = rtfToText(rtf);
+        const QString text = rtfToText(rtf.value);
         ++UntitledCount;
         TSubForm *doc = CreateDocWindow(QStringLiteral("~Untiltled") + QString::number(UntitledCount));
         AddWindowItem();

@@ -49,7 +49,7 @@ Answer backupOfAnotherDocument(const QString &backup, const QString &path, Dialo
 // and its side files (a crash, a kill): as large as the document each.
 void removeLeftovers(const QString &path)
 {
-    const QString target = fileio::resolveLinks(path);
+    const QString target = fileio::resolveLinks(path).value;
     if (!target.isEmpty() && names::folderPart(target) != names::folderPart(path))
         fileio::removeStaleTemporaries(names::folderPart(target), {names::fileNamePart(target)});
     fileio::removeStaleTemporaries(names::folderPart(path),
