@@ -123,14 +123,14 @@ void TPictureDialog::choosePicture(const QString &path)
     {
         loading_ = true;
         BusyCursor busy;
-        result = loadPicture(path, [] { QCoreApplication::processEvents(); });
+        result = loadPicture(path);
         loading_ = false;
     }
-    if (!result.ok()) {
-        dialogs().error(result.error, this);
+    if (!result) {
+        dialogs().error(result.message, this);
         return;
     }
-    picture_ = result.image;
+    picture_ = result.value;
     picturePath_ = path;
     showPreview();
     // A long name is shortened in the middle rather than widening the window.
