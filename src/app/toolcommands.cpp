@@ -327,9 +327,13 @@ void TMainForm::Savewww1Click()
     if (!doc)
         return;
     // A document that never had a file gets one through Save As first.
-    if (filerules::isUntitled(doc->caption()) ? !saveDocument(doc)
-                                               : !filecommands::write(*doc, doc->caption(), dialogs(), this))
+    if (filerules::isUntitled(doc->caption())) {
+        if (!saveDocument(doc))
+            return;
+    } else if (const Result r = filecommands::write(*doc, doc->caption()); !r) {
+        dialogs().error(r.message, this);
         return;
+    }
     publishing->uploadDocument(doc->caption());
 }
 
