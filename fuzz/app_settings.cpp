@@ -30,8 +30,9 @@ void checkFolderHolds(const QString &folder, const QStringList &expected)
 
 void codec(const QByteArray &bytes)
 {
-    QByteArray stored, plain;
-    if (unscrambleSettings(bytes, SettingsKey, stored, plain)) {
+    if (const ResultOf<Unscrambled> r = unscrambleSettings(bytes, SettingsKey)) {
+        const QByteArray &stored = r.value.storedPath;
+        const QByteArray &plain = r.value.plain;
         // What unscrambles scrambles back to the same bytes.
         const QString path = QString::fromUtf8(stored);
         if (path.toUtf8() == stored && scrambleSettings(plain, path, SettingsKey) != bytes)

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
                                                      qsizetype(size));
     const PictureResult result = decodeJpeg(bytes, 4'000'000);
-    if (result.ok() && result.image.isNull())
+    if (result.ok && result.value.isNull())
         __builtin_trap();
     return 0;
 }

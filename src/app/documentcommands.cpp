@@ -102,18 +102,14 @@ void DocumentCommands::openCommandLinePath(const QString &path)
     if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML")) {
         openDocument(path, Listing::OnSuccess);
     } else if (ext == QLatin1String(".RTF")) {
-        QByteArray rtf;
-        switch (fileio::readRegularFile(path, textfile::kMaxDocumentBytes, rtf)) {
-        case fileio::ReadStatus::Ok:
-            break;
-        case fileio::ReadStatus::CannotOpen:
-            dialogs().error(QStringLiteral("Cannot open file ") + path, host_.frame());
-            return;
-        case fileio::ReadStatus::TooLarge:
-            dialogs().error(QStringLiteral("Text exceeds memo capacity"), host_.frame());
+        const fileio::FileRead rtf = fileio::readRegularFile(path, textfile::kMaxDocumentBytes);
+        if (!rtf) {
+            dialogs().error(rtf.tooLarge ? QStringLiteral("Text exceeds memo capacity")
+                                         : QStringLiteral("Cannot open file ") + path,
+                            host_.frame());
             return;
         }
-        const QString text = rtfToText(rtf);
+        const QString text = rtfToText(rtf.value);
         TSubForm *doc = newUntitledDocument();
         windows_.AddWindowItem();
         doc->Memo1->setText(text);

@@ -18,12 +18,11 @@ transfer::FtpDataRead loadFtpDataFile(const QString &appFolder)
     const QString scrambled = appFolder + kScrambledName;
     if (!QFile::exists(scrambled))
         return Read::failure(QString());
-    bool damaged = false;
-    const ResultOf<QStringList> lines = readScrambledLines(scrambled, kPlainName, &damaged);
+    const OwnSettingsRead<QStringList> lines = readScrambledLines(scrambled, kPlainName);
     if (lines)
         return Read::success(lines.value);
     // Too large says so; any other damage gets the FTP wording.
-    if (damaged && lines.message != tooLargeMessage(scrambled))
+    if (lines.damaged && lines.message != tooLargeMessage(scrambled))
         return Read::failure(QStringLiteral("%1 is damaged; the FTP server details could not be read").arg(scrambled));
     return Read::failure(lines.message);
 }

@@ -62,10 +62,13 @@ void TransferCommands::Savewww1Click()
     if (!doc)
         return;
     // A document that never had a file gets one through Save As first.
-    if (filerules::isUntitled(doc->caption())
-            ? !documents_.saveDocument(doc)
-            : !filecommands::write(*doc, doc->caption(), dialogs(), host_.frame()))
+    if (filerules::isUntitled(doc->caption())) {
+        if (!documents_.saveDocument(doc))
+            return;
+    } else if (const Result written = filecommands::write(*doc, doc->caption()); !written) {
+        dialogs().error(written.message, host_.frame());
         return;
+    }
     publishing->uploadDocument(doc->caption());
 }
 

@@ -20,15 +20,13 @@ bool mayReplaceSideFile(const QString &side, Dialogs &dialogs, QWidget *parent)
     return dialogs.askYesNo(filechecks::replaceQuestion(side), parent) == Answer::Yes;
 }
 
-bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent)
+Result write(TSubForm &doc, const QString &path)
 {
     textfile::Encoding used = doc.encoding;
-    if (Result r = textfile::save(path, doc.Memo1->text(), doc.encoding, &used, doc.byteOrderMark); !r) {
-        dialogs.error(filerules::cannotCreateMessage(path, r.message), parent);
-        return false;
-    }
+    if (Result r = textfile::save(path, doc.Memo1->text(), doc.encoding, &used, doc.byteOrderMark); !r)
+        return Result::failure(filerules::cannotCreateMessage(path, r.message));
     doc.setEncoding(used);
-    return true;
+    return Result::success();
 }
 
 namespace {
@@ -49,7 +47,7 @@ Answer backupOfAnotherDocument(const QString &backup, const QString &path, Dialo
 // and its side files (a crash, a kill): as large as the document each.
 void removeLeftovers(const QString &path)
 {
-    const QString target = fileio::resolveLinks(path);
+    const QString target = fileio::resolveLinks(path).value;
     if (!target.isEmpty() && names::folderPart(target) != names::folderPart(path))
         fileio::removeStaleTemporaries(names::folderPart(target), {names::fileNamePart(target)});
     fileio::removeStaleTemporaries(names::folderPart(path),
@@ -86,8 +84,10 @@ SaveResult save(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs)
                    != Answer::Yes)
             return SaveResult{Outcome::Cancelled, false, {}};
     }
-    if (!write(doc, path, dialogs, options.parent))
+    if (const Result r = write(doc, path); !r) {
+        dialogs.error(r.message, options.parent);
         return SaveResult{Outcome::Failed, false, {}};
+    }
     doc.Memo1->setModified(false);
     return SaveResult{Outcome::Saved, false, {}};
 }
@@ -120,7 +120,8 @@ SaveResult saveAs(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs)
         }
         state.fileName = newPath;
         removeLeftovers(newPath);
-        if (!write(doc, newPath, dialogs, options.parent)) {
+        if (const Result r = write(doc, newPath); !r) {
+            dialogs.error(r.message, options.parent);
             result.outcome = Outcome::Failed;
             return result;   // caption and modified flag stay as they were
         }

@@ -40,8 +40,9 @@ struct SaveResult {
 SaveResult save(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs);
 // Save As: asks for a name until one is written or the user cancels.
 SaveResult saveAs(TSubForm &doc, const SaveOptions &options, Dialogs &dialogs);
-// Writes the document's text to path in its encoding; the error is shown.
-bool write(TSubForm &doc, const QString &path, Dialogs &dialogs, QWidget *parent);
+// Writes the document's text to path in its encoding. Fails with the
+// message to show.
+Result write(TSubForm &doc, const QString &path);
 // Asks for a name and writes the selection there.
 Outcome saveSelection(TSubForm &doc, FileDialogState &saveDialog, Dialogs &dialogs, QWidget *parent);
 

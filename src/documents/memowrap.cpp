@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPointer>
@@ -338,43 +339,63 @@ bool TMemo::finishWrapping()
         wrapEverything();
         return true;
     }
-    // The engine goes on wrapping while events are processed; a box with
+    // The engine goes on wrapping while the event loop runs; a box with
     // Cancel shows when that takes more than a moment, and until it shows
-    // keys and clicks wait.
-    QPointer<TMemo> self(this);
-    QProgressDialog box(QStringLiteral("Laying out the lines of the page..."), QStringLiteral("&Cancel"), 0, 1000,
-                        window());
-    box.setWindowTitle(QStringLiteral("Word Wrap"));
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setMinimumDuration(24 * 3600 * 1000);   // shown below instead
-    box.setAutoClose(false);
-    box.setAutoReset(false);
-    box.hide();
-    QElapsedTimer clock;
-    clock.start();
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    bool cancelled = false;
-    while (true) {
+    // keys and clicks wait. A timer step checks how far the wrap has come
+    // and ends the wait when it is done.
+    numberLines();
+    if (knownLines() >= sci_->S(B::SCI_GETLINECOUNT))
+        return true;
+    const QPointer<TMemo> self(this);
+    const QPointer<QProgressDialog> box = new QProgressDialog(
+        QStringLiteral("Laying out the lines of the page..."), QStringLiteral("&Cancel"), 0, 1000, window());
+    box->setWindowTitle(QStringLiteral("Word Wrap"));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setMinimumDuration(24 * 3600 * 1000);   // shown below instead
+    box->setAutoClose(false);
+    box->setAutoReset(false);
+    box->hide();
+    connect(box, &QProgressDialog::canceled, box, &QDialog::reject);
+
+    QEventLoop quiet;
+    bool done = false;
+    QTimer step;
+    step.setInterval(20);
+    connect(&step, &QTimer::timeout, &quiet, [&] {
+        if (!self) {
+            quiet.quit();
+            if (box)
+                box->reject();
+            return;
+        }
         numberLines();
-        if (knownLines() >= sci_->S(B::SCI_GETLINECOUNT) || !wrap())
-            break;
-        if (!box.isVisible() && clock.elapsed() >= wrapBoxDelayMs) {
-            box.show();
-            QApplication::restoreOverrideCursor();
+        const long lines = sci_->S(B::SCI_GETLINECOUNT);
+        if (knownLines() >= lines || !wrap()) {
+            done = true;
+            quiet.quit();
+            if (box)
+                box->accept();
+            return;
         }
-        box.setValue(int(1000 * knownLines() / std::max(1L, long(sci_->S(B::SCI_GETLINECOUNT)))));
-        QCoreApplication::processEvents(box.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents,
-                                        20);
-        if (!self)
-            return false;
-        if (box.wasCanceled()) {
-            cancelled = true;
-            break;
+        if (box) {
+            if (box->wasCanceled())
+                box->reject();
+            else
+                box->setValue(int(1000 * knownLines() / std::max(1L, lines)));
         }
+    });
+    step.start();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    if (wrapBoxDelayMs > 0) {
+        QTimer::singleShot(wrapBoxDelayMs, &quiet, &QEventLoop::quit);
+        quiet.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (!box.isVisible())
-        QApplication::restoreOverrideCursor();
-    return !cancelled;
+    QApplication::restoreOverrideCursor();
+    if (!done && self && box)
+        box->exec();
+    step.stop();
+    delete box.data();
+    return done && self;
 }
 
 // ------------------------------------------------------ lines and columns

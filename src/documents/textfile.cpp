@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
-#include <cerrno>
 
 namespace textfile {
 
@@ -179,32 +178,14 @@ QByteArray encode(const QString &text, Encoding enc, Encoding *used, bool byteOr
     return text.toUtf8();
 }
 
-bool readBytes(const QString &path, QByteArray &out)
-{
-    return fileio::readRegularFile(path, kMaxDocumentBytes, out) == fileio::ReadStatus::Ok;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes, bool permissions0600)
-{
-    fileio::WriteOptions options;
-    options.ownerOnly = permissions0600;
-    return fileio::writeFile(path, bytes, options);
-}
-
 LoadStatus load(const QString &path, Decoded &out)
 {
-    QByteArray bytes;
-    switch (fileio::readRegularFile(path, kMaxDocumentBytes, bytes)) {
-    case fileio::ReadStatus::Ok:
-        break;
-    case fileio::ReadStatus::CannotOpen:
-        return LoadStatus::CannotOpen;
-    case fileio::ReadStatus::TooLarge:
-        return LoadStatus::TooLarge;
-    }
-    if (bytes.contains('\0'))
+    const fileio::FileRead bytes = fileio::readRegularFile(path, kMaxDocumentBytes);
+    if (!bytes)
+        return bytes.tooLarge ? LoadStatus::TooLarge : LoadStatus::CannotOpen;
+    if (bytes.value.contains('\0'))
         return LoadStatus::ZeroBytes;
-    out = decode(bytes);
+    out = decode(bytes.value);
     return LoadStatus::Ok;
 }
 
@@ -225,10 +206,7 @@ QString loadFailureMessage(LoadStatus status, const QString &path)
 
 Result save(const QString &path, const QString &text, Encoding enc, Encoding *used, bool byteOrderMark)
 {
-    QString reason;
-    if (!fileio::writeFile(path, encode(text, enc, used, byteOrderMark), {}, &reason))
-        return Result::failure(reason);
-    return Result::success();
+    return fileio::writeFile(path, encode(text, enc, used, byteOrderMark));
 }
 
 Result saveSideFile(const QString &path, const QString &modelFile, const QString &text, Encoding enc,
@@ -239,10 +217,7 @@ Result saveSideFile(const QString &path, const QString &modelFile, const QString
     options.modelFile = modelFile;
     if (!modelFile.isEmpty())
         options.origin = QFileInfo(modelFile).absoluteFilePath();
-    QString reason;
-    if (!fileio::writeFile(path, encode(text, enc, nullptr, byteOrderMark), options, &reason))
-        return Result::failure(reason);
-    return Result::success();
+    return fileio::writeFile(path, encode(text, enc, nullptr, byteOrderMark), options);
 }
 
 CopyResult copyFile(const QString &from, const QString &to)
@@ -254,19 +229,15 @@ CopyResult copyFile(const QString &from, const QString &to)
         r.failed = side;
         return r;
     };
-    QByteArray bytes;
-    QString reason;
-    const fileio::ReadStatus read = fileio::readRegularFile(from, kMaxDocumentBytes, bytes, &reason);
-    if (read == fileio::ReadStatus::TooLarge)
-        reason = fileio::errnoText(EFBIG);
-    if (read != fileio::ReadStatus::Ok)
-        return failed(CopyFailed::Source, reason);
+    const fileio::FileRead read = fileio::readRegularFile(from, kMaxDocumentBytes);
+    if (!read)
+        return failed(CopyFailed::Source, read.message);
     fileio::WriteOptions options;
     options.sideFile = true;
     options.modelFile = from;
     options.origin = QFileInfo(from).absoluteFilePath();
-    if (!fileio::writeFile(to, bytes, options, &reason))
-        return failed(CopyFailed::Target, reason);
+    if (const Result written = fileio::writeFile(to, read.value, options); !written)
+        return failed(CopyFailed::Target, written.message);
     return {};
 }
 

@@ -87,11 +87,4 @@ struct CopyResult : Result {
 // saveSideFile writes: `from` is recorded as its origin.
 CopyResult copyFile(const QString &from, const QString &to);
 
-// Low-level helpers shared by the other file writers of the program.
-// readBytes takes regular files only, so a FIFO never blocks the program.
-bool readBytes(const QString &path, QByteArray &out);
-// Replaces the target atomically; permissions0600 restricts the new file to
-// its owner (files that may hold passwords).
-bool writeBytes(const QString &path, const QByteArray &bytes, bool permissions0600 = false);
-
 } // namespace textfile

@@ -165,12 +165,11 @@ Result decodeFormFile(const QByteArray &bytes, FormFileData &data)
 Result readFormFile(const QString &path, FormFileData &data)
 {
     // Nothing past the largest form is ever needed.
-    QByteArray bytes;
-    if (fileio::readRegularFile(path, HeaderBytes + qint64(MaxElements) * ElementPairBytes, bytes, nullptr, true)
-        != fileio::ReadStatus::Ok) {
+    const fileio::FileRead bytes =
+        fileio::readRegularFile(path, HeaderBytes + qint64(MaxElements) * ElementPairBytes, true);
+    if (!bytes)
         return Result::failure(QStringLiteral("Cannot open file %1").arg(path));
-    }
-    if (Result r = decodeFormFile(bytes, data); !r)
+    if (Result r = decodeFormFile(bytes.value, data); !r)
         return Result::failure(QStringLiteral("Cannot read form file %1: %2").arg(path, r.message));
     return Result::success();
 }

@@ -126,14 +126,13 @@ const HtmlData &HtmlData::shipped()
 {
     static const HtmlData data = [] {
         const QString path = dataFolder() + QLatin1String(kDataFileName);
-        QByteArray bytes;
-        QString reason;
-        if (fileio::readRegularFile(path, 4 << 20, bytes, &reason) != fileio::ReadStatus::Ok) {
+        const fileio::FileRead bytes = fileio::readRegularFile(path, 4 << 20);
+        if (!bytes) {
             HtmlData empty;
-            empty.loadProblem_ = QStringLiteral("Cannot read %1: %2").arg(path, reason);
+            empty.loadProblem_ = QStringLiteral("Cannot read %1: %2").arg(path, bytes.message);
             return empty;
         }
-        return parse(bytes);
+        return parse(bytes.value);
     }();
     return data;
 }

@@ -124,10 +124,10 @@ QStringList Speller::suggest(const QString &word, int most)
 void Speller::readPersonalWords()
 {
     personal_.clear();
-    QByteArray bytes;
-    if (fileio::readRegularFile(personalPath_, kLargestWordList, bytes) != fileio::ReadStatus::Ok)
+    const fileio::FileRead bytes = fileio::readRegularFile(personalPath_, kLargestWordList);
+    if (!bytes)
         return;
-    for (const QByteArray &line : bytes.split('\n')) {
+    for (const QByteArray &line : bytes.value.split('\n')) {
         const QString w = QString::fromUtf8(line).trimmed();
         if (!w.isEmpty() && !personal_.contains(w))
             personal_ << w;
@@ -148,9 +148,8 @@ Result Speller::add(const QString &word)
         bytes += '\n';
         fileio::WriteOptions options;
         options.sideFile = true;
-        QString reason;
-        if (!fileio::writeFile(personalPath_, bytes, options, &reason))
-            return Result::failure(QStringLiteral("Cannot write %1: %2").arg(personalPath_, reason));
+        if (const Result r = fileio::writeFile(personalPath_, bytes, options); !r)
+            return Result::failure(QStringLiteral("Cannot write %1: %2").arg(personalPath_, r.message));
         personal_ = all;
     }
     if (hunspell_) {

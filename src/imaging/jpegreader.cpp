@@ -156,6 +156,6 @@ PictureResult decodeJpeg(const QByteArray &bytes, qint64 maxPixels)
     st->bytes = &bytes;
     st->maxPixels = maxPixels;
     if (!runDecode(st.get()))
-        return {QImage(), QString::fromLocal8Bit(st->err.message)};
-    return {std::move(st->image), QString()};
+        return PictureResult::failure(QString::fromLocal8Bit(st->err.message));
+    return PictureResult::success(std::move(st->image));
 }

@@ -15,7 +15,7 @@ namespace {
 
 PictureResult failure(const QString &message)
 {
-    return {QImage(), message};
+    return PictureResult::failure(message);
 }
 
 PictureResult decodeWithQt(const QByteArray &bytes, const QByteArray &format)
@@ -34,17 +34,15 @@ PictureResult decodeWithQt(const QByteArray &bytes, const QByteArray &format)
     QImage image = reader.read();
     if (image.isNull())
         return failure(reader.errorString());
-    return {image, QString()};
+    return PictureResult::success(image);
 }
 
 } // namespace
 
-PictureResult decodeGif(const QByteArray &bytes, const std::function<void()> &yield,
-                        qint64 maxPixels)
+PictureResult decodeGif(const QByteArray &bytes, qint64 maxPixels)
 {
     try {
         TGifFile file;
-        file.SetYieldHook(yield);
         file.SetPixelLimits(maxPixels,
                             std::min(gif_limits::kMaxTotalPixels, maxPixels * 4));
         file.LoadFromBytes(bytes);
@@ -57,7 +55,7 @@ PictureResult decodeGif(const QByteArray &bytes, const std::function<void()> &yi
                                    .arg(first.Height));
             return failure(QStringLiteral("Not enough memory for the picture"));
         }
-        return {image, QString()};
+        return PictureResult::success(image);
     } catch (const EGifError &e) {
         return failure(e.message());
     } catch (const std::bad_alloc &) {
@@ -65,7 +63,7 @@ PictureResult decodeGif(const QByteArray &bytes, const std::function<void()> &yi
     }
 }
 
-PictureResult loadPicture(const QString &path, const std::function<void()> &yield)
+PictureResult loadPicture(const QString &path)
 {
     enum class Reader { Jpeg, Gif, Qt };
     const QString extension = QFileInfo(path).suffix();
@@ -94,7 +92,7 @@ PictureResult loadPicture(const QString &path, const std::function<void()> &yiel
     case Reader::Jpeg:
         return decodeJpeg(bytes);
     case Reader::Gif:
-        return decodeGif(bytes, yield);
+        return decodeGif(bytes);
     case Reader::Qt:
         break;
     }

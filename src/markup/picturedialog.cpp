@@ -14,20 +14,14 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 constexpr QSize kPreviewArea(165, 165);
 constexpr int kNameWidth = 180;
-
-// The hourglass for as long as a picture loads.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 }
 
 TPictureDialog::TPictureDialog(QWidget *parent)
@@ -89,6 +83,17 @@ TPictureDialog::TPictureDialog(QWidget *parent)
     connect(CancelBtn, &QPushButton::clicked, this, &TPictureDialog::CancelBtnClick);
 }
 
+TPictureDialog::~TPictureDialog()
+{
+    // The load holds nothing of the window, but its thread must end before
+    // its QThread goes; its arrival, which ends the hourglass, never comes.
+    if (loader_) {
+        loader_->wait();
+        delete loader_;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 void TPictureDialog::showEvent(QShowEvent *event)
 {
     centreOnOwner(this);
@@ -97,8 +102,8 @@ void TPictureDialog::showEvent(QShowEvent *event)
 
 void TPictureDialog::closeEvent(QCloseEvent *event)
 {
-    // The loader lets events through; the window must outlive its load.
-    if (loading_) {
+    // A load under way ends in this window: it stays open until then.
+    if (isLoading()) {
         event->ignore();
         return;
     }
@@ -107,7 +112,7 @@ void TPictureDialog::closeEvent(QCloseEvent *event)
 
 void TPictureDialog::BrowseBtnClick()
 {
-    if (loading_)
+    if (isLoading())
         return;
     if (!dialogs().openFile(OpenD, this))
         return;
@@ -116,21 +121,31 @@ void TPictureDialog::BrowseBtnClick()
 
 void TPictureDialog::choosePicture(const QString &path)
 {
-    if (loading_)
+    if (isLoading())
         return;
     ImagePath = path;
-    PictureResult result;
-    {
-        loading_ = true;
-        BusyCursor busy;
-        result = loadPicture(path, [] { QCoreApplication::processEvents(); });
-        loading_ = false;
-    }
-    if (!result.ok()) {
-        dialogs().error(result.error, this);
+    // The hourglass for as long as the picture loads.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto result = std::make_shared<PictureResult>();
+    loader_ = QThread::create([path, result] { *result = loadPicture(path); });
+    connect(loader_, &QThread::finished, this, [this, path, result] {
+        loader_->wait();
+        loader_->deleteLater();
+        loader_ = nullptr;
+        QApplication::restoreOverrideCursor();
+        pictureArrived(path, *result);
+        emit pictureLoaded();
+    });
+    loader_->start();
+}
+
+void TPictureDialog::pictureArrived(const QString &path, const PictureResult &result)
+{
+    if (!result) {
+        dialogs().error(result.message, this);
         return;
     }
-    picture_ = result.image;
+    picture_ = result.value;
     picturePath_ = path;
     showPreview();
     // A long name is shortened in the middle rather than widening the window.
@@ -159,7 +174,7 @@ QImage TPictureDialog::chosenPicture() const
 
 void TPictureDialog::ApplyBtnClick()
 {
-    if (loading_)
+    if (isLoading())
         return;
     if (CopyImg->isChecked()) {
         const QString target = markup::copyTargetFor(ImagePath, DocumentFolder, QDir::currentPath());
@@ -180,7 +195,7 @@ void TPictureDialog::CancelBtnClick()
 
 void TPictureDialog::reject()
 {
-    if (loading_)
+    if (isLoading())
         return;
     ImageRef.clear();
     QDialog::reject();

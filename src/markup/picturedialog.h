@@ -4,6 +4,7 @@
 // command and the new page dialog's background image.
 #include "markup/newpagedialog.h"
 #include "platform/dialogs.h"
+#include "platform/result.h"
 
 #include <QDialog>
 #include <QImage>
@@ -13,11 +14,13 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QThread;
 
 class TPictureDialog : public QDialog {
     Q_OBJECT
 public:
     explicit TPictureDialog(QWidget *parent = nullptr);
+    ~TPictureDialog() override;
 
     // Folder of the current document with its trailing "/", or empty; set by
     // the caller before showing.
@@ -43,8 +46,12 @@ public:
 
     // Loads a picture into the preview as "Browse" does after the user picked
     // it: ImagePath is set first; a failure shows its message and keeps the
-    // previous picture and label.
+    // previous picture and label. The file is read and decoded off the
+    // window's thread (a big GIF takes seconds); pictureLoaded() tells when
+    // the preview or the message is there. Until then the dialog's buttons
+    // and its close do nothing.
     void choosePicture(const QString &path);
+    bool isLoading() const { return loader_ != nullptr; }
 
     // The picture of ImagePath as loaded, or a null image when the preview
     // could not show it (it then still shows an older picture).
@@ -52,15 +59,19 @@ public:
 
     void reject() override;
 
+signals:
+    void pictureLoaded();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void pictureArrived(const QString &path, const ResultOf<QImage> &result);
     void showPreview();
     QImage picture_;
     QString picturePath_;   // the file picture_ was loaded from
-    bool loading_ = false;
+    QThread *loader_ = nullptr;
 };
 
 // The Image command: shows the dialog modally for a document in

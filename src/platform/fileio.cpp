@@ -28,10 +28,9 @@ QString notRegular()
     return QStringLiteral("Not a regular file");
 }
 
-void setReason(QString *reason, const QString &text)
+Result failed(int err)
 {
-    if (reason)
-        *reason = text;
+    return Result::failure(errnoText(err));
 }
 
 class Fd {
@@ -73,24 +72,20 @@ QString nameOf(const QString &path)
 }
 
 // Opens for reading without waiting on a FIFO or a device, and keeps the
-// descriptor only for a regular file.
-int openRegular(const QString &path, struct stat &st, QString *reason)
+// descriptor only for a regular file. The value is the descriptor, -1 on
+// failure.
+ResultOf<int> openRegular(const QString &path, struct stat &st)
 {
+    auto refused = [](const QString &why) { return ResultOf<int>::failure(why, -1); };
     Fd fd(::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) {
-        setReason(reason, errnoText(errno));
-        return -1;
-    }
-    if (::fstat(fd.get(), &st) != 0) {
-        setReason(reason, errnoText(errno));
-        return -1;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        setReason(reason, S_ISDIR(st.st_mode) ? errnoText(EISDIR) : notRegular());
-        return -1;
-    }
+    if (fd.get() < 0)
+        return refused(errnoText(errno));
+    if (::fstat(fd.get(), &st) != 0)
+        return refused(errnoText(errno));
+    if (!S_ISREG(st.st_mode))
+        return refused(S_ISDIR(st.st_mode) ? errnoText(EISDIR) : notRegular());
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
-    return fd.release();
+    return ResultOf<int>::success(fd.release());
 }
 
 bool writeAll(int fd, const QByteArray &bytes, off_t offset, int &err)
@@ -155,58 +150,42 @@ void takeOwnership(int fd, const struct stat &model, mode_t &mode)
 // The fallback for a folder that takes no new file: the existing file is
 // rewritten where it is. Space is reserved first, so a full disk fails
 // before the old content is touched.
-bool writeInPlace(const QString &target, const QByteArray &bytes, bool sideFile, mode_t mode,
-                  const QString &origin, QString *reason)
+Result writeInPlace(const QString &target, const QByteArray &bytes, bool sideFile, mode_t mode,
+                    const QString &origin)
 {
     int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
     if (sideFile)
         flags |= O_NOFOLLOW;
     Fd fd(::open(native(target).constData(), flags));
-    if (fd.get() < 0) {
-        setReason(reason, errnoText(errno));
-        return false;
-    }
+    if (fd.get() < 0)
+        return failed(errno);
     struct stat st;
-    if (::fstat(fd.get(), &st) != 0) {
-        setReason(reason, errnoText(errno));
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        setReason(reason, notRegular());
-        return false;
-    }
+    if (::fstat(fd.get(), &st) != 0)
+        return failed(errno);
+    if (!S_ISREG(st.st_mode))
+        return Result::failure(notRegular());
     if (sideFile) {
         // Someone else's file, or one linked from elsewhere, would let another
         // user read the copy; ours is narrowed to the document's mode first.
-        if (st.st_uid != ::geteuid() || st.st_nlink != 1) {
-            setReason(reason, errnoText(EPERM));
-            return false;
-        }
-        if (::fchmod(fd.get(), mode) != 0) {
-            setReason(reason, errnoText(errno));
-            return false;
-        }
+        if (st.st_uid != ::geteuid() || st.st_nlink != 1)
+            return failed(EPERM);
+        if (::fchmod(fd.get(), mode) != 0)
+            return failed(errno);
         recordOrigin(fd.get(), origin);
     }
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     if (bytes.size() > st.st_size) {
         const int r = ::posix_fallocate(fd.get(), 0, off_t(bytes.size()));
-        if (r != 0 && r != EOPNOTSUPP && r != EINVAL) {
-            setReason(reason, errnoText(r));
-            return false;
-        }
+        if (r != 0 && r != EOPNOTSUPP && r != EINVAL)
+            return failed(r);
     }
     int err = 0;
     if (!writeAll(fd.get(), bytes, 0, err) || ::ftruncate(fd.get(), off_t(bytes.size())) != 0
-        || ::fsync(fd.get()) != 0) {
-        setReason(reason, errnoText(err ? err : errno));
-        return false;
-    }
-    if ((err = fd.reset()) != 0) {
-        setReason(reason, errnoText(err));
-        return false;
-    }
-    return true;
+        || ::fsync(fd.get()) != 0)
+        return failed(err ? err : errno);
+    if ((err = fd.reset()) != 0)
+        return failed(err);
+    return Result::success();
 }
 
 } // namespace
@@ -216,29 +195,38 @@ QString errnoText(int err)
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
-bool openRegularFile(const QString &path, QFile &file, QString *reason)
+Result openRegularFile(const QString &path, QFile &file)
 {
     struct stat st;
-    const int fd = openRegular(path, st, reason);
-    if (fd < 0)
-        return false;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        setReason(reason, file.errorString());
-        return false;
+    const ResultOf<int> opened = openRegular(path, st);
+    if (!opened)
+        return opened;
+    if (!file.open(opened.value, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.value);
+        return Result::failure(file.errorString());
     }
-    return true;
+    return Result::success();
 }
 
-ReadStatus readRegularFile(const QString &path, qint64 limit, QByteArray &out, QString *reason,
-                           bool truncateAtLimit)
+FileRead readRegularFile(const QString &path, qint64 limit, bool truncateAtLimit)
 {
+    FileRead read;
+    auto failure = [&read](int err) {
+        read.ok = false;
+        read.message = errnoText(err);
+        read.tooLarge = err == EFBIG;
+        return read;
+    };
     struct stat st;
-    Fd fd(openRegular(path, st, reason));
-    if (fd.get() < 0)
-        return ReadStatus::CannotOpen;
+    const ResultOf<int> opened = openRegular(path, st);
+    if (!opened) {
+        read.ok = false;
+        read.message = opened.message;
+        return read;
+    }
+    Fd fd(opened.value);
     if (st.st_size > limit && !truncateAtLimit)
-        return ReadStatus::TooLarge;
+        return failure(EFBIG);
     // The size is a hint: the file may change while it is read.
     QByteArray bytes;
     qint64 want = std::min<qint64>(st.st_size, limit);
@@ -254,8 +242,7 @@ ReadStatus readRegularFile(const QString &path, qint64 limit, QByteArray &out, Q
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            setReason(reason, errnoText(errno));
-            return ReadStatus::CannotOpen;
+            return failure(errno);
         }
         if (n == 0)
             break;
@@ -264,11 +251,11 @@ ReadStatus readRegularFile(const QString &path, qint64 limit, QByteArray &out, Q
     if (got >= limit && !truncateAtLimit) {
         char extra;
         if (::read(fd.get(), &extra, 1) == 1)
-            return ReadStatus::TooLarge;
+            return failure(EFBIG);
     }
     bytes.truncate(got);
-    out = std::move(bytes);
-    return ReadStatus::Ok;
+    read.value = std::move(bytes);
+    return read;
 }
 
 Occupant occupantOf(const QString &path)
@@ -283,47 +270,41 @@ Occupant occupantOf(const QString &path)
     return Occupant::Other;
 }
 
-QString resolveLinks(const QString &path, QString *reason)
+ResultOf<QString> resolveLinks(const QString &path)
 {
     QString p = path;
     for (int depth = 0; depth < 40; ++depth) {
         const QByteArray name = native(p);
         struct stat st;
         if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return p;
+            return ResultOf<QString>::success(p);
         QByteArray target(4096, Qt::Uninitialized);
         const ssize_t n = ::readlink(name.constData(), target.data(), size_t(target.size()));
-        if (n < 0) {
-            setReason(reason, errnoText(errno));
-            return {};
-        }
+        if (n < 0)
+            return ResultOf<QString>::failure(errnoText(errno));
         target.truncate(n);
         const QString next = QFile::decodeName(target);
         p = next.startsWith(QLatin1Char('/')) ? next : folderOf(p) + next;
     }
-    setReason(reason, errnoText(ELOOP));
-    return {};
+    return ResultOf<QString>::failure(errnoText(ELOOP));
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions &options, QString *reason)
+Result writeFile(const QString &path, const QByteArray &bytes, const WriteOptions &options)
 {
     QString target = path;
     if (!options.sideFile) {
-        target = resolveLinks(path, reason);
-        if (target.isEmpty())
-            return false;
+        const ResultOf<QString> resolved = resolveLinks(path);
+        if (!resolved)
+            return resolved;
+        target = resolved.value;
     }
     const QByteArray nativeTarget = native(target);
     struct stat existing;
     const bool exists = ::lstat(nativeTarget.constData(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        setReason(reason, errnoText(EISDIR));
-        return false;
-    }
-    if (exists && !options.sideFile && !S_ISREG(existing.st_mode)) {
-        setReason(reason, notRegular());
-        return false;
-    }
+    if (exists && S_ISDIR(existing.st_mode))
+        return failed(EISDIR);
+    if (exists && !options.sideFile && !S_ISREG(existing.st_mode))
+        return Result::failure(notRegular());
 
     // The permissions the new file ends up with, and whose owner it takes.
     struct stat model;
@@ -353,17 +334,15 @@ bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions 
     if (fd.get() < 0) {
         // A folder the user may not write can still hold a file they may.
         if (exists && S_ISREG(existing.st_mode))
-            return writeInPlace(target, bytes, options.sideFile, mode, options.origin, reason);
-        setReason(reason, errnoText(createError));
-        return false;
+            return writeInPlace(target, bytes, options.sideFile, mode, options.origin);
+        return failed(createError);
     }
 
     const QByteArray nativeTemp = native(temp);
     auto fail = [&](int err) {
         fd.reset();
         ::unlink(nativeTemp.constData());
-        setReason(reason, errnoText(err));
-        return false;
+        return failed(err);
     };
     if (haveModel && !options.ownerOnly)
         takeOwnership(fd.get(), model, mode);
@@ -384,7 +363,7 @@ bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions 
     // replaced, never followed.
     if (::rename(nativeTemp.constData(), nativeTarget.constData()) != 0)
         return fail(errno);
-    return true;
+    return Result::success();
 }
 
 QString originOf(const QString &path)

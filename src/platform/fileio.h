@@ -2,9 +2,11 @@
 // Reading and writing whole files safely. Reads never block on a FIFO or a
 // device; writes replace a file through a temporary file in its folder, give
 // copies no wider permissions than the file they copy, and never follow a
-// symbolic link planted at a side file's name. Failures come back with the
+// symbolic link planted at a side file's name. A failure's message is the
 // system's wording of the reason ("Permission denied", "No space left on
-// device") for the caller's message.
+// device"), for the caller to fold into its own sentence.
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,25 +17,30 @@ namespace fileio {
 // The system's wording for an errno value.
 QString errnoText(int err);
 
-enum class ReadStatus { Ok, CannotOpen, TooLarge };
-
 // Opens path for reading only when it is a regular file (following links).
 // A FIFO, a device, a socket or a folder is refused without waiting for it.
-bool openRegularFile(const QString &path, QFile &file, QString *reason = nullptr);
+Result openRegularFile(const QString &path, QFile &file);
 
-// Reads a whole regular file. A file larger than limit bytes gives TooLarge
-// and out is left alone; with truncateAtLimit only its first limit bytes
-// are read instead.
-ReadStatus readRegularFile(const QString &path, qint64 limit, QByteArray &out,
-                           QString *reason = nullptr, bool truncateAtLimit = false);
+// The bytes of a whole file, or why they could not be read. tooLarge tells
+// a file over the limit (which callers often report in words of their own)
+// from one that could not be opened or read.
+struct FileRead : ResultOf<QByteArray> {
+    bool tooLarge = false;
+};
+
+// Reads a whole regular file. A file larger than limit bytes fails with
+// tooLarge set and no bytes; with truncateAtLimit only its first limit
+// bytes are read instead.
+FileRead readRegularFile(const QString &path, qint64 limit, bool truncateAtLimit = false);
 
 // What lies at a name, not following a link there.
 enum class Occupant { None, RegularFile, Folder, Other };
 Occupant occupantOf(const QString &path);
 
 // The path a document name finally names: symbolic links are followed, also
-// to a target that does not exist yet. Empty (and *reason set) for a loop.
-QString resolveLinks(const QString &path, QString *reason = nullptr);
+// to a target that does not exist yet. A loop, or a link that cannot be
+// read, fails.
+ResultOf<QString> resolveLinks(const QString &path);
 
 struct WriteOptions {
     // A side file (backup, autosave, temporary page) replaces whatever entry
@@ -55,10 +62,8 @@ struct WriteOptions {
 // Writes bytes as the whole new content of path. The new content appears at
 // once through a rename; when the folder does not allow a temporary file,
 // an existing file that may be written is overwritten in place instead.
-// False (with *reason) when nothing could be written; the old file is then
-// unchanged.
-bool writeFile(const QString &path, const QByteArray &bytes, const WriteOptions &options = {},
-               QString *reason = nullptr);
+// Fails when nothing could be written; the old file is then unchanged.
+Result writeFile(const QString &path, const QByteArray &bytes, const WriteOptions &options = {});
 
 // The document recorded with a side file by writeFile; "" when none was
 // recorded (an older copy, or a file system without attributes).

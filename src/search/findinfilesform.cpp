@@ -10,11 +10,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 TFinFiles::TFinFiles(SearchHost &host, TresultsForm &results, QWidget *parent)
@@ -62,56 +60,97 @@ TFinFiles::TFinFiles(SearchHost &host, TresultsForm &results, QWidget *parent)
     FindWhat->installEventFilter(this);
     FindWhat->lineEdit()->installEventFilter(this);
 
+    step_.setSingleShot(true);
+    step_.setInterval(0);
+    connect(&step_, &QTimer::timeout, this, &TFinFiles::searchNext);
+
     setFixedSize(334, 127);
     centreOnOwnerWhenShown(this);
 }
 
 void TFinFiles::SearchBtnClick()
 {
-    // Event processing between documents could bring a second press here.
     if (searching_)
         return;
-    searching_ = true;
-    const QString text = FindWhat->currentText();
-    const bool whole = wholebox->isChecked();
-    const bool matchCase = casebox->isChecked();
-    const bool regex = regexbox->isChecked();
-    if (regex) {
+    Run run;
+    run.text = FindWhat->currentText();
+    run.whole = wholebox->isChecked();
+    run.matchCase = casebox->isChecked();
+    run.regex = regexbox->isChecked();
+    if (run.regex) {
         // An expression that does not parse searches nothing; the dialog
         // stays for it to be mended.
-        const search::Matcher matcher(text, {matchCase, whole, true});
+        const search::Matcher matcher(run.text, {run.matchCase, run.whole, true});
         if (!matcher.valid()) {
-            searching_ = false;
             dialogs().error(matcher.errorMessage(), this);
             return;
         }
     }
-    FindWhat->addItem(text);
-    FindWhat->setEditText(text);
-
-    // The documents may close while events are processed between them.
-    QList<QPointer<TSubForm>> docs;
+    FindWhat->addItem(run.text);
+    FindWhat->setEditText(run.text);
     for (TSubForm *doc : host_.documentsLeastRecentFirst())
-        docs.append(doc);
-    for (const QPointer<TSubForm> &doc : docs) {
+        run.documents.append(doc);
+    run_ = std::move(run);
+    searching_ = true;
+    step_.start();
+}
+
+void TFinFiles::searchNext()
+{
+    if (!searching_)
+        return;
+    while (!run_.documents.isEmpty()) {
+        const QPointer<TSubForm> doc = run_.documents.takeFirst();
         if (!isOpenDocument(host_, doc))
             continue;
         host_.bringToFront(doc);
+        // Bringing it up runs events of its own: a Cancel may come there.
+        if (!searching_)
+            return;
+        run_.searchedAny = true;
         // Cancelling the wait for a page's wrap stops the whole search.
-        if (!results_.AddHits(text, search::fileNamePart(doc->caption()), matchCase, whole, doc->Memo1, regex))
-            break;
-        QCoreApplication::processEvents();
+        if (!results_.AddHits(run_.text, search::fileNamePart(doc->caption()), run_.matchCase, run_.whole,
+                              doc->Memo1, run_.regex))
+            run_.documents.clear();
+        // That wait may have closed the dialog and so ended the search.
+        if (!searching_)
+            return;
+        if (!run_.documents.isEmpty()) {
+            step_.start();
+            return;
+        }
     }
-    searching_ = false;
-
-    results_.show();
-    results_.raise();
+    stopSearch(false);
     accept();
+    emit searchFinished();
+}
+
+void TFinFiles::stopSearch(bool cancelled)
+{
+    step_.stop();
+    searching_ = false;
+    const bool searchedAny = run_.searchedAny;
+    run_ = {};
+    // A cancelled search still shows what it found in the documents it got to.
+    if (!cancelled || searchedAny) {
+        results_.show();
+        results_.raise();
+    }
 }
 
 void TFinFiles::CancelBtnClick()
 {
     reject();
+}
+
+void TFinFiles::reject()
+{
+    const bool wasSearching = searching_;
+    if (wasSearching)
+        stopSearch(true);
+    QDialog::reject();
+    if (wasSearching)
+        emit searchFinished();
 }
 
 bool TFinFiles::FormKeyPress(QKeyEvent *event)

@@ -82,7 +82,7 @@ bool installDefaultIgnoreList(const QString &settingsFolder, const QString &data
     fileio::WriteOptions options;
     options.sideFile = true;
     options.ownerOnly = true;
-    return fileio::writeFile(target, words, options);
+    return fileio::writeFile(target, words, options).ok;
 }
 
 KeywordScan::KeywordScan(const QString &text, const QStringList &ignoreList) : text_(text)

@@ -27,27 +27,30 @@ QByteArray storedFileName(const QByteArray &storedPath)
     return storedPath.mid(cut + 1);
 }
 
-// Reads and unscrambles a settings file, bounded in size. *damaged tells a
-// file that was read but is unusable from one that could not be opened.
-Result unpack(const QString &scrambledPath, quint16 key, QByteArray &storedPath, QByteArray &plain,
-              bool &damaged)
+// Reads and unscrambles a settings file, bounded in size.
+OwnSettingsRead<Unscrambled> unpack(const QString &scrambledPath, quint16 key)
 {
-    damaged = false;
+    OwnSettingsRead<Unscrambled> read;
+    auto fail = [&read](const QString &message, bool damaged) {
+        read.ok = false;
+        read.message = message;
+        read.damaged = damaged;
+        return read;
+    };
     QByteArray scrambled;
     switch (readSmallFile(scrambledPath, scrambled)) {
     case SmallFileRead::CannotOpen:
-        return Result::failure(cannotOpen(scrambledPath));
+        return fail(cannotOpen(scrambledPath), false);
     case SmallFileRead::TooLarge:
-        damaged = true;
-        return Result::failure(tooLargeMessage(scrambledPath));
+        return fail(tooLargeMessage(scrambledPath), true);
     case SmallFileRead::Ok:
         break;
     }
-    if (const Result r = unscrambleSettings(scrambled, key, storedPath, plain); !r) {
-        damaged = true;
-        return Result::failure(QStringLiteral("%1: %2").arg(scrambledPath, r.message));
-    }
-    return Result::success();
+    ResultOf<Unscrambled> r = unscrambleSettings(scrambled, key);
+    if (!r)
+        return fail(QStringLiteral("%1: %2").arg(scrambledPath, r.message), true);
+    read.value = std::move(r.value);
+    return read;
 }
 
 } // namespace
@@ -79,29 +82,28 @@ QByteArray scrambleSettings(const QByteArray &plain, const QString &storedPath, 
     return out;
 }
 
-Result unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &storedPath,
-                          QByteArray &plain)
+ResultOf<Unscrambled> unscrambleSettings(const QByteArray &scrambled, quint16 key)
 {
+    using R = ResultOf<Unscrambled>;
     if (scrambled.isEmpty())
-        return Result::failure(QStringLiteral("The settings file is empty"));
+        return R::failure(QStringLiteral("The settings file is empty"));
     const qsizetype n = uchar(scrambled.at(0));
     if (scrambled.size() < 1 + n)
-        return Result::failure(QStringLiteral("The settings file is too short for its header"));
+        return R::failure(QStringLiteral("The settings file is too short for its header"));
     const char lo = char(key % 256);
     QByteArray path = scrambled.mid(1, n);
     for (char &c : path)
         c ^= lo;
-    storedPath = path;
-    plain = scrambleBody(scrambled.mid(1 + n), key);
-    return Result::success();
+    return R::success({path, scrambleBody(scrambled.mid(1 + n), key)});
 }
 
 ResultOf<SettingsContent> DecodeSettingsFile(const QString &scrambledPath, quint16 key)
 {
-    QByteArray stored, plain;
-    bool damaged = false;
-    if (const Result r = unpack(scrambledPath, key, stored, plain, damaged); !r)
-        return ResultOf<SettingsContent>::failure(r.message);
+    const OwnSettingsRead<Unscrambled> unpacked = unpack(scrambledPath, key);
+    if (!unpacked)
+        return ResultOf<SettingsContent>::failure(unpacked.message);
+    const QByteArray &stored = unpacked.value.storedPath;
+    const QByteArray &plain = unpacked.value.plain;
     const QByteArray nameBytes = storedFileName(stored);
     const QString name = QString::fromUtf8(nameBytes);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
@@ -113,24 +115,23 @@ ResultOf<SettingsContent> DecodeSettingsFile(const QString &scrambledPath, quint
     return ResultOf<SettingsContent>::success(SettingsContent{name, plain});
 }
 
-ResultOf<QByteArray> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
-                                           bool *damaged)
+OwnSettingsRead<QByteArray> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName,
+                                                  quint16 key)
 {
-    bool refused = false;
-    QByteArray stored, plain;
-    ResultOf<QByteArray> decoded;
-    if (const Result r = unpack(scrambledPath, key, stored, plain, refused); !r) {
-        decoded = ResultOf<QByteArray>::failure(r.message);
-    } else if (const QByteArray name = storedFileName(stored); name != plainName.toUtf8()) {
-        refused = true;
-        decoded = ResultOf<QByteArray>::failure(QStringLiteral("%1 is damaged: it holds the file \"%2\", not %3")
-                                                    .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(name)),
-                                                         plainName));
+    OwnSettingsRead<Unscrambled> unpacked = unpack(scrambledPath, key);
+    OwnSettingsRead<QByteArray> decoded;
+    if (!unpacked) {
+        decoded.ok = false;
+        decoded.message = unpacked.message;
+        decoded.damaged = unpacked.damaged;
+    } else if (const QByteArray name = storedFileName(unpacked.value.storedPath); name != plainName.toUtf8()) {
+        decoded.ok = false;
+        decoded.message = QStringLiteral("%1 is damaged: it holds the file \"%2\", not %3")
+                              .arg(scrambledPath, shortenedForMessage(QString::fromUtf8(name)), plainName);
+        decoded.damaged = true;
     } else {
-        decoded = ResultOf<QByteArray>::success(plain);
+        decoded.value = std::move(unpacked.value.plain);
     }
-    if (damaged)
-        *damaged = refused;
     return decoded;
 }
 

@@ -15,10 +15,14 @@ constexpr quint16 SettingsKey = 14961;
 // than 255 bytes (it would not fit the one-byte length).
 QByteArray scrambleSettings(const QByteArray &plain, const QString &storedPath, quint16 key);
 
-// The reverse of scrambleSettings. Fails when the bytes are too short for
-// the header they announce; storedPath and plain are set only on success.
-Result unscrambleSettings(const QByteArray &scrambled, quint16 key, QByteArray &storedPath,
-                          QByteArray &plain);
+// The reverse of scrambleSettings: the stored path as written (UTF-8) and
+// the plain bytes. Fails when the bytes are too short for the header they
+// announce.
+struct Unscrambled {
+    QByteArray storedPath;
+    QByteArray plain;
+};
+ResultOf<Unscrambled> unscrambleSettings(const QByteArray &scrambled, quint16 key);
 
 // The XOR of the body, its own inverse.
 QByteArray scrambleBody(const QByteArray &bytes, quint16 key);
@@ -35,12 +39,19 @@ struct SettingsContent {
 // A stored name that is empty, "." or ".." marks a damaged file.
 ResultOf<SettingsContent> DecodeSettingsFile(const QString &scrambledPath, quint16 key);
 
+// What was read from one of the program's own settings files. damaged
+// tells a file that was read and refused (too large, cut short, holding
+// another file) from one that could not be opened at all.
+template <class T>
+struct OwnSettingsRead : ResultOf<T> {
+    bool damaged = false;
+};
+
 // Decodes one of the program's own settings files, whose plain file is
 // `plainName` (such as "mivor.ini"): its stored name must be exactly that,
-// so a foreign or damaged file is never taken for settings. *damaged tells a
-// refused file from one that could not be opened at all.
-ResultOf<QByteArray> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName, quint16 key,
-                                           bool *damaged = nullptr);
+// so a foreign or damaged file is never taken for settings.
+OwnSettingsRead<QByteArray> DecodeOwnSettingsFile(const QString &scrambledPath, const QString &plainName,
+                                                  quint16 key);
 
 // Writes `plain` scrambled under plainPath with its extension replaced by
 // ".dvf" (mode 0600); the header stores plainPath exactly as passed. A link

@@ -217,12 +217,16 @@ Result storeScrambledLines(const QString &appFolder, const QString &plainName, c
     return storeSettingsLines(appFolder + plainName, lines);
 }
 
-ResultOf<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName, bool *damaged)
+OwnSettingsRead<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName)
 {
-    const ResultOf<QByteArray> plain = DecodeOwnSettingsFile(scrambledPath, plainName, SettingsKey, damaged);
-    if (!plain)
-        return ResultOf<QStringList>::failure(plain.message);
-    return ResultOf<QStringList>::success(splitSettingsText(plain.value));
+    const OwnSettingsRead<QByteArray> plain = DecodeOwnSettingsFile(scrambledPath, plainName, SettingsKey);
+    OwnSettingsRead<QStringList> lines;
+    lines.ok = plain.ok;
+    lines.message = plain.message;
+    lines.damaged = plain.damaged;
+    if (plain)
+        lines.value = splitSettingsText(plain.value);
+    return lines;
 }
 
 SettingsStart readSettingsAtStart(const QString &appFolder, const QStringList &installedFonts)

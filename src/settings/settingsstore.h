@@ -2,6 +2,7 @@
 // The main settings file mivor.ini (kept scrambled as mivor.dvf): nine lines
 // of page defaults, then the Reopen list, CR LF, UTF-8.
 #include "platform/result.h"
+#include "settings/settingscodec.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,8 +55,7 @@ bool removeWithRetries(const QString &path);
 // ".dvf". Read decodes scrambledPath only when it stores plainName (see
 // DecodeOwnSettingsFile, also for `damaged`), in memory.
 Result storeScrambledLines(const QString &appFolder, const QString &plainName, const QStringList &lines);
-ResultOf<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName,
-                                         bool *damaged = nullptr);
+OwnSettingsRead<QStringList> readScrambledLines(const QString &scrambledPath, const QString &plainName);
 
 struct SettingsStart {
     SettingsRead read;

@@ -23,11 +23,10 @@ ResultOf<QStringList> loadSpikeClips(const QString &appFolder)
     // Only a file that stores spike.ini is decoded: any other stored name
     // would let a damaged or foreign file overwrite another file of the
     // folder (mivor.ini, the ignore list).
-    bool damaged = false;
-    const ResultOf<QStringList> lines = readScrambledLines(scrambled, kPlainName, &damaged);
+    const OwnSettingsRead<QStringList> lines = readScrambledLines(scrambled, kPlainName);
     if (!lines) {
         // Keep the unreadable file's bytes: the next save replaces spike.dvf.
-        if (damaged)
+        if (lines.damaged)
             textfile::copyFile(scrambled, scrambled + kDamagedSuffix);
         return lines;
     }

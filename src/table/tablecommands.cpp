@@ -79,11 +79,11 @@ std::optional<std::pair<QString, QImage>> Thtmltabletemp::pickPicture(const QStr
         return std::nullopt;
     if (chosen->second.isNull()) {
         const PictureResult picture = loadPicture(chosen->first);
-        if (!picture.ok()) {
-            dialogs().error(picture.error, this);
+        if (!picture.ok) {
+            dialogs().error(picture.message, this);
             return std::nullopt;
         }
-        chosen->second = picture.image;
+        chosen->second = picture.value;
     }
     return chosen;
 }

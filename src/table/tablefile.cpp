@@ -205,11 +205,10 @@ Result loadTableBytes(TableModel &model, const QByteArray &bytes, const QString 
 Result readTableFile(TableModel &model, const QString &path)
 {
     // Only the first 937924 bytes matter; anything after them is ignored.
-    QByteArray bytes;
-    if (fileio::readRegularFile(path, TableFileSize, bytes, nullptr, true) != fileio::ReadStatus::Ok) {
+    const fileio::FileRead bytes = fileio::readRegularFile(path, TableFileSize, true);
+    if (!bytes)
         return Result::failure(QStringLiteral("Cannot open file %1").arg(path));
-    }
-    return loadTableBytes(model, bytes, path);
+    return loadTableBytes(model, bytes.value, path);
 }
 
 Result tableHtmlFromFile(const QString &path, QString &html)

@@ -570,12 +570,12 @@ void Thtmltabletemp::showTableThumbnail()
         return;
     }
     const PictureResult picture = loadPicture(ref);
-    if (!picture.ok()) {
+    if (!picture.ok) {
         Image1->clear();
-        dialogs().error(picture.error, this);
+        dialogs().error(picture.message, this);
         return;
     }
-    showThumbnail(Image1, picture.image);
+    showThumbnail(Image1, picture.value);
 }
 
 void Thtmltabletemp::showCellThumbnail()
@@ -589,10 +589,10 @@ void Thtmltabletemp::showCellThumbnail()
         return;
     }
     const PictureResult picture = loadPicture(ref);
-    if (!picture.ok()) {
+    if (!picture.ok) {
         Image2->clear();
-        dialogs().error(picture.error, this);
+        dialogs().error(picture.message, this);
         return;
     }
-    showThumbnail(Image2, picture.image);
+    showThumbnail(Image2, picture.value);
 }

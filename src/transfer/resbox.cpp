@@ -86,8 +86,18 @@ void TResBox::CloseBtnClick()
     reject();
 }
 
+void TResBox::reject()
+{
+    // The upload under way reports into this window.
+    if (!uploading_)
+        QDialog::reject();
+}
+
 void TResBox::SpeedButton1Click()
 {
+    // Events run while each file is sent, a press of Upload among them.
+    if (uploading_)
+        return;
     if (IMGList->selectedItems().isEmpty()) {
         dialogs().message(QStringLiteral("No images selected"), this);
         return;
@@ -103,10 +113,10 @@ void TResBox::SpeedButton1Click()
         session_.closeHandles();
         return;
     }
+    // Drawn by the event loop that runs while the first file is sent.
     setWindowTitle(QStringLiteral("IMG Resource - Uploading..."));
-    QCoreApplication::processEvents();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QCoreApplication::processEvents();
+    uploading_ = true;
 
     const QString target = transfer::FolderPart(ftp_.UploadPath);
     const int count = IMGList->count();
@@ -135,8 +145,8 @@ void TResBox::SpeedButton1Click()
                 dialogs().error(transfer::withReason(QStringLiteral("Failed to upload file."), failure), this);
         }
         PB1->setValue(std::min(i + 1, PB1->maximum()));
-        QCoreApplication::processEvents();
     }
+    uploading_ = false;
     QApplication::restoreOverrideCursor();
     dialogs().message(QStringLiteral("Image upload complete"), this);
     setWindowTitle(QStringLiteral("IMG Resource"));

@@ -31,11 +31,15 @@ public:
 
     void FormShow();
     void CloseBtnClick();
+    // Sends the selected files one after the other, each while a progress
+    // box may show; meanwhile a second press and a close do nothing.
     void SpeedButton1Click();
+    void reject() override;
 
 private:
     transfer::FtpSession &session_;
     TFTPOUT &ftp_;
     std::function<int(QDialog *)> &showModal_;
     QString pageFolder_;
+    bool uploading_ = false;
 };

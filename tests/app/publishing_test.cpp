@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -85,6 +86,22 @@ TEST_F(FtpSettingsTest, IncompleteRowSavesNothing)
     EXPECT_EQ(dlg.messages, QStringList{"Incomplete details."});
     EXPECT_FALSE(QFile::exists(cfg.appFolder() + QStringLiteral("FTPData.dvf")));
     EXPECT_FALSE(w->transferCommands().ftpDataPresent());
+}
+
+// Save @ www writes the file first; when that fails the window says why and
+// nothing is sent.
+TEST_F(FtpSettingsTest, SaveAtWwwThatCannotWriteTheFileSaysWhyAndSendsNothing)
+{
+    keep({row("ftp.one", "u1", "p1")});
+    w->documentCommands().New1Click();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    ASSERT_TRUE(QDir().mkpath(path));   // a folder stands at the name
+    w->currentDocument()->setCaption(path);
+    shownDialogs.clear();
+    w->transferCommands().Savewww1Click();
+    EXPECT_EQ(dlg.errors, QStringList{QStringLiteral("Cannot create file ") + path + QStringLiteral(": Is a directory")});
+    EXPECT_TRUE(shownDialogs.isEmpty());
 }
 
 TEST(FtpDataFile, DamagedShortAndEmptyFiles)

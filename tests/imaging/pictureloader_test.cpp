@@ -94,11 +94,11 @@ TEST(JpegDecoder, DecodesBaselineAndProgressiveWithTheirColours)
 {
     for (bool progressive : {false, true}) {
         const PictureResult r = decodeJpeg(encoded(testPicture(), "jpg", progressive));
-        ASSERT_TRUE(r.ok()) << r.error.toStdString();
-        EXPECT_EQ(r.image.size(), QSize(64, 48));
-        EXPECT_TRUE(near(r.image.pixel(10, 30), qRgb(220, 20, 20)));
-        EXPECT_TRUE(near(r.image.pixel(50, 30), qRgb(20, 20, 220)));
-        EXPECT_TRUE(near(r.image.pixel(30, 2), qRgb(0, 200, 0)));
+        ASSERT_TRUE(r.ok) << r.message.toStdString();
+        EXPECT_EQ(r.value.size(), QSize(64, 48));
+        EXPECT_TRUE(near(r.value.pixel(10, 30), qRgb(220, 20, 20)));
+        EXPECT_TRUE(near(r.value.pixel(50, 30), qRgb(20, 20, 220)));
+        EXPECT_TRUE(near(r.value.pixel(30, 2), qRgb(0, 200, 0)));
     }
 }
 
@@ -107,37 +107,37 @@ TEST(JpegDecoder, GreyPicturesStayGrey)
     QImage grey(20, 10, QImage::Format_Grayscale8);
     grey.fill(qRgb(90, 90, 90));
     const PictureResult r = decodeJpeg(encoded(grey, "jpg"));
-    ASSERT_TRUE(r.ok()) << r.error.toStdString();
-    EXPECT_EQ(r.image.format(), QImage::Format_Grayscale8);
-    EXPECT_TRUE(near(r.image.pixel(5, 5), qRgb(90, 90, 90), 4));
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(r.value.format(), QImage::Format_Grayscale8);
+    EXPECT_TRUE(near(r.value.pixel(5, 5), qRgb(90, 90, 90), 4));
 }
 
 TEST(JpegDecoder, CmykPicturesBecomeRgb)
 {
     const uint8_t cyan[4] = {255, 0, 0, 0};
     const PictureResult r = decodeJpeg(cmykJpeg(16, 16, cyan));
-    ASSERT_TRUE(r.ok()) << r.error.toStdString();
-    EXPECT_TRUE(near(r.image.pixel(8, 8), qRgb(0, 255, 255)));
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_TRUE(near(r.value.pixel(8, 8), qRgb(0, 255, 255)));
 }
 
 TEST(JpegDecoder, DamagedDataGivesAMessageNotACrash)
 {
     const QByteArray good = encoded(testPicture(200, 150), "jpg");
     const PictureResult truncated = decodeJpeg(good.left(good.size() / 2));
-    EXPECT_FALSE(truncated.ok());
-    EXPECT_TRUE(truncated.image.isNull());
-    EXPECT_EQ(truncated.error, "Premature end of JPEG file");
+    EXPECT_FALSE(truncated.ok);
+    EXPECT_TRUE(truncated.value.isNull());
+    EXPECT_EQ(truncated.message, "Premature end of JPEG file");
 
-    EXPECT_FALSE(decodeJpeg(good.left(100)).ok());
-    EXPECT_FALSE(decodeJpeg(QByteArray()).ok());
+    EXPECT_FALSE(decodeJpeg(good.left(100)).ok);
+    EXPECT_FALSE(decodeJpeg(QByteArray()).ok);
     const PictureResult notJpeg = decodeJpeg("GIF89a and so on");
-    EXPECT_TRUE(notJpeg.error.startsWith("Not a JPEG file")) << notJpeg.error.toStdString();
+    EXPECT_TRUE(notJpeg.message.startsWith("Not a JPEG file")) << notJpeg.message.toStdString();
 }
 
 TEST(JpegDecoder, RefusesPicturesLargerThanTheLimit)
 {
     const PictureResult r = decodeJpeg(encoded(testPicture(100, 100), "jpg"), 9999);
-    EXPECT_EQ(r.error, "Picture too large: 100 x 100 pixels");
+    EXPECT_EQ(r.message, "Picture too large: 100 x 100 pixels");
 }
 
 // ----------------------------------------------------------------- loader
@@ -150,18 +150,18 @@ TEST(PictureLoader, ChoosesTheReaderByExtensionInAnyCase)
 
     for (const char *name : {"a.gif", "b.GIF", "c.Gif"}) {
         const PictureResult r = loadPicture(writeFile(dir, name, gif));
-        ASSERT_TRUE(r.ok()) << name << r.error.toStdString();
-        EXPECT_EQ(r.image.format(), QImage::Format_Indexed8);
-        EXPECT_EQ(r.image.size(), QSize(30, 20));
+        ASSERT_TRUE(r.ok) << name << r.message.toStdString();
+        EXPECT_EQ(r.value.format(), QImage::Format_Indexed8);
+        EXPECT_EQ(r.value.size(), QSize(30, 20));
     }
     for (const char *name : {"d.jpg", "e.JPEG", "f.Jpg"}) {
         const PictureResult r = loadPicture(writeFile(dir, name, jpg));
-        ASSERT_TRUE(r.ok()) << name << r.error.toStdString();
-        EXPECT_EQ(r.image.size(), QSize(64, 48));
+        ASSERT_TRUE(r.ok) << name << r.message.toStdString();
+        EXPECT_EQ(r.value.size(), QSize(64, 48));
     }
     // The extension decides: GIF bytes under a .jpg name are a JPEG error.
-    EXPECT_FALSE(loadPicture(writeFile(dir, "g.jpg", gif)).ok());
-    EXPECT_EQ(loadPicture(writeFile(dir, "h.gif", jpg)).error, "Gif Version must be 87a or 89a");
+    EXPECT_FALSE(loadPicture(writeFile(dir, "g.jpg", gif)).ok);
+    EXPECT_EQ(loadPicture(writeFile(dir, "h.gif", jpg)).message, "Gif Version must be 87a or 89a");
 }
 
 TEST(PictureLoader, PngBmpAndIcoGoThroughQt)
@@ -171,21 +171,21 @@ TEST(PictureLoader, PngBmpAndIcoGoThroughQt)
         const QString path = writeFile(dir, QStringLiteral("p.%1").arg(format).toUpper(),
                                        encoded(testPicture(32, 32), format));
         const PictureResult r = loadPicture(path);
-        ASSERT_TRUE(r.ok()) << format << r.error.toStdString();
-        EXPECT_EQ(r.image.size(), QSize(32, 32));
-        EXPECT_TRUE(near(r.image.pixel(5, 20), qRgb(220, 20, 20), 0));
+        ASSERT_TRUE(r.ok) << format << r.message.toStdString();
+        EXPECT_EQ(r.value.size(), QSize(32, 32));
+        EXPECT_TRUE(near(r.value.pixel(5, 20), qRgb(220, 20, 20), 0));
     }
-    EXPECT_FALSE(loadPicture(writeFile(dir, "broken.png", "\x89PNG nothing")).ok());
+    EXPECT_FALSE(loadPicture(writeFile(dir, "broken.png", "\x89PNG nothing")).ok);
 }
 
 TEST(PictureLoader, UnknownExtensionsAreRefusedByName)
 {
     QTemporaryDir dir;
     const QString tif = writeFile(dir, "scan.TIF", "II*");
-    EXPECT_EQ(loadPicture(tif).error, "Unknown picture file extension (.TIF)");
-    EXPECT_EQ(loadPicture(dir.filePath("noextension")).error,
+    EXPECT_EQ(loadPicture(tif).message, "Unknown picture file extension (.TIF)");
+    EXPECT_EQ(loadPicture(dir.filePath("noextension")).message,
               "Unknown picture file extension (.)");
-    EXPECT_EQ(loadPicture(dir.filePath("missing.webp")).error,
+    EXPECT_EQ(loadPicture(dir.filePath("missing.webp")).message,
               "Unknown picture file extension (.webp)");
 }
 
@@ -193,15 +193,15 @@ TEST(PictureLoader, FilesThatCannotBeOpenedAreNamed)
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing.gif");
-    EXPECT_EQ(loadPicture(missing).error, "Cannot open file " + missing);
+    EXPECT_EQ(loadPicture(missing).message, "Cannot open file " + missing);
     QDir(dir.path()).mkdir("folder.png");
-    EXPECT_EQ(loadPicture(dir.filePath("folder.png")).error,
+    EXPECT_EQ(loadPicture(dir.filePath("folder.png")).message,
               "Cannot open file " + dir.filePath("folder.png"));
 }
 
 TEST(PictureLoader, GifFailuresAndEmptyPicturesAreMessages)
 {
-    EXPECT_EQ(decodeGif(QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 14)).error,
+    EXPECT_EQ(decodeGif(QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 14)).message,
               "List index out of bounds (0)");
     testgif::Gif g;
     testgif::Frame f;
@@ -213,7 +213,7 @@ TEST(PictureLoader, GifFailuresAndEmptyPicturesAreMessages)
     f.lzw = w.finish();
     f.codeSize = 2;
     g.frames.append(f);
-    EXPECT_EQ(decodeGif(testgif::make(g)).error, "The picture has no pixels (0 x 3)");
+    EXPECT_EQ(decodeGif(testgif::make(g)).message, "The picture has no pixels (0 x 3)");
 }
 
 // Writes small valid pictures into $MIVOR_IMAGING_SEEDS for the fuzzers.
@@ -272,5 +272,5 @@ TEST(PictureLoader, AFifoIsRefusedWithoutWaitingForAWriter)
     const QString fifo = dir.filePath(QStringLiteral("photo.gif"));
     FifoFeeder feeder(fifo, "GIF89a");
     ASSERT_TRUE(feeder.made());
-    EXPECT_EQ(loadPicture(fifo).error, QStringLiteral("Cannot open file ") + fifo);
+    EXPECT_EQ(loadPicture(fifo).message, QStringLiteral("Cannot open file ") + fifo);
 }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,12 @@ QString pictureOfSize(const QTemporaryDir &dir, const QString &name, qint64 size
     EXPECT_LE(bytes.size(), size);
     bytes.append(QByteArray(size - bytes.size(), '\0'));
     return writeFile(dir.filePath(name), bytes);
+}
+
+// The picture loads in the background: true once it is shown or refused.
+bool loaded(TPictureDialog &d)
+{
+    return !d.isLoading() || QSignalSpy(&d, &TPictureDialog::pictureLoaded).wait(20000);
 }
 
 QSize shownSize(const TPictureDialog &d)
@@ -109,6 +116,7 @@ TEST(PictureDialog, ImageTagForEachSizeAndAddressKind)
         for (const bool absolute : {false, true}) {
             dlg.queueFile(path);
             d.BrowseBtn->click();
+            ASSERT_TRUE(loaded(d));
             d.AbsoluteAddress->setChecked(absolute);
             d.ApplyBtn->click();
             EXPECT_EQ(d.result(), QDialog::Accepted);
@@ -141,6 +149,7 @@ TEST(PictureDialog, ImageCommandFailsWhenTheFileIsGone)
     const QString path = pictureOfSize(dir, "x.png", 2000);
     d.show();
     d.choosePicture(path);
+    ASSERT_TRUE(loaded(d));
     d.ApplyBtn->click();
     QFile::remove(path);
     EXPECT_EQ(imageCommandResult(d, nullptr), std::nullopt);
@@ -159,17 +168,20 @@ TEST(PictureDialog, PreviewIsCentredAndScaledDownOnly)
     EXPECT_TRUE(d.TheImage->alignment() & Qt::AlignVCenter);
 
     d.choosePicture(writeFile(dir.filePath("wide.png"), pngBytes(400, 200)));
+    ASSERT_TRUE(loaded(d));
     EXPECT_EQ(shownSize(d), QSize(165, 82));
     EXPECT_EQ(d.ImageLabel->text(), "wide.png");
     EXPECT_EQ(d.chosenPicture().size(), QSize(400, 200));   // the original is kept
 
     d.choosePicture(writeFile(dir.filePath("small.png"), pngBytes(50, 50)));
+    ASSERT_TRUE(loaded(d));
     EXPECT_EQ(shownSize(d), QSize(50, 50));
 
     // A long name is shortened for show and does not widen the window.
     const QSize windowSize = d.size();
     const QString longName = QString(60, QLatin1Char('n')) + ".png";
     d.choosePicture(writeFile(dir.filePath(longName), pngBytes(5, 5)));
+    ASSERT_TRUE(loaded(d));
     EXPECT_TRUE(d.ImageLabel->text().contains(QChar(0x2026)));
     EXPECT_TRUE(d.ImageLabel->text().endsWith(".png"));
     EXPECT_EQ(d.ImageLabel->toolTip(), dir.filePath(longName));
@@ -185,9 +197,11 @@ TEST(PictureDialog, UnloadablePictureKeepsThePreviousOne)
     d.show();
     const QString good = writeFile(dir.filePath("good.png"), pngBytes(30, 20, qRgb(0, 0, 255)));
     d.choosePicture(good);
+    ASSERT_TRUE(loaded(d));
     const QString bad = writeFile(dir.filePath("photo.tif"), QByteArray("II*\0", 4));
     dlg.queueFile(bad);
     d.BrowseBtn->click();
+    ASSERT_TRUE(loaded(d));
     ASSERT_EQ(dlg.messages.size(), 1);
     EXPECT_EQ(dlg.messages.first(), "Unknown picture file extension (.tif)");
     EXPECT_EQ(d.ImagePath, bad);            // already taken over
@@ -200,9 +214,44 @@ TEST(PictureDialog, UnloadablePictureKeepsThePreviousOne)
     // A damaged file of a known kind fails the same way.
     dlg.queueFile(writeFile(dir.filePath("broken.gif"), QByteArray("GIF89a\x01")));
     d.BrowseBtn->click();
+    ASSERT_TRUE(loaded(d));
     EXPECT_EQ(dlg.messages.size(), 2);
     EXPECT_EQ(shownSize(d), QSize(30, 20));
     EXPECT_TRUE(d.isVisible());
+}
+
+// The file is read and decoded off the window's thread; meanwhile nothing
+// the user does can close the dialog or start a second load over the first.
+TEST(PictureDialog, WhileAPictureLoadsTheDialogWaitsForIt)
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dlg;
+    TPictureDialog d;
+    d.show();
+    const QString first = writeFile(dir.filePath("first.png"), pngBytes(30, 20));
+    const QString second = writeFile(dir.filePath("second.png"), pngBytes(10, 10));
+    d.choosePicture(first);
+    ASSERT_TRUE(d.isLoading());
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    d.choosePicture(second);
+    d.ApplyBtn->click();
+    d.CancelBtn->click();
+    d.close();
+    EXPECT_TRUE(d.isVisible());
+    ASSERT_TRUE(loaded(d));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(d.ImagePath, first);
+    EXPECT_EQ(d.ImageLabel->text(), "first.png");
+    EXPECT_EQ(shownSize(d), QSize(30, 20));
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_TRUE(dlg.messages.isEmpty());
+
+    // A dialog that goes while its picture loads takes the load with it.
+    {
+        TPictureDialog gone;
+        gone.choosePicture(second);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(PictureDialog, SaveToHtmlFolderCopiesBesideTheDocument)
@@ -216,6 +265,7 @@ TEST(PictureDialog, SaveToHtmlFolderCopiesBesideTheDocument)
     d.DocumentFolder = site.path() + "/";
     d.show();
     d.choosePicture(path);
+    ASSERT_TRUE(loaded(d));
     d.CopyImg->setChecked(true);
     d.ApplyBtn->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
@@ -256,6 +306,7 @@ TEST(PictureDialog, FailedCopyShowsTheFileErrorAndStaysOpen)
     d.ImageRef = "before";
     d.show();
     d.choosePicture(path);
+    ASSERT_TRUE(loaded(d));
     d.CopyImg->setChecked(true);
     d.ApplyBtn->click();
     EXPECT_EQ(dlg.messages, QStringList({"Cannot create file " + site.path() + "/a.png"}));
@@ -283,6 +334,7 @@ TEST(PictureDialog, SaveIntoReadOnlyFolder)
     d.DocumentFolder = site.path() + "/";
     d.show();
     d.choosePicture(path);
+    ASSERT_TRUE(loaded(d));
     d.CopyImg->setChecked(true);
     d.ApplyBtn->click();
     QFile::setPermissions(site.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -297,6 +349,7 @@ TEST(PictureDialog, CancelEmptiesTheAddressAndKeepsEverythingElse)
     TPictureDialog d;
     d.show();
     d.choosePicture(writeFile(dir.filePath("k.png"), pngBytes(20, 10)));
+    ASSERT_TRUE(loaded(d));
     d.AbsoluteAddress->setChecked(true);
     d.CopyImg->setChecked(false);
     d.ApplyBtn->click();
@@ -323,6 +376,7 @@ TEST(PictureDialog, HandsTheBackgroundToTheNewPageDialog)
         picture.DocumentFolder = folder;
         picture.show();
         picture.BrowseBtn->click();
+        EXPECT_TRUE(loaded(picture));
         picture.ApplyBtn->click();
         return pageBackgroundResult(picture);
     };

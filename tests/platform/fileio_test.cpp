@@ -46,27 +46,30 @@ TEST(FileRead, OnlyRegularFilesAreReadAndNothingWaitsForAWriter)
     const QString fifo = dir.filePath(QStringLiteral("page.rtf"));
     FifoFeeder feeder(fifo, "{\\rtf1 planted}");
     ASSERT_TRUE(feeder.made());
-    QByteArray out("untouched");
-    QString reason;
-    EXPECT_EQ(fileio::readRegularFile(fifo, 1 << 20, out, &reason), fileio::ReadStatus::CannotOpen);
-    EXPECT_EQ(reason, QStringLiteral("Not a regular file"));
+    fileio::FileRead read = fileio::readRegularFile(fifo, 1 << 20);
+    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(read.tooLarge);
+    EXPECT_EQ(read.message, QStringLiteral("Not a regular file"));
     QFile f;
     EXPECT_FALSE(fileio::openRegularFile(fifo, f));
-    EXPECT_FALSE(fileio::openRegularFile(QStringLiteral("/dev/zero"), f));
+    EXPECT_EQ(fileio::openRegularFile(QStringLiteral("/dev/zero"), f).message, QStringLiteral("Not a regular file"));
 
-    EXPECT_EQ(fileio::readRegularFile(dir.path(), 100, out, &reason), fileio::ReadStatus::CannotOpen);
-    EXPECT_EQ(reason, QStringLiteral("Is a directory"));
-    EXPECT_EQ(fileio::readRegularFile(dir.filePath(QStringLiteral("none")), 100, out, &reason),
-              fileio::ReadStatus::CannotOpen);
-    EXPECT_EQ(reason, QStringLiteral("No such file or directory"));
-    EXPECT_EQ(out, QByteArray("untouched"));
+    read = fileio::readRegularFile(dir.path(), 100);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.message, QStringLiteral("Is a directory"));
+    read = fileio::readRegularFile(dir.filePath(QStringLiteral("none")), 100);
+    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(read.tooLarge);
+    EXPECT_EQ(read.message, QStringLiteral("No such file or directory"));
+    EXPECT_TRUE(read.value.isEmpty());
 
     // Through a link to a regular file is fine.
     const QString real = dir.filePath(QStringLiteral("real.htm"));
     writeAll(real, "abc");
     ASSERT_TRUE(QFile::link(real, dir.filePath(QStringLiteral("link.htm"))));
-    EXPECT_EQ(fileio::readRegularFile(dir.filePath(QStringLiteral("link.htm")), 100, out), fileio::ReadStatus::Ok);
-    EXPECT_EQ(out, QByteArray("abc"));
+    read = fileio::readRegularFile(dir.filePath(QStringLiteral("link.htm")), 100);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.value, QByteArray("abc"));
     ASSERT_TRUE(fileio::openRegularFile(real, f));
     EXPECT_EQ(f.size(), 3);
 }
@@ -76,13 +79,17 @@ TEST(FileRead, LimitRefusesOrCutsAsAsked)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big"));
     writeAll(path, QByteArray(1000, 'x'));
-    QByteArray out;
-    EXPECT_EQ(fileio::readRegularFile(path, 999, out), fileio::ReadStatus::TooLarge);
-    EXPECT_TRUE(out.isEmpty());
-    EXPECT_EQ(fileio::readRegularFile(path, 1000, out), fileio::ReadStatus::Ok);
-    EXPECT_EQ(out.size(), 1000);
-    EXPECT_EQ(fileio::readRegularFile(path, 10, out, nullptr, true), fileio::ReadStatus::Ok);
-    EXPECT_EQ(out, QByteArray(10, 'x'));
+    fileio::FileRead read = fileio::readRegularFile(path, 999);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(read.tooLarge);
+    EXPECT_EQ(read.message, QStringLiteral("File too large"));
+    EXPECT_TRUE(read.value.isEmpty());
+    read = fileio::readRegularFile(path, 1000);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.value.size(), 1000);
+    read = fileio::readRegularFile(path, 10, true);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.value, QByteArray(10, 'x'));
 }
 
 TEST(FileWrite, SideFileTakesTheDocumentsPermissionBits)
@@ -158,9 +165,10 @@ TEST(FileWrite, DocumentIsWrittenThroughItsLinkWhichStays)
     const QString a = dir.filePath(QStringLiteral("a")), b = dir.filePath(QStringLiteral("b"));
     ASSERT_TRUE(QFile::link(b, a));
     ASSERT_TRUE(QFile::link(a, b));
-    QString reason;
-    EXPECT_FALSE(fileio::writeFile(a, "x", {}, &reason));
-    EXPECT_EQ(reason, QStringLiteral("Too many levels of symbolic links"));
+    const Result written = fileio::writeFile(a, "x");
+    EXPECT_FALSE(written.ok);
+    EXPECT_EQ(written.message, QStringLiteral("Too many levels of symbolic links"));
+    EXPECT_EQ(fileio::resolveLinks(a).message, QStringLiteral("Too many levels of symbolic links"));
 }
 
 TEST(FileWrite, DocumentKeepsItsOwnerAndGroupWhereTheProcessMay)
@@ -213,13 +221,12 @@ TEST(FileWrite, FolderThatTakesNoNewFileIsWrittenInPlace)
     testuser::handOver(dir.path());
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
     const ino_t inode = statOf(path).st_ino;
-    QString fixedReason, freshReason;
-    bool savedInPlace, savedFixed, savedFresh;
+    Result savedInPlace, savedFixed, savedFresh;
     {
         Unprivileged as;
         savedInPlace = fileio::writeFile(path, "short");
-        savedFixed = fileio::writeFile(fixed, "new", {}, &fixedReason);
-        savedFresh = fileio::writeFile(folder + QStringLiteral("/fresh.htm"), "x", {}, &freshReason);
+        savedFixed = fileio::writeFile(fixed, "new");
+        savedFresh = fileio::writeFile(folder + QStringLiteral("/fresh.htm"), "x");
     }
     ::chmod(QFile::encodeName(folder).constData(), 0755);
     EXPECT_TRUE(savedInPlace);
@@ -228,10 +235,10 @@ TEST(FileWrite, FolderThatTakesNoNewFileIsWrittenInPlace)
     // Neither the folder nor the file may be written: nothing changes, and
     // the message can say why.
     EXPECT_FALSE(savedFixed);
-    EXPECT_EQ(fixedReason, QStringLiteral("Permission denied"));
+    EXPECT_EQ(savedFixed.message, QStringLiteral("Permission denied"));
     EXPECT_EQ(readAll(fixed), QByteArray("old"));
     EXPECT_FALSE(savedFresh);
-    EXPECT_EQ(freshReason, QStringLiteral("Permission denied"));
+    EXPECT_EQ(savedFresh.message, QStringLiteral("Permission denied"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
@@ -252,14 +259,13 @@ TEST(FileWrite, SideFileInPlaceOnlyWhenItIsOurOwnUnlinkedFile)
     // The backup name holds a world-writable file of someone else.
     ASSERT_EQ(::chown(QFile::encodeName(bak).constData(), 1000, 1000), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
-    QString reason;
-    bool saved;
+    Result saved;
     {
         Unprivileged as;
-        saved = fileio::writeFile(bak, "secret", sideOf(doc), &reason);
+        saved = fileio::writeFile(bak, "secret", sideOf(doc));
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(reason, QStringLiteral("Operation not permitted"));
+    EXPECT_EQ(saved.message, QStringLiteral("Operation not permitted"));
     EXPECT_EQ(readAll(bak), QByteArray("planted"));
 }
 

@@ -12,6 +12,8 @@
 #include <QMdiArea>
 #include <QStringList>
 
+#include <functional>
+
 class FakeSearchHost : public DocumentHost, public SearchHost {
 public:
     FakeSearchHost()
@@ -53,6 +55,8 @@ public:
         order.append(doc);
         current = doc;
         fronted.append(doc->caption());
+        if (onFront)
+            onFront(doc);
     }
     void showSearchNote(const QString &text) override { notes.append(text); }
 
@@ -83,5 +87,6 @@ public:
     TSubForm *current = nullptr;
     QStringList fronted;       // captions brought to the front, in order
     QStringList notes;         // the search notes shown, in order
+    std::function<void(TSubForm *)> onFront;   // run after each bringToFront
     QMdiArea area;
 };

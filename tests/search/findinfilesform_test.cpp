@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,6 +37,15 @@ struct FindInFilesTest : ::testing::Test {
         finder.show();
         finder.FindWhat->setEditText(text);
         finder.SearchBtn->click();
+        waitForSearch();
+    }
+
+    // The search steps through the documents on the event loop.
+    void waitForSearch()
+    {
+        if (finder.isSearching()) {
+            EXPECT_TRUE(QSignalSpy(&finder, &TFinFiles::searchFinished).wait(20000));
+        }
     }
 
     QStringList lines() const { return resultLines(results); }
@@ -98,6 +108,64 @@ TEST_F(FindInFilesTest, SearchesFromTheLeastRecentlyActivatedDocumentAndAccumula
     EXPECT_TRUE(dlg.messages.isEmpty());
 }
 
+// The window answers between documents: the click returns at once, and a
+// Cancel then stops the search with what it found so far listed.
+TEST_F(FindInFilesTest, CancelStopsASearchUnderWayAndKeepsWhatItFound)
+{
+    host.open(QStringLiteral("/w/one.htm"), QStringLiteral("cat"));
+    host.open(QStringLiteral("/w/two.htm"), QStringLiteral("a cat"));
+    TSubForm *three = host.open(QStringLiteral("/w/three.htm"), QStringLiteral("the cat"));
+    host.fronted.clear();
+    QSignalSpy finished(&finder, &TFinFiles::searchFinished);
+    host.onFront = [&](TSubForm *doc) {
+        if (doc == three)
+            finder.CancelBtnClick();
+    };
+    finder.show();
+    finder.FindWhat->setEditText(QStringLiteral("cat"));
+    finder.SearchBtn->click();
+    EXPECT_TRUE(finder.isSearching());
+    EXPECT_TRUE(host.fronted.isEmpty());
+    finder.SearchBtn->click();   // a second press while it runs starts nothing
+    EXPECT_EQ(finder.FindWhat->count(), 1);
+
+    ASSERT_TRUE(finished.wait(20000));
+    QTest::qWait(50);   // a step that should not come would come by now
+    EXPECT_EQ(finished.size(), 1);
+    EXPECT_FALSE(finder.isSearching());
+    EXPECT_EQ(host.fronted, QStringList({"/w/one.htm", "/w/two.htm", "/w/three.htm"}));
+    EXPECT_EQ(lines(), QStringList({"one.htm:pos 0:line 0...cat", "two.htm:pos 0:line 0...a cat"}));
+    EXPECT_TRUE(results.isVisible());
+    EXPECT_FALSE(finder.isVisible());
+    EXPECT_EQ(finder.result(), QDialog::Rejected);
+
+    // Cancelled before any document was reached, nothing is shown.
+    host.onFront = {};
+    results.hide();
+    finder.show();
+    finder.SearchBtn->click();
+    finder.CancelBtnClick();
+    EXPECT_FALSE(finder.isSearching());
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(lines().size(), 2);
+}
+
+TEST_F(FindInFilesTest, ADocumentClosedDuringTheSearchIsSkipped)
+{
+    TSubForm *one = host.open(QStringLiteral("/w/one.htm"), QStringLiteral("cat"));
+    TSubForm *two = host.open(QStringLiteral("/w/two.htm"), QStringLiteral("cat"));
+    host.open(QStringLiteral("/w/three.htm"), QStringLiteral("cat"));
+    host.fronted.clear();
+    host.onFront = [&](TSubForm *doc) {
+        if (doc == one)
+            host.closeDocument(two);
+    };
+    search(QStringLiteral("cat"));
+    EXPECT_EQ(host.fronted, QStringList({"/w/one.htm", "/w/three.htm"}));
+    EXPECT_EQ(lines(), QStringList({"one.htm:pos 0:line 0...cat", "three.htm:pos 0:line 0...cat"}));
+    EXPECT_EQ(finder.result(), QDialog::Accepted);
+}
+
 TEST_F(FindInFilesTest, OptionsAreReadFromTheChecks)
 {
     host.open(QStringLiteral("/w/a.htm"), QStringLiteral("cat at start\r\na Cat here\r\nends with cat"));
@@ -134,6 +202,7 @@ TEST_F(FindInFilesTest, EnterSearchesAndEscapeCancels)
     finder.show();
     finder.FindWhat->setEditText(QStringLiteral("b"));
     press(finder.FindWhat->lineEdit(), Qt::Key_Return);
+    waitForSearch();
     EXPECT_EQ(lines(), QStringList({"a.htm:pos 0:line 0...abc"}));
     EXPECT_FALSE(finder.isVisible());
 }

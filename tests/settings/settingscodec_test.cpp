@@ -52,13 +52,13 @@ TEST(SettingsScramble, LongPathIsRefusedNotTruncated)
 
 TEST(SettingsScramble, UnscrambleRejectsShortHeaders)
 {
-    QByteArray stored, plain;
-    const Result empty = unscrambleSettings(QByteArray(), SettingsKey, stored, plain);
+    const Result empty = unscrambleSettings(QByteArray(), SettingsKey);
     EXPECT_FALSE(empty);
     EXPECT_FALSE(empty.message.isEmpty());
-    EXPECT_FALSE(unscrambleSettings(QByteArray("\x05" "abcd"), SettingsKey, stored, plain));
-    EXPECT_TRUE(unscrambleSettings(QByteArray("\x04" "abcd"), SettingsKey, stored, plain));
-    EXPECT_TRUE(plain.isEmpty());
+    EXPECT_FALSE(unscrambleSettings(QByteArray("\x05" "abcd"), SettingsKey));
+    const ResultOf<Unscrambled> exact = unscrambleSettings(QByteArray("\x04" "abcd"), SettingsKey);
+    EXPECT_TRUE(exact);
+    EXPECT_TRUE(exact.value.plain.isEmpty());
 }
 
 TEST(SettingsFiles, EncodeThenDecodeGivesThePlainBytesWithoutAPlainFile)
@@ -129,10 +129,9 @@ TEST(SettingsFiles, UnusableOrForeignStoredNamesAreRefused)
         EXPECT_FALSE(decoded.message.isEmpty());
     }
     writeAll(dvf, scrambleSettings("evil", QStringLiteral("/home/u/.bashrc"), SettingsKey));
-    bool damaged = false;
-    const ResultOf<QByteArray> own = DecodeOwnSettingsFile(dvf, QStringLiteral("mivor.ini"), SettingsKey, &damaged);
+    const OwnSettingsRead<QByteArray> own = DecodeOwnSettingsFile(dvf, QStringLiteral("mivor.ini"), SettingsKey);
     EXPECT_FALSE(own.ok);
-    EXPECT_TRUE(damaged);
+    EXPECT_TRUE(own.damaged);
     EXPECT_TRUE(own.value.isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("x.dvf")});
 }
@@ -144,6 +143,8 @@ TEST(SettingsFiles, DamagedMissingOrOversizedFilesGiveMessages)
     ResultOf<SettingsContent> decoded = DecodeSettingsFile(missing, SettingsKey);
     EXPECT_FALSE(decoded.ok);
     EXPECT_EQ(decoded.message, QStringLiteral("Cannot open file ") + missing);
+    // A file that is not there is no damaged file to keep aside.
+    EXPECT_FALSE(DecodeOwnSettingsFile(missing, QStringLiteral("none.ini"), SettingsKey).damaged);
 
     const QString shortFile = dir.filePath(QStringLiteral("short.dvf"));
     writeAll(shortFile, "\x20" "abc");
@@ -158,10 +159,9 @@ TEST(SettingsFiles, DamagedMissingOrOversizedFilesGiveMessages)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_TRUE(f.resize(qint64(400) << 20));
     }
-    bool damaged = false;
-    const ResultOf<QByteArray> own = DecodeOwnSettingsFile(huge, QStringLiteral("FTPData.ini"), SettingsKey, &damaged);
+    const OwnSettingsRead<QByteArray> own = DecodeOwnSettingsFile(huge, QStringLiteral("FTPData.ini"), SettingsKey);
     EXPECT_FALSE(own.ok);
-    EXPECT_TRUE(damaged);
+    EXPECT_TRUE(own.damaged);
     EXPECT_EQ(own.message, huge + QStringLiteral(" is larger than 4 MB and was not read"));
 }
 

@@ -62,11 +62,11 @@ TEST(SpikeStore, StoredFormIsTheScrambledPlainList)
     TempConfig config;
     const QString folder = config.appFolder();
     ASSERT_TRUE(saveSpikeClips(folder, {QStringLiteral("a"), QString(), QStringLiteral("b")}));
-    QByteArray stored, plain;
-    ASSERT_TRUE(unscrambleSettings(TempConfig::read(folder + QStringLiteral("spike.dvf")),
-                                   SettingsKey, stored, plain));
-    EXPECT_EQ(stored, (folder + QStringLiteral("spike.ini")).toUtf8());
-    EXPECT_EQ(plain, QByteArray("a\r\n\r\nb\r\n"));
+    const ResultOf<Unscrambled> r = unscrambleSettings(TempConfig::read(folder + QStringLiteral("spike.dvf")),
+                                                       SettingsKey);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r.value.storedPath, (folder + QStringLiteral("spike.ini")).toUtf8());
+    EXPECT_EQ(r.value.plain, QByteArray("a\r\n\r\nb\r\n"));
     // The empty clip is gone after the next start.
     EXPECT_EQ(loadSpikeClips(folder).value, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
