@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 TAnchorBox::TAnchorBox(QWidget *parent)
-    : QDialog(parent, Qt::Tool)
+    : FragmentDialog(parent, Qt::Tool)
 {
     setWindowTitle(QStringLiteral("Anchor"));
 
@@ -43,14 +43,10 @@ TAnchorBox::TAnchorBox(QWidget *parent)
     Label4 = new QLabel(QStringLiteral("Description"), this);
     Edit4 = new QLineEdit(this);
     Edit4->setObjectName(QStringLiteral("Edit4"));
-    SpeedButton1 = dialogButton(QStringLiteral("&Cancel"), this);
-    SpeedButton2 = dialogButton(QStringLiteral("&Apply"), this);
+    std::tie(SpeedButton1, SpeedButton2) = makeButtons(QStringLiteral("&Cancel"), QStringLiteral("&Apply"));
 
     layOutFieldDialog(this, {{Label1, Edit1}, {Label2, ComboBox1}, {Label3, Edit3}, {Label4, Edit4}},
                       SpeedButton1, SpeedButton2);
-
-    connect(SpeedButton1, &QPushButton::clicked, this, &TAnchorBox::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TAnchorBox::SpeedButton2Click);
 }
 
 bool TAnchorBox::eventFilter(QObject *watched, QEvent *event)
@@ -83,32 +79,22 @@ bool TAnchorBox::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TAnchorBox::showEvent(QShowEvent *event)
+void TAnchorBox::FormShow()
 {
-    FragmentText.clear();
     Edit4->setText(selection_);
     Edit1->clear();
     Edit3->clear();
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
-    centreOnOwner(this);
-    QDialog::showEvent(event);
 }
 
-void TAnchorBox::SpeedButton1Click()
-{
-    FragmentText.clear();
-    reject();
-}
-
-void TAnchorBox::SpeedButton2Click()
+std::optional<QString> TAnchorBox::buildFragment()
 {
     const markup::AnchorResult r = markup::anchor(
         {Edit1->text(), ComboBox1->currentText(), Edit3->text(), Edit4->text()});
     if (!r.message.isEmpty()) {
         dialogs().message(r.message, this);
-        return;   // the entries stay for the user to complete
+        return std::nullopt;   // the entries stay for the user to complete
     }
-    FragmentText = r.text;
-    accept();
+    return r.text;
 }

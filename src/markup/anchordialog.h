@@ -1,19 +1,16 @@
 #pragma once
 // "Anchor": a link, a named anchor, or both.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TAnchorBox : public QDialog {
+class TAnchorBox : public FragmentDialog {
     Q_OBJECT
 public:
     explicit TAnchorBox(QWidget *parent = nullptr);
-
-    // The anchor built by Apply; emptied on each opening and by Cancel.
-    QString FragmentText;
 
     // The document's selection, given by the caller before showing; it
     // becomes the description when the window opens.
@@ -30,11 +27,10 @@ public:
     QPushButton *SpeedButton1;
     QPushButton *SpeedButton2;
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    // Refuses an anchor that lacks its address or name, or its description.
+    std::optional<QString> buildFragment() override;
+    void FormShow() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -3,15 +3,12 @@
 #include "markup/linkmedia.h"
 #include "widgets/windowplacing.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TemailBox::TemailBox(QWidget *parent)
-    : QDialog(parent, Qt::Tool)
+    : FragmentDialog(parent, Qt::Tool)
 {
     setWindowTitle(QStringLiteral("Insert email"));
     Label1 = new QLabel(QStringLiteral("Email address"), this);
@@ -20,31 +17,17 @@ TemailBox::TemailBox(QWidget *parent)
     Edit2 = new QLineEdit(this);
     Label3 = new QLabel(QStringLiteral("Description"), this);
     Edit3 = new QLineEdit(this);
-    SpeedButton1 = dialogButton(QStringLiteral("&Cancel"), this);
-    SpeedButton2 = dialogButton(QStringLiteral("&Apply"), this);
+    std::tie(SpeedButton1, SpeedButton2) = makeButtons(QStringLiteral("&Cancel"), QStringLiteral("&Apply"));
 
     layOutFieldDialog(this, {{Label1, Edit1}, {Label2, Edit2}, {Label3, Edit3}}, SpeedButton1, SpeedButton2);
-
-    connect(SpeedButton1, &QPushButton::clicked, this, &TemailBox::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TemailBox::SpeedButton2Click);
 }
 
-void TemailBox::showEvent(QShowEvent *event)
+void TemailBox::FormShow()
 {
-    FragmentText.clear();
     Edit3->setText(selection_);
-    centreOnOwner(this);
-    QDialog::showEvent(event);
 }
 
-void TemailBox::SpeedButton1Click()
+std::optional<QString> TemailBox::buildFragment()
 {
-    FragmentText.clear();
-    reject();
-}
-
-void TemailBox::SpeedButton2Click()
-{
-    FragmentText = markup::emailLink({Edit1->text(), Edit2->text(), Edit3->text()});
-    accept();
+    return markup::emailLink({Edit1->text(), Edit2->text(), Edit3->text()});
 }

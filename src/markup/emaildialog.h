@@ -1,18 +1,15 @@
 #pragma once
 // "Insert email": a mailto link.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TemailBox : public QDialog {
+class TemailBox : public FragmentDialog {
     Q_OBJECT
 public:
     explicit TemailBox(QWidget *parent = nullptr);
-
-    // The link built by Apply; emptied on each opening and by Cancel.
-    QString FragmentText;
 
     // The document's selection; it becomes the description on opening.
     void setSelectionText(const QString &text) { selection_ = text; }
@@ -26,11 +23,9 @@ public:
     QPushButton *SpeedButton1;
     QPushButton *SpeedButton2;
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
+    void FormShow() override;
 
 private:
     QString selection_;

@@ -3,15 +3,12 @@
 #include "widgets/colourswatch.h"
 #include "widgets/spinfield.h"
 #include "markup/textformat.h"
-#include "widgets/windowplacing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,7 +24,9 @@ markup::FontFace chosenFace(const QComboBox *box)
 }
 
 THtmlFont::THtmlFont(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    // The tag stays after an opening closed without Apply or Cancel, as
+    // every choice does.
+    : FragmentDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint, Opening::KeepResult)
 {
     setWindowTitle(QStringLiteral("Set Font"));
 
@@ -57,9 +56,8 @@ THtmlFont::THtmlFont(QWidget *parent)
     fontcol = new ColourSwatch(this);
     fontcol->setObjectName(QStringLiteral("fontcol"));
 
-    CancelBtn = dialogButton(QStringLiteral("&Cancel"), this);
+    std::tie(CancelBtn, ApplyBtn) = makeButtons(QStringLiteral("&Cancel"), QStringLiteral("&Apply"));
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    ApplyBtn = dialogButton(QStringLiteral("&Apply"), this);
     ApplyBtn->setObjectName(QStringLiteral("ApplyBtn"));
 
     auto *grid = new QGridLayout;
@@ -73,13 +71,9 @@ THtmlFont::THtmlFont(QWidget *parent)
     grid->addWidget(Label3, 2, 1);
     grid->addWidget(fontcol, 2, 2, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(ApplyBtn);
     auto *main = new QVBoxLayout(this);
     main->addLayout(grid);
-    main->addLayout(buttons);
+    main->addLayout(buttonRow());
 
     // Each value is offered only while its box is ticked.
     for (auto [box, control] : {std::pair<QCheckBox *, QWidget *>{CheckBox1, Fontfacebox},
@@ -89,24 +83,10 @@ THtmlFont::THtmlFont(QWidget *parent)
     }
     fontcol->followCheckBox(CheckBox3);
 
-    connect(CancelBtn, &QPushButton::clicked, this, &THtmlFont::CancelBtnClick);
-    connect(ApplyBtn, &QPushButton::clicked, this, &THtmlFont::ApplyBtnClick);
     adjustSize();
 }
 
-void THtmlFont::showEvent(QShowEvent *event)
-{
-    centreOnOwner(this);
-    QDialog::showEvent(event);
-}
-
-void THtmlFont::CancelBtnClick()
-{
-    FragmentText.clear();
-    reject();
-}
-
-void THtmlFont::ApplyBtnClick()
+std::optional<QString> THtmlFont::buildFragment()
 {
     markup::FontValues v;
     v.useFace = CheckBox1->isChecked();
@@ -115,6 +95,5 @@ void THtmlFont::ApplyBtnClick()
     v.size = Fontsize->fieldValue();
     v.useColour = CheckBox3->isChecked();
     v.colour = fontcol->fill();
-    FragmentText = markup::fontTag(v);
-    accept();
+    return markup::fontTag(v);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // "Set Font": face, size and colour of a <FONT> tag. Keeps every choice from
 // one use to the next. Also used by the marquee dialog and the table editor.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class ColourSwatch;
 class QCheckBox;
@@ -10,13 +10,10 @@ class QLabel;
 class QPushButton;
 class SpinField;
 
-class THtmlFont : public QDialog {
+class THtmlFont : public FragmentDialog {
     Q_OBJECT
 public:
     explicit THtmlFont(QWidget *parent = nullptr);
-
-    // The opening tag built by Apply; emptied by Cancel.
-    QString FragmentText;
 
     QCheckBox *CheckBox1;
     QLabel *Label1;
@@ -30,9 +27,9 @@ public:
     QPushButton *CancelBtn;
     QPushButton *ApplyBtn;
 
-    void CancelBtnClick();
-    void ApplyBtnClick();
+    void CancelBtnClick() { cancel(); }
+    void ApplyBtnClick() { apply(); }
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
 };

@@ -3,7 +3,6 @@
 #include "markup/framescript.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinfield.h"
-#include "widgets/windowplacing.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -44,31 +43,24 @@ QLabel *creamLabel(const QString &text, QWidget *parent)
     return l;
 }
 
-QPushButton *creamButton(const QString &text, QWidget *parent)
+std::pair<QPushButton *, QPushButton *> creamButtons(std::pair<QPushButton *, QPushButton *> buttons)
 {
-    QPushButton *b = dialogButton(text, parent);
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
-    QPalette pal = b->palette();
-    pal.setColor(QPalette::Button, cream);
-    pal.setColor(QPalette::ButtonText, Qt::black);
-    b->setPalette(pal);
-    return b;
-}
-
-QHBoxLayout *buttonRow(QPushButton *cancel, QPushButton *apply)
-{
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(cancel);
-    row->addWidget(apply);
-    return row;
+    for (QPushButton *b : {buttons.first, buttons.second}) {
+        QFont f = b->font();
+        f.setBold(true);
+        b->setFont(f);
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::Button, cream);
+        pal.setColor(QPalette::ButtonText, Qt::black);
+        b->setPalette(pal);
+    }
+    return buttons;
 }
 }
 
+// Rows and columns are kept from one use to the next, and so is the result.
 TFrameset::TFrameset(QWidget *parent)
-    : QDialog(parent, Qt::Tool)
+    : FragmentDialog(parent, Qt::Tool, Opening::KeepResult)
 {
     setWindowTitle(QStringLiteral("Frameset"));
     paintFrameColours(this);
@@ -76,8 +68,8 @@ TFrameset::TFrameset(QWidget *parent)
     Edit1 = new QLineEdit(this);
     StaticText2 = creamLabel(QStringLiteral("Columns"), this);
     Edit2 = new QLineEdit(this);
-    SpeedButton1 = creamButton(QStringLiteral("Cancel"), this);
-    SpeedButton2 = creamButton(QStringLiteral("Apply"), this);
+    std::tie(SpeedButton1, SpeedButton2) =
+        creamButtons(makeButtons(QStringLiteral("Cancel"), QStringLiteral("Apply")));
 
     auto *grid = new QGridLayout;
     grid->addWidget(StaticText1, 0, 0);
@@ -87,32 +79,18 @@ TFrameset::TFrameset(QWidget *parent)
     grid->setColumnMinimumWidth(1, 160);
     auto *main = new QVBoxLayout(this);
     main->addLayout(grid);
-    main->addLayout(buttonRow(SpeedButton1, SpeedButton2));
-
-    connect(SpeedButton1, &QPushButton::clicked, this, &TFrameset::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TFrameset::SpeedButton2Click);
+    main->addLayout(buttonRow());
 }
 
-void TFrameset::showEvent(QShowEvent *event)
+std::optional<QString> TFrameset::buildFragment()
 {
-    centreOnOwner(this);
-    QDialog::showEvent(event);
+    return markup::frameset({Edit1->text(), Edit2->text()});
 }
 
-void TFrameset::SpeedButton1Click()
-{
-    FragmentText.clear();
-    reject();
-}
-
-void TFrameset::SpeedButton2Click()
-{
-    FragmentText = markup::frameset({Edit1->text(), Edit2->text()});
-    accept();
-}
-
+// Every opening resets the controls but leaves the last result until Cancel
+// or Apply.
 TFramez::TFramez(QWidget *parent)
-    : QDialog(parent, Qt::Tool)
+    : FragmentDialog(parent, Qt::Tool, Opening::KeepResult)
 {
     setWindowTitle(QStringLiteral("Frames"));
     paintFrameColours(this);
@@ -135,8 +113,8 @@ TFramez::TFramez(QWidget *parent)
     StaticText5 = creamLabel(QStringLiteral("Frame Border"), this);
     bord = new SpinField(this);
     bord->setLimits(0, 1);
-    SpeedButton1 = creamButton(QStringLiteral("&Cancel"), this);
-    SpeedButton2 = creamButton(QStringLiteral("&Apply"), this);
+    std::tie(SpeedButton1, SpeedButton2) =
+        creamButtons(makeButtons(QStringLiteral("&Cancel"), QStringLiteral("&Apply")));
 
     auto *grid = new QGridLayout;
     grid->addWidget(StaticText1, 0, 0);
@@ -153,10 +131,7 @@ TFramez::TFramez(QWidget *parent)
     auto *main = new QVBoxLayout(this);
     main->addLayout(grid);
     main->addWidget(RG1);
-    main->addLayout(buttonRow(SpeedButton1, SpeedButton2));
-
-    connect(SpeedButton1, &QPushButton::clicked, this, &TFramez::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TFramez::SpeedButton2Click);
+    main->addLayout(buttonRow());
 }
 
 void TFramez::FormShow()
@@ -172,22 +147,14 @@ void TFramez::FormShow()
 
 void TFramez::showEvent(QShowEvent *event)
 {
-    FormShow();
-    centreOnOwner(this);
-    QDialog::showEvent(event);
+    FragmentDialog::showEvent(event);
     if (!shownBefore_) {
         shownBefore_ = true;
         bord->setFocus();
     }
 }
 
-void TFramez::SpeedButton1Click()
-{
-    FragmentText.clear();
-    reject();
-}
-
-void TFramez::SpeedButton2Click()
+std::optional<QString> TFramez::buildFragment()
 {
     markup::FrameValues v;
     v.name = Edit1->text();
@@ -197,6 +164,5 @@ void TFramez::SpeedButton2Click()
     v.marginWidth = marg1->fieldValue();
     v.marginHeight = marg2->fieldValue();
     v.border = bord->fieldValue();
-    FragmentText = markup::frame(v);
-    accept();
+    return markup::frame(v);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // "Frameset" and "Frames": the FRAMESET pair and one FRAME element. Both are
 // drawn in the desktop colour with cream bold captions.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -10,12 +10,10 @@ class QPushButton;
 class RadioGroup;
 class SpinField;
 
-class TFrameset : public QDialog {
+class TFrameset : public FragmentDialog {
     Q_OBJECT
 public:
     explicit TFrameset(QWidget *parent = nullptr);
-
-    QString FragmentText;   // built by Apply, emptied by Cancel
 
     QLabel *StaticText1;
     QLineEdit *Edit1;   // rows, kept between uses
@@ -24,19 +22,14 @@ public:
     QPushButton *SpeedButton1;   // "Cancel"
     QPushButton *SpeedButton2;   // "Apply"
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
 };
 
-class TFramez : public QDialog {
+class TFramez : public FragmentDialog {
     Q_OBJECT
 public:
     explicit TFramez(QWidget *parent = nullptr);
-
-    QString FragmentText;   // built by Apply, emptied by Cancel
 
     QLabel *StaticText1;
     QLineEdit *Edit1;        // name
@@ -53,13 +46,11 @@ public:
     QPushButton *SpeedButton1;   // "&Cancel"
     QPushButton *SpeedButton2;   // "&Apply"
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-
 protected:
+    std::optional<QString> buildFragment() override;
+    void FormShow() override;
     void showEvent(QShowEvent *event) override;
 
 private:
-    void FormShow();
     bool shownBefore_ = false;
 };

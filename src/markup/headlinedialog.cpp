@@ -2,7 +2,6 @@
 
 #include "widgets/radiogroup.h"
 #include "markup/textformat.h"
-#include "widgets/windowplacing.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,7 +11,7 @@
 #include <QVBoxLayout>
 
 THeadline::THeadline(QWidget *parent)
-    : QDialog(parent)
+    : FragmentDialog(parent, {})
 {
     setWindowTitle(QStringLiteral("Headline"));
     setSizeGripEnabled(true);
@@ -31,9 +30,8 @@ THeadline::THeadline(QWidget *parent)
                                  6, this);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     RadioGroup2->setItemIndex(0);
-    SpeedButton1 = dialogButton(QStringLiteral("&Cancel"), this);
+    std::tie(SpeedButton1, SpeedButton2) = makeButtons(QStringLiteral("&Cancel"), QStringLiteral("&Apply"));
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton2 = dialogButton(QStringLiteral("&Apply"), this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
 
     auto *textRow = new QHBoxLayout;
@@ -42,46 +40,25 @@ THeadline::THeadline(QWidget *parent)
     auto *groups = new QHBoxLayout;
     groups->addWidget(RadioGroup1);
     groups->addWidget(RadioGroup2);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
     auto *main = new QVBoxLayout(this);
     main->addLayout(textRow);
     main->addLayout(groups);
     main->addStretch();
-    main->addLayout(buttons);
+    main->addLayout(buttonRow());
 
-    connect(SpeedButton1, &QPushButton::clicked, this, &THeadline::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &THeadline::SpeedButton2Click);
     resize(QSize(480, 169).expandedTo(minimumSizeHint()));
-    centreOnOwnerWhenShown(this);
 }
 
 void THeadline::FormShow()
 {
-    FragmentText.clear();
     Edit1->setText(selection_);
 }
 
-void THeadline::showEvent(QShowEvent *event)
-{
-    FormShow();
-    QDialog::showEvent(event);
-}
-
-void THeadline::SpeedButton1Click()
-{
-    FragmentText.clear();
-    reject();
-}
-
-void THeadline::SpeedButton2Click()
+std::optional<QString> THeadline::buildFragment()
 {
     markup::HeadlineValues v;
     v.text = Edit1->text();
     v.align = static_cast<markup::HeadAlign>(RadioGroup1->itemIndex());
     v.size = RadioGroup2->itemIndex() + 1;
-    FragmentText = markup::headline(v);
-    accept();
+    return markup::headline(v);
 }

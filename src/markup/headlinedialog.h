@@ -1,20 +1,17 @@
 #pragma once
 // "Headline": a heading of level 1 to 6 around a text, which starts as the
 // document's selection.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class RadioGroup;
 
-class THeadline : public QDialog {
+class THeadline : public FragmentDialog {
     Q_OBJECT
 public:
     explicit THeadline(QWidget *parent = nullptr);
-
-    // The headline built by Apply; emptied on each opening and by Cancel.
-    QString FragmentText;
 
     // The document's selection, given by the caller before showing; the text
     // field takes it when the window opens.
@@ -27,13 +24,10 @@ public:
     QPushButton *SpeedButton1; // "&Cancel"
     QPushButton *SpeedButton2; // "&Apply"
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
+    void FormShow() override;
 
 private:
-    void FormShow();
     QString selection_;
 };

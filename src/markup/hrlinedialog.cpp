@@ -4,7 +4,6 @@
 #include "widgets/radiogroup.h"
 #include "widgets/spinfield.h"
 #include "markup/textformat.h"
-#include "widgets/windowplacing.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -19,7 +18,7 @@ constexpr int PercentItem = 0;
 }
 
 THrLineBox::THrLineBox(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : FragmentDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QStringLiteral("Set HR Line"));
     setAutoFillBackground(true);
@@ -52,9 +51,8 @@ THrLineBox::THrLineBox(QWidget *parent)
                                  1, this);
     RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
     RadioGroup2->setItemIndex(0);
-    CancelBtn = dialogButton(QStringLiteral("&Cancel"), this);
+    std::tie(CancelBtn, ApplyBtn) = makeButtons(QStringLiteral("&Cancel"), QStringLiteral("&Apply"));
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    ApplyBtn = dialogButton(QStringLiteral("&Apply"), this);
     ApplyBtn->setObjectName(QStringLiteral("ApplyBtn"));
 
     auto *width = new QHBoxLayout;
@@ -74,31 +72,18 @@ THrLineBox::THrLineBox(QWidget *parent)
     auto *top = new QHBoxLayout;
     top->addLayout(left);
     top->addWidget(RadioGroup2, 0, Qt::AlignTop);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(ApplyBtn);
     auto *main = new QVBoxLayout(this);
     main->addLayout(top);
-    main->addLayout(buttons);
+    main->addLayout(buttonRow());
     main->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(RadioGroup1, &RadioGroup::itemClicked, this, &THrLineBox::RadioGroup1Click);
-    connect(CancelBtn, &QPushButton::clicked, this, &THrLineBox::CancelBtnClick);
-    connect(ApplyBtn, &QPushButton::clicked, this, &THrLineBox::ApplyBtnClick);
-}
-
-void THrLineBox::showEvent(QShowEvent *event)
-{
-    FragmentText.clear();
-    centreOnOwner(this);
-    QDialog::showEvent(event);
 }
 
 void THrLineBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        ApplyBtnClick();
+        apply();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -114,13 +99,7 @@ void THrLineBox::RadioGroup1Click()
     }
 }
 
-void THrLineBox::CancelBtnClick()
-{
-    FragmentText.clear();
-    reject();
-}
-
-void THrLineBox::ApplyBtnClick()
+std::optional<QString> THrLineBox::buildFragment()
 {
     markup::RuleValues v;
     v.percent = RadioGroup1->itemIndex() == PercentItem;
@@ -129,6 +108,5 @@ void THrLineBox::ApplyBtnClick()
     v.useColour = CheckBox1->isChecked();
     v.colour = Shape1->fill();
     v.align = static_cast<markup::RuleAlign>(RadioGroup2->itemIndex());
-    FragmentText = markup::ruleTag(v);
-    accept();
+    return markup::ruleTag(v);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // "Set HR Line": width and its unit, height, colour and alignment of <HR>.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class ColourSwatch;
 class QCheckBox;
@@ -9,13 +9,10 @@ class QPushButton;
 class RadioGroup;
 class SpinField;
 
-class THrLineBox : public QDialog {
+class THrLineBox : public FragmentDialog {
     Q_OBJECT
 public:
     explicit THrLineBox(QWidget *parent = nullptr);
-
-    // The rule built by Apply; emptied on each opening and by Cancel.
-    QString FragmentText;
 
     RadioGroup *RadioGroup1;   // " Width ": "%", "Pixels"
     SpinField *SpinEdit1;      // width
@@ -29,10 +26,8 @@ public:
     QPushButton *ApplyBtn;
 
     void RadioGroup1Click();
-    void CancelBtnClick();
-    void ApplyBtnClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
     void keyPressEvent(QKeyEvent *event) override;
 };

@@ -3,7 +3,6 @@
 #include "widgets/radiogroup.h"
 #include "widgets/spinfield.h"
 #include "markup/textformat.h"
-#include "widgets/windowplacing.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,7 +15,7 @@ constexpr int OrderedItem = 1;
 }
 
 TListForm::TListForm(QWidget *parent)
-    : QDialog(parent)
+    : FragmentDialog(parent, {})
 {
     setWindowTitle(QStringLiteral("List"));
 
@@ -42,9 +41,8 @@ TListForm::TListForm(QWidget *parent)
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setLimits(1, 100);
     SpinEdit1->setFieldValue(1);
-    SpeedButton1 = dialogButton(QStringLiteral("Cancel"), this);
+    std::tie(SpeedButton1, SpeedButton2) = makeButtons(QStringLiteral("Cancel"), QStringLiteral("Apply"));
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton2 = dialogButton(QStringLiteral("Apply"), this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
 
     // The two style groups share one place; only one is visible at a time.
@@ -62,13 +60,9 @@ TListForm::TListForm(QWidget *parent)
     auto *top = new QHBoxLayout;
     top->addLayout(left);
     top->addLayout(styles, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
     auto *main = new QVBoxLayout(this);
     main->addLayout(top);
-    main->addLayout(buttons);
+    main->addLayout(buttonRow());
 
     // Both groups keep their room while hidden, so the window does not
     // change size when the list kind changes.
@@ -80,8 +74,6 @@ TListForm::TListForm(QWidget *parent)
     showKind(false);
 
     connect(RadioGroup1, &RadioGroup::itemClicked, this, &TListForm::RadioGroup1Click);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TListForm::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TListForm::SpeedButton2Click);
 }
 
 void TListForm::showKind(bool ordered)
@@ -92,13 +84,6 @@ void TListForm::showKind(bool ordered)
     SpinEdit1->setEnabled(ordered);
 }
 
-void TListForm::showEvent(QShowEvent *event)
-{
-    OpenTag.clear();
-    centreOnOwner(this);
-    QDialog::showEvent(event);
-}
-
 void TListForm::RadioGroup1Click()
 {
     const bool ordered = RadioGroup1->itemIndex() == OrderedItem;
@@ -107,13 +92,7 @@ void TListForm::RadioGroup1Click()
         SpinEdit1->setFieldValue(1);
 }
 
-void TListForm::SpeedButton1Click()
-{
-    OpenTag.clear();
-    reject();
-}
-
-void TListForm::SpeedButton2Click()
+std::optional<QString> TListForm::buildFragment()
 {
     markup::ListValues v;
     v.ordered = RadioGroup1->itemIndex() == OrderedItem;
@@ -121,7 +100,6 @@ void TListForm::SpeedButton2Click()
     v.numbering = static_cast<markup::Numbering>(Bullets->itemIndex());
     v.start = SpinEdit1->fieldValue();
     const markup::ListTags tags = markup::listTags(v);
-    OpenTag = tags.openTag;
     CloseTag = tags.closeTag;
-    accept();
+    return tags.openTag;
 }

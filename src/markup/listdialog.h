@@ -1,20 +1,21 @@
 #pragma once
 // "List": an ordered or unordered list's opening and closing tags.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class QLabel;
 class QPushButton;
 class RadioGroup;
 class SpinField;
 
-class TListForm : public QDialog {
+class TListForm : public FragmentDialog {
     Q_OBJECT
 public:
     explicit TListForm(QWidget *parent = nullptr);
 
-    // Built by Apply; OpenTag is emptied on each opening and by Cancel, and
-    // an empty OpenTag means nothing to insert.
-    QString OpenTag;
+    // Built by Apply; OpenTag is the dialog's fragment, so it is emptied on
+    // each opening and by Cancel, and an empty OpenTag means nothing to
+    // insert. CloseTag is only ever set.
+    QString &OpenTag = FragmentText;
     QString CloseTag;
 
     RadioGroup *RadioGroup1;   // " List Type "
@@ -26,11 +27,9 @@ public:
     QPushButton *SpeedButton2; // "Apply"
 
     void RadioGroup1Click();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
 
 private:
     void showKind(bool ordered);

@@ -29,7 +29,7 @@ SpinField *spin(QWidget *parent, const char *name, int min, int max)
 }
 
 Tmarqueebox::Tmarqueebox(THtmlFont *fontDialog, QWidget *parent)
-    : QDialog(parent, Qt::Tool), fontDialog_(fontDialog)
+    : FragmentDialog(parent, Qt::Tool), fontDialog_(fontDialog)
 {
     setWindowTitle(QStringLiteral("Marquee"));
 
@@ -63,8 +63,7 @@ Tmarqueebox::Tmarqueebox(THtmlFont *fontDialog, QWidget *parent)
     Label7 = new QLabel(QStringLiteral("Scroll Delay"), this);
     scrollD = spin(this, "scrollD", 1, 1000);
     FontBtn = dialogButton(QStringLiteral("Font"), this);
-    SpeedButton2 = dialogButton(QStringLiteral("&Cancel"), this);
-    SpeedButton1 = dialogButton(QStringLiteral("Apply"), this);
+    std::tie(SpeedButton2, SpeedButton1) = makeButtons(QStringLiteral("&Cancel"), QStringLiteral("Apply"));
 
     auto *text = new QGridLayout;
     text->addWidget(Label5, 0, 0);
@@ -93,25 +92,19 @@ Tmarqueebox::Tmarqueebox(THtmlFont *fontDialog, QWidget *parent)
     groups->addWidget(Behaviour, 0, Qt::AlignTop);
     groups->addLayout(sizes);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(FontBtn);
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton2);
-    buttons->addWidget(SpeedButton1);
+    QHBoxLayout *buttons = buttonRow();
+    buttons->insertWidget(0, FontBtn);
     auto *main = new QVBoxLayout(this);
     main->addLayout(text);
     main->addLayout(groups);
     main->addLayout(buttons);
 
     connect(FontBtn, &QPushButton::clicked, this, &Tmarqueebox::FontBtnClick);
-    connect(SpeedButton1, &QPushButton::clicked, this, &Tmarqueebox::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &Tmarqueebox::SpeedButton2Click);
     FormShow();
 }
 
 void Tmarqueebox::FormShow()
 {
-    FragmentText.clear();
     FontTag.clear();
     marqtext->setText(selection_);
     loopspin->setFieldValue(0);
@@ -124,13 +117,6 @@ void Tmarqueebox::FormShow()
     Marqtitle->clear();
     scrollA->setFieldValue(10);
     scrollD->setFieldValue(10);
-}
-
-void Tmarqueebox::showEvent(QShowEvent *event)
-{
-    FormShow();
-    centreOnOwner(this);
-    QDialog::showEvent(event);
 }
 
 void Tmarqueebox::FontBtnClick()
@@ -146,7 +132,7 @@ void Tmarqueebox::FontDialogClosed(int result)
         FontTag = fontDialog_->FragmentText;
 }
 
-void Tmarqueebox::SpeedButton1Click()
+std::optional<QString> Tmarqueebox::buildFragment()
 {
     markup::MarqueeValues v;
     v.fontTag = FontTag;
@@ -163,11 +149,5 @@ void Tmarqueebox::SpeedButton1Click()
     v.title = Marqtitle->text();
     v.scrollAmount = scrollA->fieldValue();
     v.scrollDelay = scrollD->fieldValue();
-    FragmentText = markup::marquee(v);
-    accept();
-}
-
-void Tmarqueebox::SpeedButton2Click()
-{
-    reject();
+    return markup::marquee(v);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // "Marquee": scrolling text, optionally inside a FONT tag chosen with the
 // shared font dialog.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class ColourSwatch;
 class QCheckBox;
@@ -12,14 +12,13 @@ class RadioGroup;
 class SpinField;
 class THtmlFont;
 
-class Tmarqueebox : public QDialog {
+class Tmarqueebox : public FragmentDialog {
     Q_OBJECT
 public:
     // `fontDialog` is the program's one font dialog, shown by "Font".
     explicit Tmarqueebox(THtmlFont *fontDialog, QWidget *parent = nullptr);
 
     QString FontTag;       // FONT opening tag chosen with "Font", or empty
-    QString FragmentText;  // the marquee built by Apply, or empty
 
     // The document's selection; it becomes the text on opening.
     void setSelectionText(const QString &text) { selection_ = text; }
@@ -52,14 +51,12 @@ public:
     // What FontBtnClick does once the font dialog has closed with `result`:
     // an accepted, non-empty tag becomes FontTag; otherwise FontTag stays.
     void FontDialogClosed(int result);
-    void SpeedButton1Click();
-    void SpeedButton2Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
+    void FormShow() override;
 
 private:
-    void FormShow();
     THtmlFont *fontDialog_;
     QString selection_;
 };

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 TParabox::TParabox(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : FragmentDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setWindowTitle(QStringLiteral("Paragraph"));
 
@@ -20,18 +20,13 @@ TParabox::TParabox(QWidget *parent)
                          QStringLiteral("Justify")},
                         4, this);
     AG->setObjectName(QStringLiteral("AG"));
-    SpeedButton1 = dialogButton(QStringLiteral("&Cancel"), this);
+    std::tie(SpeedButton1, SpeedButton2) = makeButtons(QStringLiteral("&Cancel"), QStringLiteral("&Apply"));
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton2 = dialogButton(QStringLiteral("&Apply"), this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
     auto *main = new QVBoxLayout(this);
     main->addWidget(AG);
-    main->addLayout(buttons);
+    main->addLayout(buttonRow());
 
     // The panel lies over everything and is placed by hand in resizeEvent.
     Panel1 = new QWidget(this);
@@ -53,23 +48,13 @@ TParabox::TParabox(QWidget *parent)
     panel->addLayout(panelRow);
     Panel1->hide();
 
-    connect(SpeedButton1, &QPushButton::clicked, this, &TParabox::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TParabox::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &TParabox::SpeedButton3Click);
     adjustSize();
 }
 
 void TParabox::FormShow()
 {
-    FragmentText.clear();
     AG->setItemIndex(-1);
-}
-
-void TParabox::showEvent(QShowEvent *event)
-{
-    FormShow();
-    centreOnOwner(this);
-    QDialog::showEvent(event);
 }
 
 void TParabox::resizeEvent(QResizeEvent *event)
@@ -78,16 +63,9 @@ void TParabox::resizeEvent(QResizeEvent *event)
     Panel1->setGeometry(rect());
 }
 
-void TParabox::SpeedButton1Click()
+std::optional<QString> TParabox::buildFragment()
 {
-    FragmentText.clear();
-    reject();
-}
-
-void TParabox::SpeedButton2Click()
-{
-    FragmentText = markup::paragraphTag(static_cast<markup::ParaAlign>(AG->itemIndex()));
-    accept();
+    return markup::paragraphTag(static_cast<markup::ParaAlign>(AG->itemIndex()));
 }
 
 void TParabox::SpeedButton3Click()

@@ -1,7 +1,7 @@
 #pragma once
 // "Paragraph": the alignment of a <P> tag. The same window carries the
 // progress panel that the keyword search shows over it.
-#include <QDialog>
+#include "markup/fragmentdialog.h"
 
 class QLabel;
 class QProgressBar;
@@ -9,13 +9,10 @@ class QPushButton;
 class QWidget;
 class RadioGroup;
 
-class TParabox : public QDialog {
+class TParabox : public FragmentDialog {
     Q_OBJECT
 public:
     explicit TParabox(QWidget *parent = nullptr);
-
-    // The opening tag built by Apply; empty after Cancel and on each opening.
-    QString FragmentText;
 
     RadioGroup *AG;
     QPushButton *SpeedButton1;   // "&Cancel"
@@ -32,8 +29,8 @@ public:
     void showKeywordProgress();
     void hideKeywordProgress();
 
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void SpeedButton1Click() { cancel(); }
+    void SpeedButton2Click() { apply(); }
     void SpeedButton3Click();
 
 signals:
@@ -41,9 +38,7 @@ signals:
     void keywordSearchCancelled();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    std::optional<QString> buildFragment() override;
+    void FormShow() override;
     void resizeEvent(QResizeEvent *event) override;
-
-private:
-    void FormShow();
 };
