@@ -76,17 +76,11 @@ ResultOf<QList<SessionDocument>> readSession(const QString &appFolder)
     const QString path = appFolder + kFileName;
     if (fileio::occupantOf(path) == fileio::Occupant::None)
         return R::success({});
-    QByteArray bytes;
-    switch (readSmallFile(path, bytes)) {
-    case SmallFileRead::Ok:
-        break;
-    case SmallFileRead::CannotOpen:
-        return R::failure(QStringLiteral("Cannot open file ") + path);
-    case SmallFileRead::TooLarge:
-        return R::failure(tooLargeMessage(path));
-    }
+    const fileio::FileRead bytes = readSmallFile(path);
+    if (!bytes)
+        return R::failure(bytes.tooLarge ? bytes.message : QStringLiteral("Cannot open file ") + path);
     QList<SessionDocument> documents;
-    if (!parseSession(bytes, documents))
+    if (!parseSession(bytes.value, documents))
         return R::failure(path + QStringLiteral(" is not a list of documents and was not read"));
     return R::success(documents);
 }

@@ -36,17 +36,17 @@ QString copyTargetFor(const QString &imagePath, const QString &documentFolder,
     return folder + fileNamePart(imagePath);
 }
 
-QString copyPicture(const QString &imagePath, const QString &target)
+Result copyPicture(const QString &imagePath, const QString &target)
 {
     // A missing choice would otherwise "copy" the folder itself.
     if (imagePath.isEmpty())
-        return QStringLiteral("Cannot open file ") + imagePath;
+        return Result::failure(QStringLiteral("Cannot open file ") + imagePath);
     switch (textfile::copyFile(imagePath, target).failed) {
-    case textfile::CopyFailed::Nothing: return QString();
-    case textfile::CopyFailed::Source: return QStringLiteral("Cannot open file ") + imagePath;
+    case textfile::CopyFailed::Nothing: return Result::success();
+    case textfile::CopyFailed::Source: return Result::failure(QStringLiteral("Cannot open file ") + imagePath);
     case textfile::CopyFailed::Target: break;
     }
-    return QStringLiteral("Cannot create file ") + target;
+    return Result::failure(QStringLiteral("Cannot create file ") + target);
 }
 
 namespace {
@@ -66,36 +66,33 @@ QString errnoMessage(int code)
 }
 }
 
-FileSize pictureFileSize(const QString &path)
+ResultOf<qint64> pictureFileSize(const QString &path)
 {
-    FileSize out;
-    if (path.isEmpty()) {
-        out.error = errnoMessage(ENOENT);
-        return out;
-    }
+    using R = ResultOf<qint64>;
+    if (path.isEmpty())
+        return R::failure(errnoMessage(ENOENT), -1);
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        out.error = errnoMessage(errno);
-        return out;
-    }
+    if (fd < 0)
+        return R::failure(errnoMessage(errno), -1);
     struct stat st {};
+    R out = R::success(-1);
     if (::fstat(fd, &st) != 0)
-        out.error = errnoMessage(errno);
+        out = R::failure(errnoMessage(errno), -1);
     else if (S_ISDIR(st.st_mode))
-        out.error = errnoMessage(EISDIR);   // a folder is no picture file
+        out = R::failure(errnoMessage(EISDIR), -1);   // a folder is no picture file
     else
-        out.bytes = st.st_size;
+        out.value = st.st_size;
     ::close(fd);
     return out;
 }
 
 ImageCommandText imageCommandText(const QString &imageRef, const QString &imagePath)
 {
-    const FileSize size = pictureFileSize(imagePath);
-    if (!size.ok())
-        return {QString(), size.error};
-    return {imageTag(imageRef, size.bytes), QString()};
+    const ResultOf<qint64> size = pictureFileSize(imagePath);
+    if (!size)
+        return {QString(), size.message};
+    return {imageTag(imageRef, size.value), QString()};
 }
 
 QString scriptFileText(const QString &editorText)

@@ -1,6 +1,8 @@
 #pragma once
 // File and size rules behind the picture dialog, the Image command and the
 // script editor. Qt Core only.
+#include "platform/result.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -21,18 +23,13 @@ QString imageRefFor(const QString &imagePath, bool absoluteAddress);
 QString copyTargetFor(const QString &imagePath, const QString &documentFolder,
                       const QString &currentFolder);
 
-// Copies the picture's bytes to the target, replacing a file of that name.
-// Empty on success, otherwise the file error to show.
-QString copyPicture(const QString &imagePath, const QString &target);
+// Copies the picture's bytes to the target, replacing a file of that name;
+// on failure the file error to show.
+Result copyPicture(const QString &imagePath, const QString &target);
 
-// Size of a picture file, or the file error that prevented reading it:
-// "File not found", "File access denied" or "I/O error <n>".
-struct FileSize {
-    qint64 bytes = -1;
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-};
-FileSize pictureFileSize(const QString &path);
+// Size of a picture file in bytes, or the file error that prevented reading
+// it: "File not found", "File access denied" or "I/O error <n>".
+ResultOf<qint64> pictureFileSize(const QString &path);
 
 // The Image command's fragment for the accepted picture dialog. `imagePath`
 // is the file the size is read from; the tag refers to it as `imageRef`.

@@ -178,9 +178,8 @@ void TPictureDialog::ApplyBtnClick()
         return;
     if (CopyImg->isChecked()) {
         const QString target = markup::copyTargetFor(ImagePath, DocumentFolder, QDir::currentPath());
-        const QString error = markup::copyPicture(ImagePath, target);
-        if (!error.isEmpty()) {
-            dialogs().error(error, this);
+        if (const Result copied = markup::copyPicture(ImagePath, target); !copied) {
+            dialogs().error(copied.message, this);
             return;
         }
     }

@@ -3,6 +3,8 @@
 // a size limit, and quoting values from them in messages. A damaged or
 // planted file of hundreds of megabytes must not stall start-up or fill a
 // message box with one endless line.
+#include "platform/fileio.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,12 +13,11 @@ inline constexpr qint64 MaxSmallFileBytes = qint64(4) << 20;
 // Characters of an outside value quoted in a message before it is cut.
 inline constexpr qsizetype MaxQuotedLength = 80;
 
-enum class SmallFileRead { Ok, CannotOpen, TooLarge };
-
-// Reads a whole regular file of at most MaxSmallFileBytes. Anything that is
-// not a regular file (a folder, a FIFO that would block) cannot be opened.
-// `out` is left untouched unless the result is Ok.
-SmallFileRead readSmallFile(const QString &path, QByteArray &out);
+// Reads a whole regular file of at most MaxSmallFileBytes: its bytes, or
+// why not (tooLarge set, with tooLargeMessage as the message, for a file
+// over the limit). Anything that is not a regular file (a folder, a FIFO
+// that would block) cannot be opened.
+fileio::FileRead readSmallFile(const QString &path);
 
 // "<path> is larger than 4 MB and was not read"
 QString tooLargeMessage(const QString &path);

@@ -35,15 +35,11 @@ bool ranksBefore(const std::pair<const std::string *, qint32> &a,
 
 IgnoreListFile readIgnoreList(const QString &path)
 {
-    QByteArray bytes;
-    switch (readSmallFile(path, bytes)) {
-    case SmallFileRead::CannotOpen:
-        return IgnoreListFile::failure(QString::fromLatin1(IgnoreListMissingMessage));
-    case SmallFileRead::TooLarge:
-        return IgnoreListFile::failure(tooLargeMessage(path));
-    case SmallFileRead::Ok:
-        break;
-    }
+    const fileio::FileRead read = readSmallFile(path);
+    if (!read)
+        return IgnoreListFile::failure(read.tooLarge ? read.message
+                                                     : QString::fromLatin1(IgnoreListMissingMessage));
+    const QByteArray &bytes = read.value;
     QStringList words;
     // Every byte maps to one character, so the ASCII words read the same
     // whatever encoding the user saved the list in.
@@ -73,9 +69,10 @@ bool installDefaultIgnoreList(const QString &settingsFolder, const QString &data
     if (QFileInfo::exists(target))
         return true;
     const QString source = dataFolder + QLatin1String(IgnoreListFileName);
-    QByteArray words;
-    if (readSmallFile(source, words) != SmallFileRead::Ok)
+    const fileio::FileRead read = readSmallFile(source);
+    if (!read)
         return false;
+    const QByteArray &words = read.value;
     // Written as the settings files are: a link planted at the name is
     // replaced, not written through; the copy is the user's alone to edit
     // (the shipped one may be read-only).

@@ -37,16 +37,10 @@ OwnSettingsRead<Unscrambled> unpack(const QString &scrambledPath, quint16 key)
         read.damaged = damaged;
         return read;
     };
-    QByteArray scrambled;
-    switch (readSmallFile(scrambledPath, scrambled)) {
-    case SmallFileRead::CannotOpen:
-        return fail(cannotOpen(scrambledPath), false);
-    case SmallFileRead::TooLarge:
-        return fail(tooLargeMessage(scrambledPath), true);
-    case SmallFileRead::Ok:
-        break;
-    }
-    ResultOf<Unscrambled> r = unscrambleSettings(scrambled, key);
+    const fileio::FileRead scrambled = readSmallFile(scrambledPath);
+    if (!scrambled)
+        return scrambled.tooLarge ? fail(scrambled.message, true) : fail(cannotOpen(scrambledPath), false);
+    ResultOf<Unscrambled> r = unscrambleSettings(scrambled.value, key);
     if (!r)
         return fail(QStringLiteral("%1: %2").arg(scrambledPath, r.message), true);
     read.value = std::move(r.value);

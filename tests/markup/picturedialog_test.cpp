@@ -87,13 +87,13 @@ TEST(PictureRules, AddressAndCopyTarget)
 TEST(PictureRules, FileSizeErrors)
 {
     QTemporaryDir dir;
-    EXPECT_EQ(markup::pictureFileSize(dir.filePath("gone.gif")).error, "File not found");
-    EXPECT_EQ(markup::pictureFileSize(QString()).error, "File not found");
-    EXPECT_EQ(markup::pictureFileSize(dir.path()).error, "File access denied");
+    EXPECT_EQ(markup::pictureFileSize(dir.filePath("gone.gif")).message, "File not found");
+    EXPECT_EQ(markup::pictureFileSize(QString()).message, "File not found");
+    EXPECT_EQ(markup::pictureFileSize(dir.path()).message, "File access denied");
     const QString path = writeFile(dir.filePath("a.gif"), QByteArray(3000, 'x'));
-    const markup::FileSize ok = markup::pictureFileSize(path);
-    EXPECT_TRUE(ok.ok());
-    EXPECT_EQ(ok.bytes, 3000);
+    const ResultOf<qint64> ok = markup::pictureFileSize(path);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ok.value, 3000);
     const markup::ImageCommandText failed = markup::imageCommandText("a.gif", dir.filePath("b.gif"));
     EXPECT_TRUE(failed.text.isEmpty());
     EXPECT_EQ(failed.error, "File not found");

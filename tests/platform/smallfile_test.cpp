@@ -22,29 +22,32 @@ TEST(SmallFile, ReadsUpToTheLimitAndRefusesMore)
 {
     QTemporaryDir dir;
     const QByteArray atLimit(MaxSmallFileBytes, 'a');
-    QByteArray out;
-    ASSERT_EQ(readSmallFile(writeFile(dir, "limit", atLimit), out), SmallFileRead::Ok);
-    EXPECT_EQ(out, atLimit);
+    const fileio::FileRead limit = readSmallFile(writeFile(dir, "limit", atLimit));
+    ASSERT_TRUE(limit);
+    EXPECT_EQ(limit.value, atLimit);
 
-    out = "untouched";
-    EXPECT_EQ(readSmallFile(writeFile(dir, "over", atLimit + 'b'), out), SmallFileRead::TooLarge);
-    EXPECT_EQ(out, QByteArray("untouched"));
+    const QString overPath = writeFile(dir, "over", atLimit + 'b');
+    const fileio::FileRead over = readSmallFile(overPath);
+    EXPECT_FALSE(over);
+    EXPECT_TRUE(over.tooLarge);
+    EXPECT_EQ(over.message, tooLargeMessage(overPath));
+    EXPECT_TRUE(over.value.isEmpty());
 
-    ASSERT_EQ(readSmallFile(writeFile(dir, "empty", QByteArray()), out), SmallFileRead::Ok);
-    EXPECT_TRUE(out.isEmpty());
+    const fileio::FileRead empty = readSmallFile(writeFile(dir, "empty", QByteArray()));
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty.value.isEmpty());
 }
 
 TEST(SmallFile, OnlyRegularFilesAreOpened)
 {
     QTemporaryDir dir;
-    QByteArray out("untouched");
-    EXPECT_EQ(readSmallFile(dir.filePath(QStringLiteral("missing")), out), SmallFileRead::CannotOpen);
-    EXPECT_EQ(readSmallFile(dir.path(), out), SmallFileRead::CannotOpen);
+    const auto cannotOpen = [](const fileio::FileRead &r) { return !r && !r.tooLarge && r.value.isEmpty(); };
+    EXPECT_TRUE(cannotOpen(readSmallFile(dir.filePath(QStringLiteral("missing")))));
+    EXPECT_TRUE(cannotOpen(readSmallFile(dir.path())));
     // A FIFO would block the reader for good in open().
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_EQ(readSmallFile(fifo, out), SmallFileRead::CannotOpen);
-    EXPECT_EQ(out, QByteArray("untouched"));
+    EXPECT_TRUE(cannotOpen(readSmallFile(fifo)));
 }
 
 TEST(SmallFile, MessagesQuoteAtMostEightyCharacters)
