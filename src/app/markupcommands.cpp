@@ -120,15 +120,33 @@ void MarkupCommands::runTagCommand(markup::TagCommandId id)
     }
 }
 
+// Shows a tag dialog modally and inserts what it built. Dialogs that keep
+// their result across openings count only when accepted; the others
+// whenever they leave a text.
+void MarkupCommands::insertFromDialog(FragmentDialog *dialog, Answer counts,
+                                      const std::function<markup::Insertion(const QString &)> &build)
+{
+    const int answer = host_.runModal(dialog);
+    const bool taken = counts == Answer::Accepted ? answer == QDialog::Accepted : !dialog->FragmentText.isEmpty();
+    if (!taken || !memo())
+        return;   // cancelled, or the document went away meanwhile
+    const markup::Insertion ins = build(dialog->FragmentText);
+    memo()->InsertFragment(ins.text, ins.caretBack);
+}
+
+// The fragment as the dialog built it, the caret after it.
+static markup::Insertion asBuilt(const QString &text)
+{
+    return {text, 0};
+}
+
 void MarkupCommands::Paragraph1Click()
 {
     if (!memo())
         return;
     tools_.createAfterSplash();
-    if (host_.runModal(tools_.Parabox) != QDialog::Accepted || !memo())
-        return;
-    const markup::Insertion ins = markup::paragraphInsertion(tools_.Parabox->FragmentText, selectionText());
-    memo()->InsertFragment(ins.text, ins.caretBack);
+    insertFromDialog(tools_.Parabox, Answer::Accepted,
+                     [this](const QString &t) { return markup::paragraphInsertion(t, selectionText()); });
 }
 
 void MarkupCommands::FontBtnClick()
@@ -136,10 +154,8 @@ void MarkupCommands::FontBtnClick()
     if (!memo())
         return;
     tools_.createBeforeSplash();
-    if (host_.runModal(tools_.HtmlFont) != QDialog::Accepted || !memo())
-        return;
-    const markup::Insertion ins = markup::fontInsertion(tools_.HtmlFont->FragmentText, selectionText());
-    memo()->InsertFragment(ins.text, ins.caretBack);
+    insertFromDialog(tools_.HtmlFont, Answer::Accepted,
+                     [this](const QString &t) { return markup::fontInsertion(t, selectionText()); });
 }
 
 void MarkupCommands::HHeadlines1Click()
@@ -148,9 +164,7 @@ void MarkupCommands::HHeadlines1Click()
         return;
     tools_.createBeforeSplash();
     tools_.Headline->setSelectionText(selectionText());
-    host_.runModal(tools_.Headline);
-    if (!tools_.Headline->FragmentText.isEmpty() && memo())
-        memo()->InsertFragment(tools_.Headline->FragmentText);
+    insertFromDialog(tools_.Headline, Answer::AnyText, asBuilt);
 }
 
 void MarkupCommands::HRuleBtnClick()
@@ -158,11 +172,7 @@ void MarkupCommands::HRuleBtnClick()
     if (!memo())
         return;
     tools_.createAfterSplash();
-    host_.runModal(tools_.HrLineBox);
-    if (!tools_.HrLineBox->FragmentText.isEmpty() && memo()) {
-        const markup::Insertion ins = markup::ruleInsertion(tools_.HrLineBox->FragmentText);
-        memo()->InsertFragment(ins.text, ins.caretBack);
-    }
+    insertFromDialog(tools_.HrLineBox, Answer::AnyText, markup::ruleInsertion);
 }
 
 void MarkupCommands::List1Click()
@@ -170,12 +180,9 @@ void MarkupCommands::List1Click()
     if (!memo())
         return;
     tools_.createBeforeSplash();
-    host_.runModal(tools_.ListForm);
-    if (!tools_.ListForm->OpenTag.isEmpty() && memo()) {
-        const markup::Insertion ins =
-            markup::listInsertion(tools_.ListForm->OpenTag, selectionText(), tools_.ListForm->CloseTag);
-        memo()->InsertFragment(ins.text, ins.caretBack);
-    }
+    insertFromDialog(tools_.ListForm, Answer::AnyText, [this](const QString &open) {
+        return markup::listInsertion(open, selectionText(), tools_.ListForm->CloseTag);
+    });
 }
 
 void MarkupCommands::AnchorBtnClick()
@@ -184,9 +191,7 @@ void MarkupCommands::AnchorBtnClick()
         return;
     tools_.createAfterSplash();
     tools_.AnchorBox->setSelectionText(selectionText());
-    host_.runModal(tools_.AnchorBox);
-    if (!tools_.AnchorBox->FragmentText.isEmpty() && memo())
-        memo()->InsertFragment(tools_.AnchorBox->FragmentText);
+    insertFromDialog(tools_.AnchorBox, Answer::AnyText, asBuilt);
 }
 
 void MarkupCommands::email1Click()
@@ -195,9 +200,7 @@ void MarkupCommands::email1Click()
         return;
     tools_.createBeforeSplash();
     tools_.emailBox->setSelectionText(selectionText());
-    host_.runModal(tools_.emailBox);
-    if (!tools_.emailBox->FragmentText.isEmpty() && memo())
-        memo()->InsertFragment(tools_.emailBox->FragmentText);
+    insertFromDialog(tools_.emailBox, Answer::AnyText, asBuilt);
 }
 
 void MarkupCommands::Marquee1Click()
@@ -206,9 +209,7 @@ void MarkupCommands::Marquee1Click()
         return;
     tools_.createBeforeSplash();
     tools_.marqueebox->setSelectionText(selectionText());
-    host_.runModal(tools_.marqueebox);
-    if (!tools_.marqueebox->FragmentText.isEmpty() && memo())
-        memo()->InsertFragment(tools_.marqueebox->FragmentText);
+    insertFromDialog(tools_.marqueebox, Answer::AnyText, asBuilt);
 }
 
 void MarkupCommands::Frameset1Click()
@@ -216,10 +217,7 @@ void MarkupCommands::Frameset1Click()
     if (!memo())
         return;
     tools_.createBeforeSplash();
-    if (host_.runModal(tools_.Frameset) != QDialog::Accepted || !memo())
-        return;
-    const markup::Insertion ins = markup::framesetInsertion(tools_.Frameset->FragmentText);
-    memo()->InsertFragment(ins.text, ins.caretBack);
+    insertFromDialog(tools_.Frameset, Answer::Accepted, markup::framesetInsertion);
 }
 
 void MarkupCommands::Frame1Click()
@@ -227,10 +225,7 @@ void MarkupCommands::Frame1Click()
     if (!memo())
         return;
     tools_.createBeforeSplash();
-    if (host_.runModal(tools_.Framez) != QDialog::Accepted || !memo())
-        return;
-    const markup::Insertion ins = markup::frameInsertion(tools_.Framez->FragmentText);
-    memo()->InsertFragment(ins.text, ins.caretBack);
+    insertFromDialog(tools_.Framez, Answer::Accepted, markup::frameInsertion);
 }
 
 void MarkupCommands::FormMenu1Click()

@@ -6,11 +6,13 @@
 #include "markup/tagcommands.h"
 
 #include <QObject>
+#include <functional>
 
 class CommandHost;
 class CommandState;
 class ColourSwatch;
 class DocumentCommands;
+class FragmentDialog;
 class QWidget;
 class TMemo;
 struct ToolWindows;
@@ -56,6 +58,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    enum class Answer { Accepted, AnyText };
+    void insertFromDialog(FragmentDialog *dialog, Answer counts,
+                          const std::function<markup::Insertion(const QString &)> &build);
     TMemo *memo();
     QString selectionText();
     void endPicking();
