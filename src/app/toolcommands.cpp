@@ -50,10 +50,12 @@ QString ToolCommands::documentFolder()
     return names::folderPart(doc->caption());
 }
 
-void ToolCommands::insertIntoCurrent(const QString &text)
+bool ToolCommands::insertIntoCurrent(const QString &text)
 {
-    if (TSubForm *doc = host_.currentDocument())
+    TSubForm *doc = host_.currentDocument();
+    if (doc)
         doc->Memo1->InsertFragment(text);
+    return doc != nullptr;
 }
 
 void ToolCommands::CopyToSpike1Click()
@@ -91,13 +93,7 @@ void ToolCommands::Table1Click()
         return;
     }
     TableEditorHooks hooks;
-    hooks.insertTable = [this](const QString &html) {
-        TSubForm *doc = host_.currentDocument();
-        if (!doc)
-            return false;
-        doc->Memo1->InsertFragment(html);
-        return true;
-    };
+    hooks.insertTable = [this](const QString &html) { return insertIntoCurrent(html); };
     hooks.choosePicture = [this](const QString &folder) -> std::optional<std::pair<QString, QImage>> {
         const std::optional<TNewHtml::Background> bg = choosePageBackground(*tools_.PictureDialog, folder);
         if (!bg)

@@ -33,7 +33,8 @@ public:
 
 private:
     QString documentFolder();
-    void insertIntoCurrent(const QString &text);
+    // Into the current document; false when there is none.
+    bool insertIntoCurrent(const QString &text);
     void finishKeywords(TSubForm *doc, const QString &text);
 
     CommandHost &host_;

@@ -38,14 +38,6 @@ void ViewCommands::showLineNumberingState(bool on)
     state_.action(commands::Id::LineNumbering)->setChecked(on);
 }
 
-// Shows or hides a bar and sets its entry's check to match.
-static void toggleBar(QWidget *bar, QAction *entry)
-{
-    const bool show = !bar->isVisible();
-    bar->setVisible(show);
-    entry->setChecked(show);
-}
-
 void ViewCommands::Toolbar1Click()
 {
     // By the entry's check: the strip counts as shown while the window is not.
@@ -56,7 +48,9 @@ void ViewCommands::Toolbar1Click()
 
 void ViewCommands::StatusBar2Click()
 {
-    toggleBar(bars_.statusBar, state_.action(commands::Id::StatusBar));
+    const bool show = !bars_.statusBar->isVisible();
+    bars_.statusBar->setVisible(show);
+    state_.action(commands::Id::StatusBar)->setChecked(show);
 }
 
 void ViewCommands::HtmlToolbar1Click()

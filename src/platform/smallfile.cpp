@@ -1,39 +1,10 @@
 #include "platform/smallfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 fileio::FileRead readSmallFile(const QString &path)
 {
-    fileio::FileRead r;
-    const auto cannotOpen = [&r, &path](const QString &reason) {
-        r.ok = false;
-        r.message = QStringLiteral("Cannot open file ") + path + (reason.isEmpty() ? QString() : ": " + reason);
-        return r;
-    };
-    const auto tooLarge = [&r, &path] {
-        r.ok = false;
-        r.tooLarge = true;
+    fileio::FileRead r = fileio::readRegularFile(path, MaxSmallFileBytes);
+    if (r.tooLarge)
         r.message = tooLargeMessage(path);
-        return r;
-    };
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return cannotOpen(QString());
-    if (info.size() > MaxSmallFileBytes)
-        return tooLarge();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return cannotOpen(file.errorString());
-    // The file may have grown since it was looked at: read one byte past the
-    // limit to notice.
-    QByteArray bytes = file.read(MaxSmallFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return cannotOpen(file.errorString());
-    if (bytes.size() > MaxSmallFileBytes)
-        return tooLarge();
-    r.ok = true;
-    r.value = std::move(bytes);
     return r;
 }
 
