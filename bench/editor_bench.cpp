@@ -12,7 +12,10 @@
 //    nothing runs, peak memory; a 50 MB page saved with Ctrl+S 0.3 s after it
 //    shows; the one-line page and a 5.6 MB one-line JSON index without blanks:
 //    open, Ctrl+End, keys at the end and processor time in 5 s of idle with
-//    the caret blinking at the end, wrap off and on.
+//    the caret blinking at the end, wrap off and on;
+//  - a file of the user's own (--file=PATH), wrap off and on: the first key
+//    right after it shows, Ctrl+End and a key there at once, keys at the end
+//    once idle.
 // Prints figures; the targets are in the printed lines.
 #include "app/mainwindow.h"
 #include "app/toolwindows.h"
@@ -516,6 +519,42 @@ void responsiveOneLine(TMainForm &w, const QString &path, const char *label, boo
     doc->close();
     QCoreApplication::processEvents();
 }
+// A file of the user's own (--file=PATH): the first key right after the
+// window shows, before the background work is done, then Ctrl+End and a key
+// there at once, and keys at the end once the program is idle.
+void userFile(TMainForm &w, const QString &path, bool wrap)
+{
+    w.appSettings().WrapNewDocs = wrap;
+    QElapsedTimer t;
+    t.start();
+    w.documentCommands().openDocument(path, DocumentCommands::Listing::Never);
+    TSubForm *doc = w.currentDocument();
+    TMemo *memo = doc->Memo1;
+    memo->setFocus();
+    settle(memo);
+    const double openMs = ms(t.nsecsElapsed());
+    const auto timed = [&](const auto &press) {
+        t.restart();
+        press();
+        settle(memo);
+        return ms(t.nsecsElapsed());
+    };
+    const double firstKey = timed([&] { QTest::keyClick(memo, 'a'); });
+    const double end = timed([&] { QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier); });
+    const double keyAtEnd = timed([&] { QTest::keyClick(memo, 'b'); });
+    t.restart();
+    runUntilIdle(60000);
+    const double idleMs = ms(t.nsecsElapsed());   // the last second of it quiet
+    const KeyTimes later = typeAtEnd(memo, 9);
+    std::printf("%s, wrap %s: open %.0f ms; at once: first key %.1f ms, Ctrl+End %.1f ms, key at end %.1f ms; "
+                "idle %.0f ms later; then key at end %.1f ms median %.1f max\n",
+                qPrintable(QFileInfo(path).fileName()), wrap ? "on " : "off", openMs, firstKey, end, keyAtEnd,
+                idleMs, later.median, later.max);
+    doc->discard();
+    doc->close();
+    QCoreApplication::processEvents();
+}
+
 void highlightAllTyping(TMainForm &w, const QString &path);
 
 } // namespace
@@ -561,6 +600,11 @@ int main(int argc, char **argv)
     QApplication::setActiveWindow(&w);
     QCoreApplication::processEvents();
     std::printf("start: peak memory %.0f MiB\n", vmHwmKb() / 1024.0);
+    if (argc > 1 && std::strncmp(argv[1], "--file=", 7) == 0) {
+        for (bool wrap : {false, true})
+            userFile(w, QString::fromLocal8Bit(argv[1] + 7), wrap);
+        return 0;
+    }
     if (argc > 1 && std::strncmp(argv[1], "--keys=", 7) == 0) {
         // Three keys at the end of a one-line page after a first one, e.g. to
         // count instructions: valgrind --tool=callgrind --toggle-collect='*measuredKey*'.
