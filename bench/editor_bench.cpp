@@ -481,17 +481,27 @@ void saveRightAfterOpening(TMainForm &w, const QString &path, const QString &dir
 
 // A one-line page opened as Open does: Ctrl+End, keys at the end, then the
 // processor time of 5 s with the caret blinking there.
-void responsiveOneLine(TMainForm &w, const QString &path, const char *label, bool wrap)
+// Opens a file as Open does, with wrap on or off for it, and times it until
+// the window has painted with the caret in the text.
+TSubForm *openShown(TMainForm &w, const QString &path, bool wrap, double &openMs)
 {
     w.appSettings().WrapNewDocs = wrap;
     QElapsedTimer t;
     t.start();
     w.documentCommands().openDocument(path, DocumentCommands::Listing::Never);
     TSubForm *doc = w.currentDocument();
+    doc->Memo1->setFocus();
+    settle(doc->Memo1);
+    openMs = ms(t.nsecsElapsed());
+    return doc;
+}
+
+void responsiveOneLine(TMainForm &w, const QString &path, const char *label, bool wrap)
+{
+    double openMs = 0;
+    TSubForm *doc = openShown(w, path, wrap, openMs);
     TMemo *memo = doc->Memo1;
-    memo->setFocus();
-    settle(memo);
-    const double openMs = ms(t.nsecsElapsed());
+    QElapsedTimer t;
     runUntilIdle(60000);
     t.restart();
     QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
@@ -524,15 +534,10 @@ void responsiveOneLine(TMainForm &w, const QString &path, const char *label, boo
 // there at once, and keys at the end once the program is idle.
 void userFile(TMainForm &w, const QString &path, bool wrap)
 {
-    w.appSettings().WrapNewDocs = wrap;
-    QElapsedTimer t;
-    t.start();
-    w.documentCommands().openDocument(path, DocumentCommands::Listing::Never);
-    TSubForm *doc = w.currentDocument();
+    double openMs = 0;
+    TSubForm *doc = openShown(w, path, wrap, openMs);
     TMemo *memo = doc->Memo1;
-    memo->setFocus();
-    settle(memo);
-    const double openMs = ms(t.nsecsElapsed());
+    QElapsedTimer t;
     const auto timed = [&](const auto &press) {
         t.restart();
         press();
